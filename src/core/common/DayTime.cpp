@@ -1,0 +1,82 @@
+#include "core/common/DayTime.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace zorvex {
+
+QDate dayZero()
+{
+    return QDate(1899, 12, 30);
+}
+
+DayTime toDayTime(const QDate& d)
+{
+    return static_cast<double>(dayZero().daysTo(d));
+}
+
+DayTime toDayTime(const QDateTime& dt)
+{
+    const QTime t = dt.time();
+    const double frac = (t.msecsSinceStartOfDay()) / 86400000.0;
+    return toDayTime(dt.date()) + frac;
+}
+
+QDate dateOf(DayTime value)
+{
+    return dayZero().addDays(static_cast<qint64>(std::floor(value)));
+}
+
+QDateTime fromDayTime(DayTime value)
+{
+    const double whole = std::floor(value);
+    // Round to the millisecond so that 0.5 days is exactly noon.
+    const auto ms = static_cast<int>(std::llround((value - whole) * 86400000.0));
+    QDateTime dt(dateOf(value), QTime(0, 0));
+    return dt.addMSecs(qMin(ms, 86399999));
+}
+
+QString formatDate(DayTime value)
+{
+    return dateOf(value).toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString formatDateTime(DayTime value)
+{
+    return fromDayTime(value).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+std::optional<DayTime> parseDayTime(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral(
+        R"(^\s*(\d{1,2})[.\-/](\d{1,2})[.\-/](\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression iso(QStringLiteral(
+        R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    int y = 0, m = 0, d = 0, hh = 0, mm = 0, ss = 0;
+    auto match = re.match(text);
+    if (match.hasMatch()) {
+        d = match.captured(1).toInt();
+        m = match.captured(2).toInt();
+        y = match.captured(3).toInt();
+    } else {
+        match = iso.match(text);
+        if (!match.hasMatch())
+            return std::nullopt;
+        y = match.captured(1).toInt();
+        m = match.captured(2).toInt();
+        d = match.captured(3).toInt();
+    }
+    if (!match.captured(4).isEmpty()) {
+        hh = match.captured(4).toInt();
+        mm = match.captured(5).toInt();
+        ss = match.captured(6).isEmpty() ? 0 : match.captured(6).toInt();
+    }
+    const QDate date(y, m, d);
+    const QTime time(hh, mm, ss);
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return toDayTime(QDateTime(date, time));
+}
+
+} // namespace zorvex
