@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QRgb>
+#include <QtGlobal>
 
 namespace zorvex {
 
@@ -14,7 +14,14 @@ constexpr Colour colourFromRgb(int red, int green, int blue)
 constexpr int colourRed(Colour c) { return c & 0xFF; }
 constexpr int colourGreen(Colour c) { return (c >> 8) & 0xFF; }
 constexpr int colourBlue(Colour c) { return (c >> 16) & 0xFF; }
-constexpr QRgb toQRgb(Colour c) { return qRgb(colourRed(c), colourGreen(c), colourBlue(c)); }
-constexpr Colour fromQRgb(QRgb rgb) { return colourFromRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+// 0xAARRGGBB with full alpha, the layout of QRgb.
+constexpr quint32 toArgb(Colour c)
+{
+    return 0xFF000000u | quint32(colourRed(c)) << 16 | quint32(colourGreen(c)) << 8 | quint32(colourBlue(c));
+}
+constexpr Colour fromArgb(quint32 argb)
+{
+    return colourFromRgb(int((argb >> 16) & 0xFF), int((argb >> 8) & 0xFF), int(argb & 0xFF));
+}
 
 } // namespace zorvex

@@ -1,0 +1,106 @@
+#include "core/app/StartupData.h"
+
+#include "core/app/PathTable.h"
+#include "core/common/Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace zorvex {
+
+QString resolveSentencePath(const QString& dataFolder, const std::function<int(int)>& pick)
+{
+    const QDir dir(dataFolder);
+    QStringList found;
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& fi : entries) {
+        const QString upper = PolishUpper(fi.fileName());
+        if (upper.startsWith(QLatin1String("SENTENCJE")) && upper.endsWith(QLatin1String(".INI")))
+            found << fi.fileName();
+    }
+    const QString folder = withTrailingSlash(dataFolder);
+    if (found.isEmpty())
+        return folder + QStringLiteral("Sentencje.ini");
+    const int i = found.size() == 1 ? 0 : std::clamp(pick(int(found.size())), 0, int(found.size()) - 1);
+    return folder + found.at(i);
+}
+
+ChimeSets discoverChimeSets(const QString& dataFolder)
+{
+    const QDir root(QDir(dataFolder).filePath(QStringLiteral("Godziny")));
+    QStringList sets;
+    const QStringList dirs = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& name : dirs) {
+        const QDir set(root.filePath(name));
+        bool complete = true;
+        for (int h = 1; h <= 24 && complete; ++h) {
+            const QString padded = QStringLiteral("%1.mp3").arg(h, 2, 10, QLatin1Char('0'));
+            const QString plain = QStringLiteral("%1.mp3").arg(h);
+            complete = QFileInfo::exists(set.filePath(padded)) || QFileInfo::exists(set.filePath(plain));
+        }
+        if (complete)
+            sets << name;
+    }
+    std::sort(sets.begin(), sets.end(), [](const QString& a, const QString& b) {
+        return PolishUpper(a) < PolishUpper(b);
+    });
+    ChimeSets out;
+    out.folders = sets;
+    for (const QString& name : std::as_const(sets)) {
+        const QString upper = PolishUpper(name);
+        if (upper == QLatin1String("NIETRZEZWY"))
+            out.displayNames << QStringLiteral("Nietrzeźwy");
+        else if (upper == QLatin1String("SILACZ"))
+            out.displayNames << QStringLiteral("Siłacz");
+        else
+            out.displayNames << name;
+    }
+    return out;
+}
+
+void migrateLegacyFiles(const PathTable& paths)
+{
+    const struct {
+        const char* legacy;
+        PathId target;
+    } moves[] = {{"Alarm.ini", PathId::Alarm}, {"Prywatne.ini", PathId::Prywatne}, {"RadioU.ini", PathId::RadioU}};
+    for (const auto& m : moves) {
+        const QString from = paths.inDataFolder(QString::fromLatin1(m.legacy));
+        const QString to = paths.path(m.target);
+        // QFile::rename refuses an existing target, which keeps both files.
+        if (QFileInfo::exists(from) && !QFileInfo::exists(to))
+            QFile::rename(from, to);
+    }
+}
+
+DecimalSeparators probeDecimalSeparators(const QLocale& locale)
+{
+    // The second character of 0 formatted with one decimal place.
+    const QString zero = locale.toString(0.0, 'f', 1);
+    const QChar dec = zero.size() > 1 ? zero.at(1) : QLatin1Char('.');
+    QChar other = QLatin1Char(' ');
+    if (dec == QLatin1Char('.'))
+        other = QLatin1Char(',');
+    else if (dec == QLatin1Char(','))
+        other = QLatin1Char('.');
+    return {dec, other};
+}
+
+QString missingRequiredFile(const PathTable& paths)
+{
+    for (PathId id : {PathId::Imieniny, PathId::Sentencje}) {
+        if (!QFileInfo::exists(paths.path(id)))
+            return paths.path(id);
+    }
+    return {};
+}
+
+QString missingFileMessage(const QString& path)
+{
+    return QStringLiteral("Plik nie istnieje: ") + path;
+}
+
+} // namespace zorvex
