@@ -1,0 +1,63 @@
+#include "platform/InstanceLock.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace zorvex {
+
+InstanceLock::InstanceLock(QString path)
+    : m_path(std::move(path))
+{
+}
+
+InstanceLock::~InstanceLock()
+{
+    release();
+}
+
+QString InstanceLock::runtimeFolder()
+{
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QDir(base).exists())
+        base = QDir::tempPath() + QStringLiteral("/zorvex-") + QString::number(getuid());
+    const QString folder = base + QStringLiteral("/zorvex");
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder;
+}
+
+QString InstanceLock::defaultPath()
+{
+    return runtimeFolder() + QStringLiteral("/instance.lock");
+}
+
+bool InstanceLock::tryAcquire()
+{
+    if (m_fd >= 0)
+        return true;
+    const QByteArray native = QFile::encodeName(m_path);
+    const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+void InstanceLock::release()
+{
+    if (m_fd >= 0) {
+        ::flock(m_fd, LOCK_UN);
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+} // namespace zorvex

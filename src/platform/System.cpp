@@ -1,0 +1,58 @@
+#include "platform/System.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <malloc.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace zorvex {
+
+QString loginName()
+{
+    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    if (size < 1024)
+        size = 16384;
+    std::vector<char> buf(static_cast<size_t>(size));
+    passwd pw{};
+    passwd* result = nullptr;
+    if (getpwuid_r(geteuid(), &pw, buf.data(), buf.size(), &result) == 0 && result && result->pw_name
+        && *result->pw_name)
+        return QString::fromLocal8Bit(result->pw_name);
+    return qEnvironmentVariable("USER");
+}
+
+QString executableFolder()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.isEmpty())
+        return dir;
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+}
+
+QStringList installedDataFolders()
+{
+    QStringList out;
+    const QString exe = executableFolder();
+    if (!exe.isEmpty())
+        out << QDir::cleanPath(exe + QStringLiteral("/../share/zorvex"));
+    out << QStringLiteral(ZORVEX_SHARE_DIR);
+    out.removeDuplicates();
+    return out;
+}
+
+QString defaultMailProgram()
+{
+    return QStringLiteral("xdg-email");
+}
+
+void trimWorkingSet()
+{
+    malloc_trim(0);
+}
+
+} // namespace zorvex
