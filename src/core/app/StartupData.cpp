@@ -98,6 +98,11 @@ QString missingRequiredFile(const PathTable& paths)
     return {};
 }
 
+QString profileNameFor(const QString& loginName)
+{
+    return loginName.isEmpty() ? QStringLiteral("Uzytkownik") : loginName;
+}
+
 QString missingFileMessage(const QString& path)
 {
     return QStringLiteral("Plik nie istnieje: ") + path;

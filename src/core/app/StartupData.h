@@ -39,6 +39,9 @@ DecimalSeparators probeDecimalSeparators(const QLocale& locale);
 // sentence file), or empty when both exist.
 QString missingRequiredFile(const PathTable& paths);
 
+// The login name, or "Uzytkownik" when it is empty.
+QString profileNameFor(const QString& loginName);
+
 // "Plik nie istnieje: " + path.
 QString missingFileMessage(const QString& path);
 

@@ -116,10 +116,7 @@ int Application::run(const QStringList& arguments)
 
     // 7. The file to open later, the profile, per-profile paths, migrations.
     m_state.pendingCommandLinePath = pendingCommandLinePath(opts.arguments, exists);
-    QString profile = loginName();
-    if (profile.isEmpty())
-        profile = QStringLiteral("Uzytkownik");
-    m_paths = PathTable(folder.folder, profile, sentence);
+    m_paths = PathTable(folder.folder, profileNameFor(loginName()), sentence);
     migrateLegacyFiles(m_paths);
 
     // 8. The single-instance decision, with the one-shot permission that a
