@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QRandomGenerator>
 
 #include <cstdio>
@@ -55,6 +56,21 @@ void say(const QString& line)
     std::fflush(stderr);
 }
 
+// ZORVEX_REPORT_STARTUP set to the launch time in epoch milliseconds (or to
+// anything, to count from the start of this run) reports how long the start
+// took until the settings were loaded.
+void reportStartup(const QDateTime& startedAt)
+{
+    const QByteArray value = qgetenv("ZORVEX_REPORT_STARTUP");
+    if (value.isEmpty())
+        return;
+    bool ok = false;
+    const qint64 launch = value.toLongLong(&ok);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 elapsed = ok && launch > 0 ? now - launch : now - startedAt.toMSecsSinceEpoch();
+    say(QStringLiteral("Ustawienia wczytane po %1 ms").arg(elapsed));
+}
+
 QString resolveFontName(const QString& name)
 {
     if (QFontDatabase::families().contains(name, Qt::CaseInsensitive))
@@ -89,6 +105,10 @@ int Application::run(const QStringList& arguments)
 
     // 1. The instance marker; a second start with something to hand over
     // gives it to the running instance and ends at once.
+    // Nobody can answer a message box without a screen: say it on stderr.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        setMessageBoxesSilent(true);
+
     m_lock = std::make_unique<InstanceLock>();
     m_state.anotherInstanceRunning = !m_lock->tryAcquire();
     if (m_state.anotherInstanceRunning && shouldHandOff(opts.arguments, exists)) {
@@ -160,8 +180,7 @@ int Application::run(const QStringList& arguments)
         m_store->writeFirstRunDefaults(ctx);
     }
     m_store->load(m_settings, resolveFontName);
-    if (qEnvironmentVariableIsSet("ZORVEX_REPORT_STARTUP"))
-        say(QStringLiteral("Ustawienia wczytane po %1 ms").arg(m_state.startedAt.msecsTo(QDateTime::currentDateTime())));
+    reportStartup(m_state.startedAt);
 
     // The main window, then what the Tools window does when it is created:
     // recover an autosave record and start the autosave interval.
