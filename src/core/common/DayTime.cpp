@@ -6,6 +6,24 @@
 
 namespace zorvex {
 
+namespace {
+
+// The time part of a day number, rounded to the millisecond so that 0.5 days
+// is exactly noon, and kept within its own day.
+QTime timeOf(DayTime value)
+{
+    const double whole = std::floor(value);
+    const auto ms = std::llround((value - whole) * 86400000.0);
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(qMin<qint64>(ms, 86399999)));
+}
+
+DayTime dayNumber(const QDate& d, const QTime& t)
+{
+    return static_cast<double>(dayZero().daysTo(d)) + t.msecsSinceStartOfDay() / 86400000.0;
+}
+
+} // namespace
+
 QDate dayZero()
 {
     return QDate(1899, 12, 30);
@@ -18,9 +36,7 @@ DayTime toDayTime(const QDate& d)
 
 DayTime toDayTime(const QDateTime& dt)
 {
-    const QTime t = dt.time();
-    const double frac = (t.msecsSinceStartOfDay()) / 86400000.0;
-    return toDayTime(dt.date()) + frac;
+    return dayNumber(dt.date(), dt.time());
 }
 
 QDate dateOf(DayTime value)
@@ -30,11 +46,10 @@ QDate dateOf(DayTime value)
 
 QDateTime fromDayTime(DayTime value)
 {
-    const double whole = std::floor(value);
-    // Round to the millisecond so that 0.5 days is exactly noon.
-    const auto ms = static_cast<int>(std::llround((value - whole) * 86400000.0));
-    QDateTime dt(dateOf(value), QTime(0, 0));
-    return dt.addMSecs(qMin(ms, 86399999));
+    // Built from the wall-clock date and time rather than by adding the
+    // elapsed time to midnight: on a day with a clock change that would shift
+    // the result by an hour.
+    return QDateTime(dateOf(value), timeOf(value));
 }
 
 QString formatDate(DayTime value)
@@ -44,7 +59,9 @@ QString formatDate(DayTime value)
 
 QString formatDateTime(DayTime value)
 {
-    return fromDayTime(value).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    // Date and time are formatted apart: a local time skipped by a clock
+    // change has no QDateTime, but the value still has its text.
+    return formatDate(value) + QLatin1Char(' ') + timeOf(value).toString(QStringLiteral("HH:mm:ss"));
 }
 
 std::optional<DayTime> parseDayTime(const QString& text)
@@ -76,7 +93,9 @@ std::optional<DayTime> parseDayTime(const QString& text)
     const QTime time(hh, mm, ss);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    return toDayTime(QDateTime(date, time));
+    // Not through a local QDateTime: one in the hour a clock change skips
+    // is invalid.
+    return dayNumber(date, time);
 }
 
 } // namespace zorvex
