@@ -52,8 +52,11 @@ void writeAutosave(const QString& path, const AutosaveSource& source, DayTime no
 bool recoverAutosave(const QString& path, AutosaveSink& sink)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
+        // A record that cannot be read is of no use; do not let it linger.
+        QFile::remove(path);
         return false;
+    }
     const QString line = fromCp1250(f.readLine()).trimmed();
     f.close();
     QFile::remove(path);

@@ -82,9 +82,20 @@ bool SettingsStore::exists() const
     return QFileInfo::exists(m_path);
 }
 
+bool SettingsStore::readForRewrite(IniFile& ini) const
+{
+    bool readable = false;
+    ini = IniFile::load(m_path, &readable);
+    // A file that exists but cannot be read would be replaced by one holding
+    // only the keys of this pass; every other setting would be lost.
+    return readable || !QFileInfo::exists(m_path);
+}
+
 bool SettingsStore::update(const std::function<void(IniFile&)>& change) const
 {
-    IniFile ini = IniFile::load(m_path);
+    IniFile ini;
+    if (!readForRewrite(ini))
+        return false;
     change(ini);
     return ini.save(m_path);
 }
@@ -200,12 +211,15 @@ void SettingsStore::load(Settings& s, const FontResolver& resolveFont) const
 
 bool SettingsStore::save(Settings& s) const
 {
-    IniFile ini = IniFile::load(m_path);
-    for (SettingsSection* section : s.sections()) {
-        SaveVisitor v(ini, key(section->name()), m_decimal);
-        section->visit(v);
+    IniFile ini;
+    bool ok = readForRewrite(ini);
+    if (ok) {
+        for (SettingsSection* section : s.sections()) {
+            SaveVisitor v(ini, key(section->name()), m_decimal);
+            section->visit(v);
+        }
+        ok = ini.save(m_path);
     }
-    const bool ok = ini.save(m_path);
     for (const auto& writer : m_listWriters)
         writer();
     return ok;

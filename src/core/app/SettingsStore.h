@@ -55,16 +55,21 @@ public:
 
     // The save pass: every key of every section, then the list files
     // registered by the features. Returns false when the settings file could
-    // not be written (the old file stays).
+    // not be read or written (the old file stays).
     bool save(Settings& s) const;
     void addListWriter(std::function<void()> writer) { m_listWriters.push_back(std::move(writer)); }
 
     bool writeExitValues(const ExitValues& v) const;
 
-    // One pass that changes a few keys of the file and leaves the rest.
+    // One pass that changes a few keys of the file and leaves the rest; a file
+    // that exists but cannot be read is left alone and gives false.
     bool update(const std::function<void(IniFile&)>& change) const;
 
 private:
+    // Reads the file for a pass that writes it back; false when the file
+    // exists but cannot be read, so the pass must leave it alone.
+    bool readForRewrite(IniFile& ini) const;
+
     QString m_path;
     QChar m_decimal;
     std::vector<std::function<void()>> m_listWriters;

@@ -78,9 +78,12 @@ void migrateLegacyFiles(const PathTable& paths)
 
 DecimalSeparators probeDecimalSeparators(const QLocale& locale)
 {
-    // The second character of 0 formatted with one decimal place.
+    // The character after the leading digit of 0 formatted with one decimal
+    // place. Some locales write digits as surrogate pairs, so the digit's
+    // length is skipped, not one unit.
     const QString zero = locale.toString(0.0, 'f', 1);
-    const QChar dec = zero.size() > 1 ? zero.at(1) : QLatin1Char('.');
+    const qsizetype at = locale.zeroDigit().size();
+    const QChar dec = zero.size() > at ? zero.at(at) : QLatin1Char('.');
     QChar other = QLatin1Char(' ');
     if (dec == QLatin1Char('.'))
         other = QLatin1Char(',');
