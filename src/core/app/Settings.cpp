@@ -140,7 +140,7 @@ Settings::Settings()
 
 std::vector<SettingsSection*> Settings::sections()
 {
-    return {&main, &tools};
+    return {&main, &tools, &tray};
 }
 
 void Settings::resetToDefaults()

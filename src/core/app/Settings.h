@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/SettingsSection.h"
+#include "core/app/TraySettings.h"
 #include "core/common/Colour.h"
 
 #include <array>
@@ -82,6 +83,7 @@ struct Settings {
 
     MainWindowSettings main;
     ToolsSettings tools;
+    TraySettings tray;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

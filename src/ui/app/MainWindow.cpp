@@ -1,31 +1,365 @@
 #include "ui/app/MainWindow.h"
 
 #include "core/app/PathTable.h"
+#include "core/app/Settings.h"
+#include "core/app/TrayIconModel.h"
+#include "core/app/TraySettings.h"
+#include "platform/System.h"
+#include "ui/app/BringToFront.h"
+#include "ui/app/ClockMenu.h"
+#include "ui/app/ContextMenu.h"
+#include "ui/app/Fonts.h"
+#include "ui/app/HintWindow.h"
+#include "ui/app/TrayHintEditor.h"
+#include "ui/app/TrayIcon.h"
 
-#include <QEvent>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+#include <QWindow>
 
 namespace zorvex {
+namespace {
+
+constexpr int kMinimizeButtonSize = 12;
+
+QColor toColor(Colour c)
+{
+    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
+}
+
+QLabel* area(QWidget* parent, const char* name)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+QWidget* plainArea(QWidget* parent, const char* name)
+{
+    auto* w = new QWidget(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+// The built-in picture of the minimize button: a bar at the bottom.
+QIcon minimizeGlyph()
+{
+    QPixmap pm(kMinimizeButtonSize, kMinimizeButtonSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(32, 32, 32));
+    p.drawRect(2, kMinimizeButtonSize - 4, kMinimizeButtonSize - 4, 2);
+    return QIcon(pm);
+}
+
+PanelVisibility visibilityOf(const MainWindowSettings& s)
+{
+    PanelVisibility v;
+    v.topPanel = s.panel1;
+    v.textPanel = s.panel2;
+    v.memoryRows = s.panel3;
+    v.cpuRow = s.panel4;
+    v.playbackPanel = s.panel6;
+    v.zodiac = s.panel7;
+    return v;
+}
+
+QFont fontOf(const FontValue& f)
+{
+    QFont font = pixelFont(f.name, f.size, f.style & FontValue::Bold);
+    font.setItalic(f.style & FontValue::Italic);
+    font.setUnderline(f.style & FontValue::Underline);
+    font.setStrikeOut(f.style & FontValue::StrikeOut);
+    return font;
+}
+
+} // namespace
+
+struct MainWindow::OwnDefaults {
+    Settings settings;
+    TraySettings tray;
+};
 
 MainWindow::MainWindow(const PathTable& paths, QWidget* parent)
-    : QWidget(parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
+    , m_defaults(std::make_unique<OwnDefaults>())
+    , m_settings(m_defaults->settings)
+    , m_traySettings(m_defaults->tray)
 {
+    init(paths);
+}
+
+MainWindow::MainWindow(const PathTable& paths, Settings& settings, TraySettings& tray, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
+    , m_settings(settings)
+    , m_traySettings(tray)
+{
+    init(paths);
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_hintEditor;
+}
+
+void MainWindow::init(const PathTable& paths)
+{
+    Q_UNUSED(paths);
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Zorvex"));
-    auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("Zorvex"), this);
-    title->setObjectName(QStringLiteral("Label2"));
-    QFont f = title->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 4);
-    title->setFont(f);
-    auto* info = new QLabel(QStringLiteral("Profil: %1\nDane: %2").arg(paths.profile(), paths.dataFolder()), this);
-    info->setObjectName(QStringLiteral("LabelInfo"));
-    info->setWordWrap(true);
-    layout->addWidget(title);
-    layout->addWidget(info);
-    setFixedWidth(300);
+    setWindowTitle(QStringLiteral("Vuzuvured"));
+    registerTahoma();
+    HintController::install();
+    build();
+    applySettings();
+}
+
+void MainWindow::build()
+{
+    setFixedWidth(kMainWindowWidth);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_image1 = area(this, "Image1");
+    m_label2 = area(this, "Label2");
+    m_image2 = area(this, "Image2");
+    m_image8 = area(this, "Image8");
+    m_label1 = area(this, "Label1");
+    m_image9 = area(this, "Image9");
+    m_kal = area(this, "KAL");
+    m_labelIm = plainArea(this, "Label_Im");
+    m_panel1 = plainArea(this, "Panel1");
+    m_panel2 = plainArea(this, "Panel2");
+    m_psnd = plainArea(m_panel2, "PSnd");
+    m_psnd->setGeometry(1, 0, 145, 18);
+
+    m_btnMinimize = new QToolButton(this);
+    m_btnMinimize->setObjectName(QStringLiteral("BtnMinimize"));
+    m_btnMinimize->setAutoRaise(true);
+    m_btnMinimize->setFocusPolicy(Qt::NoFocus);
+    m_btnMinimize->setIcon(minimizeGlyph());
+    m_btnMinimize->setIconSize(QSize(kMinimizeButtonSize, kMinimizeButtonSize));
+    m_btnMinimize->setToolTip(QString::fromUtf8("Minimalizuj do tray'a"));
+    connect(m_btnMinimize, &QToolButton::clicked, this, &MainWindow::hideToTray);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{m_image1, m_label2, m_image2, m_image8, m_label1, m_image9,
+                                                      m_kal, m_labelIm, m_panel1, m_panel2, m_psnd})
+        enableDragOn(w);
+    installEventFilter(this);
+
+    m_contextMenu = new ContextMenu(this);
+    m_clockMenu = new ClockMenu(this);
+    m_tray = new TrayIcon(this, m_settings.main, m_traySettings, this);
+    m_tray->setContextMenu(m_contextMenu);
+
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen* s) {
+        watchScreen(s);
+        checkWorkArea();
+    });
+    watchScreen(QGuiApplication::primaryScreen());
+}
+
+void MainWindow::watchScreen(QScreen* screen)
+{
+    if (m_watchedScreen)
+        disconnect(m_watchedScreen, nullptr, this, nullptr);
+    m_watchedScreen = screen;
+    if (screen)
+        connect(screen, &QScreen::availableGeometryChanged, this, [this] { checkWorkArea(); });
+}
+
+void MainWindow::applySettings()
+{
+    relayout();
+    applyTopMost();
+    applyPlacement();
+    applyMinimizeButton();
+    m_contextMenu->applySettings(m_settings.main);
+    m_tray->applySettings();
+}
+
+void MainWindow::relayout()
+{
+    const MainWindowSettings& s = m_settings.main;
+    m_layout = computeLayout(visibilityOf(s), s.pg);
+    const WindowLayout& l = m_layout;
+
+    m_image1->setVisible(l.topPanelVisible);
+    m_label2->setVisible(l.topPanelVisible);
+    m_image2->setVisible(l.topPanelVisible && !l.zodiac.isEmpty());
+    if (l.topPanelVisible) {
+        m_image1->setGeometry(l.timeOfDayPicture);
+        m_label2->setGeometry(l.clock);
+        m_label2->setAlignment(s.panel7 ? (Qt::AlignHCenter | Qt::AlignTop) : Qt::AlignCenter);
+        if (!l.zodiac.isEmpty())
+            m_image2->setGeometry(l.zodiac);
+    }
+    m_label2->setFont(fontOf(s.font1));
+
+    const QRect cap = l.captionRow;
+    const int arrow = 15;
+    m_image8->setGeometry(cap.left() + 2, cap.top() + 2, arrow, arrow);
+    m_image9->setGeometry(cap.right() - 1 - arrow, cap.top() + 2, arrow, arrow);
+    m_label1->setGeometry(cap.left() + 2 + arrow, cap.top(), cap.width() - 2 * (2 + arrow), cap.height());
+    m_image8->setVisible(s.przelaczanie);
+    m_image9->setVisible(s.przelaczanie);
+    m_kal->setGeometry(l.monthGrid);
+
+    auto place = [this](QWidget* w, const PanelSlot& slot) {
+        w->setVisible(slot.visible);
+        if (slot.visible)
+            w->setGeometry(0, slot.top, width(), slot.height);
+    };
+    place(m_labelIm, l.textPanel);
+    place(m_panel1, l.infoPanel);
+    place(m_panel2, l.playbackPanel);
+
+    setFixedHeight(l.clientHeight);
+    applyMask();
+    applyBackground();
+    applyMinimizeButton();
+}
+
+void MainWindow::applyMask()
+{
+    QRegion region;
+    for (const QRect& r : mainWindowShape(width()))
+        region += r;
+    setMask(region);
+}
+
+void MainWindow::applyBackground()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toColor(m_settings.main.kolorB));
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+void MainWindow::applyMinimizeButton()
+{
+    m_btnMinimize->setGeometry(width() - 8 - kMinimizeButtonSize, 3, kMinimizeButtonSize, kMinimizeButtonSize);
+    m_btnMinimize->setVisible(m_settings.main.przyciskM && hasTrayIcon(m_settings.main.kolorTN));
+    m_btnMinimize->raise();
+}
+
+void MainWindow::applyTopMost()
+{
+    const bool onTop = m_settings.main.naWierzchu;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (QWindow* w = windowHandle()) {
+        // Changing the widget's flags would hide and re-create the window;
+        // the native window takes the change as it is.
+        overrideWindowFlags(flags);
+        w->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+QRect MainWindow::workArea() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
+}
+
+void MainWindow::applyPlacement()
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const QRect work = workArea();
+    const QRect screenArea = s ? s->virtualGeometry() : work;
+    m_lastWorkArea = work;
+    const MainWindowSettings& set = m_settings.main;
+    const bool own = set.pozycja == static_cast<int>(Placement::Own);
+    // The own position is the stored one only at the first placing; later
+    // the window stays where the user left it.
+    const QPoint current = own && m_ownPlaced ? pos() : QPoint(set.pozycjaX, set.pozycjaY);
+    move(placeWindow(set.pozycja, size(), work, current, screenArea));
+    m_ownPlaced = true;
+}
+
+bool MainWindow::checkWorkArea()
+{
+    const QRect work = workArea();
+    if (work.right() == m_lastWorkArea.right() && work.bottom() == m_lastWorkArea.bottom()
+        && work.topLeft() == m_lastWorkArea.topLeft())
+        return false;
+    relayout();
+    applyPlacement();
+    emit workAreaChanged(work);
+    return true;
+}
+
+void MainWindow::setOpacityLevel(int alpha)
+{
+    m_opacity = qBound(0, alpha, 255);
+    setWindowOpacity(m_opacity / 255.0);
+}
+
+void MainWindow::switchAlphaBlendingOff()
+{
+    m_opacity = 255;
+    setWindowOpacity(1.0);
+}
+
+void MainWindow::hideToTray()
+{
+    hide();
+    m_wasForeground = false;
+    trimWorkingSet();
+    emit hiddenToTray();
+}
+
+void MainWindow::showMainWindow()
+{
+    bringToFront(this);
+}
+
+void MainWindow::refreshForegroundFlag()
+{
+    m_wasForeground = isVisible() && isActiveWindow();
+}
+
+void MainWindow::setClockText(const QString& hhmmss)
+{
+    m_label2->setText(hhmmss);
+}
+
+void MainWindow::enableDragOn(QWidget* w)
+{
+    if (w)
+        w->installEventFilter(this);
+}
+
+void MainWindow::setStatusValues(const StatusValues* values)
+{
+    m_tray->setStatusValues(values);
+}
+
+void MainWindow::setSettingsStore(const SettingsStore* store)
+{
+    m_store = store;
+}
+
+void MainWindow::openTrayHintEditor()
+{
+    if (!m_hintEditor) {
+        m_hintEditor = new TrayHintEditor(m_traySettings, m_store);
+        connect(m_hintEditor, &TrayHintEditor::patternChanged, m_tray, &TrayIcon::rebuildHint);
+    }
+    bringToFront(m_hintEditor);
 }
 
 bool MainWindow::event(QEvent* e)
@@ -34,6 +368,93 @@ bool MainWindow::event(QEvent* e)
     if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
         emit activated();
     return result;
+}
+
+bool MainWindow::dragFilter(QObject* watched, QEvent* e)
+{
+    Q_UNUSED(watched);
+    switch (e->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (me->button() != Qt::LeftButton
+            || !dragAllowed(m_settings.main.pozycja, m_settings.main.pozycjaZ))
+            return false;
+        m_pressed = true;
+        m_manualDrag = false;
+        m_pressGlobal = me->globalPosition().toPoint();
+        m_pressWindowPos = pos();
+        return false;
+    }
+    case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (!m_pressed || !(me->buttons() & Qt::LeftButton))
+            return false;
+        const QPoint delta = me->globalPosition().toPoint() - m_pressGlobal;
+        if (!m_manualDrag) {
+            // A click or double click stays one; only a real drag moves.
+            if (delta.manhattanLength() < QApplication::startDragDistance())
+                return false;
+            if (windowHandle() && windowHandle()->startSystemMove()) {
+                m_pressed = false;
+                return true;
+            }
+            m_manualDrag = true;
+        }
+        move(m_pressWindowPos + delta);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        m_pressed = false;
+        m_manualDrag = false;
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_label2 && e->type() == QEvent::MouseButtonDblClick) {
+        m_pressed = false;
+        m_clockMenu->popup(QCursor::pos());
+        return true;
+    }
+    if (dragFilter(watched, e))
+        return true;
+    return QWidget::eventFilter(watched, e);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_F5) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    const bool ctrl = e->modifiers().testFlag(Qt::ControlModifier);
+    applyBackground();
+    update();
+    if (m_settings.main.blendA) {
+        const int level = m_opacity;
+        switchAlphaBlendingOff();
+        setOpacityLevel(level);
+    }
+    if (!ctrl)
+        m_tray->reinstall();
+    emit reapplyLookRequested(ctrl);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* e)
+{
+    m_contextMenu->popup(e->globalPos());
+}
+
+void MainWindow::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    if (m_ownPlaced) {
+        m_settings.main.pozycjaX = x();
+        m_settings.main.pozycjaY = y();
+    }
 }
 
 } // namespace zorvex

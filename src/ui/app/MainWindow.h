@@ -1,24 +1,168 @@
 #pragma once
 
+#include "core/app/WindowLayout.h"
+
+#include <QPoint>
+#include <QPointer>
 #include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QScreen;
+class QToolButton;
 
 namespace zorvex {
 
+class ClockMenu;
+class ContextMenu;
 class PathTable;
+class SettingsStore;
+class StatusValues;
+class TrayHintEditor;
+class TrayIcon;
+struct MainWindowSettings;
+struct Settings;
+struct TraySettings;
 
-// The small always-visible window. For now it names the data folder and the
-// profile; the calendar, clock and panels fill it later.
+// The main window (TForm1): a frameless 147-pixel-wide desktop widget with
+// no taskbar entry. It stacks the top panel (time-of-day picture, clock,
+// zodiac sign), the month caption, the month grid and the three lower panels
+// in the PG1..PG3 order. It owns the tray icon, the context menu and the
+// clock's menu. The named areas are filled by their features.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(const PathTable& paths, QWidget* parent = nullptr);
+    // Until the application hands over its settings, the window runs on the
+    // default ones.
+    explicit MainWindow(const PathTable& paths, QWidget* parent = nullptr);
+    MainWindow(const PathTable& paths, Settings& settings, TraySettings& tray, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Re-applies every setting this window shows: layout, placement,
+    // top-most, minimize button, context menu and tray icon.
+    void applySettings();
+    // Recomputes the height and the panel stack from the visibility settings.
+    void relayout();
+    // Places the window by the Pozycja mode on the work area. In the own
+    // mode the stored position is used the first time; afterwards the window
+    // stays where it is (pulled back only when it lies wholly off screen).
+    void applyPlacement();
+    void applyTopMost();
+    QRect workArea() const;
+    // Compares the work area's right and bottom edges with the last ones
+    // seen; on a change re-lays out and re-places the window. Returns
+    // whether it changed. Screen signals call it too.
+    bool checkWorkArea();
+    const WindowLayout& currentLayout() const { return m_layout; }
+
+    // Opacity 0..255, driven by the fade-in.
+    void setOpacityLevel(int alpha);
+    int opacityLevel() const { return m_opacity; }
+    // Fully opaque without translucency.
+    void switchAlphaBlendingOff();
+
+    // HideToTray: hide and give memory back. ShowMainWindow: show and bring
+    // to the front.
+    void hideToTray();
+    void showMainWindow();
+    // Whether the window was the active window at the last check; the main
+    // loop refreshes it every 800 ms, the tray click after each click.
+    void refreshForegroundFlag();
+    bool wasForeground() const { return m_wasForeground; }
+    void setForegroundFlag(bool foreground) { m_wasForeground = foreground; }
+
+    void setClockText(const QString& hhmmss);
+    // Lets a left-button drag over `w` move the window (own position mode).
+    void enableDragOn(QWidget* w);
+
+    // The live values of the tray icon and its hint; unknown until set.
+    void setStatusValues(const StatusValues* values);
+    // The store Form39 writes the hint pattern through.
+    void setSettingsStore(const SettingsStore* store);
+    // Opens the tray hint editor (Form39), created on first use.
+    void openTrayHintEditor();
+
+    ContextMenu* contextMenu() const { return m_contextMenu; }
+    ClockMenu* clockMenu() const { return m_clockMenu; }
+    TrayIcon* trayIcon() const { return m_tray; }
+    QToolButton* minimizeButton() const { return m_btnMinimize; }
+
+    // The areas the features fill (also found by their object names).
+    QLabel* timeOfDayPicture() const { return m_image1; }
+    QLabel* clockLabel() const { return m_label2; }
+    QLabel* zodiacPicture() const { return m_image2; }
+    QLabel* monthCaption() const { return m_label1; }
+    QLabel* previousMonthArrow() const { return m_image8; }
+    QLabel* nextMonthArrow() const { return m_image9; }
+    QLabel* monthPicture() const { return m_kal; }
+    QWidget* scrollingText() const { return m_labelIm; }
+    QWidget* infoPanel() const { return m_panel1; }
+    QWidget* playbackPanel() const { return m_panel2; }
+    QWidget* playbackStrip() const { return m_psnd; }
 
 signals:
     // Shown or activated: the moment a pending file may be opened.
     void activated();
+    // F5: re-apply the look (colours, background, pictures, skins). The
+    // window has already refreshed itself and, unless Ctrl was held,
+    // re-created the tray icon.
+    void reapplyLookRequested(bool ctrlHeld);
+    void workAreaChanged(const QRect& area);
+    void hiddenToTray();
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+
+private:
+    struct OwnDefaults;
+
+    void init(const PathTable& paths);
+    void build();
+    void applyMinimizeButton();
+    void applyMask();
+    void applyBackground();
+    void watchScreen(QScreen* screen);
+    bool dragFilter(QObject* watched, QEvent* e);
+
+    std::unique_ptr<OwnDefaults> m_defaults; // before the references to it
+    Settings& m_settings;
+    TraySettings& m_traySettings;
+    const SettingsStore* m_store = nullptr;
+
+    WindowLayout m_layout;
+    int m_opacity = 255;
+    bool m_wasForeground = false;
+    bool m_ownPlaced = false;
+    QRect m_lastWorkArea;
+    QPointer<QScreen> m_watchedScreen;
+
+    bool m_pressed = false;
+    bool m_manualDrag = false;
+    QPoint m_pressGlobal;
+    QPoint m_pressWindowPos;
+
+    QLabel* m_image1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLabel* m_image2 = nullptr;
+    QToolButton* m_btnMinimize = nullptr;
+    QLabel* m_image8 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_image9 = nullptr;
+    QLabel* m_kal = nullptr;
+    QWidget* m_labelIm = nullptr;
+    QWidget* m_panel1 = nullptr;
+    QWidget* m_panel2 = nullptr;
+    QWidget* m_psnd = nullptr;
+
+    ContextMenu* m_contextMenu = nullptr;
+    ClockMenu* m_clockMenu = nullptr;
+    TrayIcon* m_tray = nullptr;
+    QPointer<TrayHintEditor> m_hintEditor;
 };
 
 } // namespace zorvex

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace zorvex {
+
+// Memory figures in bytes, as the system reports them.
+struct MemoryFigures {
+    qint64 total = 0;
+    qint64 available = 0;
+};
+
+// The monitored network interface's figures; the texts come formatted by the
+// traffic monitor.
+struct TrafficFigures {
+    qint64 receivedKbPerSecond = 0;
+    qint64 sentKbPerSecond = 0;
+    QString averageReceived;
+    QString averageSent;
+    QString totalReceived;
+    QString totalSent;
+    QString interfaceText;
+};
+
+struct RadioText {
+    QString title;
+    QString station;
+};
+
+// The live values the tray icon and its hint show. Each answer is empty
+// ("unknown") until the feature behind it runs; the shell then shows "?".
+class StatusValues {
+public:
+    virtual ~StatusValues() = default;
+    virtual std::optional<MemoryFigures> ram() const { return std::nullopt; }
+    virtual std::optional<MemoryFigures> swap() const { return std::nullopt; }
+    // The CPU row's value: the use in percent, rounded.
+    virtual std::optional<int> cpuPercent() const { return std::nullopt; }
+    // Asked only when something shown needs the traffic monitor.
+    virtual bool trafficStatisticOn() const { return false; }
+    virtual std::optional<TrafficFigures> traffic() const { return std::nullopt; }
+    virtual std::optional<RadioText> radio() const { return std::nullopt; }
+    // The playing playlist entry's title; empty text when nothing plays.
+    virtual std::optional<QString> playlistTitle() const { return std::nullopt; }
+    // The uptime text; empty (unknown) also while the uptime log is off.
+    virtual std::optional<QString> uptimeText() const { return std::nullopt; }
+};
+
+} // namespace zorvex

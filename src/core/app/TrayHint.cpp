@@ -1,0 +1,241 @@
+#include "core/app/TrayHint.h"
+
+#include <optional>
+
+namespace zorvex {
+namespace {
+
+constexpr qint64 kMb = 1048576;
+
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString unknown()
+{
+    return QStringLiteral("?");
+}
+
+enum class Key {
+    Ram,
+    Swap,
+    Cpu,
+    ReceivedPerSecond,
+    SentPerSecond,
+    AverageReceived,
+    AverageSent,
+    TotalReceived,
+    TotalSent,
+    Ip,
+    Radio,
+    Playlist,
+    Version,
+    Uptime,
+};
+
+struct Placeholder {
+    QString text;
+    Key key;
+    bool traffic;
+};
+
+const std::vector<Placeholder>& placeholders()
+{
+    static const std::vector<Placeholder> list = {
+        {s("[RAM]"), Key::Ram, false},
+        {s("[SWAP]"), Key::Swap, false},
+        {s("[CPU]"), Key::Cpu, false},
+        {s("[TR_POB/SEK]"), Key::ReceivedPerSecond, true},
+        {s("[TR_WYS/SEK]"), Key::SentPerSecond, true},
+        {s("[TR_POB/ŚR]"), Key::AverageReceived, true},
+        {s("[TR_WYS/ŚR]"), Key::AverageSent, true},
+        {s("[TR_POB_RAZEM]"), Key::TotalReceived, true},
+        {s("[TR_WYS_RAZEM]"), Key::TotalSent, true},
+        {s("[IP]"), Key::Ip, true},
+        {s("[RADIO]"), Key::Radio, false},
+        {s("[M3U]"), Key::Playlist, false},
+        {s("[WERSJA]"), Key::Version, false},
+        {s("[UPTIME]"), Key::Uptime, false},
+    };
+    return list;
+}
+
+QString withoutBlanks(QString text)
+{
+    text.remove(QLatin1Char(' '));
+    return text;
+}
+
+// Resolves the placeholders of one hint; the traffic monitor is asked at
+// most once, and only when a traffic placeholder is met.
+class Resolver {
+public:
+    Resolver(const TrayHintContext& ctx, const StatusValues& values)
+        : m_ctx(ctx)
+        , m_values(values)
+    {
+    }
+
+    QString value(Key key)
+    {
+        switch (key) {
+        case Key::Ram: {
+            const auto m = m_values.ram();
+            if (!m)
+                return unknown();
+            const qint64 total = m->total / kMb;
+            const qint64 free = m->available / kMb;
+            return QString::number(m_ctx.ramShowsFree ? free : total - free);
+        }
+        case Key::Swap: {
+            const auto m = m_values.swap();
+            if (!m)
+                return unknown();
+            return QString::number(m_ctx.swapShowsFree ? m->available / kMb : (m->total - m->available) / kMb);
+        }
+        case Key::Cpu: {
+            const auto cpu = m_values.cpuPercent();
+            return cpu ? QString::number(*cpu) + QLatin1Char('%') : unknown();
+        }
+        case Key::Radio: {
+            const auto r = m_values.radio();
+            if (!r)
+                return unknown();
+            return r->title.trimmed().isEmpty() ? r->station : r->title;
+        }
+        case Key::Playlist:
+            return m_values.playlistTitle().value_or(unknown());
+        case Key::Version:
+            return m_ctx.version.isEmpty() ? unknown() : m_ctx.version;
+        case Key::Uptime:
+            return m_values.uptimeText().value_or(unknown());
+        default:
+            return trafficValue(key);
+        }
+    }
+
+private:
+    QString trafficValue(Key key)
+    {
+        if (!m_trafficAsked) {
+            m_trafficAsked = true;
+            if (m_values.trafficStatisticOn())
+                m_traffic = m_values.traffic();
+        }
+        if (!m_traffic)
+            return unknown();
+        const TrafficFigures& t = *m_traffic;
+        switch (key) {
+        case Key::ReceivedPerSecond:
+            return QString::number(t.receivedKbPerSecond) + QStringLiteral(" kB");
+        case Key::SentPerSecond:
+            return QString::number(t.sentKbPerSecond) + QStringLiteral(" kB");
+        case Key::AverageReceived:
+            return t.averageReceived;
+        case Key::AverageSent:
+            return t.averageSent;
+        case Key::TotalReceived:
+            return t.totalReceived;
+        case Key::TotalSent:
+            return t.totalSent;
+        case Key::Ip:
+            return withoutBlanks(t.interfaceText);
+        default:
+            return unknown();
+        }
+    }
+
+    const TrayHintContext& m_ctx;
+    const StatusValues& m_values;
+    bool m_trafficAsked = false;
+    std::optional<TrafficFigures> m_traffic;
+};
+
+QString cut(const QString& text, int length)
+{
+    QString out = text.left(length);
+    if (!out.isEmpty() && out.back().isHighSurrogate())
+        out.chop(1);
+    return out;
+}
+
+} // namespace
+
+QString defaultTrayHintPattern()
+{
+    return s("Zorvex|RAM: [RAM]|SWAP: [SWAP]|Użycie procesora: [CPU]|Transfer/sek. (pobieranie): "
+             "[TR_POB/SEK]|Transfer/sek. (wysyłanie): [TR_WYS/SEK]");
+}
+
+const std::vector<std::pair<QString, QString>>& trayHintPlaceholders()
+{
+    static const std::vector<std::pair<QString, QString>> list = {
+        {s("[RAM]"), s("pamięć RAM w MB (wolna lub zajęta)")},
+        {s("[SWAP]"), s("pamięć SWAP w MB (wolna lub zajęta)")},
+        {s("[CPU]"), s("użycie procesora")},
+        {s("[TR_POB/SEK]"), s("transfer/sek. (pobieranie)")},
+        {s("[TR_WYS/SEK]"), s("transfer/sek. (wysyłanie)")},
+        {s("[TR_POB/ŚR]"), s("średni transfer/sek. (pobieranie)")},
+        {s("[TR_WYS/ŚR]"), s("średni transfer/sek. (wysyłanie)")},
+        {s("[TR_POB_RAZEM]"), s("razem pobrane")},
+        {s("[TR_WYS_RAZEM]"), s("razem wysłane")},
+        {s("[IP]"), s("adres IP monitorowanej karty sieciowej")},
+        {s("[RADIO]"), s("tytuł utworu lub nazwa stacji radia")},
+        {s("[M3U]"), s("tytuł utworu z listy odtwarzania")},
+        {s("[WERSJA]"), s("wersja programu")},
+        {s("[UPTIME]"), s("czas pracy komputera")},
+    };
+    return list;
+}
+
+QString buildTrayHint(const QString& pattern, const TrayHintContext& ctx, const StatusValues& values)
+{
+    Resolver resolver(ctx, values);
+    QString out;
+    out.reserve(pattern.size() + 64);
+    qsizetype i = 0;
+    while (i < pattern.size()) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('|')) {
+            out += QLatin1Char('\n');
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char('[')) {
+            const QStringView rest = QStringView(pattern).mid(i);
+            bool matched = false;
+            for (const Placeholder& p : placeholders()) {
+                if (rest.startsWith(p.text)) {
+                    out += resolver.value(p.key);
+                    i += p.text.size();
+                    matched = true;
+                    break;
+                }
+            }
+            if (matched)
+                continue;
+        }
+        out += c;
+        ++i;
+    }
+    return cut(out.trimmed(), kTrayHintMaxLength).trimmed();
+}
+
+QString hintPatternFromLines(const QString& memoText)
+{
+    QString text = memoText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('|'));
+    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+    return text.trimmed();
+}
+
+QString hintLinesFromPattern(const QString& pattern)
+{
+    QString text = pattern;
+    text.replace(QLatin1Char('|'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace zorvex

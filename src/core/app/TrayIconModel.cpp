@@ -1,0 +1,133 @@
+#include "core/app/TrayIconModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zorvex {
+namespace {
+
+constexpr qint64 kMb = 1048576;
+
+// The value a memory row shows and its total, both in whole MB.
+struct MbShare {
+    qint64 value = 0;
+    qint64 total = 0;
+};
+
+MbShare ramShare(const MemoryFigures& m, bool showsFree)
+{
+    const qint64 total = m.total / kMb;
+    const qint64 free = m.available / kMb;
+    return {showsFree ? free : total - free, total};
+}
+
+MbShare swapShare(const MemoryFigures& m, bool showsFree)
+{
+    const qint64 total = m.total / kMb;
+    const qint64 used = (m.total - m.available) / kMb;
+    return {showsFree ? m.available / kMb : used, total};
+}
+
+int levelOf(const MbShare& s)
+{
+    if (s.total <= 0)
+        return 0;
+    return trayLevelIndex(static_cast<double>(s.value) / static_cast<double>(s.total));
+}
+
+} // namespace
+
+TrayMode trayModeFromSetting(int kolorTN)
+{
+    if (kolorTN < 0 || kolorTN > 5)
+        return TrayMode::Ram;
+    return static_cast<TrayMode>(kolorTN);
+}
+
+int trayLevelIndex(double fraction)
+{
+    if (!(fraction > 0.0)) // also NaN
+        return 0;
+    const double level = std::trunc(fraction * 11.0);
+    return level >= kTrayLevels - 1 ? kTrayLevels - 1 : static_cast<int>(level);
+}
+
+QRect trayLevelColourRect()
+{
+    return QRect(QPoint(3, 2), QPoint(12, 12));
+}
+
+QRect trayLevelDarkRect(int level)
+{
+    const int width = std::max(0, 10 - std::clamp(level, 0, kTrayLevels - 1));
+    return QRect(3, 2, width, 11);
+}
+
+TransferIconText transferIconText(const QString& value)
+{
+    TransferIconText t;
+    t.text = value.size() > 3 ? value.left(2) + QStringLiteral("..") : value;
+    t.pointSize = t.text.size() > 2 ? 7 : 10;
+    return t;
+}
+
+TransferIconText transferIconText(qint64 kilobytesPerSecond)
+{
+    return transferIconText(QString::number(kilobytesPerSecond));
+}
+
+Colour transferTextColour(Colour kolorT4)
+{
+    const Colour white = colourFromRgb(255, 255, 255);
+    return (kolorT4 & 0xFFFFFF) == white ? colourFromRgb(250, 250, 250) : kolorT4;
+}
+
+TrayIconChoice chooseTrayIcon(const TrayIconInputs& in, const StatusValues& values)
+{
+    TrayIconChoice c;
+    switch (trayModeFromSetting(in.mode)) {
+    case TrayMode::None:
+        return c;
+    case TrayMode::DayNumber:
+        c.kind = TrayIconChoice::Day;
+        c.day = std::clamp(in.today, 1, 31);
+        return c;
+    case TrayMode::Cpu: {
+        c.kind = TrayIconChoice::Level;
+        if (const auto cpu = values.cpuPercent())
+            c.level = trayLevelIndex(*cpu / 100.0);
+        return c;
+    }
+    case TrayMode::Ram:
+        c.kind = TrayIconChoice::Level;
+        if (const auto ram = values.ram())
+            c.level = levelOf(ramShare(*ram, in.ramShowsFree));
+        return c;
+    case TrayMode::Swap:
+        c.kind = TrayIconChoice::Level;
+        if (const auto swap = values.swap())
+            c.level = levelOf(swapShare(*swap, in.swapShowsFree));
+        return c;
+    case TrayMode::Transfer: {
+        c.kind = TrayIconChoice::Transfer;
+        const auto traffic = values.trafficStatisticOn() ? values.traffic() : std::nullopt;
+        if (!traffic) {
+            c.transfer = transferIconText(QStringLiteral("?"));
+            return c;
+        }
+        c.transfer = transferIconText(in.transferDirection == 1 ? traffic->sentKbPerSecond
+                                                                : traffic->receivedKbPerSecond);
+        return c;
+    }
+    }
+    return c;
+}
+
+TrayClickOutcome trayClick(bool windowShowing, bool wasForeground, bool trayMinimize)
+{
+    if (windowShowing && wasForeground && trayMinimize)
+        return {true, false};
+    return {false, true};
+}
+
+} // namespace zorvex

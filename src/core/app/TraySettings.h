@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/app/SettingsSection.h"
+
+namespace zorvex {
+
+// Section "Tray": the pattern of the tray icon's hint.
+struct TraySettings : SettingsSection {
+    TraySettings();
+
+    QString podpowiedz;
+
+    const char* name() const override { return "Tray"; }
+    void visit(SettingsVisitor& v) override;
+};
+
+} // namespace zorvex

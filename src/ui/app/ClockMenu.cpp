@@ -1,0 +1,22 @@
+#include "ui/app/ClockMenu.h"
+
+#include "ui/app/DateTimeSettings.h"
+
+namespace zorvex {
+
+namespace {
+constexpr int kTimePageCode = 33;
+}
+
+ClockMenu::ClockMenu(QWidget* parent)
+    : QMenu(parent)
+{
+    setObjectName(QStringLiteral("PopupMenu5"));
+    m_sync = addAction(QStringLiteral("Synchronizuj czas"), this, &ClockMenu::syncTimeRequested);
+    m_setDateTime = addAction(QString::fromUtf8("Ustaw datę/godzinę"), this,
+                              [this] { openDateTimeSettings(parentWidget()); });
+    m_timePage = addAction(QString::fromUtf8("Pokaż okno: Narzędzia - Czas"), this,
+                           [this] { emit pageCodeChosen(kTimePageCode); });
+}
+
+} // namespace zorvex
