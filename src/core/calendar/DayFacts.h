@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/calendar/SunTimes.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QStringList>
+#include <QTimeZone>
+
+namespace zorvex {
+
+// The line of 42 hyphens between the groups of the facts text; the weather
+// summary, when shown, is appended after another one.
+QString factsSeparatorLine();
+
+// The facts of a day, line by line: the date in words, the day and ISO week
+// of the year, the days left in the year, the leap-year line, sunrise,
+// sunset and day length.
+QStringList dayFactsLines(const QDate& date, const SunTimes& sun);
+
+// One calculation for the time-of-day picture and its hint. Recomputed on
+// every call, never cached.
+struct DayFacts {
+    SunTimes sun;
+    DayPart part = DayPart::None;
+    QStringList lines;
+    // The hint text: the lines joined by line breaks.
+    QString text() const { return lines.join(QLatin1Char('\n')); }
+};
+
+// The daylight offset comes from `zone` at `now`, so a machine in daylight
+// time sees the sun an hour later on its clock.
+DayFacts computeDayFacts(const QDateTime& now, const QTimeZone& zone);
+
+} // namespace zorvex
