@@ -3,13 +3,24 @@
 #include "core/app/Autosave.h"
 #include "core/app/CommandLine.h"
 #include "core/app/DataFolder.h"
+#include "core/app/MainLoop.h"
+#include "core/app/PageCodes.h"
+#include "core/app/ProcessPriority.h"
 #include "core/common/IniFile.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
+#include "platform/ProcessPriority.h"
 #include "platform/SignalWatcher.h"
 #include "platform/System.h"
+#include "ui/app/AppHooks.h"
+#include "ui/app/ClockMenu.h"
+#include "ui/app/ContextMenu.h"
+#include "ui/app/Fonts.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/Messages.h"
+#include "ui/app/TrayIcon.h"
+#include "ui/app/tools/PageIcons.h"
+#include "ui/app/tools/ToolsWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -103,15 +114,15 @@ int Application::run(const QStringList& arguments)
     }
     const FileExists exists = [](const QString& p) { return QFileInfo::exists(p); };
 
-    // 1. The instance marker; a second start with something to hand over
-    // gives it to the running instance and ends at once.
     // Nobody can answer a message box without a screen: say it on stderr.
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") || !opts.screenshot.isEmpty())
         setMessageBoxesSilent(true);
 
+    // 1. The instance marker; a second start with something to hand over
+    // gives it to the running instance and ends at once.
     m_lock = std::make_unique<InstanceLock>();
     m_state.anotherInstanceRunning = !m_lock->tryAcquire();
-    if (m_state.anotherInstanceRunning && shouldHandOff(opts.arguments, exists)) {
+    if (m_state.anotherInstanceRunning && opts.screenshot.isEmpty() && shouldHandOff(opts.arguments, exists)) {
         QString arg = opts.arguments.front();
         if (!containsHttp(arg))
             arg = QFileInfo(arg).absoluteFilePath();
@@ -119,8 +130,14 @@ int Application::run(const QStringList& arguments)
         return 0;
     }
     m_state.startedAt = QDateTime::currentDateTime();
+    // From here on a logout or `kill` ends the program in order; a signal that
+    // comes before the main loop runs is handled as soon as it does.
+    m_signals = new SignalWatcher(this);
+    connect(m_signals, &SignalWatcher::terminationRequested, qApp, &QCoreApplication::quit);
 
-    // 5. Data folder, sentence file, chime sets, profile and paths.
+    // 5. Data folder, sentence file, chime sets, profile and paths. A
+    // per-user folder is filled from the installed data only while it has
+    // no data yet, so sets the user deleted stay deleted.
     DataFolderInputs in;
     in.commandLine = opts.dataDir;
     in.environment = qEnvironmentVariable("ZORVEX_DATA_DIR");
@@ -128,7 +145,7 @@ int Application::run(const QStringList& arguments)
     in.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
     in.home = qEnvironmentVariable("HOME");
     const DataFolderChoice folder = chooseDataFolder(in);
-    if (folder.seed)
+    if (folder.seed && !QFileInfo::exists(folder.folder + QStringLiteral("Imieniny.ini")))
         seedDataFolder(folder.folder, installedDataFolders());
     const QString sentence = resolveSentencePath(
         folder.folder, [](int n) { return int(QRandomGenerator::global()->bounded(n)); });
@@ -140,25 +157,28 @@ int Application::run(const QStringList& arguments)
     migrateLegacyFiles(m_paths);
 
     // 8. The single-instance decision, with the one-shot permission that a
-    // restored backup leaves in "Ruch.ini".
-    bool readable = false;
-    const IniFile ruch = IniFile::load(m_paths.path(PathId::Ruch), &readable);
-    const bool blokuj = readable ? ruch.readBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true) : true;
-    const InstanceOutcome outcome = decideInstance(m_state.anotherInstanceRunning, blokuj);
-    if (outcome.consumePermission) {
-        IniFile again = IniFile::load(m_paths.path(PathId::Ruch));
-        again.writeBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true);
-        again.save(m_paths.path(PathId::Ruch));
+    // restored backup leaves in "Ruch.ini". A picture run never competes.
+    if (opts.screenshot.isEmpty()) {
+        bool readable = false;
+        const IniFile ruch = IniFile::load(m_paths.path(PathId::Ruch), &readable);
+        const bool blokuj =
+            readable ? ruch.readBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true) : true;
+        const InstanceOutcome outcome = decideInstance(m_state.anotherInstanceRunning, blokuj);
+        if (outcome.consumePermission) {
+            IniFile again = IniFile::load(m_paths.path(PathId::Ruch));
+            again.writeBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true);
+            again.save(m_paths.path(PathId::Ruch));
+        }
+        if (outcome.decision == InstanceDecision::ExitSilently)
+            return 0;
+        // This process is the registered instance now: it receives
+        // hand-offs, and takes the lock as soon as an older one lets it go.
+        m_server = new InstanceServer(InstanceServer::defaultName(), this);
+        m_server->listen();
+        connect(m_server, &InstanceServer::received, this, [this](const QString& text) {
+            m_state.receivedPath = text; // a later one overwrites an earlier one
+        });
     }
-    if (outcome.decision == InstanceDecision::ExitSilently)
-        return 0;
-    // This process is the registered instance now: it receives hand-offs,
-    // and takes the lock as soon as an older instance lets it go.
-    m_server = new InstanceServer(InstanceServer::defaultName(), this);
-    m_server->listen();
-    connect(m_server, &InstanceServer::received, this, [this](const QString& text) {
-        m_state.receivedPath = text; // a later one overwrites an earlier one
-    });
 
     // 9. Decimal separators.
     m_state.separators = probeDecimalSeparators(QLocale::system());
@@ -170,6 +190,7 @@ int Application::run(const QStringList& arguments)
     }
 
     // 12. Settings, with the default file on a first run.
+    registerTahoma();
     m_store = std::make_unique<SettingsStore>(m_paths.path(PathId::Ustawienia), m_state.separators.decimal);
     if (!m_store->exists()) {
         FirstRunContext ctx;
@@ -182,53 +203,160 @@ int Application::run(const QStringList& arguments)
     m_store->load(m_settings, resolveFontName);
     reportStartup(m_state.startedAt);
 
-    // The main window, then what the Tools window does when it is created:
-    // recover an autosave record and start the autosave interval.
-    auto* window = new MainWindow(m_paths);
-    m_mainWindow = window;
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
-    connect(window, &MainWindow::activated, this, [this] {
-        if (const QString path = takePendingCommandLinePath(); !path.isEmpty())
-            dispatchInstallText(path);
-    });
-    if (m_settings.tools.autoSave) {
-        NoCountersSink sink;
-        recoverAutosave(m_paths.path(PathId::Autozapis), sink);
-    }
-    connect(&m_autosaveTimer, &QTimer::timeout, this, &Application::autosave);
-    m_autosaveTimer.start(m_settings.tools.autoSaveMin * 60 * 1000);
-
-    // A second start's text is taken within one 800 ms period.
-    connect(&m_handOffTimer, &QTimer::timeout, this, [this] {
-        if (!m_lock->held())
-            m_lock->tryAcquire();
-        if (const QString text = takeReceivedPath(); !text.isEmpty())
-            dispatchInstallText(text);
-    });
-    m_handOffTimer.start(800);
-
-    m_signals = new SignalWatcher(this);
-    connect(m_signals, &SignalWatcher::terminationRequested, qApp, &QCoreApplication::quit);
+    createWindows();
+    connectWindows();
 
     if (!opts.screenshot.isEmpty()) {
-        setMessageBoxesSilent(true);
-        window->adjustSize();
-        const bool ok = window->grab().save(opts.screenshot, "PNG");
-        say(ok ? QStringLiteral("Obraz okna zapisano w pliku %1").arg(opts.screenshot)
-               : QStringLiteral("Nie można zapisać pliku %1").arg(opts.screenshot));
+        const int code = screenshot(opts.screenshot, opts.toolsPage);
+        m_restoredBackup = true; // a picture run leaves every file as it was
         shutdown();
-        return ok ? 0 : 1;
+        return code;
     }
 
+    startTimers();
     trimWorkingSet();
-    window->show();
+    // The window fades in from nothing once it is first shown.
+    m_main->setOpacityLevel(0);
+    m_main->show();
     if (isUpdatedArgument(opts.arguments)) {
         askYesNo(QStringLiteral("Zorvex - Aktualizacja"),
-                 QStringLiteral("Aktualizacja zakończona pomyślnie. Czy chcesz obejrzeć listę zmian?"), window, true);
+                 QStringLiteral("Aktualizacja zakończona pomyślnie. Czy chcesz obejrzeć listę zmian?"), m_main.get(),
+                 true);
     }
     const int code = qApp->exec();
     shutdown();
     return code;
+}
+
+void Application::createWindows()
+{
+    AppHooks::Actions actions;
+    actions.takeReceivedPath = [this] { return takeReceivedPath(); };
+    actions.install = [this](const QString& text) { dispatchInstallText(text); };
+    actions.autosave = [this] { autosave(); };
+    actions.saveSettings = [this] { saveSettings(); };
+    actions.deleteAutosave = [this] { deleteAutosave(m_paths.path(PathId::Autozapis)); };
+    actions.writeExitValues = [this] { writeExitValues(); };
+    actions.stopTimers = [this] {
+        for (QTimer& t : m_timers)
+            t.stop();
+    };
+    m_hooks = std::make_unique<AppHooks>(m_settings, std::move(actions));
+    m_loop = std::make_unique<MainLoop>(m_clock, *m_hooks,
+                                        [](int bound) { return int(QRandomGenerator::global()->bounded(bound)); });
+
+    m_main = std::make_unique<MainWindow>(m_paths, m_settings, m_settings.tray);
+    m_main->setSettingsStore(m_store.get());
+    m_main->contextMenu()->setPageIconProvider(pageCodeIcon);
+
+    // What the Tools window does when it is created: the process priority,
+    // the recovery of an autosave record, and the autosave interval.
+    m_tools = std::make_unique<ToolsWindow>(m_settings);
+    m_tools->setMainWindow(m_main.get());
+    m_prioritySetter = std::make_unique<LinuxPrioritySetter>();
+    m_priority = std::make_unique<ProcessPriority>(*m_prioritySetter);
+    m_priority->setMode(m_settings.main.priorytet);
+    if (m_settings.tools.autoSave) {
+        NoCountersSink sink;
+        recoverAutosave(m_paths.path(PathId::Autozapis), sink);
+    }
+    m_hooks->setWindows(m_main.get(), m_tools.get());
+    m_loop->toolsWindowCreated();
+}
+
+void Application::connectWindows()
+{
+    MainWindow* main = m_main.get();
+    ToolsWindow* tools = m_tools.get();
+
+    connect(main, &MainWindow::activated, this, [this] {
+        if (!m_shownOnce) {
+            m_shownOnce = true;
+            FadeInSettings fade;
+            fade.translucent = m_settings.main.blendA;
+            fade.level = m_settings.main.blendW;
+            fade.startMinimised = m_settings.main.uruZmin;
+            m_loop->mainWindowShown(fade);
+        }
+        if (const QString path = takePendingCommandLinePath(); !path.isEmpty())
+            dispatchInstallText(path);
+    });
+
+    ContextMenu* menu = main->contextMenu();
+    connect(menu, &ContextMenu::toolsRequested, tools, &ToolsWindow::open);
+    connect(menu, &ContextMenu::pageCodeChosen, this, &Application::openPageCode);
+    connect(menu, &ContextMenu::quitRequested, qApp, &QCoreApplication::quit);
+    connect(main->clockMenu(), &ClockMenu::pageCodeChosen, this, &Application::openPageCode);
+    connect(tools, &ToolsWindow::commandRequested, this, &Application::runCommand);
+
+    // Every change on the Tools pages applies at once.
+    connect(tools, &ToolsWindow::placementChanged, main, &MainWindow::applyPlacement);
+    connect(tools, &ToolsWindow::topMostChanged, main, &MainWindow::applyTopMost);
+    connect(tools, &ToolsWindow::layoutChanged, main, [main] {
+        main->relayout();
+        main->applyPlacement();
+    });
+    connect(tools, &ToolsWindow::minimizeOptionsChanged, main, &MainWindow::applySettings);
+    connect(tools, &ToolsWindow::monthArrowsChanged, main, &MainWindow::applySettings);
+    connect(tools, &ToolsWindow::opacityChanged, main, [this, main] {
+        const int target = m_settings.main.blendA ? m_settings.main.blendW : 255;
+        m_loop->fadeIn().jumpTo(target);
+        main->setOpacityLevel(target);
+    });
+    connect(tools, &ToolsWindow::trayChanged, main, [main] {
+        main->applySettings();
+        main->trayIcon()->applySettings();
+    });
+    connect(tools, &ToolsWindow::trayOptionsChanged, main, [main] { main->trayIcon()->applySettings(); });
+    connect(tools, &ToolsWindow::menuListChanged, main, [this, main] {
+        main->contextMenu()->applySettings(m_settings.main);
+    });
+    connect(tools, &ToolsWindow::trayHintEditorRequested, main, &MainWindow::openTrayHintEditor);
+    connect(tools, &ToolsWindow::priorityChanged, this, [this] { m_priority->setMode(m_settings.main.priorytet); });
+    connect(tools, &ToolsWindow::closed, this, &Application::saveSettings);
+}
+
+void Application::startTimers()
+{
+    static constexpr int kPeriods[4] = {100, 800, 1000, 50};
+    for (int i = 0; i < 4; ++i) {
+        m_timers[i].setInterval(kPeriods[i]);
+        m_timers[i].setTimerType(i == 3 ? Qt::CoarseTimer : Qt::PreciseTimer);
+    }
+    connect(&m_timers[0], &QTimer::timeout, this, [this] { m_loop->tick1(); });
+    connect(&m_timers[1], &QTimer::timeout, this, [this] {
+        // A second instance let in by the one-shot permission takes over the
+        // marker once the old instance has gone.
+        if (m_server && !m_lock->held())
+            m_lock->tryAcquire();
+        m_loop->tick2();
+    });
+    connect(&m_timers[2], &QTimer::timeout, this, [this] { m_loop->tick3(); });
+    connect(&m_timers[3], &QTimer::timeout, this, [this] {
+        m_loop->tick4();
+        if (m_tools->isVisible())
+            m_tools->showMainWindowPosition(m_main->frameGeometry(), m_main->workArea());
+    });
+    for (QTimer& t : m_timers)
+        t.start();
+}
+
+void Application::openPageCode(int code)
+{
+    const auto page = findPageCode(code);
+    if (page && page->action == PageAction::Command)
+        runCommand(code);
+    else
+        m_tools->openPage(code);
+}
+
+void Application::runCommand(int code)
+{
+    // The commands belong to features that arrive later; until then say so.
+    const auto page = findPageCode(code);
+    showInformation(QStringLiteral("Zorvex"),
+                    QStringLiteral("Funkcja \"%1\" nie jest jeszcze dostępna.").arg(page ? page->label : QString()),
+                    m_main.get());
 }
 
 void Application::dispatchInstallText(const QString& text)
@@ -250,26 +378,54 @@ void Application::dispatchInstallText(const QString& text)
 
 void Application::autosave()
 {
-    if (!m_settings.tools.autoSave)
-        return;
     StartOnlySource source(toDayTime(m_state.startedAt));
     writeAutosave(m_paths.path(PathId::Autozapis), source, toDayTime(QDateTime::currentDateTime()));
 }
 
+void Application::saveSettings()
+{
+    m_tools->writeToSettings();
+    m_store->save(m_settings);
+    trimWorkingSet();
+}
+
+void Application::writeExitValues()
+{
+    ExitValues exit;
+    exit.positionX = m_main->x();
+    exit.positionY = m_main->y();
+    m_store->writeExitValues(exit);
+}
+
+int Application::screenshot(const QString& file, const QString& toolsPage)
+{
+    QWidget* target = m_main.get();
+    if (!toolsPage.isEmpty()) {
+        bool ok = false;
+        const int code = toolsPage.toInt(&ok);
+        if (!ok || !m_tools->openPage(code)) {
+            say(QStringLiteral("Nieznany kod strony: ") + toolsPage);
+            return 2;
+        }
+        target = m_tools.get();
+    } else {
+        m_main->setOpacityLevel(255);
+        m_main->show();
+    }
+    QCoreApplication::processEvents();
+    const bool ok = target->grab().save(file, "PNG");
+    say(ok ? QStringLiteral("Obraz okna zapisano w pliku %1").arg(file)
+           : QStringLiteral("Nie można zapisać pliku %1").arg(file));
+    return ok ? 0 : 1;
+}
+
 void Application::shutdown()
 {
-    // After a restored backup nothing is saved, so the restored files stay.
-    if (m_restoredBackup)
+    if (m_shutDown || !m_loop)
         return;
-    if (m_toolsShowing)
-        m_store->save(m_settings);
-    deleteAutosave(m_paths.path(PathId::Autozapis));
-    ExitValues exit;
-    if (m_mainWindow) {
-        exit.positionX = m_mainWindow->x();
-        exit.positionY = m_mainWindow->y();
-    }
-    m_store->writeExitValues(exit);
+    m_shutDown = true;
+    for (const ShutdownFailure& f : m_loop->shutdown(m_restoredBackup))
+        say(f.text());
 }
 
 } // namespace zorvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/Clock.h"
 #include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/SettingsStore.h"
@@ -7,18 +8,22 @@
 
 #include <QDateTime>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 
+#include <array>
 #include <memory>
-
-class QWidget;
 
 namespace zorvex {
 
+class AppHooks;
 class InstanceLock;
 class InstanceServer;
+class LinuxPrioritySetter;
+class MainLoop;
+class MainWindow;
+class ProcessPriority;
 class SignalWatcher;
+class ToolsWindow;
 
 // The process-wide start-up state.
 struct StartupState {
@@ -30,8 +35,8 @@ struct StartupState {
     QDateTime startedAt;
 };
 
-// Runs the program: the start-up decisions in their fixed order, the main
-// loop, and the orderly shutdown.
+// Runs the program: the start-up decisions in their fixed order, the windows,
+// the main loop's timers, and the orderly shutdown.
 class Application : public QObject {
     Q_OBJECT
 public:
@@ -49,21 +54,36 @@ public:
     QString takeReceivedPath();
 
 private:
+    void createWindows();
+    void connectWindows();
+    void startTimers();
+    void openPageCode(int code);
+    void runCommand(int code);
     void dispatchInstallText(const QString& text);
     void autosave();
+    void saveSettings();
+    void writeExitValues();
+    int screenshot(const QString& file, const QString& toolsPage);
     void shutdown();
 
     StartupState m_state;
     PathTable m_paths;
     Settings m_settings;
+    SystemClock m_clock;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<InstanceLock> m_lock;
+    std::unique_ptr<AppHooks> m_hooks;
+    std::unique_ptr<MainLoop> m_loop;
+    std::unique_ptr<LinuxPrioritySetter> m_prioritySetter;
+    std::unique_ptr<ProcessPriority> m_priority;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<ToolsWindow> m_tools;
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
-    QPointer<QWidget> m_mainWindow;
-    QTimer m_handOffTimer;
-    QTimer m_autosaveTimer;
-    bool m_toolsShowing = false;
+    // Timer1 (100 ms), Timer2 (800 ms), Timer3 (1000 ms), Timer4 (50 ms).
+    std::array<QTimer, 4> m_timers;
+    bool m_shownOnce = false;
+    bool m_shutDown = false;
     bool m_restoredBackup = false;
 };
 
