@@ -96,7 +96,7 @@ void MainLoop::tick1()
 {
     if (m_closing || !m_hooks.toolsWindowExists())
         return;
-    const qint64 second = m_clock.now().toSecsSinceEpoch();
+    const qint64 second = m_clock.epochMs() / 1000;
     if (second == m_alarmSecond)
         return;
     m_alarmSecond = second;
@@ -220,13 +220,16 @@ void MainLoop::tick4()
         return;
     m_fadeIn.step(m_hooks);
 
-    const QDateTime now = m_clock.now();
-    const qint64 second = now.toSecsSinceEpoch();
-    if (second != m_clockSecond) {
+    // The local time is built once per second; in between the start-up
+    // tasks see the time of the last new second, which is all they need.
+    const qint64 second = m_clock.epochMs() / 1000;
+    if (second != m_clockSecond || !m_tick4Now.isValid()) {
         m_clockSecond = second;
-        m_hooks.setClockText(now.time().toString(QStringLiteral("HH:mm:ss")));
+        m_tick4Now = m_clock.now();
+        m_hooks.setClockText(m_tick4Now.time().toString(QStringLiteral("HH:mm:ss")));
         m_hooks.zodiacDailyRefresh();
     }
+    const QDateTime& now = m_tick4Now;
 
     m_hooks.sampleMouse();
     m_hooks.sampleMemory();
