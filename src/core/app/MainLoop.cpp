@@ -220,23 +220,23 @@ void MainLoop::tick4()
         return;
     m_fadeIn.step(m_hooks);
 
-    // The local time is built once per second; in between the start-up
-    // tasks see the time of the last new second, which is all they need.
+    // The local time is built only when the second changes or a start-up
+    // task still waits: the idle tick then costs no time-zone work.
     const qint64 second = m_clock.epochMs() / 1000;
-    if (second != m_clockSecond || !m_tick4Now.isValid()) {
+    if (second != m_clockSecond) {
         m_clockSecond = second;
-        m_tick4Now = m_clock.now();
-        m_hooks.setClockText(m_tick4Now.time().toString(QStringLiteral("HH:mm:ss")));
+        const QDateTime now = m_clock.now();
+        m_hooks.setClockText(now.time().toString(QStringLiteral("HH:mm:ss")));
         m_hooks.zodiacDailyRefresh();
     }
-    const QDateTime& now = m_tick4Now;
 
     m_hooks.sampleMouse();
     m_hooks.sampleMemory();
     if (m_hooks.freeSpaceCardShowing())
         m_hooks.refreshFreeSpaceCard();
 
-    m_startup.run(m_hooks, now, m_fadeIn.complete());
+    if (!m_startup.idle())
+        m_startup.run(m_hooks, m_clock.now(), m_fadeIn.complete());
     moveMarker();
 }
 

@@ -112,7 +112,6 @@ private:
     qint64 m_alarmSecond = -1;
     qint64 m_clockSecond = -1;
     QDate m_date;
-    QDateTime m_tick4Now;
     int m_hour = -1;
     int m_minute = -1;
     int m_workRight = 0;
