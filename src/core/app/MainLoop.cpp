@@ -225,8 +225,8 @@ void MainLoop::tick4()
     const qint64 second = m_clock.epochMs() / 1000;
     if (second != m_clockSecond) {
         m_clockSecond = second;
-        const QDateTime now = m_clock.now();
-        m_hooks.setClockText(now.time().toString(QStringLiteral("HH:mm:ss")));
+        m_secondNow = m_clock.now();
+        m_hooks.setClockText(m_secondNow.time().toString(QStringLiteral("HH:mm:ss")));
         m_hooks.zodiacDailyRefresh();
     }
 
@@ -235,8 +235,12 @@ void MainLoop::tick4()
     if (m_hooks.freeSpaceCardShowing())
         m_hooks.refreshFreeSpaceCard();
 
-    if (!m_startup.idle())
-        m_startup.run(m_hooks, m_clock.now(), m_fadeIn.complete());
+    // Retries are measured from an exact reference and need the exact time;
+    // the one-shot tasks only need today's date.
+    if (!m_startup.idle()) {
+        const bool exact = m_startup.timeSyncRetryArmed() || m_startup.updateRetryArmed();
+        m_startup.run(m_hooks, exact ? m_clock.now() : m_secondNow, m_fadeIn.complete());
+    }
     moveMarker();
 }
 

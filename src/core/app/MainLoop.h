@@ -112,6 +112,7 @@ private:
     qint64 m_alarmSecond = -1;
     qint64 m_clockSecond = -1;
     QDate m_date;
+    QDateTime m_secondNow; // local time at the last new second of the 50 ms tick
     int m_hour = -1;
     int m_minute = -1;
     int m_workRight = 0;
