@@ -409,6 +409,7 @@ int Application::screenshot(const QString& file, const QString& toolsPage)
         }
         target = m_tools.get();
     } else {
+        m_main->setClockText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
         m_main->setOpacityLevel(255);
         m_main->show();
     }
