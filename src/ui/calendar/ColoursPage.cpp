@@ -1,0 +1,567 @@
+#include "ui/calendar/ColoursPage.h"
+
+#include "core/app/Settings.h"
+#include "ui/app/Messages.h"
+#include "ui/calendar/Background.h"
+#include "ui/calendar/FontValues.h"
+#include "ui/common/ColourBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zorvex {
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+constexpr int kColourBoxWithFont = 97;
+constexpr int kColourBoxAlone = 129;
+constexpr int kColourBoxHeight = 20;
+const QColor kOrderSelection(255, 223, 138);
+
+FontValue defaultFont(int size)
+{
+    return FontValue{QStringLiteral("Tahoma"), size, FontValue::Bold, 238};
+}
+
+} // namespace
+
+std::array<int, 4> precedenceFromSetting(const QString& value)
+{
+    std::array<int, 4> order{1, 2, 3, 4};
+    if (value.size() != 4)
+        return order;
+    std::vector<int> kinds;
+    for (QChar c : value) {
+        const int kind = c.isDigit() ? c.digitValue() : 1;
+        if (kind >= 1 && kind <= 4 && std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
+            kinds.push_back(kind);
+    }
+    for (int kind = 1; kind <= 4; ++kind) {
+        if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
+            kinds.push_back(kind);
+    }
+    std::copy(kinds.begin(), kinds.end(), order.begin());
+    return order;
+}
+
+QString precedenceToSetting(const std::array<int, 4>& order)
+{
+    QString out;
+    for (int kind : order)
+        out += QString::number(kind);
+    return out;
+}
+
+QString precedenceLabel(int kind)
+{
+    switch (kind) {
+    case 1: return QStringLiteral("Urodziny");
+    case 2: return QStringLiteral("Imieniny");
+    case 3: return u("Ważne dni");
+    case 4: return QStringLiteral("Prywatne");
+    default: return {};
+    }
+}
+
+QString textElementLabel(TextElement element)
+{
+    static const char* const kLabels[kTextElements] = {
+        "Godzina",          "Znak zodiaku", "Miesiąc i rok",    "Dni tygodnia", "Dni miesiąca (Pon.-Pt.)",
+        "Dni miesiąca (Sob.)", "Dni miesiąca (Nie.)", "Panel przewijany", "Panel informacji", "Temperatura"};
+    const int i = int(element);
+    return i >= 0 && i < kTextElements ? u(kLabels[i]) : QString();
+}
+
+bool hasFont(TextElement element)
+{
+    return element == TextElement::Clock || element == TextElement::ScrollingText
+        || element == TextElement::InfoPanel;
+}
+
+ColoursPage::ColoursPage(Settings& settings, const PathTable& paths, QWidget* parent)
+    : QWidget(parent)
+    , m_settings(settings)
+    , m_paths(paths)
+{
+    setObjectName(QStringLiteral("ColoursPage"));
+    m_question = [this](const QString& caption, const QString& text) { return askYesNo(caption, text, this); };
+    m_fontChooser = [this](const QFont& current) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(&ok, current, this);
+        return ok ? std::optional<QFont>(f) : std::nullopt;
+    };
+    m_fileChooser = [this](const QString& folder, const QString& preselected) {
+        return QFileDialog::getOpenFileName(this, u("Wybierz skórę"), QDir(folder).filePath(preselected),
+                                            u("Obrazy (*.bmp *.png *.gif *.jpg *.jpeg);;Wszystkie pliki (*)"));
+    };
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildBackgroundGroup());
+    left->addWidget(buildTextGroup());
+    left->addWidget(buildSwitchesGroup());
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildMarkingGroup());
+    right->addWidget(buildPrecedenceGroup());
+    m_extra = new QVBoxLayout;
+    right->addLayout(m_extra);
+    right->addStretch();
+    auto* columns = new QHBoxLayout(this);
+    columns->addLayout(left);
+    columns->addLayout(right);
+
+    load();
+}
+
+ColourBox* ColoursPage::colourBox(QWidget* parent, const char* name)
+{
+    auto* box = new ColourBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFixedSize(kColourBoxAlone, kColourBoxHeight);
+    return box;
+}
+
+QWidget* ColoursPage::buildBackgroundGroup()
+{
+    auto* group = new QGroupBox(u("Kolor tła lub skóra"), this);
+    m_background = colourBox(group, "ColorGrid1");
+    m_colourKind = new QRadioButton(QStringLiteral("Kolor"), group);
+    m_colourKind->setObjectName(QStringLiteral("RadioButton10"));
+    m_skinKind = new QRadioButton(u("Skóra"), group);
+    m_skinKind->setObjectName(QStringLiteral("RadioButton11"));
+    auto* kinds = new QButtonGroup(group);
+    kinds->addButton(m_colourKind);
+    kinds->addButton(m_skinKind);
+    m_shading = new QCheckBox(u("Cień"), group);
+    m_shading->setObjectName(QStringLiteral("CheckBox3"));
+    m_skin = new QLineEdit(group);
+    m_skin->setObjectName(QStringLiteral("Edit8"));
+    m_browse = new QToolButton(group);
+    m_browse->setObjectName(QStringLiteral("BitBtn15"));
+    m_browse->setText(QStringLiteral("..."));
+    m_browse->setToolTip(u("Wybierz skórę"));
+
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(m_background, 0, 0, 1, 3);
+    grid->addWidget(m_colourKind, 1, 0);
+    grid->addWidget(m_shading, 1, 1, 1, 2);
+    grid->addWidget(m_skinKind, 2, 0);
+    grid->addWidget(m_skin, 2, 1);
+    grid->addWidget(m_browse, 2, 2);
+
+    connect(m_background, &ColourBox::colourChanged, this, [this](Colour c) {
+        if (m_loading)
+            return;
+        m_settings.main.kolorB = c;
+        emit coloursChanged();
+    });
+    connect(m_colourKind, &QRadioButton::toggled, this, [this](bool on) {
+        updateBackgroundControls();
+        if (m_loading || m_settings.main.kolorBC == on)
+            return;
+        m_settings.main.kolorBC = on;
+        emit coloursChanged();
+    });
+    connect(m_shading, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_loading)
+            return;
+        m_settings.main.kolorBCC = on;
+        emit coloursChanged();
+    });
+    connect(m_skin, &QLineEdit::textEdited, this, [this](const QString& text) { m_settings.main.kolorBT = text; });
+    connect(m_skin, &QLineEdit::returnPressed, this, &ColoursPage::confirmSkin);
+    connect(m_browse, &QToolButton::clicked, this, &ColoursPage::browseSkin);
+    return group;
+}
+
+QWidget* ColoursPage::buildMarkingGroup()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* todayGroup = new QGroupBox(u("Kolor aktualnego dnia"), box);
+    m_today = colourBox(todayGroup, "ColorBox6");
+    auto* todayLayout = new QHBoxLayout(todayGroup);
+    todayLayout->addWidget(m_today);
+    todayLayout->addStretch();
+    layout->addWidget(todayGroup);
+
+    auto* group = new QGroupBox(u("Kolor ważnych dat na panelu kalendarza"), box);
+    auto* grid = new QGridLayout(group);
+    static const char* const kNames[4] = {"ColorBox11", "ColorBox12", "ColorBox13", "ColorBox14"};
+    for (int i = 0; i < 4; ++i) {
+        m_marking[i] = colourBox(group, kNames[i]);
+        auto* label = new QLabel(precedenceLabel(i + 1) + QLatin1Char(':'), group);
+        label->setBuddy(m_marking[i]);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(m_marking[i], i, 1);
+    }
+    layout->addWidget(group);
+
+    connect(m_today, &ColourBox::colourChanged, this, [this](Colour c) {
+        if (m_loading)
+            return;
+        m_settings.main.kolorAD2 = c;
+        emit calendarChanged();
+    });
+    Colour MainWindowSettings::*fields[4] = {&MainWindowSettings::kolorUro, &MainWindowSettings::kolorImi,
+                                             &MainWindowSettings::kolorWD2, &MainWindowSettings::kolorPry};
+    for (int i = 0; i < 4; ++i) {
+        const auto field = fields[i];
+        connect(m_marking[i], &ColourBox::colourChanged, this, [this, field](Colour c) {
+            if (m_loading)
+                return;
+            m_settings.main.*field = c;
+            emit calendarChanged();
+        });
+    }
+    return box;
+}
+
+QWidget* ColoursPage::buildPrecedenceGroup()
+{
+    auto* group = new QGroupBox(u("Kolejność"), this);
+    m_order = new QListWidget(group);
+    m_order->setObjectName(QStringLiteral("ListDat"));
+    m_order->setToolTip(
+        u("Kolejności pierwszeństwa wyświetlenia koloru (jeśli w danym dniu występują jednocześnie urodziny, "
+          "imieniny, ważne dni, prywatne to jako kolor nadrzędny będzie ten, który jest wyżej na liście)."));
+    m_order->setSelectionMode(QAbstractItemView::SingleSelection);
+    QPalette p = m_order->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::Highlight, kOrderSelection);
+        p.setColor(g, QPalette::HighlightedText, Qt::black);
+        p.setColor(g, QPalette::Text, Qt::black);
+    }
+    m_order->setPalette(p);
+    m_order->setFixedHeight(4 * 18 + 2 * m_order->frameWidth() + 2);
+
+    m_up = new QToolButton(group);
+    m_up->setObjectName(QStringLiteral("BitBtn111"));
+    m_up->setArrowType(Qt::UpArrow);
+    m_up->setToolTip(u("Przesuń pozycję w górę"));
+    m_down = new QToolButton(group);
+    m_down->setObjectName(QStringLiteral("BitBtn112"));
+    m_down->setArrowType(Qt::DownArrow);
+    m_down->setToolTip(u("Przesuń pozycję na dół"));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_up);
+    buttons->addWidget(m_down);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(m_order, 1);
+    layout->addLayout(buttons);
+
+    connect(m_up, &QToolButton::clicked, this, [this] { movePrecedence(-1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { movePrecedence(+1); });
+    return group;
+}
+
+QWidget* ColoursPage::buildTextGroup()
+{
+    auto* group = new QGroupBox(u("Kolor tekstu"), this);
+    m_elements = new QComboBox(group);
+    m_elements->setObjectName(QStringLiteral("ComboBox32"));
+    for (int i = 0; i < kTextElements; ++i)
+        m_elements->addItem(textElementLabel(TextElement(i)));
+    m_textColour = colourBox(group, "ColorBox15");
+    m_font = new QToolButton(group);
+    m_font->setObjectName(QStringLiteral("BitBtn143"));
+    m_font->setText(QStringLiteral("Aa"));
+    m_font->setToolTip(u("Zmień czcionkę"));
+    m_font->setFixedHeight(kColourBoxHeight);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_textColour);
+    row->addWidget(m_font);
+    row->addStretch();
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(m_elements);
+    layout->addLayout(row);
+
+    connect(m_elements, &QComboBox::currentIndexChanged, this, &ColoursPage::showElement);
+    connect(m_textColour, &ColourBox::colourChanged, this, [this](Colour c) {
+        if (m_loading)
+            return;
+        const TextElement element = currentElement();
+        m_settings.main.kt[size_t(element)] = c;
+        if (element == TextElement::Temperature)
+            emit temperatureColourChanged();
+        emit coloursChanged();
+    });
+    connect(m_font, &QToolButton::clicked, this, &ColoursPage::chooseFont);
+    return group;
+}
+
+QWidget* ColoursPage::buildSwitchesGroup()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* switches = new QHBoxLayout;
+    m_grid = new QCheckBox(QStringLiteral("Siatka"), box);
+    m_grid->setObjectName(QStringLiteral("CheckBox63"));
+    m_frame = new QCheckBox(QStringLiteral("Ramka"), box);
+    m_frame->setObjectName(QStringLiteral("CheckBox67"));
+    switches->addWidget(m_grid);
+    switches->addWidget(m_frame);
+    switches->addStretch();
+    layout->addLayout(switches);
+
+    auto* playback = new QGroupBox(QStringLiteral("Panel odtwarzania"), box);
+    m_playback = colourBox(playback, "ColorBox8");
+    auto* playbackLayout = new QHBoxLayout(playback);
+    playbackLayout->addWidget(m_playback);
+    playbackLayout->addStretch();
+    layout->addWidget(playback);
+
+    auto* all = new QGroupBox(QStringLiteral("Ustaw wszystkie kolory"), box);
+    m_defaults = new QPushButton(u("Domyślne"), all);
+    m_defaults->setObjectName(QStringLiteral("BitBtn4"));
+    auto* allLayout = new QHBoxLayout(all);
+    allLayout->addWidget(m_defaults);
+    allLayout->addStretch();
+    layout->addWidget(all);
+
+    connect(m_grid, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_loading)
+            return;
+        m_settings.main.pokazSiatke = on;
+        emit gridOrFrameChanged();
+    });
+    connect(m_frame, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_loading)
+            return;
+        m_settings.main.pokazRamke = on;
+        emit gridOrFrameChanged();
+    });
+    connect(m_playback, &ColourBox::colourChanged, this, [this](Colour c) {
+        if (m_loading)
+            return;
+        m_settings.main.kolorBPO = c;
+        emit playbackPanelColourChanged();
+        emit calendarChanged();
+    });
+    connect(m_defaults, &QPushButton::clicked, this, &ColoursPage::askDefaults);
+    return box;
+}
+
+void ColoursPage::addGroup(QWidget* group)
+{
+    group->setParent(this);
+    m_extra->addWidget(group);
+}
+
+void ColoursPage::load()
+{
+    m_loading = true;
+    const MainWindowSettings& s = m_settings.main;
+    m_background->setColour(s.kolorB);
+    m_colourKind->setChecked(s.kolorBC);
+    m_skinKind->setChecked(!s.kolorBC);
+    m_shading->setChecked(s.kolorBCC);
+    m_skin->setText(s.kolorBT);
+    m_today->setColour(s.kolorAD2);
+    m_marking[0]->setColour(s.kolorUro);
+    m_marking[1]->setColour(s.kolorImi);
+    m_marking[2]->setColour(s.kolorWD2);
+    m_marking[3]->setColour(s.kolorPry);
+    fillPrecedence(precedenceFromSetting(s.kolorKol));
+    m_grid->setChecked(s.pokazSiatke);
+    m_frame->setChecked(s.pokazRamke);
+    m_playback->setColour(s.kolorBPO);
+    updateBackgroundControls();
+    showElement();
+    m_loading = false;
+}
+
+void ColoursPage::refreshSkinName()
+{
+    if (m_skin->text() != m_settings.main.kolorBT)
+        m_skin->setText(m_settings.main.kolorBT);
+}
+
+void ColoursPage::updateBackgroundControls()
+{
+    const bool colourKind = m_colourKind->isChecked();
+    m_background->setEnabled(true);
+    m_shading->setEnabled(colourKind);
+    m_skin->setEnabled(!colourKind);
+    m_browse->setEnabled(!colourKind);
+}
+
+TextElement ColoursPage::currentElement() const
+{
+    return TextElement(std::clamp(m_elements->currentIndex(), 0, kTextElements - 1));
+}
+
+void ColoursPage::showElement()
+{
+    const bool wasLoading = m_loading;
+    m_loading = true;
+    const TextElement element = currentElement();
+    m_textColour->setColour(m_settings.main.kt[size_t(element)]);
+    const bool font = hasFont(element);
+    m_font->setVisible(font);
+    m_textColour->setFixedWidth(font ? kColourBoxWithFont : kColourBoxAlone);
+    m_loading = wasLoading;
+}
+
+std::array<int, 4> ColoursPage::precedence() const
+{
+    std::array<int, 4> order{1, 2, 3, 4};
+    for (int i = 0; i < 4 && i < m_order->count(); ++i)
+        order[size_t(i)] = m_order->item(i)->data(Qt::UserRole).toInt();
+    return order;
+}
+
+void ColoursPage::fillPrecedence(const std::array<int, 4>& order)
+{
+    const int selected = m_order->currentRow();
+    m_order->clear();
+    for (int i = 0; i < 4; ++i) {
+        // Each line reads its position, not its kind: "1. Imieniny".
+        auto* item = new QListWidgetItem(QString::number(i + 1) + QStringLiteral(". ") + precedenceLabel(order[size_t(i)]),
+                                         m_order);
+        item->setData(Qt::UserRole, order[size_t(i)]);
+    }
+    if (selected >= 0)
+        m_order->setCurrentRow(selected);
+}
+
+void ColoursPage::movePrecedence(int step)
+{
+    const int from = m_order->currentRow();
+    const int to = from + step;
+    if (from < 0 || to < 0 || to >= m_order->count())
+        return;
+    std::array<int, 4> order = precedence();
+    std::swap(order[size_t(from)], order[size_t(to)]);
+    fillPrecedence(order);
+    m_order->setCurrentRow(to);
+    m_settings.main.kolorKol = precedenceToSetting(order);
+    emit calendarChanged();
+}
+
+FontValue* ColoursPage::fontOf(TextElement element)
+{
+    switch (element) {
+    case TextElement::Clock: return &m_settings.main.font1;
+    case TextElement::ScrollingText: return &m_settings.main.font2;
+    case TextElement::InfoPanel: return &m_settings.main.font3;
+    default: return nullptr;
+    }
+}
+
+void ColoursPage::chooseFont()
+{
+    const TextElement element = currentElement();
+    FontValue* value = fontOf(element);
+    if (!value || !m_fontChooser)
+        return;
+    // Cancel leaves the font as it was.
+    const std::optional<QFont> picked = m_fontChooser(dialogFontOf(*value));
+    if (!picked)
+        return;
+    const FontValue chosen = fontValueOf(*picked, value->charset);
+    if (chosen == *value)
+        return;
+    *value = chosen;
+    emit fontChanged(element);
+}
+
+QString ColoursPage::currentSchemeFolder() const
+{
+    return schemeFolder(m_paths, m_settings.main.schematNazwa);
+}
+
+void ColoursPage::browseSkin()
+{
+    if (!m_fileChooser)
+        return;
+    const QString scheme = currentSchemeFolder();
+    const QString current = resolveSkinPath(m_settings.main.kolorBT, scheme, m_paths.dataFolder());
+    const QString folder = current.isEmpty() ? m_paths.inDataFolder(QStringLiteral("Gfx")) : QFileInfo(current).path();
+    const QString picked = m_fileChooser(folder, current.isEmpty() ? QString() : QFileInfo(current).fileName());
+    if (picked.isEmpty())
+        return;
+    m_settings.main.kolorBT = skinNameForPick(picked, scheme);
+    m_skin->setText(m_settings.main.kolorBT);
+    emit backgroundChanged();
+}
+
+void ColoursPage::confirmSkin()
+{
+    m_settings.main.kolorBT = m_skin->text();
+    emit backgroundChanged();
+}
+
+void ColoursPage::askDefaults()
+{
+    if (!m_question
+        || !m_question(u("Domyślne ustawienia"), u("Na pewno przywrócić domyślne ustawienia kolorów?")))
+        return;
+    restoreDefaults();
+}
+
+void ColoursPage::restoreDefaults()
+{
+    MainWindowSettings& s = m_settings.main;
+    s.font1 = defaultFont(11);
+    s.font2 = defaultFont(10);
+    s.font3 = defaultFont(10);
+    s.pokazSiatke = true;
+    s.paskiCien = true;
+    s.kolorPR = 255;
+    s.kolorPY = 65535;
+    s.kolorPG = 65280;
+    s.kolorPB = 16777215;
+    s.kolorB = 16760400;
+    s.kolorBPO = 16760400;
+    s.kolorAD2 = 16711680;
+    s.kolorUro = 65280;
+    s.kolorImi = 16776960;
+    s.kolorWD2 = 7462140;
+    s.kolorPry = 16777215;
+    s.kolorBC = true;
+    s.kolorBCC = true;
+    static constexpr Colour kText[kTextElements] = {0, 0, 0, 0, 0, 128, 255, 0, 0, 0};
+    std::copy(std::begin(kText), std::end(kText), s.kt.begin());
+    // "Ramka", the skin name and the precedence stay as they are.
+    load();
+    emit fontChanged(TextElement::Clock);
+    emit fontChanged(TextElement::ScrollingText);
+    emit fontChanged(TextElement::InfoPanel);
+    emit coloursChanged();
+    emit gaugeColoursChanged();
+    emit temperatureColourChanged();
+    emit playbackPanelColourChanged();
+    // The grid is on again, and the time-of-day picture's frame follows it.
+    emit gridOrFrameChanged();
+}
+
+} // namespace zorvex

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/calendar/DayText.h"
+#include "core/common/Colour.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace zorvex {
+
+// The scrolling line of the main window (inside Label_Im): the text runs to
+// the left at the speed level's step and interval and comes round again
+// after a gap, so it never stops mid-way; it rests while the pointer is over
+// it. Its hint is the multi-line form of the text.
+class ScrollingText : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kGap = 48;        // between the end of the text and its next start
+    static constexpr int kStartPosition = 2;
+
+    explicit ScrollingText(QWidget* parent = nullptr);
+
+    // A new text starts again at the left edge; the same text keeps its place.
+    void setText(const QString& text);
+    QString text() const { return m_text; }
+    void setHint(const QString& hint);
+
+    // Level 1-4 (ImSePredkosc).
+    void setSpeedLevel(int level);
+    ScrollSpeed speed() const { return m_speed; }
+    int timerInterval() const { return m_timer.interval(); }
+    bool isTimerRunning() const { return m_timer.isActive(); }
+
+    void setColours(Colour text, Colour background);
+
+    // The left edge of the first copy of the text.
+    int position() const { return m_position; }
+    bool isPaused() const { return m_hovered; }
+    // One step of the timer: nothing while paused or empty.
+    void step();
+
+signals:
+    void doubleClicked(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int period() const;
+    void updateTimer();
+
+    QString m_text;
+    int m_textWidth = 0;
+    int m_position = kStartPosition;
+    bool m_hovered = false;
+    ScrollSpeed m_speed;
+    QTimer m_timer;
+};
+
+} // namespace zorvex
