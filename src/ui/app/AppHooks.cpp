@@ -2,6 +2,7 @@
 
 #include "core/app/Settings.h"
 #include "ui/app/MainWindow.h"
+#include "ui/calendar/CalendarView.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/ToolsWindow.h"
 
@@ -62,6 +63,30 @@ void AppHooks::autosave()
 {
     if (m_actions.autosave)
         m_actions.autosave();
+}
+
+void AppHooks::updateDayFacts()
+{
+    if (m_calendar)
+        m_calendar->updateDayFacts(true);
+}
+
+void AppHooks::redrawMonth()
+{
+    if (m_calendar)
+        m_calendar->redrawCalendar(false);
+}
+
+void AppHooks::showTodaysMonth()
+{
+    if (m_calendar)
+        m_calendar->redrawCalendar(true);
+}
+
+void AppHooks::rebuildScrollingText()
+{
+    if (m_calendar)
+        m_calendar->rebuildDayText();
 }
 
 QString AppHooks::takeReceivedPath()

@@ -6,6 +6,7 @@
 
 namespace zorvex {
 
+class CalendarView;
 class MainWindow;
 class ToolsWindow;
 struct Settings;
@@ -28,6 +29,7 @@ public:
     AppHooks(Settings& settings, Actions actions);
 
     void setWindows(MainWindow* main, ToolsWindow* tools);
+    void setCalendar(CalendarView* calendar) { m_calendar = calendar; }
     bool closing() const { return m_closing; }
 
     bool toolsWindowExists() const override;
@@ -40,6 +42,11 @@ public:
     bool autosaveOn() const override;
     int autosaveMinutes() const override;
     void autosave() override;
+
+    void updateDayFacts() override;
+    void redrawMonth() override;
+    void showTodaysMonth() override;
+    void rebuildScrollingText() override;
 
     QString takeReceivedPath() override;
     void installReceivedFile(const QString& path) override;
@@ -64,6 +71,7 @@ private:
     Actions m_actions;
     MainWindow* m_main = nullptr;
     ToolsWindow* m_tools = nullptr;
+    CalendarView* m_calendar = nullptr;
     bool m_closing = false;
 };
 

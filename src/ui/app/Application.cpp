@@ -21,6 +21,10 @@
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/PageIcons.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/calendar/CalendarView.h"
+#include "ui/calendar/ColoursPage.h"
+#include "ui/calendar/NameDaysPage.h"
+#include "ui/calendar/TimeOfDaySetList.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -93,7 +97,11 @@ QString resolveFontName(const QString& name)
 
 Application::Application() = default;
 
-Application::~Application() = default;
+Application::~Application()
+{
+    // The calendar works on the main window's widgets: it goes first.
+    m_calendar.reset();
+}
 
 QString Application::takePendingCommandLinePath()
 {
@@ -261,6 +269,20 @@ void Application::createWindows()
         recoverAutosave(m_paths.path(PathId::Autozapis), sink);
     }
     m_hooks->setWindows(m_main.get(), m_tools.get());
+
+    // The calendar: its pages on the Tools window, then the first drawing.
+    m_calendar = std::make_unique<CalendarView>(*m_main, m_settings, m_paths, m_clock);
+    auto* colours = new ColoursPage(m_settings, m_paths);
+    m_tools->setPageContent(34, colours);
+    m_calendar->attachColoursPage(colours);
+    m_tools->setPageContent(20, new NameDaysPage(m_paths));
+    auto* timeOfDaySets = new TimeOfDaySetList(m_settings, m_paths, m_clock);
+    m_tools->setPageContent(44, timeOfDaySets);
+    m_calendar->attachTimeOfDaySetList(timeOfDaySets);
+    m_store->addListWriter([this] { m_calendar->saveVisibleTexts(); });
+    m_hooks->setCalendar(m_calendar.get());
+    m_calendar->start();
+
     m_loop->toolsWindowCreated();
 }
 
@@ -272,6 +294,7 @@ void Application::connectWindows()
     connect(main, &MainWindow::activated, this, [this] {
         if (!m_shownOnce) {
             m_shownOnce = true;
+            m_calendar->applyColours();
             FadeInSettings fade;
             fade.translucent = m_settings.main.blendA;
             fade.level = m_settings.main.blendW;
@@ -292,12 +315,23 @@ void Application::connectWindows()
     // Every change on the Tools pages applies at once.
     connect(tools, &ToolsWindow::placementChanged, main, &MainWindow::applyPlacement);
     connect(tools, &ToolsWindow::topMostChanged, main, &MainWindow::applyTopMost);
-    connect(tools, &ToolsWindow::layoutChanged, main, [main] {
+    connect(tools, &ToolsWindow::layoutChanged, main, [this, main] {
         main->relayout();
         main->applyPlacement();
+        m_calendar->redrawCalendar(false);
     });
     connect(tools, &ToolsWindow::minimizeOptionsChanged, main, &MainWindow::applySettings);
-    connect(tools, &ToolsWindow::monthArrowsChanged, main, &MainWindow::applySettings);
+    connect(tools, &ToolsWindow::monthArrowsChanged, main, [this, main] {
+        main->applySettings();
+        m_calendar->monthArrowsChanged();
+    });
+    connect(tools, &ToolsWindow::scrollSpeedChanged, this, [this] { m_calendar->applyScrollSpeed(); });
+    connect(tools, &ToolsWindow::scrollingTextChoiceRequested, this,
+            [this] { m_calendar->openVisibleTextsDialog(m_tools.get()); });
+    connect(main, &MainWindow::reapplyLookRequested, this, [this] { m_calendar->applyColours(); });
+    // The add commands lead to the pages of the reminder and alarm features.
+    connect(m_calendar.get(), &CalendarView::addRequested, this,
+            [this](AddCommand, int pageCode, const QDate&) { m_tools->openPage(pageCode); });
     connect(tools, &ToolsWindow::opacityChanged, main, [this, main] {
         const int target = m_settings.main.blendA ? m_settings.main.blendW : 255;
         m_loop->fadeIn().jumpTo(target);

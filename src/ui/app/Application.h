@@ -16,6 +16,7 @@
 namespace zorvex {
 
 class AppHooks;
+class CalendarView;
 class InstanceLock;
 class InstanceServer;
 class LinuxPrioritySetter;
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<ProcessPriority> m_priority;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<ToolsWindow> m_tools;
+    std::unique_ptr<CalendarView> m_calendar;
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     // Timer1 (100 ms), Timer2 (800 ms), Timer3 (1000 ms), Timer4 (50 ms).

@@ -163,6 +163,17 @@ QWidget* ToolsWindow::buildBody(const ToolsPageNode& node)
     return page;
 }
 
+bool ToolsWindow::setPageContent(int code, QWidget* content)
+{
+    auto* page = m_stack->findChild<QWidget*>(QStringLiteral("Page_%1").arg(code));
+    if (!page || !page->layout() || qobject_cast<QTabWidget*>(page->layout()->itemAt(0) ? page->layout()->itemAt(0)->widget() : nullptr))
+        return false;
+    delete page->findChild<QLabel*>(QStringLiteral("PagePlaceholder"), Qt::FindDirectChildrenOnly);
+    page->layout()->setContentsMargins(0, 0, 0, 0);
+    page->layout()->addWidget(content);
+    return true;
+}
+
 QTabWidget* ToolsWindow::tabsOf(const ToolsPageNode& node) const
 {
     return node.tabControl > 0 ? m_tabs[node.tabControl] : nullptr;

@@ -48,6 +48,9 @@ public:
 
     // Program state the routing of page codes depends on.
     void setPageRouting(const PageRouting& routing) { m_routing = routing; }
+    // A feature fills its page: the placeholder of the page with this code
+    // gives way to `content`. False when the code has no page of its own.
+    bool setPageContent(int code, QWidget* content);
     // The main window: the Tools window opens on its screen and docks to it.
     void setMainWindow(QWidget* mainWindow);
 
