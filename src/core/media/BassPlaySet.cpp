@@ -1,0 +1,85 @@
+#include "core/media/BassPlaySet.h"
+
+namespace zorvex {
+
+BassPlaySet::BassPlaySet(AudioLibrary& library, QObject* parent, PlaybackTiming timing)
+    : QObject(parent)
+    , m_library(library)
+{
+    for (int i = 0; i < kCount; ++i) {
+        m_players[size_t(i)] = std::make_unique<BassPlay>(library, i + 1, nullptr, timing);
+        BassPlay* self = m_players[size_t(i)].get();
+        self->setOthersPlaying([this, self] {
+            for (const auto& p : m_players)
+                if (p && p.get() != self && p->isPlaying())
+                    return true;
+            return false;
+        });
+    }
+}
+
+BassPlaySet::~BassPlaySet()
+{
+    // The instances go one by one; the output is shut down once, after all.
+    for (auto& p : m_players)
+        p->setOthersPlaying([] { return true; });
+    for (auto& p : m_players)
+        p.reset();
+    m_library.shutdownOutput();
+}
+
+BassPlay& BassPlaySet::player(int instance)
+{
+    Q_ASSERT(instance >= 1 && instance <= kCount);
+    return *m_players[size_t(std::clamp(instance, 1, kCount) - 1)];
+}
+
+bool BassPlaySet::anyPlaying() const
+{
+    for (const auto& p : m_players)
+        if (p->isPlaying())
+            return true;
+    return false;
+}
+
+void BassPlaySet::stopIfPlaying(BassPlay& p)
+{
+    if (p.isPlaying())
+        p.stop();
+}
+
+void BassPlaySet::playFile(int instance)
+{
+    BassPlay& p = player(instance);
+    stopIfPlaying(p);
+    p.play(!anyPlaying());
+}
+
+void BassPlaySet::openFile(int instance)
+{
+    BassPlay& p = player(instance);
+    stopIfPlaying(p);
+    p.open(!anyPlaying());
+}
+
+void BassPlaySet::playStream(int instance, const QString& proxy)
+{
+    BassPlay& p = player(instance);
+    stopIfPlaying(p);
+    p.playUrl(!anyPlaying(), proxy);
+}
+
+void BassPlaySet::closeFile(int instance)
+{
+    BassPlay& p = player(instance);
+    stopIfPlaying(p);
+    // An instance that was only opened (the length reader) still counts as
+    // playing after the stop above; it is the one being closed, so only the
+    // others decide.
+    for (const auto& other : m_players)
+        if (other.get() != &p && other->isPlaying())
+            return;
+    p.close();
+}
+
+} // namespace zorvex

@@ -1,0 +1,149 @@
+#include "core/media/BassPlaySet.h"
+#include "platform/audio/FakeAudioLibrary.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace zorvex;
+
+class TestBassPlaySet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void soundsShareTheOutput();
+    void playFileStopsTheInstanceFirst();
+    void stoppingMusicSparesTheAlarm();
+    void lengthReader();
+    void streamGoesThroughTheSet();
+
+private:
+    QString file(const QString& name);
+    QTemporaryDir m_dir;
+};
+
+void TestBassPlaySet::init()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+QString TestBassPlaySet::file(const QString& name)
+{
+    const QString path = m_dir.filePath(name);
+    QFile f(path);
+    if (!f.exists() && f.open(QIODevice::WriteOnly))
+        f.write("x");
+    return path;
+}
+
+void TestBassPlaySet::soundsShareTheOutput()
+{
+    FakeAudioLibrary lib;
+    BassPlaySet set(lib);
+    QVERIFY(!set.anyPlaying());
+    set.player(BassPlaySet::Chime).setFileName(file(u"godzina.mp3"_s));
+    set.player(BassPlaySet::Alarm).setFileName(file(u"alarm.mp3"_s));
+
+    set.playFile(BassPlaySet::Chime);
+    QCOMPARE(lib.startCalls(), 1);
+    QVERIFY(set.anyPlaying());
+    // A second sound does not start the output again.
+    set.playFile(BassPlaySet::Alarm);
+    QCOMPARE(lib.startCalls(), 1);
+
+    // Closing the first leaves the output running for the second.
+    set.closeFile(BassPlaySet::Chime);
+    QVERIFY(!set.player(BassPlaySet::Chime).isPlaying());
+    QCOMPARE(lib.shutdownCalls(), 0);
+    QVERIFY(lib.outputStarted());
+    QCOMPARE(lib.stream(file(u"alarm.mp3"_s))->state(), ChannelState::Playing);
+
+    set.closeFile(BassPlaySet::Alarm);
+    QCOMPARE(lib.shutdownCalls(), 1);
+    QVERIFY(!lib.outputStarted());
+    QVERIFY(!set.anyPlaying());
+    QCOMPARE(lib.openStreams(), 0);
+}
+
+void TestBassPlaySet::playFileStopsTheInstanceFirst()
+{
+    FakeAudioLibrary lib;
+    BassPlaySet set(lib);
+    BassPlay& p = set.player(BassPlaySet::Mail);
+    QSignalSpy stopped(&p, &BassPlay::stopped);
+    p.setFileName(file(u"poczta.wav"_s));
+    set.playFile(BassPlaySet::Mail);
+    set.playFile(BassPlaySet::Mail);
+    QCOMPARE(stopped.count(), 1);
+    QVERIFY(p.isPlaying());
+    QCOMPARE(lib.openStreams(), 1);
+}
+
+void TestBassPlaySet::stoppingMusicSparesTheAlarm()
+{
+    FakeAudioLibrary lib;
+    BassPlaySet set(lib);
+    set.player(BassPlaySet::Music).setFileName(file(u"utwor.mp3"_s));
+    set.player(BassPlaySet::Alarm).setFileName(file(u"alarm.mp3"_s));
+    set.playFile(BassPlaySet::Music);
+    set.playFile(BassPlaySet::Alarm);
+
+    // The player's Stop closes its component directly; the alarm's output
+    // must survive it.
+    set.player(BassPlaySet::Music).close();
+    QCOMPARE(lib.shutdownCalls(), 0);
+    QVERIFY(set.player(BassPlaySet::Alarm).isPlaying());
+    QCOMPARE(lib.stream(file(u"alarm.mp3"_s))->state(), ChannelState::Playing);
+}
+
+void TestBassPlaySet::lengthReader()
+{
+    FakeAudioLibrary lib;
+    BassPlaySet set(lib);
+    BassPlay& reader = set.player(BassPlaySet::Lengths);
+    QSignalSpy stopped(&reader, &BassPlay::stopped);
+    const QStringList names{u"1.mp3"_s, u"2.ogg"_s, u"3.mp3"_s};
+    QList<float> lengths;
+    for (int i = 0; i < names.size(); ++i) {
+        const QString path = file(names[i]);
+        lib.setFileLength(path, 60.0 * (i + 1));
+        reader.setFileName(path);
+        set.openFile(BassPlaySet::Lengths);
+        lengths << reader.length();
+        set.closeFile(BassPlaySet::Lengths);
+        QVERIFY(!reader.isPlaying());
+        QCOMPARE(lib.openStreams(), 0);
+    }
+    QCOMPARE(lengths, (QList<float>{60, 120, 180}));
+    QTest::qWait(100);
+    QCOMPARE(stopped.count(), 0);
+    QVERIFY(!lib.outputStarted());
+}
+
+void TestBassPlaySet::streamGoesThroughTheSet()
+{
+    FakeAudioLibrary lib;
+    FakeAudioLibrary::UrlScript script;
+    script.total = 100;
+    script.downloaded = 90;
+    lib.setUrl(u"http://radio.test/"_s, script);
+    BassPlaySet set(lib);
+    set.player(BassPlaySet::Alarm).setFileName(file(u"alarm.mp3"_s));
+    set.playFile(BassPlaySet::Alarm);
+
+    BassPlay& radio = set.player(BassPlaySet::Radio);
+    QSignalSpy opened(&radio, &BassPlay::streamOpened);
+    radio.setFileName(u"http://radio.test/"_s);
+    set.playStream(BassPlaySet::Radio, u"proxy.lan:8080"_s);
+    QTRY_COMPARE(opened.count(), 1);
+    QVERIFY(opened.first().at(1).value<StreamOpenResult>().ok());
+    QCOMPARE(lib.startCalls(), 1); // the alarm had started it
+    QCOMPARE(lib.lastOptions().proxy, u"proxy.lan:8080"_s);
+    QVERIFY(radio.isPlaying());
+}
+
+QTEST_GUILESS_MAIN(TestBassPlaySet)
+#include "tst_playback_set.moc"

@@ -1,0 +1,342 @@
+#include "core/common/Cp1250.h"
+#include "core/media/BassPlay.h"
+#include "platform/audio/GstAudioLibrary.h"
+#include "platform/audio/MasterVolume.h"
+
+#include "core/media/playback/SoundFiles.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace zorvex;
+
+namespace {
+
+// A radio server on 127.0.0.1, run by the test's own event loop: if the
+// program's main thread blocked while a stream opened, nothing would be sent.
+class RadioServer : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Mode { Stream, Refuse, Silent };
+
+    RadioServer(Mode mode, QByteArray audio = {})
+        : m_mode(mode)
+        , m_audio(std::move(audio))
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, &RadioServer::accept);
+        m_server.listen(QHostAddress::LocalHost);
+        m_timer.setInterval(50);
+        connect(&m_timer, &QTimer::timeout, this, &RadioServer::send);
+    }
+
+    QString url() const { return u"http://127.0.0.1:"_s + QString::number(m_server.serverPort()) + u"/stream"_s; }
+    QByteArray request() const { return m_request; }
+
+    // The answer's head; a stream gets the ICY names and the metadata
+    // interval after it.
+    QByteArray statusLine = "ICY 200 OK";
+    // Bytes of sound sent before the server falls silent (or hangs up);
+    // -1 sends for ever.
+    qint64 limit = -1;
+    bool hangUp = false;
+    QList<QByteArray> titles;
+    // An Ogg stream carries its titles in its comments: no ICY metadata.
+    bool ogg = false;
+
+private:
+    static constexpr int kMetaInt = 8192;
+    static constexpr int kPerTick = 800; // 16 000 bytes a second: 128 kbps
+
+    void accept()
+    {
+        m_socket = m_server.nextPendingConnection();
+        connect(m_socket, &QTcpSocket::readyRead, this, &RadioServer::read);
+    }
+
+    void read()
+    {
+        m_request += m_socket->readAll();
+        if (!m_request.contains("\r\n\r\n") || m_answered)
+            return;
+        m_answered = true;
+        if (m_mode == Mode::Silent)
+            return;
+        if (m_mode == Mode::Refuse) {
+            m_socket->write(statusLine + "\r\n\r\n");
+            m_socket->disconnectFromHost();
+            return;
+        }
+        if (ogg)
+            m_socket->write(statusLine + "\r\nContent-Type: application/ogg\r\nicy-name:Radio Testowe\r\n\r\n");
+        else
+            m_socket->write(statusLine
+                            + "\r\nicy-name:Radio Testowe\r\nicy-br:128\r\ncontent-type:audio/mpeg\r\nicy-metaint:"
+                            + QByteArray::number(kMetaInt) + "\r\n\r\n");
+        for (int i = 0; i < 5; ++i)
+            send();
+        m_timer.start();
+    }
+
+    void send()
+    {
+        if (!m_socket || m_socket->state() != QAbstractSocket::ConnectedState) {
+            m_timer.stop();
+            return;
+        }
+        int left = kPerTick;
+        while (left > 0) {
+            if (limit >= 0 && m_sent >= limit) {
+                m_timer.stop();
+                if (hangUp)
+                    m_socket->disconnectFromHost();
+                return;
+            }
+            const int room = ogg ? left : kMetaInt - int(m_sent % kMetaInt);
+            const int n = std::min({left, room, int(m_audio.size() - m_at)});
+            m_socket->write(m_audio.constData() + m_at, n);
+            m_at = (m_at + n) % m_audio.size();
+            m_sent += n;
+            left -= n;
+            if (!ogg && m_sent % kMetaInt == 0)
+                m_socket->write(metadataBlock(int(m_sent / kMetaInt)));
+        }
+    }
+
+    // Two blocks (a second of sound) to each title.
+    QByteArray metadataBlock(int block) const
+    {
+        if (titles.isEmpty())
+            return QByteArray(1, '\0');
+        const QByteArray text = "StreamTitle='" + titles[(block - 1) / 2 % titles.size()] + "';";
+        const int units = int((text.size() + 15) / 16);
+        return QByteArray(1, char(units)) + text + QByteArray(units * 16 - text.size(), '\0');
+    }
+
+    QTcpServer m_server;
+    QTcpSocket* m_socket = nullptr;
+    QTimer m_timer;
+    Mode m_mode;
+    QByteArray m_audio;
+    QByteArray m_request;
+    bool m_answered = false;
+    qint64 m_sent = 0;
+    qsizetype m_at = 0;
+};
+
+} // namespace
+
+class TestGstStream : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void radioWithTitles_data();
+    void radioWithTitles();
+    void oggRadio();
+    void failures_data();
+    void failures();
+    void lostStreamEnds_data();
+    void lostStreamEnds();
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_audio;
+};
+
+void TestGstStream::initTestCase()
+{
+    qputenv("ZORVEX_AUDIO_SINK", "fakesink");
+    QString why;
+    if (!GstAudioLibrary::available(&why))
+        QSKIP(qPrintable(u"GStreamer: "_s + why));
+    QVERIFY(m_dir.isValid());
+    const QString wav = m_dir.filePath(u"tone.wav"_s);
+    const QString mp3 = m_dir.filePath(u"tone.mp3"_s);
+    QVERIFY(test::writeToneWav(wav, 6.0));
+    // No Info frame, so the file loops as one endless stream.
+    if (!test::encodeMp3(wav, mp3, {u"-b"_s, u"128"_s, u"-t"_s}))
+        QSKIP("lame is not installed");
+    QFile f(mp3);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    m_audio = f.readAll();
+}
+
+void TestGstStream::radioWithTitles_data()
+{
+    QTest::addColumn<QByteArray>("statusLine");
+    QTest::newRow("SHOUTcast") << QByteArray("ICY 200 OK");
+    QTest::newRow("Icecast") << QByteArray("HTTP/1.0 200 OK");
+}
+
+void TestGstStream::radioWithTitles()
+{
+    QFETCH(QByteArray, statusLine);
+    RadioServer server(RadioServer::Mode::Stream, m_audio);
+    server.statusLine = statusLine;
+    // The second title is sent in the stations' usual code page.
+    server.titles = {"Pierwszy", toCp1250(u"Gęślą jaźń")};
+
+    GstAudioLibrary lib(std::make_shared<FakeMasterVolume>());
+    BassPlay radio(lib, 7);
+    QStringList texts;
+    QStringList titles;
+    bool mainThread = true;
+    connect(&radio, &BassPlay::statusText, this, [&](const QString& t) { texts << t; });
+    connect(&radio, &BassPlay::metadata, this, [&](const QString& t) {
+        titles << t;
+        mainThread = mainThread && QThread::currentThread() == thread();
+    });
+    QSignalSpy opened(&radio, &BassPlay::streamOpened);
+    radio.setFileName(server.url());
+    radio.setVolume(50);
+    radio.playUrl(true, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 1, 15000);
+    const auto result = opened.first().at(1).value<StreamOpenResult>();
+    QCOMPARE(result.errorText, QString());
+    QVERIFY(radio.isPlaying());
+
+    // The buffer filled while the status label was told how far it got.
+    QVERIFY(!texts.isEmpty());
+    for (const QString& t : std::as_const(texts))
+        QVERIFY2(QRegularExpression(u"^Buforowanie\\.\\.\\.( \\d+%)?$"_s).match(t).hasMatch(), qPrintable(t));
+
+    QVERIFY2(result.tags.contains(u"icy-name: Radio Testowe"_s), qPrintable(result.tags.join(u'|')));
+    QVERIFY(result.headers.contains(u"icy-br: 128"_s));
+    QCOMPARE(radio.titleTagKind(), int(TagKind::Metadata));
+    QVERIFY(server.request().contains("User-Agent: ZVX/"));
+    QVERIFY(server.request().contains("icy-metadata: 1"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(titles.contains(u"StreamTitle='Gęślą jaźń';"_s), 15000);
+    QCOMPARE(titles.first(), u"StreamTitle='Pierwszy';"_s);
+    QVERIFY(mainThread);
+    QVERIFY(radio.isPlaying());
+    radio.close();
+}
+
+void TestGstStream::oggRadio()
+{
+    const QString sox = QStandardPaths::findExecutable(u"sox"_s);
+    if (sox.isEmpty())
+        QSKIP("sox is not installed");
+    const QString ogg = m_dir.filePath(u"tone.ogg"_s);
+    QProcess p;
+    p.start(sox, {u"-n"_s, u"-r"_s, u"44100"_s, u"-c"_s, u"2"_s, u"--comment"_s, u"title=Utwór z Ogg"_s, ogg,
+                  u"synth"_s, u"3"_s, u"sine"_s, u"440"_s});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        QSKIP("sox cannot write Ogg Vorbis here");
+    QFile f(ogg);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+
+    // Each pass over the file is a new link of a chained Ogg stream.
+    RadioServer server(RadioServer::Mode::Stream, f.readAll());
+    server.statusLine = "HTTP/1.0 200 OK";
+    server.ogg = true;
+    GstAudioLibrary lib(std::make_shared<FakeMasterVolume>());
+    BassPlay radio(lib, 7);
+    QStringList titles;
+    connect(&radio, &BassPlay::metadata, this, [&](const QString& t) { titles << t; });
+    QSignalSpy opened(&radio, &BassPlay::streamOpened);
+    radio.setFileName(server.url());
+    radio.playUrl(true, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 1, 15000);
+    const auto result = opened.first().at(1).value<StreamOpenResult>();
+    QCOMPARE(result.errorText, QString());
+    // The title is in the comments, so they are the tags and name the kind.
+    QVERIFY2(result.tags.contains(u"title=Utwór z Ogg"_s), qPrintable(result.tags.join(u'|')));
+    QCOMPARE(radio.titleTagKind(), int(TagKind::Ogg));
+    QVERIFY(result.headers.contains(u"icy-name: Radio Testowe"_s));
+    QCOMPARE(radio.tags(TagKind::Metadata), std::optional<QStringList>(QStringList{u"title=Utwór z Ogg"_s}));
+    radio.close();
+}
+
+void TestGstStream::failures_data()
+{
+    QTest::addColumn<int>("mode"); // 0 refuse, 1 silent, 2 no server, 3 fixed address
+    QTest::addColumn<QByteArray>("statusLine");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("server full") << 0 << QByteArray("ICY 400 Server Full") << QString() << u"ICY 400"_s;
+    QTest::newRow("service unavailable") << 0 << QByteArray("ICY 401 Service Unavailable") << QString()
+                                         << u"ICY 401"_s;
+    QTest::newRow("not found") << 0 << QByteArray("HTTP/1.0 404 Not Found") << QString() << u"error"_s;
+    QTest::newRow("silent server") << 1 << QByteArray() << QString() << u"timed out"_s;
+    QTest::newRow("nobody listening") << 2 << QByteArray() << QString() << u"error"_s;
+    QTest::newRow("no host") << 3 << QByteArray() << u"http://"_s << u"błędny URL"_s;
+    QTest::newRow("no scheme") << 3 << QByteArray() << u"radio bez adresu"_s << u"błędny URL"_s;
+}
+
+void TestGstStream::failures()
+{
+    QFETCH(int, mode);
+    QFETCH(QByteArray, statusLine);
+    QFETCH(QString, address);
+    QFETCH(QString, text);
+
+    std::unique_ptr<RadioServer> server;
+    QString url = address;
+    if (mode == 0 || mode == 1) {
+        server = std::make_unique<RadioServer>(mode == 0 ? RadioServer::Mode::Refuse : RadioServer::Mode::Silent);
+        server->statusLine = statusLine;
+        url = server->url();
+    } else if (mode == 2) {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        url = u"http://127.0.0.1:"_s + QString::number(probe.serverPort()) + u"/"_s;
+    }
+
+    GstAudioLibrary lib(std::make_shared<FakeMasterVolume>());
+    BassPlay radio(lib, 7);
+    QSignalSpy opened(&radio, &BassPlay::streamOpened);
+    radio.setFileName(url);
+    radio.playUrl(true, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 1, 15000);
+    QCOMPARE(opened.first().at(1).value<StreamOpenResult>().errorText, text);
+    QVERIFY(!radio.isPlaying());
+    QVERIFY(!radio.hasChannel());
+}
+
+void TestGstStream::lostStreamEnds_data()
+{
+    QTest::addColumn<bool>("hangUp");
+    QTest::newRow("stalls") << false;
+    QTest::newRow("hangs up") << true;
+}
+
+void TestGstStream::lostStreamEnds()
+{
+    QFETCH(bool, hangUp);
+    RadioServer server(RadioServer::Mode::Stream, m_audio);
+    server.limit = 4 * 16000; // four seconds of sound
+    server.hangUp = hangUp;
+
+    GstAudioLibrary lib(std::make_shared<FakeMasterVolume>());
+    BassPlay radio(lib, 7);
+    QSignalSpy opened(&radio, &BassPlay::streamOpened);
+    QSignalSpy stopped(&radio, &BassPlay::stopped);
+    radio.setFileName(server.url());
+    radio.playUrl(true, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 1, 15000);
+    QVERIFY(opened.first().at(1).value<StreamOpenResult>().ok());
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(stopped.count(), 1, 15000);
+    QVERIFY2(clock.elapsed() > 500, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!radio.isPlaying());
+    QVERIFY(!radio.hasChannel());
+}
+
+QTEST_GUILESS_MAIN(TestGstStream)
+#include "tst_audio_gst_stream.moc"
