@@ -2,6 +2,7 @@
 
 #include "core/app/SettingsSection.h"
 #include "core/app/TraySettings.h"
+#include "core/reminders/ReminderSettings.h"
 #include "core/common/Colour.h"
 
 #include <array>
@@ -84,6 +85,10 @@ struct Settings {
     MainWindowSettings main;
     ToolsSettings tools;
     TraySettings tray;
+    PersonReminderSettings solenizant;
+    ImportantDaySettings inne;
+    PrivateDaySettings prywatne;
+    UpcomingDatesSettings wazneDatyPow;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

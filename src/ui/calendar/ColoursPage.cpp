@@ -1,5 +1,7 @@
 #include "ui/calendar/ColoursPage.h"
 
+#include "core/reminders/DayMarks.h"
+
 #include "core/app/Settings.h"
 #include "ui/app/Messages.h"
 #include "ui/calendar/Background.h"
@@ -48,21 +50,7 @@ FontValue defaultFont(int size)
 
 std::array<int, 4> precedenceFromSetting(const QString& value)
 {
-    std::array<int, 4> order{1, 2, 3, 4};
-    if (value.size() != 4)
-        return order;
-    std::vector<int> kinds;
-    for (QChar c : value) {
-        const int kind = c.isDigit() ? c.digitValue() : 1;
-        if (kind >= 1 && kind <= 4 && std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
-            kinds.push_back(kind);
-    }
-    for (int kind = 1; kind <= 4; ++kind) {
-        if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
-            kinds.push_back(kind);
-    }
-    std::copy(kinds.begin(), kinds.end(), order.begin());
-    return order;
+    return colourPrecedence(value);
 }
 
 QString precedenceToSetting(const std::array<int, 4>& order)

@@ -1,0 +1,75 @@
+#include "core/reminders/DailyCheck.h"
+
+#include "core/app/Clock.h"
+#include "core/reminders/ReminderSettings.h"
+
+namespace zorvex {
+
+DailyReminderCheck::DailyReminderCheck(const Clock& clock, DayTime ostPokCPAtStart)
+    : m_clock(clock)
+    , m_ostPokCPAtStart(ostPokCPAtStart)
+{
+}
+
+QDate DailyReminderCheck::today() const { return m_clock.now().date(); }
+
+bool DailyReminderCheck::dayChanged()
+{
+    const QDate now = today();
+    if (now == m_lastDate)
+        return false;
+    const bool first = !m_lastDate.isValid();
+    m_lastDate = now;
+    if (first)
+        return false;
+    m_state = ReminderCheckState::NotRun;
+    return true;
+}
+
+std::optional<DailyCheckOutcome> DailyReminderCheck::start(bool automatic, const ReminderLists& lists,
+                                                           const DailyCheckSettings& s)
+{
+    if (m_state != ReminderCheckState::NotRun)
+        return std::nullopt;
+    m_state = ReminderCheckState::Running;
+    const QDate now = today();
+    DailyCheckOutcome out;
+
+    if (automatic) {
+        const TodayKinds kinds{s.persons.aktywny == 1, s.important.aktywne == 1, s.privateDays.aktywne};
+        const auto silenced = parseDayTime(s.niePokazujKom);
+        if (!(silenced && dateOf(*silenced) == now))
+            out.todayText = todayText(lists, kinds, now);
+    }
+
+    const UpcomingDatesSettings& u = s.upcoming;
+    bool look = true;
+    if (automatic) {
+        const bool shownToday = m_ostPokCPAtStart != kNever && dateOf(m_ostPokCPAtStart) == now;
+        look = u.pokaz && !(u.raz && shownToday);
+    }
+    if (look) {
+        out.rows = upcomingRows(lists, UpcomingKinds{u.pokaz1, u.pokaz2, u.pokaz3}, now);
+        if (automatic)
+            out.showUpcoming = upcomingDueWithin(out.rows, u.polazDni);
+        else {
+            out.showUpcoming = !out.rows.isEmpty();
+            out.showNothingAhead = out.rows.isEmpty();
+        }
+    }
+    return out;
+}
+
+void DailyReminderCheck::finish(bool upcomingShown, const DailyCheckSettings& s)
+{
+    m_state = ReminderCheckState::Done;
+    if (upcomingShown && s.upcoming.raz)
+        s.ostPokCP = toDayTime(m_clock.now());
+}
+
+void DailyReminderCheck::todayWindowClosed(bool silenced, const DailyCheckSettings& s) const
+{
+    s.niePokazujKom = silenced ? formatDate(toDayTime(today())) : QString();
+}
+
+} // namespace zorvex

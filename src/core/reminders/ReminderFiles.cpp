@@ -1,0 +1,477 @@
+#include "core/reminders/ReminderFiles.h"
+
+#include "core/app/PathTable.h"
+#include "core/common/AtomicFile.h"
+#include "core/common/Cp1250.h"
+#include "core/common/IniFile.h"
+#include "core/common/Text.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+#include <optional>
+
+namespace zorvex {
+
+namespace {
+
+// The layout of one numbered-section list.
+struct ListLayout {
+    QString countSection; // holds "Ile"
+    QString entryPrefix;  // + number from 1
+    QStringList keys;
+};
+
+const ListLayout& personLayout()
+{
+    static const ListLayout l{QStringLiteral("Osoby"), QStringLiteral("Osoba"),
+                              {QStringLiteral("ImieNazwisko"), QStringLiteral("UrodzinyD"), QStringLiteral("UrodzinyM"),
+                               QStringLiteral("UrodzinyR"), QStringLiteral("ImieninyD"), QStringLiteral("ImieninyM")}};
+    return l;
+}
+
+const ListLayout& importantLayout()
+{
+    static const ListLayout l{QStringLiteral("Uroczystosci"), QStringLiteral("Uroczystosc"),
+                              {QStringLiteral("Nazwa"), QStringLiteral("Dzien"), QStringLiteral("Miesiac")}};
+    return l;
+}
+
+const QString kCount = QStringLiteral("Ile");
+
+QString entrySection(const ListLayout& l, int number) { return l.entryPrefix + QString::number(number); }
+
+int countOf(const IniFile& ini, const ListLayout& l) { return std::max(0, ini.readInteger(l.countSection, kCount, 0)); }
+
+// A missing key reads as `missing`, a stored text that is not a number as
+// `bad`.
+int readNumber(const IniFile& ini, const QString& section, const QString& key, int missing, int bad)
+{
+    const auto v = ini.value(section, key);
+    if (!v)
+        return missing;
+    bool ok = false;
+    const int n = v->trimmed().toInt(&ok);
+    return ok ? n : bad;
+}
+
+bool saveIni(const IniFile& ini, const QString& path, QString* error)
+{
+    QString why;
+    if (ini.save(path, &why))
+        return true;
+    if (error)
+        *error = QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(path, why);
+    return false;
+}
+
+bool loadIni(const QString& path, IniFile* ini, QString* error)
+{
+    bool ok = false;
+    *ini = IniFile::load(path, &ok);
+    // A list that does not exist yet starts empty; anything else unreadable
+    // must not be overwritten by a nearly empty file.
+    if (!ok && QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("Nie można odczytać pliku \"%1\".").arg(path);
+        return false;
+    }
+    return true;
+}
+
+QStringList rawEntry(const IniFile& ini, const ListLayout& l, int number)
+{
+    QStringList values;
+    for (const QString& key : l.keys)
+        values << ini.readString(entrySection(l, number), key);
+    return values;
+}
+
+void writeEntry(IniFile& ini, const ListLayout& l, int number, const QStringList& values)
+{
+    const QString section = entrySection(l, number);
+    for (int i = 0; i < l.keys.size(); ++i)
+        ini.writeString(section, l.keys[i], values.value(i));
+}
+
+bool appendEntry(const QString& path, const ListLayout& l, const QStringList& values, QString* error)
+{
+    IniFile ini;
+    if (!loadIni(path, &ini, error))
+        return false;
+    const int n = countOf(ini, l) + 1;
+    ini.writeInteger(l.countSection, kCount, n);
+    writeEntry(ini, l, n, values);
+    return saveIni(ini, path, error);
+}
+
+bool replaceEntry(const QString& path, const ListLayout& l, int index, const QStringList& values, QString* error)
+{
+    IniFile ini;
+    if (!loadIni(path, &ini, error))
+        return false;
+    if (index < 0 || index >= countOf(ini, l)) {
+        if (error)
+            *error = QStringLiteral("Wybranej pozycji nie ma już na liście.");
+        return false;
+    }
+    writeEntry(ini, l, index + 1, values);
+    return saveIni(ini, path, error);
+}
+
+bool removeEntry(IniFile& ini, const ListLayout& l, int index)
+{
+    const int n = countOf(ini, l);
+    if (index < 0 || index >= n)
+        return false;
+    ini.writeInteger(l.countSection, kCount, n - 1);
+    // Later entries move up one place, their values copied as stored.
+    for (int j = index + 2; j <= n; ++j) {
+        const QString from = entrySection(l, j);
+        const QString to = entrySection(l, j - 1);
+        for (const QString& key : l.keys) {
+            if (const auto v = ini.value(from, key))
+                ini.writeString(to, key, *v);
+            else
+                ini.deleteKey(to, key);
+        }
+    }
+    ini.eraseSection(entrySection(l, n));
+    return true;
+}
+
+bool removeEntryFromFile(const QString& path, const ListLayout& l, int index, QString* error)
+{
+    IniFile ini;
+    if (!loadIni(path, &ini, error))
+        return false;
+    if (!removeEntry(ini, l, index)) {
+        if (error)
+            *error = QStringLiteral("Wybranej pozycji nie ma już na liście.");
+        return false;
+    }
+    return saveIni(ini, path, error);
+}
+
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString fourDigits(int n) { return QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0')); }
+
+int numberOr0(const QString& text)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok ? n : 0;
+}
+
+struct Keyed {
+    QString key;
+    int position; // original place
+};
+
+// Sorts positions by key; equal keys keep their file order.
+QList<int> sortedOrder(const QStringList& keys, bool descending)
+{
+    QList<Keyed> records;
+    for (int i = 0; i < keys.size(); ++i)
+        records.append({keys[i], i});
+    std::stable_sort(records.begin(), records.end(), [descending](const Keyed& a, const Keyed& b) {
+        const int c = compareSortKeys(a.key, b.key);
+        return descending ? c > 0 : c < 0;
+    });
+    QList<int> order;
+    for (const Keyed& r : records)
+        order.append(r.position);
+    return order;
+}
+
+bool rewriteInOrder(const QString& path, const ListLayout& l, IniFile& ini, const QList<QStringList>& entries,
+                    const QList<int>& order, QString* error)
+{
+    for (int i = 0; i < order.size(); ++i)
+        writeEntry(ini, l, i + 1, entries[order[i]]);
+    return saveIni(ini, path, error);
+}
+
+} // namespace
+
+QString surnameFirst(const QString& name)
+{
+    const qsizetype blank = name.indexOf(QLatin1Char(' '));
+    if (blank <= 0)
+        return name;
+    return name.mid(blank + 1) + QLatin1Char(' ') + name.left(blank);
+}
+
+int compareSortKeys(const QString& a, const QString& b)
+{
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
+        c.setCaseSensitivity(Qt::CaseSensitive);
+        return c;
+    }();
+    return collator.compare(PolishUpper(a), PolishUpper(b));
+}
+
+ReminderLists loadReminderLists(const PathTable& paths)
+{
+    return ReminderLists{PersonFile::load(paths.path(PathId::Osoby)),
+                         ImportantDayFile::load(paths.path(PathId::Uroczystosci)),
+                         PrivateFile::load(paths.path(PathId::Prywatne))};
+}
+
+// --- persons ---------------------------------------------------------------
+
+namespace {
+QStringList personValues(const PersonEntry& e)
+{
+    return {e.name,
+            QString::number(e.birthDay),
+            QString::number(e.birthMonth),
+            QString::number(e.birthYear),
+            QString::number(e.nameDay),
+            QString::number(e.nameDayMonth)};
+}
+
+PersonEntry readPerson(const IniFile& ini, int number)
+{
+    const QString s = entrySection(personLayout(), number);
+    PersonEntry e;
+    e.name = ini.readString(s, QStringLiteral("ImieNazwisko"));
+    e.birthDay = readNumber(ini, s, QStringLiteral("UrodzinyD"), 1, 1);
+    e.birthMonth = readNumber(ini, s, QStringLiteral("UrodzinyM"), 1, 1);
+    e.birthYear = readNumber(ini, s, QStringLiteral("UrodzinyR"), 2000, 0);
+    e.nameDay = readNumber(ini, s, QStringLiteral("ImieninyD"), 1, 1);
+    e.nameDayMonth = readNumber(ini, s, QStringLiteral("ImieninyM"), 1, 1);
+    return e;
+}
+} // namespace
+
+QList<PersonEntry> PersonFile::load(const QString& path, bool* ok)
+{
+    const IniFile ini = IniFile::load(path, ok);
+    QList<PersonEntry> out;
+    const int n = countOf(ini, personLayout());
+    for (int i = 1; i <= n; ++i)
+        out.append(readPerson(ini, i));
+    return out;
+}
+
+bool PersonFile::append(const QString& path, const PersonEntry& e, QString* error)
+{
+    return appendEntry(path, personLayout(), personValues(e), error);
+}
+
+bool PersonFile::replace(const QString& path, int index, const PersonEntry& e, QString* error)
+{
+    return replaceEntry(path, personLayout(), index, personValues(e), error);
+}
+
+bool PersonFile::remove(const QString& path, int index, QString* error)
+{
+    return removeEntryFromFile(path, personLayout(), index, error);
+}
+
+bool PersonFile::sort(const QString& path, PersonSort by, bool descending, QString* error)
+{
+    const ListLayout& l = personLayout();
+    IniFile ini;
+    if (!loadIni(path, &ini, error))
+        return false;
+    const int n = countOf(ini, l);
+    if (n == 0)
+        return true;
+    QList<QStringList> entries;
+    QStringList keys;
+    for (int i = 1; i <= n; ++i) {
+        const PersonEntry p = readPerson(ini, i);
+        // Written back as read, so that a missing key gets its reading.
+        QStringList values = rawEntry(ini, l, i);
+        const QStringList read = personValues(p);
+        for (int k = 1; k < l.keys.size(); ++k) {
+            if (!ini.hasKey(entrySection(l, i), l.keys[k]))
+                values[k] = read[k];
+        }
+        entries.append(values);
+        const auto num = [&](int k) { return numberOr0(values[k]); };
+        switch (by) {
+        case PersonSort::Surname: keys << surnameFirst(p.name); break;
+        case PersonSort::FullName: keys << p.name; break;
+        // Years padded so that the text order is the numeric order.
+        case PersonSort::BirthDate: keys << fourDigits(num(3)) + twoDigits(num(2)) + twoDigits(num(1)); break;
+        case PersonSort::NameDay: keys << twoDigits(num(5)) + twoDigits(num(4)); break;
+        }
+    }
+    QList<int> order = sortedOrder(keys, descending);
+    if (by == PersonSort::BirthDate) {
+        std::stable_partition(order.begin(), order.end(),
+                              [&](int i) { return numberOr0(entries[i][1]) != 0; });
+    }
+    return rewriteInOrder(path, l, ini, entries, order, error);
+}
+
+// --- important days -------------------------------------------------------
+
+namespace {
+QStringList importantValues(const ImportantDayEntry& e)
+{
+    return {e.name, QString::number(e.day), QString::number(e.month)};
+}
+
+ImportantDayEntry readImportant(const IniFile& ini, int number)
+{
+    const QString s = entrySection(importantLayout(), number);
+    ImportantDayEntry e;
+    e.name = ini.readString(s, QStringLiteral("Nazwa"));
+    e.day = readNumber(ini, s, QStringLiteral("Dzien"), 1, 1);
+    e.month = readNumber(ini, s, QStringLiteral("Miesiac"), 1, 1);
+    return e;
+}
+} // namespace
+
+QList<ImportantDayEntry> ImportantDayFile::load(const QString& path, bool* ok)
+{
+    const IniFile ini = IniFile::load(path, ok);
+    QList<ImportantDayEntry> out;
+    const int n = countOf(ini, importantLayout());
+    for (int i = 1; i <= n; ++i)
+        out.append(readImportant(ini, i));
+    return out;
+}
+
+bool ImportantDayFile::append(const QString& path, const ImportantDayEntry& e, QString* error)
+{
+    return appendEntry(path, importantLayout(), importantValues(e), error);
+}
+
+bool ImportantDayFile::replace(const QString& path, int index, const ImportantDayEntry& e, QString* error)
+{
+    return replaceEntry(path, importantLayout(), index, importantValues(e), error);
+}
+
+bool ImportantDayFile::remove(const QString& path, int index, QString* error)
+{
+    return removeEntryFromFile(path, importantLayout(), index, error);
+}
+
+bool ImportantDayFile::sort(const QString& path, ImportantDaySort by, bool descending, QString* error)
+{
+    const ListLayout& l = importantLayout();
+    IniFile ini;
+    if (!loadIni(path, &ini, error))
+        return false;
+    const int n = countOf(ini, l);
+    if (n == 0)
+        return true;
+    QList<QStringList> entries;
+    QStringList keys;
+    for (int i = 1; i <= n; ++i) {
+        const ImportantDayEntry e = readImportant(ini, i);
+        QStringList values = rawEntry(ini, l, i);
+        const QStringList read = importantValues(e);
+        for (int k = 1; k < l.keys.size(); ++k) {
+            if (!ini.hasKey(entrySection(l, i), l.keys[k]))
+                values[k] = read[k];
+        }
+        entries.append(values);
+        keys << (by == ImportantDaySort::Name ? e.name
+                                              : twoDigits(numberOr0(values[2])) + twoDigits(numberOr0(values[1])));
+    }
+    return rewriteInOrder(path, l, ini, entries, sortedOrder(keys, descending), error);
+}
+
+bool ImportantDayFile::removeObsoleteFeasts(const QString& path, QString* error)
+{
+    struct Feast {
+        QString name;
+        int day, month;
+    };
+    const Feast feasts[] = {{QStringLiteral("Ostatki"), 24, 2},
+                            {QStringLiteral("Popielec"), 25, 2},
+                            {QStringLiteral("Wniebowstąpienie Pańskie"), 20, 5},
+                            {QStringLiteral("Zielone Świątki"), 30, 5}};
+    IniFile ini;
+    if (!loadIni(path, &ini, error))
+        return false;
+    bool changed = false;
+    for (int i = countOf(ini, importantLayout()); i >= 1; --i) {
+        const ImportantDayEntry e = readImportant(ini, i);
+        for (const Feast& f : feasts) {
+            if (e.name == f.name && e.day == f.day && e.month == f.month) {
+                removeEntry(ini, importantLayout(), i - 1);
+                changed = true;
+                break;
+            }
+        }
+    }
+    return changed ? saveIni(ini, path, error) : true;
+}
+
+// --- private file ---------------------------------------------------------
+
+QStringList PrivateFile::load(const QString& path, bool* ok)
+{
+    QByteArray bytes;
+    const bool read = readWholeFile(path, &bytes);
+    if (ok)
+        *ok = read;
+    QString text = fromCp1250(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // The last line ends with CR LF too; keep inner blank lines as they are.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool PrivateFile::save(const QString& path, const QStringList& lines, QString* error)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += toCp1250(line);
+        bytes += "\r\n";
+    }
+    QString why;
+    if (writeFileAtomically(path, bytes, &why))
+        return true;
+    if (error)
+        *error = QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(path, why);
+    return false;
+}
+
+bool PrivateFile::addMissingYears(QStringList& lines, int currentYear)
+{
+    bool changed = false;
+    for (QString& line : lines) {
+        const PrivateEntry e = PrivateEntry::parse(line);
+        if (e.isAnniversary() || !e.yearText.isEmpty())
+            continue;
+        line = QStringList{e.name, Field(line, kListSeparator, 2), Field(line, kListSeparator, 3), e.startYearText,
+                           QString::number(currentYear)}
+                   .join(kListSeparator);
+        changed = true;
+    }
+    return changed;
+}
+
+void PrivateFile::sort(QStringList& lines, PrivateSort by, bool descending)
+{
+    QStringList keys;
+    for (const QString& line : lines) {
+        if (by == PrivateSort::Name) {
+            keys << Field(line, kListSeparator, 1);
+            continue;
+        }
+        const QString y5 = Field(line, kListSeparator, 5);
+        const int year = numberOr0(y5.isEmpty() ? Field(line, kListSeparator, 4) : y5);
+        keys << fourDigits(year) + twoDigits(numberOr0(Field(line, kListSeparator, 3)))
+                + twoDigits(numberOr0(Field(line, kListSeparator, 2)));
+    }
+    QStringList sorted;
+    for (int i : sortedOrder(keys, descending))
+        sorted << lines[i];
+    lines = sorted;
+}
+
+} // namespace zorvex
