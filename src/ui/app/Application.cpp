@@ -7,6 +7,8 @@
 #include "core/app/PageCodes.h"
 #include "core/app/ProcessPriority.h"
 #include "core/common/IniFile.h"
+#include "core/reminders/DayMarks.h"
+#include "core/reminders/ReminderFiles.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcessPriority.h"
@@ -280,6 +282,14 @@ void Application::createWindows()
     m_tools->setPageContent(44, timeOfDaySets);
     m_calendar->attachTimeOfDaySetList(timeOfDaySets);
     m_store->addListWriter([this] { m_calendar->saveVisibleTexts(); });
+    // Birthdays, name days, important and private days mark the month. The
+    // lists are read afresh for every month drawn, so edits show at once.
+    m_calendar->setAnnotationProvider([this](int year, int month) {
+        const ReminderLists lists = loadReminderLists(m_paths);
+        const CalendarMarkSettings marks = CalendarMarkSettings::from(
+            m_settings.main, m_settings.solenizant, m_settings.inne, m_settings.prywatne);
+        return buildDayAnnotations(lists, marks, year, month, m_clock.now().date());
+    });
     m_hooks->setCalendar(m_calendar.get());
     m_calendar->start();
 
