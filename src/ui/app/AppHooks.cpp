@@ -124,6 +124,12 @@ void AppHooks::setClockText(const QString& hhmmss)
         m_main->setClockText(hhmmss);
 }
 
+void AppHooks::zodiacDailyRefresh()
+{
+    if (m_actions.zodiacDailyRefresh)
+        m_actions.zodiacDailyRefresh();
+}
+
 bool AppHooks::trayIconProtectOn() const
 {
     return m_settings.main.trayIconProtect;

@@ -24,6 +24,7 @@ public:
         std::function<void()> deleteAutosave;
         std::function<void()> writeExitValues;
         std::function<void()> stopTimers;
+        std::function<void()> zodiacDailyRefresh;
     };
 
     AppHooks(Settings& settings, Actions actions);
@@ -55,6 +56,7 @@ public:
     void hideMainWindow() override;
     void switchAlphaBlendingOff() override;
     void setClockText(const QString& hhmmss) override;
+    void zodiacDailyRefresh() override;
 
     bool trayIconProtectOn() const override;
     bool trayIconShown() const override;

@@ -27,6 +27,10 @@
 #include "ui/calendar/ColoursPage.h"
 #include "ui/calendar/NameDaysPage.h"
 #include "ui/calendar/TimeOfDaySetList.h"
+#include "ui/calendar/ZodiacController.h"
+#include "ui/calendar/ZodiacSetList.h"
+
+#include <QFormLayout>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -101,7 +105,9 @@ Application::Application() = default;
 
 Application::~Application()
 {
-    // The calendar works on the main window's widgets: it goes first.
+    // The calendar and the sign work on the main window's widgets: they go
+    // first.
+    m_zodiac.reset();
     m_calendar.reset();
 }
 
@@ -247,6 +253,10 @@ void Application::createWindows()
     actions.saveSettings = [this] { saveSettings(); };
     actions.deleteAutosave = [this] { deleteAutosave(m_paths.path(PathId::Autozapis)); };
     actions.writeExitValues = [this] { writeExitValues(); };
+    actions.zodiacDailyRefresh = [this] {
+        if (m_zodiac)
+            m_zodiac->dailyRefresh();
+    };
     actions.stopTimers = [this] {
         for (QTimer& t : m_timers)
             t.stop();
@@ -291,7 +301,25 @@ void Application::createWindows()
         return buildDayAnnotations(lists, marks, year, month, m_clock.now().date());
     });
     m_hooks->setCalendar(m_calendar.get());
+
+    // The zodiac sign, its colour guard and its set list on "Wygląd".
+    m_zodiac = std::make_unique<ZodiacController>(m_main->zodiacPicture(), m_settings, m_paths, m_clock);
+    m_calendar->setZodiacGuard([this] { return m_zodiac->transparentColour(); },
+                               [this] { return m_zodiac->builtInShown(); });
+    auto* zodiacSets = new ZodiacSetList(m_settings, m_paths, m_clock);
+    auto* zodiacRow = new QWidget;
+    auto* zodiacForm = new QFormLayout(zodiacRow);
+    zodiacForm->addRow(QStringLiteral("Zestaw znaków zodiaku:"), zodiacSets);
+    m_tools->setPageContent(44, zodiacRow);
+    connect(zodiacSets, &ZodiacSetList::choiceChanged, this, [this] { m_zodiac->draw(); });
+    connect(m_calendar.get(), &CalendarView::coloursApplied, this, [this] { m_zodiac->draw(); });
+    // A new date seen by the clock: the tray's day icon and today's month.
+    connect(m_zodiac.get(), &ZodiacController::dayStarted, this, [this] {
+        m_main->trayIcon()->update();
+        m_calendar->redrawCalendar(true);
+    });
     m_calendar->start();
+    m_zodiac->dailyRefresh();
 
     m_loop->toolsWindowCreated();
 }

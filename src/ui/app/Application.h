@@ -25,6 +25,7 @@ class MainWindow;
 class ProcessPriority;
 class SignalWatcher;
 class ToolsWindow;
+class ZodiacController;
 
 // The process-wide start-up state.
 struct StartupState {
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<ToolsWindow> m_tools;
     std::unique_ptr<CalendarView> m_calendar;
+    std::unique_ptr<ZodiacController> m_zodiac;
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     // Timer1 (100 ms), Timer2 (800 ms), Timer3 (1000 ms), Timer4 (50 ms).

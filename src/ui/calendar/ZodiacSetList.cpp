@@ -1,0 +1,249 @@
+#include "ui/calendar/ZodiacSetList.h"
+
+#include "core/app/Clock.h"
+#include "core/app/PathTable.h"
+#include "core/app/Settings.h"
+#include "core/common/Text.h"
+#include "ui/app/Messages.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFileDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+
+namespace zorvex {
+namespace {
+
+QString u(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+const QColor kNewSet(0, 0, 192);
+const QColor kVersion(128, 128, 128);
+const QColor kPictureItems(255, 246, 214);
+const QColor kPictureLine(255, 223, 138);
+constexpr int kNewHours = 25;
+
+// Draws the dropped-down items: the name 2 pixels in; a new set in dark
+// blue unless selected; "(version)" one blank's width after the name, grey
+// unless selected; the two picture items on a pale yellow with black text
+// and a line above the first of them.
+class SetDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString name = opt.text;
+        const auto kind = ZodiacSetList::Kind(index.data(ZodiacSetList::kKindRole).toInt());
+        const bool pictureItem = kind == ZodiacSetList::Kind::Fixed || kind == ZodiacSetList::Kind::Pick;
+        const bool selected = opt.state & QStyle::State_Selected;
+
+        p->save();
+        QColor text;
+        if (pictureItem) {
+            p->fillRect(opt.rect, kPictureItems);
+            if (kind == ZodiacSetList::Kind::Fixed) {
+                p->setPen(kPictureLine);
+                p->drawLine(opt.rect.topLeft(), opt.rect.topRight());
+            }
+            text = Qt::black;
+        } else {
+            opt.text.clear();
+            QStyledItemDelegate::paint(p, opt, index);
+            const bool isNew = index.data(ZodiacSetList::kAgeRole).toInt() < kNewHours;
+            text = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+            if (isNew && !selected)
+                text = kNewSet;
+        }
+        const QString version = index.data(ZodiacSetList::kVersionRole).toString();
+        const QRect r = opt.rect.adjusted(2, 0, 0, 0);
+        p->setFont(opt.font);
+        p->setPen(text);
+        p->drawText(r, Qt::AlignLeft | Qt::AlignVCenter, name);
+        if (!version.isEmpty()) {
+            const QFontMetrics fm(opt.font);
+            const QRect v = r.adjusted(fm.horizontalAdvance(name) + fm.horizontalAdvance(QLatin1Char(' ')), 0, 0, 0);
+            p->setPen(selected ? text : kVersion);
+            p->drawText(v, Qt::AlignLeft | Qt::AlignVCenter, QLatin1Char('(') + version + QLatin1Char(')'));
+        }
+        p->restore();
+    }
+};
+
+} // namespace
+
+void ZodiacSetCombo::showPopup()
+{
+    emit aboutToDropDown();
+    QComboBox::showPopup();
+}
+
+ZodiacSetList::ZodiacSetList(Settings& settings, const PathTable& paths, const Clock& clock, QWidget* parent)
+    : QWidget(parent)
+    , m_settings(settings)
+    , m_paths(paths)
+    , m_clock(clock)
+    , m_folder(zodiacSetsFolder(paths))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_combo = new ZodiacSetCombo(this);
+    m_combo->setObjectName(QStringLiteral("ComboBox40"));
+    m_combo->setItemDelegate(new SetDelegate(m_combo));
+    m_delete = new QToolButton(this);
+    m_delete->setObjectName(QStringLiteral("BitBtn146"));
+    m_delete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    m_delete->setToolTip(u("Usuń wybrany zestaw znaków zodiaku"));
+    layout->addWidget(m_combo, 1);
+    layout->addWidget(m_delete);
+
+    m_picker = [this](const QString& startFolder) {
+        return QFileDialog::getOpenFileName(this, QString(), startFolder,
+                                            u("Obrazki (*.png *.gif *.bmp *.jpg *.jpeg);;Wszystkie pliki (*)"));
+    };
+    m_question = [this](const QString& caption, const QString& text) { return askYesNo(caption, text, this); };
+
+    connect(m_combo, &ZodiacSetCombo::aboutToDropDown, this, &ZodiacSetList::reload);
+    connect(m_combo, &QComboBox::activated, this, &ZodiacSetList::choose);
+    connect(m_combo, &QComboBox::currentIndexChanged, this, &ZodiacSetList::updateDeleteButton);
+    connect(m_delete, &QToolButton::clicked, this, &ZodiacSetList::deleteSelected);
+    reload();
+}
+
+QString ZodiacSetList::fixedItemText() const
+{
+    const QString file = zodiacFixedPictureFile(m_paths, m_settings.main.zodiakStyl2);
+    return file.isEmpty() ? u("Stały obrazek") : u("Stały obrazek: ") + QFileInfo(file).fileName();
+}
+
+void ZodiacSetList::reload()
+{
+    const QSignalBlocker block(m_combo);
+    m_combo->clear();
+    auto add = [this](const QString& text, Kind kind, int age = kNewHours, const QString& version = QString()) {
+        m_combo->addItem(text);
+        const int i = m_combo->count() - 1;
+        m_combo->setItemData(i, int(kind), kKindRole);
+        m_combo->setItemData(i, age, kAgeRole);
+        m_combo->setItemData(i, version, kVersionRole);
+    };
+    add(u("Domyślny"), Kind::BuiltIn);
+    for (const ZodiacSet& set : scanZodiacSets(m_folder, m_clock.now()))
+        add(set.name, Kind::Set, set.ageHours, set.version);
+    add(fixedItemText(), Kind::Fixed);
+    add(u("Wybierz obrazek..."), Kind::Pick);
+
+    int selected = 0;
+    if (m_settings.main.zodiakTyp == 1) {
+        selected = fixedIndex();
+    } else {
+        for (int i = 1; i < m_combo->count(); ++i) {
+            if (kindAt(i) == Kind::Set && m_combo->itemText(i) == m_settings.main.zodiakStyl1)
+                selected = i;
+        }
+    }
+    m_combo->setCurrentIndex(selected);
+    updateDeleteButton();
+}
+
+ZodiacSetList::Kind ZodiacSetList::kindAt(int index) const
+{
+    return Kind(m_combo->itemData(index, kKindRole).toInt());
+}
+
+int ZodiacSetList::fixedIndex() const
+{
+    return m_combo->count() - 2;
+}
+
+void ZodiacSetList::updateDeleteButton()
+{
+    // Only installed sets have a folder to delete.
+    m_delete->setEnabled(kindAt(m_combo->currentIndex()) == Kind::Set);
+}
+
+void ZodiacSetList::choose(int index)
+{
+    if (index < 0 || index >= m_combo->count())
+        return;
+    MainWindowSettings& s = m_settings.main;
+    switch (kindAt(index)) {
+    case Kind::BuiltIn:
+        s.zodiakTyp = 0;
+        s.zodiakStyl1.clear();
+        break;
+    case Kind::Set:
+        s.zodiakTyp = 0;
+        s.zodiakStyl1 = m_combo->itemText(index);
+        break;
+    case Kind::Pick: {
+        const QString current = zodiacFixedPictureFile(m_paths, s.zodiakStyl2);
+        const QString start = current.isEmpty() ? m_folder : QFileInfo(current).absolutePath();
+        const QString picked = m_picker ? m_picker(start) : QString();
+        if (!picked.isEmpty()) {
+            const QFileInfo info(picked);
+            const QString folder = QDir::cleanPath(info.absolutePath());
+            if (PolishUpper(folder) == PolishUpper(QDir::cleanPath(m_folder)))
+                s.zodiakStyl2 = QStringLiteral("Gfx/Zodiak/") + info.fileName();
+            else
+                s.zodiakStyl2 = info.absoluteFilePath();
+            m_combo->setItemText(fixedIndex(), u("Stały obrazek: ") + info.fileName());
+        }
+        s.zodiakTyp = 1;
+        const QSignalBlocker block(m_combo);
+        m_combo->setCurrentIndex(fixedIndex());
+        updateDeleteButton();
+        break;
+    }
+    case Kind::Fixed:
+        s.zodiakTyp = 1;
+        break;
+    }
+    emit choiceChanged();
+}
+
+void ZodiacSetList::deleteSelected()
+{
+    const int index = m_combo->currentIndex();
+    if (index < 0 || kindAt(index) != Kind::Set)
+        return;
+    if (!m_question || !m_question(u("Usuwanie znaków zodiaku"), u("Na pewno usunąć wybrany zestaw znaków zodiaku?")))
+        return;
+
+    const QString name = m_combo->itemText(index);
+    const QString path = QDir(m_folder).filePath(name);
+    const QFileInfo info(path);
+    bool removed = true;
+    if (info.isSymLink()) {
+        // A linked set: drop the link, never what it points at.
+        removed = QFile::remove(path);
+    } else if (info.isDir()) {
+        removed = QDir(path).removeRecursively();
+    }
+    if (!removed) {
+        showError(u("Nie udało się usunąć zestawu znaków zodiaku \"") + name
+                      + u("\". Sprawdź, czy masz prawo zapisu w folderze ") + QDir::toNativeSeparators(m_folder)
+                      + QLatin1Char('.'),
+                  this);
+        reload();
+        return;
+    }
+    {
+        const QSignalBlocker block(m_combo);
+        m_combo->removeItem(index);
+        m_combo->setCurrentIndex(std::min(index, m_combo->count() - 1));
+    }
+    updateDeleteButton();
+    choose(m_combo->currentIndex());
+}
+
+} // namespace zorvex
