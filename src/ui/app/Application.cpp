@@ -31,6 +31,7 @@
 #include "ui/calendar/ZodiacSetList.h"
 
 #include <QFormLayout>
+#include <QVBoxLayout>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -289,7 +290,6 @@ void Application::createWindows()
     m_calendar->attachColoursPage(colours);
     m_tools->setPageContent(20, new NameDaysPage(m_paths));
     auto* timeOfDaySets = new TimeOfDaySetList(m_settings, m_paths, m_clock);
-    m_tools->setPageContent(44, timeOfDaySets);
     m_calendar->attachTimeOfDaySetList(timeOfDaySets);
     m_store->addListWriter([this] { m_calendar->saveVisibleTexts(); });
     // Birthdays, name days, important and private days mark the month. The
@@ -307,10 +307,15 @@ void Application::createWindows()
     m_calendar->setZodiacGuard([this] { return m_zodiac->transparentColour(); },
                                [this] { return m_zodiac->builtInShown(); });
     auto* zodiacSets = new ZodiacSetList(m_settings, m_paths, m_clock);
-    auto* zodiacRow = new QWidget;
-    auto* zodiacForm = new QFormLayout(zodiacRow);
-    zodiacForm->addRow(QStringLiteral("Zestaw znaków zodiaku:"), zodiacSets);
-    m_tools->setPageContent(44, zodiacRow);
+    auto* sets = new QWidget;
+    auto* setsForm = new QFormLayout(sets);
+    setsForm->addRow(QStringLiteral("Ikony pory dnia:"), timeOfDaySets);
+    setsForm->addRow(QStringLiteral("Zestaw znaków zodiaku:"), zodiacSets);
+    auto* look = new QWidget;
+    auto* lookLayout = new QVBoxLayout(look);
+    lookLayout->addWidget(sets);
+    lookLayout->addStretch();
+    m_tools->setPageContent(44, look);
     connect(zodiacSets, &ZodiacSetList::choiceChanged, this, [this] { m_zodiac->draw(); });
     connect(m_calendar.get(), &CalendarView::coloursApplied, this, [this] { m_zodiac->draw(); });
     // A new date seen by the clock: the tray's day icon and today's month.
