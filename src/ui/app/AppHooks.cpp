@@ -30,6 +30,12 @@ bool AppHooks::toolsWindowShowing() const
     return m_tools && m_tools->isVisible();
 }
 
+void AppHooks::evaluateAlarms()
+{
+    if (m_actions.evaluateAlarms)
+        m_actions.evaluateAlarms();
+}
+
 void AppHooks::refreshForegroundFlag()
 {
     if (m_main)

@@ -25,6 +25,7 @@ public:
         std::function<void()> writeExitValues;
         std::function<void()> stopTimers;
         std::function<void()> zodiacDailyRefresh;
+        std::function<void()> evaluateAlarms;
     };
 
     AppHooks(Settings& settings, Actions actions);
@@ -35,6 +36,8 @@ public:
 
     bool toolsWindowExists() const override;
     bool toolsWindowShowing() const override;
+
+    void evaluateAlarms() override;
 
     void refreshForegroundFlag() override;
     QRect workArea() const override;

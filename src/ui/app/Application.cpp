@@ -23,6 +23,9 @@
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/PageIcons.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/reminders/AlarmService.h"
+#include "core/media/BassPlaySet.h"
+#include "platform/audio/GstAudioLibrary.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/ColoursPage.h"
 #include "ui/calendar/NameDaysPage.h"
@@ -108,6 +111,7 @@ Application::~Application()
 {
     // The calendar and the sign work on the main window's widgets: they go
     // first.
+    m_alarms.reset();
     m_zodiac.reset();
     m_calendar.reset();
 }
@@ -258,6 +262,10 @@ void Application::createWindows()
         if (m_zodiac)
             m_zodiac->dailyRefresh();
     };
+    actions.evaluateAlarms = [this] {
+        if (m_alarms)
+            m_alarms->tick();
+    };
     actions.stopTimers = [this] {
         for (QTimer& t : m_timers)
             t.stop();
@@ -265,6 +273,10 @@ void Application::createWindows()
     m_hooks = std::make_unique<AppHooks>(m_settings, std::move(actions));
     m_loop = std::make_unique<MainLoop>(m_clock, *m_hooks,
                                         [](int bound) { return int(QRandomGenerator::global()->bounded(bound)); });
+
+    // Every sound of the program goes through the eight players.
+    m_audio = std::make_unique<GstAudioLibrary>();
+    m_players = std::make_unique<BassPlaySet>(*m_audio);
 
     m_main = std::make_unique<MainWindow>(m_paths, m_settings, m_settings.tray);
     m_main->setSettingsStore(m_store.get());
@@ -282,6 +294,10 @@ void Application::createWindows()
         recoverAutosave(m_paths.path(PathId::Autozapis), sink);
     }
     m_hooks->setWindows(m_main.get(), m_tools.get());
+
+    m_alarms = std::make_unique<AlarmService>(m_clock, m_paths, *m_players, m_main->trayIcon());
+    m_tools->setPageContent(QStringLiteral("Page_Alarm"), m_alarms->page());
+    m_store->addListWriter([this] { m_alarms->save(); });
 
     // The calendar: its pages on the Tools window, then the first drawing.
     m_calendar = std::make_unique<CalendarView>(*m_main, m_settings, m_paths, m_clock);
@@ -374,7 +390,11 @@ void Application::connectWindows()
     connect(main, &MainWindow::reapplyLookRequested, this, [this] { m_calendar->applyColours(); });
     // The add commands lead to the pages of the reminder and alarm features.
     connect(m_calendar.get(), &CalendarView::addRequested, this,
-            [this](AddCommand, int pageCode, const QDate&) { m_tools->openPage(pageCode); });
+            [this](AddCommand, int pageCode, const QDate& date) {
+                if (pageCode == 5)
+                    m_alarms->beginAdd(date);
+                m_tools->openPage(pageCode);
+            });
     connect(tools, &ToolsWindow::opacityChanged, main, [this, main] {
         const int target = m_settings.main.blendA ? m_settings.main.blendW : 255;
         m_loop->fadeIn().jumpTo(target);

@@ -15,7 +15,10 @@
 
 namespace zorvex {
 
+class AlarmService;
 class AppHooks;
+class BassPlaySet;
+class GstAudioLibrary;
 class CalendarView;
 class InstanceLock;
 class InstanceServer;
@@ -78,10 +81,13 @@ private:
     std::unique_ptr<MainLoop> m_loop;
     std::unique_ptr<LinuxPrioritySetter> m_prioritySetter;
     std::unique_ptr<ProcessPriority> m_priority;
+    std::unique_ptr<GstAudioLibrary> m_audio;
+    std::unique_ptr<BassPlaySet> m_players;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<ToolsWindow> m_tools;
     std::unique_ptr<CalendarView> m_calendar;
     std::unique_ptr<ZodiacController> m_zodiac;
+    std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     // Timer1 (100 ms), Timer2 (800 ms), Timer3 (1000 ms), Timer4 (50 ms).

@@ -36,6 +36,11 @@ void setMessageBoxesSilent(bool silent)
     g_silent = silent;
 }
 
+bool messageBoxesSilent()
+{
+    return g_silent;
+}
+
 void showError(const QString& text, QWidget* parent)
 {
     run(QMessageBox::Critical, QString::fromUtf8(kErrorCaption), text, QMessageBox::Ok, parent, false);

@@ -17,5 +17,6 @@ bool askYesNo(const QString& caption, const QString& text, QWidget* parent = nul
 // True while message boxes are suppressed (headless picture runs): the
 // texts still go to stderr and questions are answered No.
 void setMessageBoxesSilent(bool silent);
+bool messageBoxesSilent();
 
 } // namespace zorvex

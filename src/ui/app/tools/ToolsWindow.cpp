@@ -165,8 +165,14 @@ QWidget* ToolsWindow::buildBody(const ToolsPageNode& node)
 
 bool ToolsWindow::setPageContent(int code, QWidget* content)
 {
-    auto* page = m_stack->findChild<QWidget*>(QStringLiteral("Page_%1").arg(code));
-    if (!page || !page->layout() || qobject_cast<QTabWidget*>(page->layout()->itemAt(0) ? page->layout()->itemAt(0)->widget() : nullptr))
+    return setPageContent(QStringLiteral("Page_%1").arg(code), content);
+}
+
+bool ToolsWindow::setPageContent(const QString& pageName, QWidget* content)
+{
+    auto* page = m_stack->findChild<QWidget*>(pageName);
+    // Pages that hold sub-pages are filled through their sub-pages.
+    if (!page || !page->layout() || page->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly))
         return false;
     delete page->findChild<QLabel*>(QStringLiteral("PagePlaceholder"), Qt::FindDirectChildrenOnly);
     page->layout()->setContentsMargins(0, 0, 0, 0);

@@ -51,6 +51,9 @@ public:
     // A feature fills its page: the placeholder of the page with this code
     // gives way to `content`. False when the code has no page of its own.
     bool setPageContent(int code, QWidget* content);
+    // The same for a page without a code of its own, by its object name
+    // ("Page_Alarm").
+    bool setPageContent(const QString& pageName, QWidget* content);
     // The main window: the Tools window opens on its screen and docks to it.
     void setMainWindow(QWidget* mainWindow);
 

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/reminders/AlarmPower.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace zorvex {
+
+// "Zorvex - Alarm": the 30-second chance to cancel a power action. Also the
+// one place alarms run power actions, so a failure is always reported.
+class AlarmCountdownWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    AlarmCountdownWindow(PowerActions& power, QWidget* parent = nullptr);
+
+    // A failed action's message; a "Zorvex - Błąd" box when not set.
+    void setErrorHandler(std::function<void(const QString&)> handler) { m_onError = std::move(handler); }
+
+    // What an alarm asks for: at once, or after the countdown.
+    void request(PowerAction action, bool withCancelWindow);
+    const PowerCountdown& countdown() const { return m_countdown; }
+    // One second of the countdown; the window's timer calls it.
+    void secondElapsed() { m_countdown.secondElapsed(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void runNow(PowerAction action);
+
+    PowerActions& m_power;
+    PowerCountdown m_countdown;
+    QTimer m_timer;
+    QLabel* m_label;
+    QLabel* m_counter;
+    QPushButton* m_cancel;
+    std::function<void(const QString&)> m_onError;
+};
+
+} // namespace zorvex

@@ -1,0 +1,146 @@
+#include "ui/reminders/AlarmService.h"
+
+#include "core/app/PathTable.h"
+#include "core/media/BassPlay.h"
+#include "core/media/BassPlaySet.h"
+#include "core/reminders/AlarmEntry.h"
+#include "platform/PowerActions.h"
+#include "ui/app/Messages.h"
+#include "ui/app/TrayIcon.h"
+#include "ui/reminders/AlarmCountdownWindow.h"
+#include "ui/reminders/AlarmPage.h"
+
+#include <QMessageBox>
+#include <QProcess>
+
+namespace zorvex {
+namespace {
+
+QMessageBox::Icon boxIcon(AlarmIcon icon)
+{
+    switch (icon) {
+    case AlarmIcon::Exclamation: return QMessageBox::Warning;
+    case AlarmIcon::Information: return QMessageBox::Information;
+    case AlarmIcon::Question: return QMessageBox::Question;
+    case AlarmIcon::Stop: return QMessageBox::Critical;
+    case AlarmIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QSystemTrayIcon::MessageIcon balloonIcon(AlarmIcon icon)
+{
+    switch (icon) {
+    case AlarmIcon::Exclamation:
+    case AlarmIcon::Stop: return QSystemTrayIcon::Warning;
+    case AlarmIcon::Information:
+    case AlarmIcon::Question: return QSystemTrayIcon::Information;
+    case AlarmIcon::None: break;
+    }
+    return QSystemTrayIcon::NoIcon;
+}
+
+} // namespace
+
+AlarmService::AlarmService(const Clock& clock, const PathTable& paths, BassPlaySet& players, TrayIcon* tray,
+                           QObject* parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_paths(paths)
+    , m_players(players)
+    , m_tray(tray)
+    , m_power(std::make_unique<SystemPowerActions>())
+{
+    m_countdown = std::make_unique<AlarmCountdownWindow>(*m_power);
+    m_page = new AlarmPage;
+    m_page->setClock(&m_clock);
+    AlarmPage::Callbacks callbacks;
+    callbacks.showMessageBox = [this](const QString& c, const QString& t, AlarmIcon i) { showMessageBox(c, t, i); };
+    callbacks.showBalloon = [this](const QString& c, const QString& t, AlarmIcon i) { showBalloon(c, t, i); };
+    callbacks.balloonsAvailable = [this] { return m_tray && m_tray->shown(); };
+    callbacks.playSound = [this](const QString& path) { play(path); };
+    callbacks.stopSound = [this] { stopSound(); };
+    m_page->setCallbacks(std::move(callbacks));
+    m_page->setAlarms(AlarmFile::load(m_paths.path(PathId::Alarm)));
+    m_check = std::make_unique<AlarmCheck>(m_clock, m_page->alarms(), *this);
+
+    // The end of the sound gives the page its "Testuj" button back.
+    connect(&m_players.player(BassPlaySet::Alarm), &BassPlay::stopped, this, [this] {
+        m_players.closeFile(BassPlaySet::Alarm);
+        m_page->soundFinished();
+    });
+}
+
+AlarmService::~AlarmService() = default;
+
+void AlarmService::tick()
+{
+    m_check->tick();
+}
+
+void AlarmService::save()
+{
+    AlarmFile::save(m_paths.path(PathId::Alarm), m_page->alarms());
+}
+
+void AlarmService::beginAdd(const QDate& date)
+{
+    m_page->beginAdd(date, m_clock.now().time());
+}
+
+void AlarmService::alarmsChanged()
+{
+    m_page->refreshList();
+    save();
+}
+
+void AlarmService::runPowerAction(PowerAction action, bool withCancelWindow)
+{
+    m_countdown->request(action, withCancelWindow);
+}
+
+void AlarmService::playAlarmSound(const QString& path)
+{
+    play(path);
+    m_page->showSoundPlaying(true);
+}
+
+void AlarmService::startProgram(const QString& commandLine)
+{
+    QStringList parts = QProcess::splitCommand(commandLine);
+    if (parts.isEmpty())
+        return;
+    const QString program = parts.takeFirst();
+    if (!QProcess::startDetached(program, parts))
+        showError(QStringLiteral("Nie można uruchomić programu: ") + commandLine);
+}
+
+void AlarmService::showMessageBox(const QString& caption, const QString& text, AlarmIcon icon)
+{
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (!messageBoxesSilent())
+        box.exec();
+    else
+        showInformation(caption, text);
+}
+
+void AlarmService::showBalloon(const QString& caption, const QString& text, AlarmIcon icon)
+{
+    if (m_tray && m_tray->shown())
+        m_tray->showBalloon(caption, text, balloonIcon(icon), 10000);
+}
+
+void AlarmService::play(const QString& path)
+{
+    m_players.player(BassPlaySet::Alarm).setFileName(path);
+    m_players.playFile(BassPlaySet::Alarm);
+}
+
+void AlarmService::stopSound()
+{
+    m_players.closeFile(BassPlaySet::Alarm);
+    m_page->soundFinished();
+}
+
+} // namespace zorvex

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/reminders/AlarmCheck.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace zorvex {
+
+class AlarmCountdownWindow;
+class AlarmPage;
+class BassPlaySet;
+class Clock;
+class PathTable;
+class PowerActions;
+class TrayIcon;
+
+// Alarms as the running program has them: the page's list, the
+// once-per-second check, and what a firing alarm does (sound through the
+// alarm player, program, message or balloon, power action behind the
+// cancel window).
+class AlarmService : public QObject, public AlarmHandler {
+    Q_OBJECT
+public:
+    AlarmService(const Clock& clock, const PathTable& paths, BassPlaySet& players, TrayIcon* tray,
+                 QObject* parent = nullptr);
+    ~AlarmService() override;
+
+    AlarmPage* page() const { return m_page; }
+    // The 100 ms tick: evaluates once per second.
+    void tick();
+    // The save pass: writes the list file.
+    void save();
+    // "Dodaj alarm" on a day of the month.
+    void beginAdd(const QDate& date);
+
+    void alarmsChanged() override;
+    void runPowerAction(PowerAction action, bool withCancelWindow) override;
+    void playAlarmSound(const QString& path) override;
+    void startProgram(const QString& commandLine) override;
+    void showMessageBox(const QString& caption, const QString& text, AlarmIcon icon) override;
+    void showBalloon(const QString& caption, const QString& text, AlarmIcon icon) override;
+
+private:
+    void play(const QString& path);
+    void stopSound();
+
+    const Clock& m_clock;
+    const PathTable& m_paths;
+    BassPlaySet& m_players;
+    TrayIcon* m_tray;
+    AlarmPage* m_page = nullptr; // owned by the Tools window once placed there
+    std::unique_ptr<PowerActions> m_power;
+    std::unique_ptr<AlarmCountdownWindow> m_countdown;
+    std::unique_ptr<AlarmCheck> m_check;
+};
+
+} // namespace zorvex
