@@ -23,6 +23,7 @@
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/PageIcons.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/reminders/AlarmPage.h"
 #include "ui/reminders/AlarmService.h"
 #include "core/media/BassPlaySet.h"
 #include "platform/audio/GstAudioLibrary.h"
