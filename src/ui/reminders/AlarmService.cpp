@@ -1,5 +1,6 @@
 #include "ui/reminders/AlarmService.h"
 
+#include "core/app/Clock.h"
 #include "core/app/PathTable.h"
 #include "core/media/BassPlay.h"
 #include "core/media/BassPlaySet.h"
