@@ -27,6 +27,7 @@
 #include "ui/reminders/AlarmService.h"
 #include "core/media/BassPlaySet.h"
 #include "platform/audio/GstAudioLibrary.h"
+#include "platform/audio/LazyAudioLibrary.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/ColoursPage.h"
 #include "ui/calendar/NameDaysPage.h"
@@ -275,8 +276,9 @@ void Application::createWindows()
     m_loop = std::make_unique<MainLoop>(m_clock, *m_hooks,
                                         [](int bound) { return int(QRandomGenerator::global()->bounded(bound)); });
 
-    // Every sound of the program goes through the eight players.
-    m_audio = std::make_unique<GstAudioLibrary>();
+    // Every sound of the program goes through the eight players; the sound
+    // library itself starts with the first sound.
+    m_audio = std::make_unique<LazyAudioLibrary>([] { return std::make_unique<GstAudioLibrary>(); });
     m_players = std::make_unique<BassPlaySet>(*m_audio);
 
     m_main = std::make_unique<MainWindow>(m_paths, m_settings, m_settings.tray);

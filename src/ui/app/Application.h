@@ -18,7 +18,7 @@ namespace zorvex {
 class AlarmService;
 class AppHooks;
 class BassPlaySet;
-class GstAudioLibrary;
+class LazyAudioLibrary;
 class CalendarView;
 class InstanceLock;
 class InstanceServer;
@@ -81,7 +81,7 @@ private:
     std::unique_ptr<MainLoop> m_loop;
     std::unique_ptr<LinuxPrioritySetter> m_prioritySetter;
     std::unique_ptr<ProcessPriority> m_priority;
-    std::unique_ptr<GstAudioLibrary> m_audio;
+    std::unique_ptr<LazyAudioLibrary> m_audio;
     std::unique_ptr<BassPlaySet> m_players;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<ToolsWindow> m_tools;
