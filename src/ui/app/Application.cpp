@@ -301,6 +301,8 @@ void Application::createWindows()
     m_alarms = std::make_unique<AlarmService>(m_clock, m_paths, *m_players, m_main->trayIcon());
     m_tools->setPageContent(QStringLiteral("Page_Alarm"), m_alarms->page());
     m_store->addListWriter([this] { m_alarms->save(); });
+    connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
+    connect(m_tools.get(), &ToolsWindow::stopSoundRequested, m_alarms.get(), &AlarmService::stopSound);
 
     // The calendar: its pages on the Tools window, then the first drawing.
     m_calendar = std::make_unique<CalendarView>(*m_main, m_settings, m_paths, m_clock);

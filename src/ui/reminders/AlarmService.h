@@ -37,6 +37,8 @@ public:
     void save();
     // "Dodaj alarm" on a day of the month.
     void beginAdd(const QDate& date);
+    // "Zatrzymaj dźwięk": the alarm player is closed and "Testuj" released.
+    void stopSound();
 
     void alarmsChanged() override;
     void runPowerAction(PowerAction action, bool withCancelWindow) override;
@@ -47,7 +49,6 @@ public:
 
 private:
     void play(const QString& path);
-    void stopSound();
 
     const Clock& m_clock;
     const PathTable& m_paths;

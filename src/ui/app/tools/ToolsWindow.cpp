@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -74,8 +75,17 @@ ToolsWindow::ToolsWindow(Settings& settings, QWidget* parent)
         m_stack->addWidget(buildNode(top));
     }
 
+    // Shown while an alarm sound plays, whatever page is open.
+    m_stopSound = new QPushButton(QString::fromUtf8("Zatrzymaj dźwięk"), this);
+    m_stopSound->setObjectName(QStringLiteral("BtnStopSound"));
+    m_stopSound->hide();
+    connect(m_stopSound, &QPushButton::clicked, this, &ToolsWindow::stopSoundRequested);
+
     auto* right = new QVBoxLayout;
-    right->addWidget(m_caption);
+    auto* captionRow = new QHBoxLayout;
+    captionRow->addWidget(m_caption, 1);
+    captionRow->addWidget(m_stopSound);
+    right->addLayout(captionRow);
     right->addWidget(m_stack, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_bar);

@@ -9,6 +9,7 @@
 #include <array>
 
 class QLabel;
+class QPushButton;
 class QStackedWidget;
 class QTabWidget;
 
@@ -54,6 +55,8 @@ public:
     // The same for a page without a code of its own, by its object name
     // ("Page_Alarm").
     bool setPageContent(const QString& pageName, QWidget* content);
+    // "Zatrzymaj dźwięk", shown while an alarm sound plays.
+    void setStopSoundVisible(bool visible) { m_stopSound->setVisible(visible); }
     // The main window: the Tools window opens on its screen and docks to it.
     void setMainWindow(QWidget* mainWindow);
 
@@ -75,6 +78,7 @@ signals:
     void closed();
     // A command code (29, 30, 37, 42, 43) was asked for.
     void commandRequested(int code);
+    void stopSoundRequested();
 
     // Położenie
     void placementChanged(); // Pozycja or PozycjaZ
@@ -114,6 +118,7 @@ private:
     PageRouting m_routing;
     PageBar* m_bar;
     QLabel* m_caption;
+    QPushButton* m_stopSound = nullptr;
     QStackedWidget* m_stack;
     std::array<QTabWidget*, kTabControlCount> m_tabs{}; // field 0 is the page bar
     PlacementPage* m_placement = nullptr;
