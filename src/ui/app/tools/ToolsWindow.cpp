@@ -173,6 +173,11 @@ QWidget* ToolsWindow::buildBody(const ToolsPageNode& node)
     return page;
 }
 
+void ToolsWindow::setStopSoundVisible(bool visible)
+{
+    m_stopSound->setVisible(visible);
+}
+
 bool ToolsWindow::setPageContent(int code, QWidget* content)
 {
     return setPageContent(QStringLiteral("Page_%1").arg(code), content);

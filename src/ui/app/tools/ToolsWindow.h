@@ -56,7 +56,7 @@ public:
     // ("Page_Alarm").
     bool setPageContent(const QString& pageName, QWidget* content);
     // "Zatrzymaj dźwięk", shown while an alarm sound plays.
-    void setStopSoundVisible(bool visible) { m_stopSound->setVisible(visible); }
+    void setStopSoundVisible(bool visible);
     // The main window: the Tools window opens on its screen and docks to it.
     void setMainWindow(QWidget* mainWindow);
 
