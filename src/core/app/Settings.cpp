@@ -140,7 +140,7 @@ Settings::Settings()
 
 std::vector<SettingsSection*> Settings::sections()
 {
-    return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow};
+    return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow, &chime};
 }
 
 void Settings::resetToDefaults()

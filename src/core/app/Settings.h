@@ -2,6 +2,7 @@
 
 #include "core/app/SettingsSection.h"
 #include "core/app/TraySettings.h"
+#include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/common/Colour.h"
 
@@ -89,6 +90,7 @@ struct Settings {
     ImportantDaySettings inne;
     PrivateDaySettings prywatne;
     UpcomingDatesSettings wazneDatyPow;
+    ChimeSettings chime;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

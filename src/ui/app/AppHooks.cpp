@@ -36,6 +36,12 @@ void AppHooks::evaluateAlarms()
         m_actions.evaluateAlarms();
 }
 
+void AppHooks::checkChime()
+{
+    if (m_actions.checkChime)
+        m_actions.checkChime();
+}
+
 void AppHooks::refreshForegroundFlag()
 {
     if (m_main)

@@ -26,6 +26,7 @@ public:
         std::function<void()> stopTimers;
         std::function<void()> zodiacDailyRefresh;
         std::function<void()> evaluateAlarms;
+        std::function<void()> checkChime;
     };
 
     AppHooks(Settings& settings, Actions actions);
@@ -38,6 +39,7 @@ public:
     bool toolsWindowShowing() const override;
 
     void evaluateAlarms() override;
+    void checkChime() override;
 
     void refreshForegroundFlag() override;
     QRect workArea() const override;

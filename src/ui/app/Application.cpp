@@ -25,6 +25,8 @@
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/reminders/AlarmPage.h"
 #include "ui/reminders/AlarmService.h"
+#include "ui/reminders/ChimePage.h"
+#include "ui/reminders/ChimeService.h"
 #include "core/media/BassPlaySet.h"
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/LazyAudioLibrary.h"
@@ -113,6 +115,7 @@ Application::~Application()
 {
     // The calendar and the sign work on the main window's widgets: they go
     // first.
+    m_chime.reset();
     m_alarms.reset();
     m_zodiac.reset();
     m_calendar.reset();
@@ -268,6 +271,10 @@ void Application::createWindows()
         if (m_alarms)
             m_alarms->tick();
     };
+    actions.checkChime = [this] {
+        if (m_chime)
+            m_chime->checkChime();
+    };
     actions.stopTimers = [this] {
         for (QTimer& t : m_timers)
             t.stop();
@@ -303,6 +310,8 @@ void Application::createWindows()
     m_store->addListWriter([this] { m_alarms->save(); });
     connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
     connect(m_tools.get(), &ToolsWindow::stopSoundRequested, m_alarms.get(), &AlarmService::stopSound);
+    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime);
+    m_tools->setPageContent(QStringLiteral("Page_HourlyChime"), m_chime->page());
 
     // The calendar: its pages on the Tools window, then the first drawing.
     m_calendar = std::make_unique<CalendarView>(*m_main, m_settings, m_paths, m_clock);

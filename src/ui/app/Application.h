@@ -18,6 +18,7 @@ namespace zorvex {
 class AlarmService;
 class AppHooks;
 class BassPlaySet;
+class ChimeService;
 class LazyAudioLibrary;
 class CalendarView;
 class InstanceLock;
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<CalendarView> m_calendar;
     std::unique_ptr<ZodiacController> m_zodiac;
     std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
+    std::unique_ptr<ChimeService> m_chime;   // so does this one
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     // Timer1 (100 ms), Timer2 (800 ms), Timer3 (1000 ms), Timer4 (50 ms).

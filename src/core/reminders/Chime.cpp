@@ -1,0 +1,114 @@
+#include "core/reminders/Chime.h"
+
+#include "core/app/Clock.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+namespace zorvex {
+
+bool hourInWindow(int hour, int first, int last)
+{
+    if (first < last)
+        return first <= hour && hour <= last;
+    return hour >= first || hour <= last;
+}
+
+QString chimeHourFile(const QString& setFolder, int hour)
+{
+    const int n = hour == 0 ? 24 : hour;
+    const QDir dir(setFolder);
+    const QString padded = dir.filePath(QStringLiteral("%1.mp3").arg(n, 2, 10, QLatin1Char('0')));
+    if (QFileInfo::exists(padded))
+        return padded;
+    const QString plain = dir.filePath(QStringLiteral("%1.mp3").arg(n));
+    if (QFileInfo::exists(plain))
+        return plain;
+    return {};
+}
+
+int clampSetNumber(int number, int count)
+{
+    if (count <= 0)
+        return 0;
+    return std::clamp(number, 1, count);
+}
+
+Chime::Chime(const Clock& clock, const ChimeSettings& settings)
+    : m_clock(clock)
+    , m_settings(settings)
+{
+    pick = [](int n) { return static_cast<int>(QRandomGenerator::global()->bounded(n)); };
+}
+
+void Chime::setSets(const QString& dataFolder, const ChimeSets& sets)
+{
+    m_dataFolder = dataFolder;
+    m_sets = sets;
+}
+
+QString Chime::setFolder(const QString& folder) const
+{
+    return QDir(QDir(m_dataFolder).filePath(QStringLiteral("Godziny"))).filePath(folder);
+}
+
+QString Chime::chosenFile() const
+{
+    if (m_settings.file.isEmpty() || QDir::isAbsolutePath(m_settings.file))
+        return m_settings.file;
+    return QDir(m_dataFolder).filePath(m_settings.file);
+}
+
+bool Chime::silenced() const
+{
+    return (m_settings.skipPlaylist && playlistPlaying && playlistPlaying())
+        || (m_settings.skipRadio && radioActive && radioActive())
+        || (m_settings.skipFullScreen && fullScreenInFront && fullScreenInFront());
+}
+
+ChimeAction Chime::check(bool fileTestRunning)
+{
+    const QDateTime now = m_clock.now();
+    const QTime t = now.time();
+    if (t.minute() != 0 || t.second() != 0)
+        return {};
+    QDateTime hour = now;
+    hour.setTime(QTime(t.hour(), 0));
+    if (alreadySounded(hour))
+        return {};
+
+    if (m_settings.mode == ChimeSettings::Set) {
+        const int count = static_cast<int>(m_sets.folders.size());
+        if (count == 0)
+            return {};
+        if (!m_settings.wholeDay() && !hourInWindow(t.hour(), m_settings.firstHour, m_settings.lastHour))
+            return {};
+        if (silenced())
+            return {};
+        int index = clampSetNumber(m_settings.setNumber, count) - 1;
+        if (m_settings.setChoice == ChimeSettings::Random)
+            index = std::clamp(pick ? pick(count) : 0, 0, count - 1);
+        const QString file = chimeHourFile(setFolder(m_sets.folders.at(index)), t.hour());
+        // A set deleted or changed since the list was built plays nothing.
+        if (file.isEmpty())
+            return {};
+        m_lastHour = hour;
+        return {ChimeAction::PlaySet, file};
+    }
+
+    if (m_settings.mode == ChimeSettings::File) {
+        if (fileTestRunning)
+            return {};
+        const QString file = chosenFile();
+        if (file.isEmpty() || !QFileInfo::exists(file))
+            return {};
+        m_lastHour = hour;
+        return {ChimeAction::PlayFile, file};
+    }
+    return {};
+}
+
+} // namespace zorvex

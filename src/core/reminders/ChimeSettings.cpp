@@ -1,0 +1,43 @@
+#include "core/reminders/ChimeSettings.h"
+
+#include "core/app/PathTable.h"
+
+namespace zorvex {
+
+namespace {
+class DefaultsVisitor : public SettingsVisitor {
+public:
+    void boolean(const char*, bool& v, bool def) override { v = def; }
+    void integer(const char*, int& v, int def, int, int) override { v = def; }
+    void colour(const char*, int& v, int def) override { v = def; }
+    void text(const char*, QString& v, const QString& def) override { v = def; }
+    void date(const char*, DayTime& v, DayTime def) override { v = def; }
+    void dateTime(const char*, DayTime& v, DayTime def) override { v = def; }
+    void real(const char*, double& v, double def) override { v = def; }
+    void font(const char*, FontValue& v, const FontValue& def) override { v = def; }
+};
+} // namespace
+
+ChimeSettings::ChimeSettings()
+{
+    DefaultsVisitor d;
+    visit(d);
+}
+
+void ChimeSettings::visit(SettingsVisitor& v)
+{
+    v.integer("Dźwięk", mode, Set, Off, File);
+    v.integer("Dźwięk_r", setChoice, Random, Random, Chosen);
+    // Any number is kept; the rule pulls it into the list, whose length
+    // changes as sets are added and deleted.
+    v.integer("Dźwięk_n", setNumber, 1);
+    v.integer("Dźwięk_vol", volume, 100, 0, 100);
+    v.text("PlikGo", file, QString::fromLatin1(kDefaultChimeSound));
+    v.integer("Dźwięk_od", firstHour, 0, 0, 23);
+    v.integer("Dźwięk_do", lastHour, 23, 0, 23);
+    v.boolean("Dźwięk_wylpelnyekran", skipFullScreen, false);
+    v.boolean("Dźwięk_NoM3U", skipPlaylist, false);
+    v.boolean("Dźwięk_NoR", skipRadio, false);
+}
+
+} // namespace zorvex

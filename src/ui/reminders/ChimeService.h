@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace zorvex {
+
+class BassPlaySet;
+class Chime;
+class ChimePage;
+class Clock;
+class PathTable;
+struct ChimeSettings;
+
+// The hourly chime as the running program has it: the page, the check of
+// every 800 ms tick, and the two players it sounds through.
+class ChimeService : public QObject {
+    Q_OBJECT
+public:
+    ChimeService(const Clock& clock, const PathTable& paths, BassPlaySet& players, ChimeSettings& settings,
+                 QObject* parent = nullptr);
+    ~ChimeService() override;
+
+    ChimePage* page() const { return m_page; }
+    // The 800 ms tick.
+    void checkChime();
+    // Reads the set folders again (after an add-on was installed).
+    void rescanSets();
+
+    // The silencing conditions; each answers "no" until it is given.
+    std::function<bool()> playlistPlaying = [] { return false; };
+    std::function<bool()> radioActive = [] { return false; };
+    std::function<bool()> fullScreenInFront = [] { return false; };
+    // "Pobierz więcej dodatków".
+    std::function<void()> openAddOns;
+
+private:
+    void applyVolume(int volume);
+
+    const PathTable& m_paths;
+    BassPlaySet& m_players;
+    ChimeSettings& m_settings;
+    std::unique_ptr<Chime> m_chime;
+    ChimePage* m_page = nullptr; // owned by the Tools window once placed there
+};
+
+} // namespace zorvex
