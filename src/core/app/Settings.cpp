@@ -143,11 +143,16 @@ std::vector<SettingsSection*> Settings::sections()
     return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow, &chime};
 }
 
-void Settings::resetToDefaults()
+void resetToDefaults(SettingsSection& section)
 {
     DefaultsVisitor d;
+    section.visit(d);
+}
+
+void Settings::resetToDefaults()
+{
     for (SettingsSection* s : sections())
-        s->visit(d);
+        zorvex::resetToDefaults(*s);
 }
 
 } // namespace zorvex

@@ -35,4 +35,8 @@ public:
     virtual void visit(SettingsVisitor& v) = 0;
 };
 
+// Sets every key of the section to its default, through the same visit that
+// loads and saves, so defaults live in one place.
+void resetToDefaults(SettingsSection& section);
+
 } // namespace zorvex

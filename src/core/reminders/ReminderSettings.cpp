@@ -2,29 +2,6 @@
 
 namespace zorvex {
 
-namespace {
-// The constructors reset every key to its default through the same visit
-// that loads and saves, so defaults live in one place.
-class DefaultsVisitor : public SettingsVisitor {
-public:
-    void boolean(const char*, bool& v, bool def) override { v = def; }
-    void integer(const char*, int& v, int def, int, int) override { v = def; }
-    void colour(const char*, int& v, int def) override { v = def; }
-    void text(const char*, QString& v, const QString& def) override { v = def; }
-    void date(const char*, DayTime& v, DayTime def) override { v = def; }
-    void dateTime(const char*, DayTime& v, DayTime def) override { v = def; }
-    void real(const char*, double& v, double def) override { v = def; }
-    void font(const char*, FontValue& v, const FontValue& def) override { v = def; }
-};
-
-template <typename S>
-void resetToDefaults(S& s)
-{
-    DefaultsVisitor d;
-    s.visit(d);
-}
-} // namespace
-
 PersonReminderSettings::PersonReminderSettings() { resetToDefaults(*this); }
 
 void PersonReminderSettings::visit(SettingsVisitor& v)
