@@ -1,5 +1,7 @@
 #include "ui/calendar/TimeOfDayPictures.h"
 
+#include "ui/calendar/PictureSets.h"
+
 #include "core/app/PathTable.h"
 #include "core/common/Cp1250.h"
 #include "core/common/Text.h"
@@ -21,7 +23,6 @@ namespace {
 constexpr int W = kTimeOfDayWidth;
 constexpr int H = kTimeOfDayHeight;
 constexpr int kHorizon = 50;
-const QDateTime kUnreadableTime(QDate(2000, 1, 1), QTime(0, 0));
 
 QImage canvas()
 {
@@ -145,31 +146,6 @@ QString partStem(DayPart part)
     return QStringLiteral("0%1").arg(int(part));
 }
 
-// Files of a folder by their upper-cased names, so sets made on systems
-// that ignore letter case are found.
-QString findIgnoringCase(const QDir& dir, const QString& fileName)
-{
-    if (dir.exists(fileName))
-        return dir.filePath(fileName);
-    const QString wanted = PolishUpper(fileName);
-    for (const QString& entry : dir.entryList(QDir::Files)) {
-        if (PolishUpper(entry) == wanted)
-            return dir.filePath(entry);
-    }
-    return {};
-}
-
-QString firstLineOf(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return fromCp1250(line);
-}
-
 QImage fitted(const QImage& picture)
 {
     QImage img = canvas();
@@ -268,37 +244,14 @@ QImage framedTimeOfDayPicture(const QImage& picture, bool grid, bool frame)
 
 QList<TimeOfDaySet> scanTimeOfDaySets(const QString& setsFolder, const QDateTime& now)
 {
+    static constexpr DayPart kParts[] = {DayPart::Morning, DayPart::Midday, DayPart::Evening, DayPart::Night};
     QList<TimeOfDaySet> sets;
     sets.append(TimeOfDaySet{});
-    const QDir root(setsFolder);
-    const QString builtInName = PolishUpper(QString::fromUtf8("Domyślne"));
-    const QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : folders) {
-        if (PolishUpper(name) == builtInName)
-            continue;
-        const QString folder = root.filePath(name);
-        TimeOfDaySet set;
-        set.name = name;
-        bool complete = true;
-        for (DayPart part : {DayPart::Morning, DayPart::Midday, DayPart::Evening, DayPart::Night}) {
-            const QString file = timeOfDayPictureFile(folder, part);
-            if (file.isEmpty()) {
-                complete = false;
-                break;
-            }
-            QDateTime modified = QFileInfo(file).lastModified();
-            if (!modified.isValid())
-                modified = kUnreadableTime;
-            const qint64 hours = std::max<qint64>(0, modified.secsTo(now) / 3600);
-            set.ageHours = int(std::min<qint64>(set.ageHours, hours));
-        }
-        if (!complete)
-            continue;
-        const QString versionFile = findIgnoringCase(QDir(folder), QStringLiteral("Wersja.ini"));
-        if (!versionFile.isEmpty())
-            set.version = firstLineOf(versionFile);
-        sets.append(set);
-    }
+    const auto found = scanPictureSets(
+        setsFolder, QString::fromUtf8("Domyślne"), 4,
+        [](const QString& folder, int i) { return timeOfDayPictureFile(folder, kParts[i]); }, now);
+    for (const PictureSetInfo& info : found)
+        sets.append(TimeOfDaySet{info.name, info.ageHours, info.version});
     return sets;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/calendar/ZodiacPictures.h"
 
+#include "ui/calendar/PictureSets.h"
+
 #include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/calendar/Zodiac.h"
@@ -20,7 +22,6 @@
 namespace zorvex {
 namespace {
 
-const QDateTime kUnreadableTime(QDate(2000, 1, 1), QTime(0, 0));
 constexpr QRgb kMagenta = 0xFFFF00FFu;
 
 // The symbols are drawn in a 30 x 30 box at the picture's left; without
@@ -184,29 +185,6 @@ QImage keyedAndPainted(const QImage& picture, QRgb key, QRgb colour)
     return img;
 }
 
-QString findIgnoringCase(const QDir& dir, const QString& fileName)
-{
-    if (dir.exists(fileName))
-        return dir.filePath(fileName);
-    const QString wanted = PolishUpper(fileName);
-    for (const QString& entry : dir.entryList(QDir::Files)) {
-        if (PolishUpper(entry) == wanted)
-            return dir.filePath(entry);
-    }
-    return {};
-}
-
-QString firstLineOf(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return fromCp1250(line);
-}
-
 bool hasExtension(const QString& file, const char* ext)
 {
     return file.endsWith(QLatin1String(ext), Qt::CaseInsensitive);
@@ -367,35 +345,11 @@ ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths,
 QList<ZodiacSet> scanZodiacSets(const QString& setsFolder, const QDateTime& now)
 {
     QList<ZodiacSet> sets;
-    const QDir root(setsFolder);
-    const QString builtInName = PolishUpper(QString::fromUtf8("Domyślny"));
-    const QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : folders) {
-        if (PolishUpper(name) == builtInName)
-            continue;
-        const QString folder = root.filePath(name);
-        ZodiacSet set;
-        set.name = name;
-        bool complete = true;
-        for (int sign = 1; sign <= kZodiacSigns && complete; ++sign) {
-            const QString file = zodiacSetPictureFile(folder, sign);
-            if (file.isEmpty()) {
-                complete = false;
-                break;
-            }
-            QDateTime modified = QFileInfo(file).lastModified();
-            if (!modified.isValid())
-                modified = kUnreadableTime;
-            const qint64 hours = std::max<qint64>(0, modified.secsTo(now) / 3600);
-            set.ageHours = int(std::min<qint64>(set.ageHours, hours));
-        }
-        if (!complete)
-            continue;
-        const QString versionFile = findIgnoringCase(QDir(folder), QStringLiteral("Wersja.ini"));
-        if (!versionFile.isEmpty())
-            set.version = firstLineOf(versionFile);
-        sets.append(set);
-    }
+    const auto found = scanPictureSets(
+        setsFolder, QString::fromUtf8("Domyślny"), kZodiacSigns,
+        [](const QString& folder, int i) { return zodiacSetPictureFile(folder, i + 1); }, now);
+    for (const PictureSetInfo& info : found)
+        sets.append(ZodiacSet{info.name, info.ageHours, info.version});
     return sets;
 }
 

@@ -1,0 +1,79 @@
+#include "ui/calendar/PictureSets.h"
+
+#include "core/common/Cp1250.h"
+#include "core/common/Text.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace zorvex {
+namespace {
+
+// A picture whose time cannot be read counts as old.
+const QDateTime kUnreadableTime(QDate(2000, 1, 1), QTime(0, 0));
+
+} // namespace
+
+QString findIgnoringCase(const QDir& dir, const QString& fileName)
+{
+    if (dir.exists(fileName))
+        return dir.filePath(fileName);
+    const QString wanted = PolishUpper(fileName);
+    for (const QString& entry : dir.entryList(QDir::Files)) {
+        if (PolishUpper(entry) == wanted)
+            return dir.filePath(entry);
+    }
+    return {};
+}
+
+QString firstLineOf(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray line = f.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return fromCp1250(line);
+}
+
+QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& builtInName, int count,
+                                      const std::function<QString(const QString& folder, int index)>& fileFor,
+                                      const QDateTime& now)
+{
+    QList<PictureSetInfo> sets;
+    const QDir root(setsFolder);
+    const QString builtIn = PolishUpper(builtInName);
+    const QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : folders) {
+        if (PolishUpper(name) == builtIn)
+            continue;
+        const QString folder = root.filePath(name);
+        PictureSetInfo set;
+        set.name = name;
+        bool complete = true;
+        for (int i = 0; i < count; ++i) {
+            const QString file = fileFor(folder, i);
+            if (file.isEmpty()) {
+                complete = false;
+                break;
+            }
+            QDateTime modified = QFileInfo(file).lastModified();
+            if (!modified.isValid())
+                modified = kUnreadableTime;
+            const qint64 hours = std::max<qint64>(0, modified.secsTo(now) / 3600);
+            set.ageHours = int(std::min<qint64>(set.ageHours, hours));
+        }
+        if (!complete)
+            continue;
+        const QString versionFile = findIgnoringCase(QDir(folder), QStringLiteral("Wersja.ini"));
+        if (!versionFile.isEmpty())
+            set.version = firstLineOf(versionFile);
+        sets.append(set);
+    }
+    return sets;
+}
+
+} // namespace zorvex
