@@ -89,6 +89,18 @@ QStringList rawEntry(const IniFile& ini, const ListLayout& l, int number)
     return values;
 }
 
+// An entry's values as stored, written back as read when sorting: a missing
+// key (other than the name) takes the value it was read as.
+QStringList entryForRewrite(const IniFile& ini, const ListLayout& l, int number, const QStringList& read)
+{
+    QStringList values = rawEntry(ini, l, number);
+    for (int k = 1; k < l.keys.size(); ++k) {
+        if (!ini.hasKey(entrySection(l, number), l.keys[k]))
+            values[k] = read[k];
+    }
+    return values;
+}
+
 void writeEntry(IniFile& ini, const ListLayout& l, int number, const QStringList& values)
 {
     const QString section = entrySection(l, number);
@@ -286,13 +298,7 @@ bool PersonFile::sort(const QString& path, PersonSort by, bool descending, QStri
     QStringList keys;
     for (int i = 1; i <= n; ++i) {
         const PersonEntry p = readPerson(ini, i);
-        // Written back as read, so that a missing key gets its reading.
-        QStringList values = rawEntry(ini, l, i);
-        const QStringList read = personValues(p);
-        for (int k = 1; k < l.keys.size(); ++k) {
-            if (!ini.hasKey(entrySection(l, i), l.keys[k]))
-                values[k] = read[k];
-        }
+        const QStringList values = entryForRewrite(ini, l, i, personValues(p));
         entries.append(values);
         const auto num = [&](int k) { return numberOr0(values[k]); };
         switch (by) {
@@ -368,12 +374,7 @@ bool ImportantDayFile::sort(const QString& path, ImportantDaySort by, bool desce
     QStringList keys;
     for (int i = 1; i <= n; ++i) {
         const ImportantDayEntry e = readImportant(ini, i);
-        QStringList values = rawEntry(ini, l, i);
-        const QStringList read = importantValues(e);
-        for (int k = 1; k < l.keys.size(); ++k) {
-            if (!ini.hasKey(entrySection(l, i), l.keys[k]))
-                values[k] = read[k];
-        }
+        const QStringList values = entryForRewrite(ini, l, i, importantValues(e));
         entries.append(values);
         keys << (by == ImportantDaySort::Name ? e.name
                                               : twoDigits(numberOr0(values[2])) + twoDigits(numberOr0(values[1])));
