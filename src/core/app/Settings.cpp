@@ -93,7 +93,7 @@ void MainWindowSettings::visit(SettingsVisitor& v)
     v.text("Zakladka", zakladka, QStringLiteral("0|0|0|0|0|0|0|0|0|0|0"));
     v.integer("ZakladkaS", zakladkaS, 0);
     v.text("NiePokazujKom", niePokazujKom, QString());
-    v.date("OstPokCP", ostPokCP, kNever);
+    v.dateTime("OstPokCP", ostPokCP, kNever); // when the upcoming dates were last shown
     v.integer("Dyski", dyski, 0, 0, 3);
     v.text("DyskStyl", dyskStyl, QString());
     v.boolean("DyskiSuma", dyskiSuma, false);

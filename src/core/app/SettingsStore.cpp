@@ -225,6 +225,14 @@ bool SettingsStore::save(Settings& s) const
     return ok;
 }
 
+bool SettingsStore::saveSection(SettingsSection& section) const
+{
+    return update([this, &section](IniFile& ini) {
+        SaveVisitor v(ini, key(section.name()), m_decimal);
+        section.visit(v);
+    });
+}
+
 bool SettingsStore::writeExitValues(const ExitValues& v) const
 {
     return update([&v](IniFile& ini) {

@@ -61,6 +61,10 @@ public:
 
     bool writeExitValues(const ExitValues& v) const;
 
+    // Writes the keys of one section and leaves the rest of the file, for the
+    // windows that store their own options when they close.
+    bool saveSection(SettingsSection& section) const;
+
     // One pass that changes a few keys of the file and leaves the rest; a file
     // that exists but cannot be read is left alone and gives false.
     bool update(const std::function<void(IniFile&)>& change) const;

@@ -151,6 +151,7 @@ private slots:
     void unreadableFileIsNeverReplaced();
     void saveRoundTripsEveryKeyAndKeepsTheRest();
     void saveRunsListWriters();
+    void sectionSaveLeavesTheRest();
     void exitWrites_data();
     void exitWrites();
 };
@@ -591,6 +592,27 @@ void TestSettingsStore::saveRunsListWriters()
     Settings s;
     QVERIFY(store.save(s));
     QCOMPARE(ran, QStringList({QStringLiteral("Tapeter"), QStringLiteral("RadioU")}));
+}
+
+// A window storing its own options must not write the rest of the model
+// (the Tools pages may hold edits the user has not confirmed).
+void TestSettingsStore::sectionSaveLeavesTheRest()
+{
+    QTemporaryDir tmp;
+    QVERIFY(tmp.isValid());
+    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
+    QVERIFY(writeFile(path, "[Vuzuvured]\r\nKolor_B=255\r\n[WazneDatyPow]\r\nPokaz=0\r\nStary=1\r\n"));
+    SettingsStore store(path);
+    Settings s;
+    s.main.kolorB = 1;
+    s.wazneDatyPow.pokaz = true;
+    s.wazneDatyPow.x = 120;
+    QVERIFY(store.saveSection(s.wazneDatyPow));
+    const IniFile ini = IniFile::load(path);
+    QCOMPARE(ini.readInteger(QStringLiteral("Vuzuvured"), QStringLiteral("Kolor_B"), 0), 255);
+    QCOMPARE(ini.readBool(QStringLiteral("WazneDatyPow"), QStringLiteral("Pokaz"), false), true);
+    QCOMPARE(ini.readInteger(QStringLiteral("WazneDatyPow"), QStringLiteral("X"), 0), 120);
+    QCOMPARE(ini.readInteger(QStringLiteral("WazneDatyPow"), QStringLiteral("Stary"), 0), 1);
 }
 
 void TestSettingsStore::exitWrites_data()
