@@ -142,6 +142,20 @@ void AppHooks::zodiacDailyRefresh()
         m_actions.zodiacDailyRefresh();
 }
 
+void AppHooks::resetRemindersShownToday()
+{
+    if (m_actions.dayStartedForReminders)
+        m_actions.dayStartedForReminders();
+}
+
+void AppHooks::evaluateReminders()
+{
+    if (m_actions.evaluateReminders)
+        m_actions.evaluateReminders();
+}
+
+bool AppHooks::reminderWindowsExist() const { return bool(m_actions.evaluateReminders); }
+
 bool AppHooks::trayIconProtectOn() const
 {
     return m_settings.main.trayIconProtect;

@@ -27,6 +27,8 @@ public:
         std::function<void()> zodiacDailyRefresh;
         std::function<void()> evaluateAlarms;
         std::function<void()> checkChime;
+        std::function<void()> dayStartedForReminders;
+        std::function<void()> evaluateReminders;
     };
 
     AppHooks(Settings& settings, Actions actions);
@@ -62,6 +64,9 @@ public:
     void switchAlphaBlendingOff() override;
     void setClockText(const QString& hhmmss) override;
     void zodiacDailyRefresh() override;
+    void resetRemindersShownToday() override;
+    void evaluateReminders() override;
+    bool reminderWindowsExist() const override;
 
     bool trayIconProtectOn() const override;
     bool trayIconShown() const override;

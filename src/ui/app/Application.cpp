@@ -27,6 +27,8 @@
 #include "ui/reminders/AlarmService.h"
 #include "ui/reminders/ChimePage.h"
 #include "ui/reminders/ChimeService.h"
+#include "ui/reminders/ReminderPages.h"
+#include "ui/reminders/ReminderService.h"
 #include "core/media/BassPlaySet.h"
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/LazyAudioLibrary.h"
@@ -115,6 +117,7 @@ Application::~Application()
 {
     // The calendar and the sign work on the main window's widgets: they go
     // first.
+    m_reminders.reset();
     m_chime.reset();
     m_alarms.reset();
     m_zodiac.reset();
@@ -179,6 +182,7 @@ int Application::run(const QStringList& arguments)
 
     // 7. The file to open later, the profile, per-profile paths, migrations.
     m_state.pendingCommandLinePath = pendingCommandLinePath(opts.arguments, exists);
+    m_state.updatedStart = isUpdatedArgument(opts.arguments);
     m_paths = PathTable(folder.folder, profileNameFor(loginName()), sentence);
     migrateLegacyFiles(m_paths);
 
@@ -275,6 +279,14 @@ void Application::createWindows()
         if (m_chime)
             m_chime->checkChime();
     };
+    actions.dayStartedForReminders = [this] {
+        if (m_reminders)
+            m_reminders->dayStarted();
+    };
+    actions.evaluateReminders = [this] {
+        if (m_reminders)
+            m_reminders->evaluate();
+    };
     actions.stopTimers = [this] {
         for (QTimer& t : m_timers)
             t.stop();
@@ -331,6 +343,17 @@ void Application::createWindows()
         return buildDayAnnotations(lists, marks, year, month, m_clock.now().date());
     });
     m_hooks->setCalendar(m_calendar.get());
+
+    // Birthdays, name days, important and private days: their pages, and
+    // the windows that announce them. Every edit redraws the month.
+    m_reminders = std::make_unique<ReminderService>(m_clock, m_paths, m_settings, *m_store, m_state.updatedStart);
+    m_reminders->setWindows(m_main.get(), m_tools.get());
+    ReminderPages* pages = m_reminders->pages();
+    m_tools->setPageContent(18, pages->personsPage());
+    m_tools->setPageContent(19, pages->importantPage());
+    m_tools->setPageContent(35, pages->privatePage());
+    connect(m_reminders.get(), &ReminderService::remindersChanged, this,
+            [this] { m_calendar->redrawCalendar(false); });
 
     // The zodiac sign, its colour guard and its set list on "Wygląd".
     m_zodiac = std::make_unique<ZodiacController>(m_main->zodiacPicture(), m_settings, m_paths, m_clock);
@@ -404,11 +427,22 @@ void Application::connectWindows()
     connect(main, &MainWindow::reapplyLookRequested, this, [this] { m_calendar->applyColours(); });
     // The add commands lead to the pages of the reminder and alarm features.
     connect(m_calendar.get(), &CalendarView::addRequested, this,
-            [this](AddCommand, int pageCode, const QDate& date) {
-                if (pageCode == 5)
-                    m_alarms->beginAdd(date);
+            [this](AddCommand command, int pageCode, const QDate& date) {
+                ReminderPages* pages = m_reminders->pages();
+                switch (command) {
+                case AddCommand::Alarm: m_alarms->beginAdd(date); break;
+                case AddCommand::Birthday: pages->addBirthday(date); break;
+                case AddCommand::NameDay: pages->addNameDay(date); break;
+                case AddCommand::ImportantDay: pages->addImportantDay(date); break;
+                case AddCommand::PrivateDay: pages->addPrivateDay(date); break;
+                case AddCommand::Anniversary: pages->addAnniversary(date); break;
+                }
                 m_tools->openPage(pageCode);
             });
+    connect(m_calendar.get(), &CalendarView::dayEntryChosen, this, [this](int group, int index, int pageCode) {
+        m_tools->openPage(pageCode);
+        m_reminders->pages()->selectEntry(group, index);
+    });
     connect(tools, &ToolsWindow::opacityChanged, main, [this, main] {
         const int target = m_settings.main.blendA ? m_settings.main.blendW : 255;
         m_loop->fadeIn().jumpTo(target);
@@ -463,7 +497,11 @@ void Application::openPageCode(int code)
 
 void Application::runCommand(int code)
 {
-    // The commands belong to features that arrive later; until then say so.
+    if (code == kCodeDatesNotification) {
+        m_reminders->showUpcomingNow();
+        return;
+    }
+    // The other commands belong to features that arrive later; until then say so.
     const auto page = findPageCode(code);
     showInformation(QStringLiteral("Zorvex"),
                     QStringLiteral("Funkcja \"%1\" nie jest jeszcze dostępna.").arg(page ? page->label : QString()),

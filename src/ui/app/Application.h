@@ -27,6 +27,7 @@ class LinuxPrioritySetter;
 class MainLoop;
 class MainWindow;
 class ProcessPriority;
+class ReminderService;
 class SignalWatcher;
 class ToolsWindow;
 class ZodiacController;
@@ -39,6 +40,7 @@ struct StartupState {
     ChimeSets chimeSets;
     DecimalSeparators separators;
     QDateTime startedAt;
+    bool updatedStart = false; // started with "updated" by the updater
 };
 
 // Runs the program: the start-up decisions in their fixed order, the windows,
@@ -90,6 +92,7 @@ private:
     std::unique_ptr<ZodiacController> m_zodiac;
     std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
     std::unique_ptr<ChimeService> m_chime;   // so does this one
+    std::unique_ptr<ReminderService> m_reminders; // and its three pages
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     // Timer1 (100 ms), Timer2 (800 ms), Timer3 (1000 ms), Timer4 (50 ms).
