@@ -352,8 +352,11 @@ void Application::createWindows()
     m_tools->setPageContent(18, pages->personsPage());
     m_tools->setPageContent(19, pages->importantPage());
     m_tools->setPageContent(35, pages->privatePage());
-    connect(m_reminders.get(), &ReminderService::remindersChanged, this,
-            [this] { m_calendar->redrawCalendar(false); });
+    connect(m_reminders.get(), &ReminderService::remindersChanged, this, [this] {
+        m_calendar->redrawCalendar(false);
+        if (m_zodiac)
+            m_zodiac->refreshHint();
+    });
 
     // The zodiac sign, its colour guard and its set list on "Wygląd".
     m_zodiac = std::make_unique<ZodiacController>(m_main->zodiacPicture(), m_settings, m_paths, m_clock);

@@ -70,11 +70,19 @@ bool ZodiacController::dailyRefresh()
     if (sign == 0 || !m_area)
         return true;
     draw();
+    refreshHint();
+    return true;
+}
+
+void ZodiacController::refreshHint()
+{
+    const int sign = SignOf(m_clock.now().date());
+    if (sign == 0 || !m_area)
+        return;
     QString hint = zodiacHintFromFile(sign, m_paths.path(PathId::Osoby));
     // The hint window breaks lines at LF alone.
     hint.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_area->setToolTip(hint);
-    return true;
 }
 
 void ZodiacController::draw()

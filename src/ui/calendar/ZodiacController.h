@@ -35,6 +35,8 @@ public:
     bool dailyRefresh();
     // DrawZodiacSign with KT02: after a colour change or a new choice of set.
     void draw();
+    // The persons of today's sign again, after the persons list changed.
+    void refreshHint();
     void draw(Colour colour);
 
     // The picture's transparent colour while a keyed picture is shown (the
