@@ -11,6 +11,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace zorvex {
@@ -206,6 +207,45 @@ bool rewriteInOrder(const QString& path, const ListLayout& l, IniFile& ini, cons
     return saveIni(ini, path, error);
 }
 
+// Entries 1..Ile of a numbered-section list, each read by `read(ini, n)`.
+template <typename Read>
+auto loadEntries(const QString& path, const ListLayout& l, Read read, bool* ok)
+{
+    const IniFile ini = IniFile::load(path, ok);
+    QList<decltype(read(ini, 1))> out;
+    const int n = countOf(ini, l);
+    for (int i = 1; i <= n; ++i)
+        out.append(read(ini, i));
+    return out;
+}
+
+// Sorts a numbered-section list by the key `keyOf(entry, stored values)`
+// and writes it back; `last` (when set) afterwards moves the entries it
+// picks behind all others, keeping their order.
+template <typename Read, typename ValuesOf, typename KeyOf>
+bool sortEntries(const QString& path, const ListLayout& l, Read read, ValuesOf valuesOf, KeyOf keyOf, bool descending,
+                 QString* error, const std::function<bool(const QStringList&)>& last = {})
+{
+    IniFile ini;
+    if (!loadIni(path, &ini, error))
+        return false;
+    const int n = countOf(ini, l);
+    if (n == 0)
+        return true;
+    QList<QStringList> entries;
+    QStringList keys;
+    for (int i = 1; i <= n; ++i) {
+        const auto e = read(ini, i);
+        const QStringList values = entryForRewrite(ini, l, i, valuesOf(e));
+        entries.append(values);
+        keys << keyOf(e, values);
+    }
+    QList<int> order = sortedOrder(keys, descending);
+    if (last)
+        std::stable_partition(order.begin(), order.end(), [&](int i) { return !last(entries[i]); });
+    return rewriteInOrder(path, l, ini, entries, order, error);
+}
+
 } // namespace
 
 QString surnameFirst(const QString& name)
@@ -262,12 +302,7 @@ PersonEntry readPerson(const IniFile& ini, int number)
 
 QList<PersonEntry> PersonFile::load(const QString& path, bool* ok)
 {
-    const IniFile ini = IniFile::load(path, ok);
-    QList<PersonEntry> out;
-    const int n = countOf(ini, personLayout());
-    for (int i = 1; i <= n; ++i)
-        out.append(readPerson(ini, i));
-    return out;
+    return loadEntries(path, personLayout(), readPerson, ok);
 }
 
 bool PersonFile::append(const QString& path, const PersonEntry& e, QString* error)
@@ -287,34 +322,22 @@ bool PersonFile::remove(const QString& path, int index, QString* error)
 
 bool PersonFile::sort(const QString& path, PersonSort by, bool descending, QString* error)
 {
-    const ListLayout& l = personLayout();
-    IniFile ini;
-    if (!loadIni(path, &ini, error))
-        return false;
-    const int n = countOf(ini, l);
-    if (n == 0)
-        return true;
-    QList<QStringList> entries;
-    QStringList keys;
-    for (int i = 1; i <= n; ++i) {
-        const PersonEntry p = readPerson(ini, i);
-        const QStringList values = entryForRewrite(ini, l, i, personValues(p));
-        entries.append(values);
+    const auto keyOf = [by](const PersonEntry& p, const QStringList& values) -> QString {
         const auto num = [&](int k) { return numberOr0(values[k]); };
         switch (by) {
-        case PersonSort::Surname: keys << surnameFirst(p.name); break;
-        case PersonSort::FullName: keys << p.name; break;
+        case PersonSort::Surname: return surnameFirst(p.name);
+        case PersonSort::FullName: return p.name;
         // Years padded so that the text order is the numeric order.
-        case PersonSort::BirthDate: keys << fourDigits(num(3)) + twoDigits(num(2)) + twoDigits(num(1)); break;
-        case PersonSort::NameDay: keys << twoDigits(num(5)) + twoDigits(num(4)); break;
+        case PersonSort::BirthDate: return fourDigits(num(3)) + twoDigits(num(2)) + twoDigits(num(1));
+        case PersonSort::NameDay: return twoDigits(num(5)) + twoDigits(num(4));
         }
-    }
-    QList<int> order = sortedOrder(keys, descending);
-    if (by == PersonSort::BirthDate) {
-        std::stable_partition(order.begin(), order.end(),
-                              [&](int i) { return numberOr0(entries[i][1]) != 0; });
-    }
-    return rewriteInOrder(path, l, ini, entries, order, error);
+        return p.name;
+    };
+    // Persons without a birthday go last when sorting by it.
+    std::function<bool(const QStringList&)> last;
+    if (by == PersonSort::BirthDate)
+        last = [](const QStringList& values) { return numberOr0(values[1]) == 0; };
+    return sortEntries(path, personLayout(), readPerson, personValues, keyOf, descending, error, last);
 }
 
 // --- important days -------------------------------------------------------
@@ -338,12 +361,7 @@ ImportantDayEntry readImportant(const IniFile& ini, int number)
 
 QList<ImportantDayEntry> ImportantDayFile::load(const QString& path, bool* ok)
 {
-    const IniFile ini = IniFile::load(path, ok);
-    QList<ImportantDayEntry> out;
-    const int n = countOf(ini, importantLayout());
-    for (int i = 1; i <= n; ++i)
-        out.append(readImportant(ini, i));
-    return out;
+    return loadEntries(path, importantLayout(), readImportant, ok);
 }
 
 bool ImportantDayFile::append(const QString& path, const ImportantDayEntry& e, QString* error)
@@ -363,23 +381,11 @@ bool ImportantDayFile::remove(const QString& path, int index, QString* error)
 
 bool ImportantDayFile::sort(const QString& path, ImportantDaySort by, bool descending, QString* error)
 {
-    const ListLayout& l = importantLayout();
-    IniFile ini;
-    if (!loadIni(path, &ini, error))
-        return false;
-    const int n = countOf(ini, l);
-    if (n == 0)
-        return true;
-    QList<QStringList> entries;
-    QStringList keys;
-    for (int i = 1; i <= n; ++i) {
-        const ImportantDayEntry e = readImportant(ini, i);
-        const QStringList values = entryForRewrite(ini, l, i, importantValues(e));
-        entries.append(values);
-        keys << (by == ImportantDaySort::Name ? e.name
-                                              : twoDigits(numberOr0(values[2])) + twoDigits(numberOr0(values[1])));
-    }
-    return rewriteInOrder(path, l, ini, entries, sortedOrder(keys, descending), error);
+    const auto keyOf = [by](const ImportantDayEntry& e, const QStringList& values) -> QString {
+        return by == ImportantDaySort::Name ? e.name
+                                            : twoDigits(numberOr0(values[2])) + twoDigits(numberOr0(values[1]));
+    };
+    return sortEntries(path, importantLayout(), readImportant, importantValues, keyOf, descending, error);
 }
 
 bool ImportantDayFile::removeObsoleteFeasts(const QString& path, QString* error)
