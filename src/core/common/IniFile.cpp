@@ -9,7 +9,18 @@ namespace zorvex {
 
 QString IniFile::fold(const QString& name)
 {
-    return name.trimmed().toCaseFolded();
+    // Section and key names are nearly always ASCII; full Unicode folding
+    // costs several times more and every lookup folds its names.
+    const QStringView t = QStringView(name).trimmed();
+    QString out(t.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (const QChar c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return t.toString().toCaseFolded();
+        *dst++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+    }
+    return out;
 }
 
 IniFile IniFile::load(const QString& path, bool* ok)
