@@ -4,7 +4,8 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QPointer>
+
+#include <memory>
 
 namespace zorvex {
 

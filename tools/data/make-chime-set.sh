@@ -16,17 +16,19 @@ set -- pierwsza druga trzecia czwarta piąta szósta siódma ósma dziewiąta \
     siedemnasta osiemnasta dziewiętnasta dwudziesta "dwudziesta pierwsza" \
     "dwudziesta druga" "dwudziesta trzecia"
 
+# say NAME TEXT: speaks TEXT into $out/NAME.mp3.
+say() {
+    espeak-ng -v pl -s 150 -w "$tmp/$1.wav" "$2"
+    lame --quiet -b 24 -m m --resample 16 "$tmp/$1.wav" "$tmp/$1.mp3"
+    mv "$tmp/$1.mp3" "$out/$1.mp3"
+}
+
 hour=1
 for word in "$@"; do
-    name=$(printf '%02d' "$hour")
-    espeak-ng -v pl -s 150 -w "$tmp/$name.wav" "Godzina $word"
-    lame --quiet -b 24 -m m --resample 16 "$tmp/$name.wav" "$tmp/$name.mp3"
-    mv "$tmp/$name.mp3" "$out/$name.mp3"
+    say "$(printf '%02d' "$hour")" "Godzina $word"
     hour=$((hour + 1))
 done
-espeak-ng -v pl -s 150 -w "$tmp/24.wav" "Północ"
-lame --quiet -b 24 -m m --resample 16 "$tmp/24.wav" "$tmp/24.mp3"
-mv "$tmp/24.mp3" "$out/24.mp3"
+say 24 "Północ"
 
 printf '1.0\n' > "$tmp/Wersja.ini"
 mv "$tmp/Wersja.ini" "$out/Wersja.ini"

@@ -8,15 +8,17 @@ std::optional<FontValue> FontValue::parse(const QString& text)
 {
     if (text.count(QLatin1Char('|')) != 3)
         return std::nullopt;
+    // A field that is not a number keeps the member's default.
+    const auto number = [&text](int n, int fallback) {
+        bool ok = false;
+        const int v = PipeField(text, n).trimmed().toInt(&ok);
+        return ok ? v : fallback;
+    };
     FontValue f;
     f.name = UrlDecode(PipeField(text, 1));
-    bool ok = false;
-    int v = PipeField(text, 2).trimmed().toInt(&ok);
-    f.size = ok ? v : 10;
-    v = PipeField(text, 3).trimmed().toInt(&ok);
-    f.style = ok ? v : 0;
-    v = PipeField(text, 4).trimmed().toInt(&ok);
-    f.charset = ok ? v : 1;
+    f.size = number(2, f.size);
+    f.style = number(3, f.style);
+    f.charset = number(4, f.charset);
     return f;
 }
 

@@ -3,8 +3,6 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
 
-#include <QFile>
-
 namespace zorvex {
 
 QString IniFile::fold(const QString& name)
@@ -25,15 +23,10 @@ QString IniFile::fold(const QString& name)
 
 IniFile IniFile::load(const QString& path, bool* ok)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
-    const QByteArray bytes = f.readAll();
+    QByteArray bytes;
+    const bool read = readWholeFile(path, &bytes);
     if (ok)
-        *ok = f.error() == QFileDevice::NoError;
+        *ok = read;
     return fromBytes(bytes);
 }
 
@@ -76,17 +69,10 @@ void IniFile::parse(const QString& text)
             line.key = t.left(eq).trimmed().toString();
             line.value = t.mid(eq + 1).trimmed().toString();
         }
-        if (current) {
-            current->lines.push_back(std::move(line));
-            if (!current->lines.back().key.isEmpty()) {
-                const QString k = fold(current->lines.back().key);
-                if (!current->index.contains(k))
-                    current->index.insert(k, int(current->lines.size() - 1));
-            }
-        } else {
-            m_preamble.push_back(std::move(line));
-        }
+        (current ? current->lines : m_preamble).push_back(std::move(line));
     }
+    for (Section& s : m_sections)
+        reindex(s);
 }
 
 void IniFile::reindex(Section& s)

@@ -61,10 +61,10 @@ public:
 
 private:
     struct Line {
-        QString raw;   // original text, or empty once the key was rewritten
+        QString raw;   // original text; empty for a line this object added
         QString key;   // empty for comments, blanks and lines without "="
         QString value; // trimmed, quotes not yet removed
-        bool dirty = false;
+        bool dirty = false; // written as key=value instead of raw
     };
     struct Section {
         QString name;

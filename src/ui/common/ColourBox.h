@@ -1,20 +1,11 @@
 #pragma once
 
 #include "core/common/Colour.h"
+#include "ui/common/QtColour.h"
 
-#include <QColor>
 #include <QToolButton>
 
 namespace zorvex {
-
-inline QColor toQColor(Colour c)
-{
-    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
-}
-inline Colour fromQColor(const QColor& c)
-{
-    return colourFromRgb(c.red(), c.green(), c.blue());
-}
 
 // A small button filled with a colour setting; clicking it asks for a new
 // colour. `colourChanged` comes only from the user's choice.
