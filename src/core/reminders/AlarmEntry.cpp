@@ -3,6 +3,7 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
 #include "core/common/Text.h"
+#include "core/reminders/ReminderFiles.h"
 
 #include <QStringList>
 
@@ -171,17 +172,10 @@ QList<AlarmEntry> AlarmFile::load(const QString& path, bool* ok)
 
 bool AlarmFile::save(const QString& path, const QList<AlarmEntry>& alarms, QString* error)
 {
-    QByteArray bytes;
-    for (const AlarmEntry& e : alarms) {
-        bytes += toCp1250(e.toLine());
-        bytes += "\r\n";
-    }
-    QString why;
-    if (writeFileAtomically(path, bytes, &why))
-        return true;
-    if (error)
-        *error = QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(path, why);
-    return false;
+    QStringList lines;
+    for (const AlarmEntry& e : alarms)
+        lines << e.toLine();
+    return saveLineFile(path, lines, error);
 }
 
 QString alarmMessageCaption(AlarmIcon icon)

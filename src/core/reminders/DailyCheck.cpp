@@ -13,19 +13,6 @@ DailyReminderCheck::DailyReminderCheck(const Clock& clock, DayTime ostPokCPAtSta
 
 QDate DailyReminderCheck::today() const { return m_clock.now().date(); }
 
-bool DailyReminderCheck::dayChanged()
-{
-    const QDate now = today();
-    if (now == m_lastDate)
-        return false;
-    const bool first = !m_lastDate.isValid();
-    m_lastDate = now;
-    if (first)
-        return false;
-    m_state = ReminderCheckState::NotRun;
-    return true;
-}
-
 std::optional<DailyCheckOutcome> DailyReminderCheck::start(bool automatic, const ReminderLists& lists,
                                                            const DailyCheckSettings& s)
 {

@@ -49,12 +49,7 @@ public:
 
     ReminderCheckState state() const { return m_state; }
 
-    // Called on every timer tick: true once when the date changed since the
-    // last call (the first call only notes the date). A new day lets the
-    // check run again; the caller re-evaluates everything then.
-    bool dayChanged();
-
-    // "Testuj powiadomienie": forget that the check ran.
+    // A new day or "Testuj powiadomienie": forget that the check ran.
     void reset() { m_state = ReminderCheckState::NotRun; }
 
     // Starts a run: nothing while one is running or done (automatic runs),
@@ -73,7 +68,6 @@ private:
     const Clock& m_clock;
     DayTime m_ostPokCPAtStart;
     ReminderCheckState m_state = ReminderCheckState::NotRun;
-    QDate m_lastDate;
 };
 
 } // namespace zorvex

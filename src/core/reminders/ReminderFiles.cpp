@@ -58,14 +58,18 @@ int readNumber(const IniFile& ini, const QString& section, const QString& key, i
     return ok ? n : bad;
 }
 
-bool saveIni(const IniFile& ini, const QString& path, QString* error)
+// Says why `path` was not written; always false.
+bool saveFailed(const QString& path, const QString& why, QString* error)
 {
-    QString why;
-    if (ini.save(path, &why))
-        return true;
     if (error)
         *error = QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(path, why);
     return false;
+}
+
+bool saveIni(const IniFile& ini, const QString& path, QString* error)
+{
+    QString why;
+    return ini.save(path, &why) || saveFailed(path, why, error);
 }
 
 bool loadIni(const QString& path, IniFile* ini, QString* error)
@@ -432,7 +436,7 @@ QStringList PrivateFile::load(const QString& path, bool* ok)
     return lines;
 }
 
-bool PrivateFile::save(const QString& path, const QStringList& lines, QString* error)
+bool saveLineFile(const QString& path, const QStringList& lines, QString* error)
 {
     QByteArray bytes;
     for (const QString& line : lines) {
@@ -440,11 +444,12 @@ bool PrivateFile::save(const QString& path, const QStringList& lines, QString* e
         bytes += "\r\n";
     }
     QString why;
-    if (writeFileAtomically(path, bytes, &why))
-        return true;
-    if (error)
-        *error = QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(path, why);
-    return false;
+    return writeFileAtomically(path, bytes, &why) || saveFailed(path, why, error);
+}
+
+bool PrivateFile::save(const QString& path, const QStringList& lines, QString* error)
+{
+    return saveLineFile(path, lines, error);
 }
 
 bool PrivateFile::addMissingYears(QStringList& lines, int currentYear)

@@ -14,7 +14,7 @@ QString UpcomingRow::weekday() const
     return QLocale(QLocale::Polish, QLocale::Poland).dayName(date.dayOfWeek(), QLocale::LongFormat);
 }
 
-QString UpcomingRow::whenText(int daysAhead) { return zorvex::whenText(daysAhead); }
+QString UpcomingRow::when() const { return whenText(daysAhead); }
 
 QString UpcomingRow::toRecord() const
 {

@@ -25,11 +25,10 @@ struct UpcomingRow {
     QMap<int, QStringList> groups; // kind -> texts in file order
 
     QString weekday() const;  // the Polish long day name
-    QString when() const { return whenText(daysAhead); }
+    QString when() const;     // "Dzisiaj:", "Jutro:", "za 5 dni:"
     // The stored record: days ahead (two digits), "dd.MM.yyyy", weekday,
     // when-text and the groups, joined by the list separator.
     QString toRecord() const;
-    static QString whenText(int daysAhead);
 };
 
 // Which lists the upcoming dates look at.

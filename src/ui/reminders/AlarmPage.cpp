@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +36,8 @@ const char* const kActions[] = {"Wyłącz komputer", "Zrestartuj komputer", "Hib
                                 "Stan wstrzymania", "Wyloguj",             "Wyłacz monitor"};
 const char* const kIcons[] = {"Brak", "Wykrzyknik", "Informacja", "Pytanie", "Ostrzeżenie"};
 const QString kCaption = QStringLiteral("Zorvex - Alarm");
+// The selected alarm's background, as on the other lists of the Tools window.
+const QColor kSelection(255, 223, 138);
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
@@ -47,7 +48,9 @@ T* named(T* w, const char* name)
     return w;
 }
 
-QMessageBox::Icon boxIcon(AlarmIcon icon)
+} // namespace
+
+QMessageBox::Icon alarmBoxIcon(AlarmIcon icon)
 {
     switch (icon) {
     case AlarmIcon::Exclamation:
@@ -63,8 +66,6 @@ QMessageBox::Icon boxIcon(AlarmIcon icon)
     }
     return QMessageBox::NoIcon;
 }
-
-} // namespace
 
 AlarmPage::AlarmPage(QWidget* parent)
     : QWidget(parent)
@@ -92,11 +93,8 @@ void AlarmPage::buildUi()
     left->addWidget(new QLabel(QStringLiteral("Alarmy:"), this));
     m_list = named(new QListWidget(this), "alarmList");
     m_list->setStyleSheet(QStringLiteral("QListWidget::item { border-bottom: 1px solid rgb(128,128,128); }"
-                                         "QListWidget::item:selected { background: #%1; color: black; }")
-                              .arg(QStringLiteral("%1%2%3")
-                                       .arg(9101311 & 0xFF, 2, 16, QLatin1Char('0'))
-                                       .arg((9101311 >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-                                       .arg((9101311 >> 16) & 0xFF, 2, 16, QLatin1Char('0'))));
+                                         "QListWidget::item:selected { background: %1; color: black; }")
+                              .arg(kSelection.name()));
     left->addWidget(m_list, 1);
     m_add = named(new QPushButton(QStringLiteral("Dodaj nowy alarm"), this), "addAlarmButton");
     m_change = named(new QPushButton(QStringLiteral("Zmień wybrany alarm z listy"), this), "changeAlarmButton");
@@ -600,7 +598,7 @@ void AlarmPage::testMessage()
         if (m_cb.showMessageBox)
             m_cb.showMessageBox(caption, text, icon);
         else
-            QMessageBox(boxIcon(icon), caption, text, QMessageBox::Ok, this).exec();
+            QMessageBox(alarmBoxIcon(icon), caption, text, QMessageBox::Ok, this).exec();
     } else if (m_balloonMessage->isChecked()) {
         if (m_cb.balloonsAvailable && m_cb.balloonsAvailable() && m_cb.showBalloon)
             m_cb.showBalloon(caption, text.trimmed().isEmpty() ? QStringLiteral("(nie wpisano treści komunikatu)") : text,

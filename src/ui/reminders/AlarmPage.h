@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QMessageBox>
 #include <QWidget>
 
 #include <array>
@@ -26,6 +27,9 @@ namespace zorvex {
 
 class Clock;
 class NumberField;
+
+// The message box icon that shows an alarm's icon.
+QMessageBox::Icon alarmBoxIcon(AlarmIcon icon);
 
 // The alarm editor of the Tools window: the list of alarms and the controls
 // of the selected one. Its buttons change only the list in memory; the owner

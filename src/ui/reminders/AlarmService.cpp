@@ -17,18 +17,6 @@
 namespace zorvex {
 namespace {
 
-QMessageBox::Icon boxIcon(AlarmIcon icon)
-{
-    switch (icon) {
-    case AlarmIcon::Exclamation: return QMessageBox::Warning;
-    case AlarmIcon::Information: return QMessageBox::Information;
-    case AlarmIcon::Question: return QMessageBox::Question;
-    case AlarmIcon::Stop: return QMessageBox::Critical;
-    case AlarmIcon::None: break;
-    }
-    return QMessageBox::NoIcon;
-}
-
 QSystemTrayIcon::MessageIcon balloonIcon(AlarmIcon icon)
 {
     switch (icon) {
@@ -118,7 +106,7 @@ void AlarmService::startProgram(const QString& commandLine)
 
 void AlarmService::showMessageBox(const QString& caption, const QString& text, AlarmIcon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok);
+    QMessageBox box(alarmBoxIcon(icon), caption, text, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (!messageBoxesSilent())
         box.exec();

@@ -27,8 +27,8 @@ ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlayS
     m_chime->playlistPlaying = [this] { return playlistPlaying && playlistPlaying(); };
     m_chime->radioActive = [this] { return radioActive && radioActive(); };
     m_chime->fullScreenInFront = [this] { return fullScreenInFront && fullScreenInFront(); };
-    rescanSets();
 
+    // The page's first showing reads the sets through rescanSets.
     m_page = new ChimePage(m_settings);
     ChimePage::Callbacks cb;
     cb.rescanSets = [this] {
@@ -38,19 +38,9 @@ ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlayS
     cb.setFolder = [this](const QString& folder) { return m_chime->setFolder(folder); };
     cb.chimeFolder = [this] { return m_paths.inDataFolder(QStringLiteral("Godziny")); };
     cb.chosenFile = [this] { return m_chime->chosenFile(); };
-    cb.playSetFile = [this](const QString& path) {
-        BassPlay& p = m_players.player(BassPlaySet::Chime);
-        p.setFileName(path);
-        p.setVolume(m_settings.volume);
-        m_players.playFile(BassPlaySet::Chime);
-    };
+    cb.playSetFile = [this](const QString& path) { play(BassPlaySet::Chime, path); };
     cb.closeSetPlayer = [this] { m_players.closeFile(BassPlaySet::Chime); };
-    cb.playFileTest = [this](const QString& path) {
-        BassPlay& p = m_players.player(BassPlaySet::ChimeTest);
-        p.setFileName(path);
-        p.setVolume(m_settings.volume);
-        m_players.playFile(BassPlaySet::ChimeTest);
-    };
+    cb.playFileTest = [this](const QString& path) { play(BassPlaySet::ChimeTest, path); };
     cb.closeFilePlayer = [this] { m_players.closeFile(BassPlaySet::ChimeTest); };
     cb.volumeChanged = [this](int volume) { applyVolume(volume); };
     cb.ask = [this](const QString& caption, const QString& text) { return askYesNo(caption, text, m_page); };
@@ -88,19 +78,23 @@ void ChimeService::checkChime()
 {
     const ChimeAction action = m_chime->check(m_page->fileTestRunning());
     switch (action.kind) {
-    case ChimeAction::PlaySet: {
+    case ChimeAction::PlaySet:
         m_page->stopSetTest();
-        BassPlay& p = m_players.player(BassPlaySet::Chime);
-        p.setFileName(action.path);
-        p.setVolume(m_settings.volume);
-        m_players.playFile(BassPlaySet::Chime);
+        play(BassPlaySet::Chime, action.path);
         break;
-    }
     case ChimeAction::PlayFile:
         m_page->pressFileTest();
         break;
     case ChimeAction::None: break;
     }
+}
+
+void ChimeService::play(int instance, const QString& path)
+{
+    BassPlay& p = m_players.player(instance);
+    p.setFileName(path);
+    p.setVolume(m_settings.volume);
+    m_players.playFile(instance);
 }
 
 void ChimeService::applyVolume(int volume)

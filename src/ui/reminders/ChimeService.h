@@ -37,6 +37,8 @@ public:
     std::function<void()> openAddOns;
 
 private:
+    // Through the player `instance` at the chime's volume.
+    void play(int instance, const QString& path);
     void applyVolume(int volume);
 
     const PathTable& m_paths;

@@ -21,12 +21,7 @@ ImportantDaysPage::ImportantDaysPage(QString path, ImportantDaySettings& setting
     setObjectName(QStringLiteral("ImportantDaysPage"));
     nameCaption()->setText(QStringLiteral("Nazwa:"));
 
-    m_date = new QDateEdit(this);
-    m_date->setObjectName(QStringLiteral("Date"));
-    m_date->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    m_date->setDisplayFormat(QStringLiteral("ddMMM"));
-    // No year is stored; year 2000 lets 29 February be chosen.
-    m_date->setDateRange(QDate(2000, 1, 1), QDate(2000, 12, 31));
+    m_date = dayMonthEdit("Date", QStringLiteral("ddMMM"));
     editorGrid()->addWidget(new QLabel(QStringLiteral("Data:"), this), 2, 0);
     editorGrid()->addWidget(m_date, 2, 1);
 

@@ -46,18 +46,6 @@ QDate birthDateOf(const PersonEntry& p)
     return QDate(year, month, day);
 }
 
-QDateEdit* dateEdit(const char* name, const QString& format, QWidget* parent)
-{
-    auto* e = new QDateEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    e->setDisplayFormat(format);
-    QSizePolicy keep = e->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    e->setSizePolicy(keep);
-    return e;
-}
-
 } // namespace
 
 PersonsPage::PersonsPage(QString path, PersonReminderSettings& settings, const Clock& clock, QWidget* parent)
@@ -69,7 +57,7 @@ PersonsPage::PersonsPage(QString path, PersonReminderSettings& settings, const C
 
     m_birthdayOn = new QCheckBox(QStringLiteral("Urodziny:"), this);
     m_birthdayOn->setObjectName(QStringLiteral("BirthdayOn"));
-    m_birthDate = dateEdit("BirthDate", QStringLiteral("dd.MM.yyyy"), this);
+    m_birthDate = dateEdit("BirthDate", QStringLiteral("dd.MM.yyyy"));
     m_birthDate->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     m_birthDate->setCalendarPopup(true);
     m_zodiac = new QLabel(this);
@@ -80,9 +68,7 @@ PersonsPage::PersonsPage(QString path, PersonReminderSettings& settings, const C
     m_zodiac->setSizePolicy(keep);
     m_nameDayOn = new QCheckBox(QStringLiteral("Imieniny:"), this);
     m_nameDayOn->setObjectName(QStringLiteral("NameDayOn"));
-    // Year 2000 so that 29 February can be chosen.
-    m_nameDayDate = dateEdit("NameDayDate", QStringLiteral("ddMMM"), this);
-    m_nameDayDate->setDateRange(QDate(2000, 1, 1), QDate(2000, 12, 31));
+    m_nameDayDate = dayMonthEdit("NameDayDate", QStringLiteral("ddMMM"));
 
     QGridLayout* grid = editorGrid();
     grid->addWidget(m_birthdayOn, 2, 0);

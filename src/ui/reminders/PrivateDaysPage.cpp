@@ -24,12 +24,8 @@ PrivateDaysPage::PrivateDaysPage(QString path, PrivateDaySettings& settings, con
 {
     setObjectName(QStringLiteral("PrivateDaysPage"));
 
-    m_date = new QDateEdit(this);
-    m_date->setObjectName(QStringLiteral("Date"));
-    m_date->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    m_date->setDisplayFormat(QStringLiteral("dd MMM"));
-    // The year has its own field; year 2000 lets 29 February be chosen.
-    m_date->setDateRange(QDate(2000, 1, 1), QDate(2000, 12, 31));
+    // The year has its own field.
+    m_date = dayMonthEdit("Date", QStringLiteral("dd MMM"));
     m_anniversary = new QCheckBox(QStringLiteral("Rocznica"), this);
     m_anniversary->setObjectName(QStringLiteral("Anniversary"));
     m_year = new NumberField(1, 9999, this);
@@ -156,6 +152,17 @@ bool PrivateDaysPage::removeLine(int index, QString* error)
         return noSuchLine(error);
     lines.removeAt(index);
     return saveLines(lines, error);
+}
+
+void PrivateDaysPage::addMissingYears(int year)
+{
+    QStringList lines = m_lines;
+    if (!PrivateFile::addMissingYears(lines, year) || !saveLines(lines, nullptr))
+        return;
+    // The item texts have no year; the rest shows it.
+    if (!editing())
+        showEntry(currentIndex());
+    showNearest();
 }
 
 bool PrivateDaysPage::noSuchLine(QString* error)

@@ -30,6 +30,9 @@ public:
     // caller reloads the page afterwards.
     bool appendLine(const QString& line, QString* error);
     bool removeLine(int index, QString* error);
+    // Start-up: lines without a year become private days of `year`, saved
+    // at once; a file that cannot be written stays as it is.
+    void addMissingYears(int year);
 
 protected:
     void readEntries() override;

@@ -7,6 +7,7 @@
 #include "ui/app/Messages.h"
 
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +26,8 @@ namespace {
 constexpr int kMaxNameLength = 255;
 // The selected item's background, as on the other lists of the Tools window.
 const QColor kSelection(255, 223, 138);
+// The year of a day and month without a year of their own: a leap year.
+constexpr int kDayMonthYear = 2000;
 
 template <typename T>
 T* named(T* w, const char* name)
@@ -241,14 +244,17 @@ void ReminderListPage::fillList()
     m_list->addItems(itemTexts());
 }
 
-void ReminderListPage::reload(int row)
+void ReminderListPage::readAndFill(int row)
 {
     readEntries();
     fillList();
-    {
-        const QSignalBlocker block(m_list);
-        m_list->setCurrentRow(std::min(row, count() - 1));
-    }
+    const QSignalBlocker block(m_list);
+    m_list->setCurrentRow(std::min(row, count() - 1));
+}
+
+void ReminderListPage::reload(int row)
+{
+    readAndFill(row);
     if (!editing())
         showEntry(currentIndex());
     showNearest();
@@ -329,10 +335,7 @@ void ReminderListPage::apply()
         reportError(error);
         // The list shows what the file holds; the typed values stay for
         // another try.
-        readEntries();
-        fillList();
-        const QSignalBlocker block(m_list);
-        m_list->setCurrentRow(std::min(row, count() - 1));
+        readAndFill(row);
         updateButtons();
         return;
     }
@@ -371,12 +374,7 @@ void ReminderListPage::sortBy(int key, bool descending)
 
 void ReminderListPage::afterChange(int row)
 {
-    readEntries();
-    fillList();
-    {
-        const QSignalBlocker block(m_list);
-        m_list->setCurrentRow(std::min(row, count() - 1));
-    }
+    readAndFill(row);
     setMode(Mode::Idle);
     showEntry(currentIndex());
     showNearest();
@@ -401,16 +399,33 @@ QString ReminderListPage::datedItemText(const QString& name, int day, int month)
     return QStringLiteral("[%1 %2] ").arg(day, 2, 10, QLatin1Char('0')).arg(polishMonthName(month, true)) + name;
 }
 
+QDateEdit* ReminderListPage::dateEdit(const char* name, const QString& format)
+{
+    auto* e = named(new QDateEdit(this), name);
+    e->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    e->setDisplayFormat(format);
+    QSizePolicy keep = e->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    e->setSizePolicy(keep);
+    return e;
+}
+
+QDateEdit* ReminderListPage::dayMonthEdit(const char* name, const QString& format)
+{
+    QDateEdit* e = dateEdit(name, format);
+    e->setDateRange(QDate(kDayMonthYear, 1, 1), QDate(kDayMonthYear, 12, 31));
+    return e;
+}
+
 QDate ReminderListPage::dayMonthDate(int day, int month) const
 {
-    constexpr int kYear = 2000; // a leap year
     if (day == 0) {
         const QDate t = today();
-        return QDate(kYear, t.month(), t.day());
+        return QDate(kDayMonthYear, t.month(), t.day());
     }
     const int m = std::clamp(month, 1, 12);
-    const int d = std::clamp(day, 1, QDate(kYear, m, 1).daysInMonth());
-    return QDate(kYear, m, d);
+    const int d = std::clamp(day, 1, QDate(kDayMonthYear, m, 1).daysInMonth());
+    return QDate(kDayMonthYear, m, d);
 }
 
 } // namespace zorvex

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QCheckBox;
+class QDateEdit;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -139,6 +140,11 @@ protected:
 
     // "[06 sty] Trzech Króli"
     static QString datedItemText(const QString& name, int day, int month);
+    // A date control in Polish that keeps its place when hidden.
+    QDateEdit* dateEdit(const char* name, const QString& format);
+    // A control of a day and month only, ranging over the year of
+    // dayMonthDate().
+    QDateEdit* dayMonthEdit(const char* name, const QString& format);
     // A day and month shown in a control that has no year: year 2000, so that
     // 29 February exists; today's day and month for day 0, the last day of
     // the month for a day beyond it.
@@ -147,6 +153,9 @@ protected:
 private:
     void buildUi();
     void fillList();
+    // Reads the file, refills the list and selects `row` (the last item when
+    // beyond it) without the selection showing an entry.
+    void readAndFill(int row);
     void setMode(Mode mode);
     void apply();
     void removeSelected();

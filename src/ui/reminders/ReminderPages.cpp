@@ -23,17 +23,13 @@ ReminderPages::ReminderPages(const PathTable& paths, Settings& settings, const C
     , m_importantPath(paths.path(PathId::Uroczystosci))
 {
     // Start-up work is silent: a file that cannot be fixed stays as it is.
-    const QString privatePath = paths.path(PathId::Prywatne);
-    bool read = false;
-    QStringList lines = PrivateFile::load(privatePath, &read);
-    if (read && PrivateFile::addMissingYears(lines, clock.now().date().year()))
-        PrivateFile::save(privatePath, lines);
     if (updatedStart && QFileInfo::exists(m_importantPath))
         ImportantDayFile::removeObsoleteFeasts(m_importantPath);
 
     m_persons = new PersonsPage(paths.path(PathId::Osoby), settings.solenizant, clock);
     m_important = new ImportantDaysPage(m_importantPath, settings.inne, clock);
-    m_private = new PrivateDaysPage(privatePath, settings.prywatne, clock);
+    m_private = new PrivateDaysPage(paths.path(PathId::Prywatne), settings.prywatne, clock);
+    m_private->addMissingYears(clock.now().date().year());
     m_important->setPartner(m_private);
     m_private->setPartner(m_important);
 
