@@ -92,6 +92,15 @@ public:
         m_pos += data.size();
         return true;
     }
+    // A sink for the codec that writes what it is given; `failed` tells
+    // afterwards whether a write was what stopped it.
+    ZlbSink sink(bool* failed)
+    {
+        return [this, failed](QByteArrayView data) {
+            *failed = !write(data);
+            return !*failed;
+        };
+    }
     Mark mark() const { return {m_pos, m_crc}; }
     bool rollback(const Mark& mark)
     {
@@ -376,12 +385,8 @@ bool ZlbArchive::copyOldBlocks(Writer& writer)
         return fail(Error::Corrupt, corruptText());
 
     bool writeFailed = false;
-    const ZlbSink copy = [&](QByteArrayView data) {
-        writeFailed = !writer.write(data);
-        return !writeFailed;
-    };
     quint32 crc = crcStart();
-    if (!crcOfDevice(old, m_trailer.registryOffset, &crc, copy)) {
+    if (!crcOfDevice(old, m_trailer.registryOffset, &crc, writer.sink(&writeFailed))) {
         if (writeFailed)
             return fail(Error::WriteFailed, cannotWriteText(m_path));
         return fail(Error::CannotOpen, cannotOpenText(m_path));
@@ -395,28 +400,31 @@ bool ZlbArchive::copyOldBlocks(Writer& writer)
 
 ZlbArchive::AddResult ZlbArchive::addOne(const Source& source, Writer& writer, Progress& progress, ZlbEntry* entry)
 {
+    // A file that cannot be stored is reported and passed over; a failure
+    // of the archive itself ends the operation.
+    const auto skip = [&](const QString& message) {
+        reportProblem(message);
+        return AddResult::Skipped;
+    };
+    const auto failWith = [&](Error error, const QString& message) {
+        fail(error, message);
+        return AddResult::Failed;
+    };
+
     entry->fileName = source.fileName;
     entry->folderPath = source.folderPath;
     // What could not be stored exactly, or could not be extracted again, is
     // not stored at all.
-    if (!fitsNameField(entry->fileName) || !fitsNameField(entry->folderPath) || !isSafeEntryPath(*entry)) {
-        reportProblem(badNameText(source.path));
-        return AddResult::Skipped;
-    }
+    if (!fitsNameField(entry->fileName) || !fitsNameField(entry->folderPath) || !isSafeEntryPath(*entry))
+        return skip(badNameText(source.path));
 
     QFile in(source.path);
-    if (!QFileInfo(source.path).isFile() || !in.open(QIODevice::ReadOnly)) {
-        reportProblem(cannotOpenText(source.path));
-        return AddResult::Skipped;
-    }
-    if (in.size() > kZlbMaxFieldValue) {
-        reportProblem(fileTooLargeText(source.path));
-        return AddResult::Skipped;
-    }
-    if (writer.pos() > kZlbMaxFieldValue) {
-        fail(Error::TooLarge, archiveTooLargeText(m_path));
-        return AddResult::Failed;
-    }
+    if (!QFileInfo(source.path).isFile() || !in.open(QIODevice::ReadOnly))
+        return skip(cannotOpenText(source.path));
+    if (in.size() > kZlbMaxFieldValue)
+        return skip(fileTooLargeText(source.path));
+    if (writer.pos() > kZlbMaxFieldValue)
+        return failWith(Error::TooLarge, archiveTooLargeText(m_path));
 
     const Writer::Mark start = writer.mark();
     entry->offset = quint32(writer.pos());
@@ -424,49 +432,36 @@ ZlbArchive::AddResult ZlbArchive::addOne(const Source& source, Writer& writer, P
 
     if (in.size() <= kInMemoryLimit) {
         const QByteArray data = in.readAll();
-        if (in.error() != QFileDevice::NoError) {
-            reportProblem(cannotOpenText(source.path));
-            return AddResult::Skipped;
-        }
-        if (data.size() > kZlbMaxFieldValue) {
-            reportProblem(fileTooLargeText(source.path));
-            return AddResult::Skipped;
-        }
+        if (in.error() != QFileDevice::NoError)
+            return skip(cannotOpenText(source.path));
+        if (data.size() > kZlbMaxFieldValue)
+            return skip(fileTooLargeText(source.path));
         QByteArray packed;
         const bool smaller = deflateBytes(data, zlevel, &packed) && packed.size() < data.size();
         entry->raw = !smaller;
         entry->originalSize = quint32(data.size());
         entry->storedSize = quint32(smaller ? packed.size() : data.size());
         entry->crc = zlbCrc32(crcStart(), data);
-        if (!writer.write(smaller ? QByteArrayView(packed) : QByteArrayView(data))) {
-            fail(Error::WriteFailed, cannotWriteText(m_path));
-            return AddResult::Failed;
-        }
+        if (!writer.write(smaller ? QByteArrayView(packed) : QByteArrayView(data)))
+            return failWith(Error::WriteFailed, cannotWriteText(m_path));
         progress.done += data.size();
         reportProgress(updatingText(source.fileName), progress);
     } else {
         // Next to the archive: the disk that must hold the result anyway.
         QTemporaryFile packed(QFileInfo(m_path).absolutePath() + QStringLiteral("/ZLBXXXXXX.tmp"));
-        if (!packed.open()) {
-            fail(Error::WriteFailed, cannotWriteText(packed.fileTemplate()));
-            return AddResult::Failed;
-        }
+        if (!packed.open())
+            return failWith(Error::WriteFailed, cannotWriteText(packed.fileTemplate()));
         const ZlbDeflateResult r = deflateDevice(in, packed, zlevel, [&](qint64 n) {
             progress.done += n;
             reportProgress(updatingText(source.fileName), progress);
         });
         if (!r.ok) {
-            if (r.readFailed) {
-                reportProblem(cannotOpenText(source.path));
-                return AddResult::Skipped;
-            }
-            fail(Error::WriteFailed, cannotWriteText(packed.fileName()));
-            return AddResult::Failed;
+            if (r.readFailed)
+                return skip(cannotOpenText(source.path));
+            return failWith(Error::WriteFailed, cannotWriteText(packed.fileName()));
         }
-        if (r.inputSize > kZlbMaxFieldValue) {
-            reportProblem(fileTooLargeText(source.path));
-            return AddResult::Skipped;
-        }
+        if (r.inputSize > kZlbMaxFieldValue)
+            return skip(fileTooLargeText(source.path));
         const bool smaller = r.outputSize < r.inputSize;
         entry->raw = !smaller;
         entry->originalSize = quint32(r.inputSize);
@@ -474,10 +469,7 @@ ZlbArchive::AddResult ZlbArchive::addOne(const Source& source, Writer& writer, P
         entry->crc = r.crc;
 
         bool writeFailed = false;
-        const ZlbSink copy = [&](QByteArrayView data) {
-            writeFailed = !writer.write(data);
-            return !writeFailed;
-        };
+        const ZlbSink copy = writer.sink(&writeFailed);
         quint32 crc = crcStart();
         bool copied = false;
         if (smaller)
@@ -485,22 +477,17 @@ ZlbArchive::AddResult ZlbArchive::addOne(const Source& source, Writer& writer, P
         else
             copied = in.seek(0) && crcOfDevice(in, r.inputSize, &crc, copy) && crc == r.crc;
         if (!copied) {
-            if (writeFailed || smaller || !writer.rollback(start)) {
-                fail(Error::WriteFailed, cannotWriteText(m_path));
-                return AddResult::Failed;
-            }
+            if (writeFailed || smaller || !writer.rollback(start))
+                return failWith(Error::WriteFailed, cannotWriteText(m_path));
             // The file changed between the two readings; what it holds now
             // is not what the entry would say.
-            reportProblem(cannotOpenText(source.path));
-            return AddResult::Skipped;
+            return skip(cannotOpenText(source.path));
         }
     }
 
     entry->level = entry->raw ? 0 : quint8(m_level);
-    if (writer.pos() > kZlbMaxFieldValue) {
-        fail(Error::TooLarge, archiveTooLargeText(m_path));
-        return AddResult::Failed;
-    }
+    if (writer.pos() > kZlbMaxFieldValue)
+        return failWith(Error::TooLarge, archiveTooLargeText(m_path));
     return AddResult::Added;
 }
 

@@ -65,10 +65,12 @@ void BassPlay::shutdownOutput()
         m_library.shutdownOutput();
 }
 
-void BassPlay::openChannel(bool startOutput)
+bool BassPlay::openChannel(bool startOutput)
 {
     if (startOutput)
         m_library.startOutput();
+    if (!QFileInfo::exists(m_fileName))
+        return false;
     // The previous channel is released, not only stopped, so repeated opens
     // (the playlist reads many lengths) do not pile up streams.
     releaseChannel();
@@ -77,30 +79,19 @@ void BassPlay::openChannel(bool startOutput)
     m_channelError = 0;
     m_channelName = m_fileName;
     m_playing = true;
+    return true;
 }
 
 void BassPlay::play(bool startOutput)
 {
-    if (startOutput)
-        m_library.startOutput();
-    if (!QFileInfo::exists(m_fileName))
-        return;
-    openChannel(false);
-    if (m_volume != -1)
-        setChannelVolume(m_volume);
-    if (m_stream)
-        m_stream->play();
-    m_length = m_channelSeconds;
-    m_endTimer.start();
+    if (openChannel(startOutput))
+        startPlay();
 }
 
 void BassPlay::open(bool startOutput)
 {
-    if (startOutput)
-        m_library.startOutput();
-    if (!QFileInfo::exists(m_fileName))
+    if (!openChannel(startOutput))
         return;
-    openChannel(false);
     m_length = m_channelSeconds;
     m_endTimer.start();
 }
@@ -334,7 +325,10 @@ void BassPlay::startPlay()
     m_playing = true;
     if (m_volume != -1)
         setChannelVolume(m_volume);
-    m_stream->play();
+    // A file that exists but holds no sound has no stream; it ends at the
+    // next end poll.
+    if (m_stream)
+        m_stream->play();
     m_length = m_channelSeconds;
     m_endTimer.start();
 }

@@ -116,7 +116,9 @@ private:
     enum class Opening { No, Worker, Prebuffer };
     struct PendingOpen;
 
-    void openChannel(bool startOutput);
+    // Opens fileName as the channel; false, doing nothing more, when the
+    // file is missing.
+    bool openChannel(bool startOutput);
     void releaseChannel();
     void startPlay();
     void endPoll();

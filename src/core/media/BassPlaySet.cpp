@@ -7,14 +7,9 @@ BassPlaySet::BassPlaySet(AudioLibrary& library, QObject* parent, PlaybackTiming 
     , m_library(library)
 {
     for (int i = 0; i < kCount; ++i) {
-        m_players[size_t(i)] = std::make_unique<BassPlay>(library, i + 1, nullptr, timing);
-        BassPlay* self = m_players[size_t(i)].get();
-        self->setOthersPlaying([this, self] {
-            for (const auto& p : m_players)
-                if (p && p.get() != self && p->isPlaying())
-                    return true;
-            return false;
-        });
+        auto& player = m_players[size_t(i)];
+        player = std::make_unique<BassPlay>(library, i + 1, nullptr, timing);
+        player->setOthersPlaying([this, self = player.get()] { return playingBesides(self); });
     }
 }
 
@@ -36,8 +31,13 @@ BassPlay& BassPlaySet::player(int instance)
 
 bool BassPlaySet::anyPlaying() const
 {
+    return playingBesides(nullptr);
+}
+
+bool BassPlaySet::playingBesides(const BassPlay* except) const
+{
     for (const auto& p : m_players)
-        if (p->isPlaying())
+        if (p && p.get() != except && p->isPlaying())
             return true;
     return false;
 }
@@ -76,10 +76,8 @@ void BassPlaySet::closeFile(int instance)
     // An instance that was only opened (the length reader) still counts as
     // playing after the stop above; it is the one being closed, so only the
     // others decide.
-    for (const auto& other : m_players)
-        if (other.get() != &p && other->isPlaying())
-            return;
-    p.close();
+    if (!playingBesides(&p))
+        p.close();
 }
 
 } // namespace zorvex

@@ -50,6 +50,8 @@ public:
 
 private:
     void stopIfPlaying(BassPlay& p);
+    // Whether an instance other than `except` plays.
+    bool playingBesides(const BassPlay* except) const;
 
     AudioLibrary& m_library;
     std::array<std::unique_ptr<BassPlay>, kCount> m_players;

@@ -1,5 +1,7 @@
 #include "core/media/PlaybackRules.h"
 
+#include "core/media/AudioLibrary.h"
+
 #include <QProcess>
 
 #include <cmath>
@@ -48,9 +50,9 @@ QString urlErrorText(bool opened, int errorCode)
     if (opened)
         return {};
     switch (errorCode) {
-    case 20:
+    case AudioError::BadUrl:
         return u"błędny URL"_s;
-    case 40:
+    case AudioError::Timeout:
         return u"timed out"_s;
     case kServerStatusBase + kServerFull:
         return u"ICY 400"_s;

@@ -33,8 +33,6 @@ QString urlErrorText(bool opened, int errorCode);
 // How full the download buffer is, in percent of `total` (0 counts as 1).
 int prebufferFill(qint64 total, qint64 downloaded, qint64 decoded);
 inline constexpr int kPrebufferEnough = 75;
-inline constexpr int kPrebufferPasses = 200;
-inline constexpr int kPrebufferPassMs = 50;
 // The status text of one pass: "Buforowanie... 40%", or "Buforowanie..."
 // while nothing is buffered; 75 % full shows as 100 %.
 QString prebufferText(int fill);

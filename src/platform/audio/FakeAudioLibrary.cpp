@@ -132,7 +132,7 @@ NetworkOptions FakeAudioLibrary::lastOptions()
 FakeAudioStream* FakeAudioLibrary::stream(const QString& name)
 {
     std::lock_guard lock(m_mutex);
-    for (auto it = m_order.rbegin(); it != m_order.rend(); ++it)
+    for (auto it = m_streams.rbegin(); it != m_streams.rend(); ++it)
         if ((*it)->name() == name)
             return *it;
     return nullptr;
@@ -147,8 +147,7 @@ int FakeAudioLibrary::openStreams()
 void FakeAudioLibrary::forget(FakeAudioStream* stream)
 {
     std::lock_guard lock(m_mutex);
-    m_streams.erase(stream);
-    m_order.erase(std::remove(m_order.begin(), m_order.end(), stream), m_order.end());
+    std::erase(m_streams, stream);
 }
 
 void FakeAudioLibrary::startOutput()
@@ -169,8 +168,7 @@ std::unique_ptr<AudioStream> FakeAudioLibrary::openFile(const QString& path)
         return nullptr;
     auto stream = std::make_unique<FakeAudioStream>(this, path, m_lengths.value(path, 1.0));
     std::lock_guard lock(m_mutex);
-    m_streams.insert(stream.get());
-    m_order.push_back(stream.get());
+    m_streams.push_back(stream.get());
     return stream;
 }
 
@@ -196,8 +194,7 @@ UrlOpen FakeAudioLibrary::openUrl(const QString& url, const NetworkOptions& opti
     stream->setFilePositions(script.decoded, script.downloaded, script.total);
     for (const auto& [kind, tags] : script.tags)
         stream->setTags(kind, tags);
-    m_streams.insert(stream.get());
-    m_order.push_back(stream.get());
+    m_streams.push_back(stream.get());
     return {std::move(stream), AudioError::None, {}};
 }
 

@@ -8,7 +8,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
-#include <set>
+#include <vector>
 
 namespace zorvex {
 
@@ -126,8 +126,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     QHash<QString, UrlScript> m_urls;
-    std::set<FakeAudioStream*> m_streams;
-    std::vector<FakeAudioStream*> m_order;
+    std::vector<FakeAudioStream*> m_streams; // open ones, oldest first
     bool m_released = false;
     bool m_waiting = false;
     int m_openUrlCalls = 0;

@@ -78,6 +78,20 @@ struct Shared {
     std::mutex callbackMutex;
     std::function<void(const QString&)> callback;
 
+    // The encoder is swapped under its lock and used outside it, so a slow
+    // stop never holds up the streaming thread.
+    std::shared_ptr<PcmEncoder> currentEncoder()
+    {
+        std::lock_guard lock(encoderMutex);
+        return encoder;
+    }
+    std::shared_ptr<PcmEncoder> exchangeEncoder(std::shared_ptr<PcmEncoder> next)
+    {
+        std::lock_guard lock(encoderMutex);
+        return std::exchange(encoder, std::move(next));
+    }
+
+private:
     std::mutex encoderMutex;
     std::shared_ptr<PcmEncoder> encoder;
 };
@@ -87,6 +101,13 @@ void setCapacity(Shared* s, qint64 bytes)
     s->capacity = bytes;
     if (s->queue)
         g_object_set(s->queue, "max-size-bytes", guint(std::min<qint64>(bytes, G_MAXUINT)), nullptr);
+}
+
+// The buffer holds bufferMs of the stream at its rate; an unnamed rate is
+// taken for a common one.
+void setCapacityForRate(Shared* s, int kbps)
+{
+    setCapacity(s, std::max<qint64>(8192, qint64(s->bufferMs) * (kbps > 0 ? kbps : kDefaultKbps) / 8));
 }
 
 int errorCodeOf(const GError* err, guint httpStatus)
@@ -170,13 +191,12 @@ void onHeaders(Shared* s, const GstStructure* message)
         std::lock_guard lock(s->mutex);
         s->headers = lines;
     }
-    // The buffer holds bufferMs of the stream; its rate is known only from
-    // the server's word, so an unnamed rate is taken for a common one.
+    // The stream's rate is known only from the server's word.
     s->contentLength = length;
     if (length > 0 && length <= kWholeDownload)
         setCapacity(s, length);
     else
-        setCapacity(s, std::max<qint64>(8192, qint64(s->bufferMs) * (kbps > 0 ? kbps : kDefaultKbps) / 8));
+        setCapacityForRate(s, kbps);
 }
 
 // Radio programs read Ogg comments with lower-case names ("title="), as
@@ -358,12 +378,7 @@ GstPadProbeReturn onPcm(GstPad*, GstPadProbeInfo* info, gpointer data)
     if (!buffer)
         return GST_PAD_PROBE_OK;
     s->lastAudioMs = nowMs();
-    std::shared_ptr<PcmEncoder> encoder;
-    {
-        std::lock_guard lock(s->encoderMutex);
-        encoder = s->encoder;
-    }
-    if (encoder) {
+    if (const std::shared_ptr<PcmEncoder> encoder = s->currentEncoder()) {
         GstMapInfo map;
         if (gst_buffer_map(buffer, &map, GST_MAP_READ)) {
             encoder->push(reinterpret_cast<const char*>(map.data), qsizetype(map.size), s->rate, s->channels);
@@ -719,34 +734,20 @@ public:
         auto encoder = std::make_shared<PcmEncoder>();
         if (argv.isEmpty() || !encoder->start(argv))
             return false;
-        std::shared_ptr<PcmEncoder> previous;
-        {
-            std::lock_guard lock(m_shared->encoderMutex);
-            previous = std::exchange(m_shared->encoder, encoder);
-        }
-        if (previous)
+        if (const auto previous = m_shared->exchangeEncoder(encoder))
             previous->stop();
         return true;
     }
 
     bool encoderActive() override
     {
-        std::shared_ptr<PcmEncoder> encoder;
-        {
-            std::lock_guard lock(m_shared->encoderMutex);
-            encoder = m_shared->encoder;
-        }
+        const auto encoder = m_shared->currentEncoder();
         return encoder && encoder->active();
     }
 
     void stopEncoder() override
     {
-        std::shared_ptr<PcmEncoder> encoder;
-        {
-            std::lock_guard lock(m_shared->encoderMutex);
-            encoder = std::exchange(m_shared->encoder, nullptr);
-        }
-        if (encoder)
+        if (const auto encoder = m_shared->exchangeEncoder(nullptr))
             encoder->stop();
     }
 
@@ -819,7 +820,7 @@ private:
         if (queue) {
             s->queue = queue;
             g_object_set(queue, "max-size-buffers", 0u, "max-size-time", guint64(0), nullptr);
-            setCapacity(s, std::max<qint64>(8192, qint64(s->bufferMs) * kDefaultKbps / 8));
+            setCapacityForRate(s, kDefaultKbps);
             // Sound waiting past the decoder does not count as buffered, so
             // the decoder may hold only a little of it.
             g_object_set(decoder, "max-size-bytes", 16u * 1024u, "max-size-buffers", 4u, nullptr);

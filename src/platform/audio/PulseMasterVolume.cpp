@@ -120,20 +120,35 @@ SinkVolume sinkVolume(Session& session, const std::string& sink)
     return result;
 }
 
+struct DefaultSink {
+    std::string name;
+    pa_cvolume volume{};
+};
+
+// Connects and finds the default sink with its volume; empty when the server
+// does not answer, names no sink or gives no valid volume for it.
+std::optional<DefaultSink> connectToDefaultSink(Session& session)
+{
+    if (!session.connect())
+        return std::nullopt;
+    std::string name = defaultSink(session);
+    if (name.empty())
+        return std::nullopt;
+    const SinkVolume v = sinkVolume(session, name);
+    if (!v.found || !pa_cvolume_valid(&v.volume))
+        return std::nullopt;
+    return DefaultSink{std::move(name), v.volume};
+}
+
 } // namespace
 
 std::optional<int> PulseMasterVolume::volume()
 {
     Session session;
-    if (!session.connect())
+    const auto sink = connectToDefaultSink(session);
+    if (!sink)
         return std::nullopt;
-    const std::string sink = defaultSink(session);
-    if (sink.empty())
-        return std::nullopt;
-    const SinkVolume v = sinkVolume(session, sink);
-    if (!v.found || !pa_cvolume_valid(&v.volume))
-        return std::nullopt;
-    const double level = double(pa_cvolume_avg(&v.volume)) * 100.0 / double(PA_VOLUME_NORM);
+    const double level = double(pa_cvolume_avg(&sink->volume)) * 100.0 / double(PA_VOLUME_NORM);
     // The server allows boosting above 100 %; the program's scale ends there.
     return std::clamp(int(std::lround(level)), 0, 100);
 }
@@ -141,19 +156,14 @@ std::optional<int> PulseMasterVolume::volume()
 bool PulseMasterVolume::setVolume(int percent)
 {
     Session session;
-    if (!session.connect())
-        return false;
-    const std::string sink = defaultSink(session);
-    if (sink.empty())
-        return false;
-    SinkVolume v = sinkVolume(session, sink);
-    if (!v.found || !pa_cvolume_valid(&v.volume))
+    auto sink = connectToDefaultSink(session);
+    if (!sink)
         return false;
     const auto level = pa_volume_t(std::lround(double(std::clamp(percent, 0, 100)) * PA_VOLUME_NORM / 100.0));
-    pa_cvolume_set(&v.volume, v.volume.channels, level);
+    pa_cvolume_set(&sink->volume, sink->volume.channels, level);
     bool ok = false;
     pa_operation* op = pa_context_set_sink_volume_by_name(
-        session.context(), sink.c_str(), &v.volume,
+        session.context(), sink->name.c_str(), &sink->volume,
         [](pa_context*, int success, void* data) { *static_cast<bool*>(data) = success != 0; }, &ok);
     return session.wait(op) && ok;
 }

@@ -3,11 +3,12 @@
 #include "core/media/Id3v1.h"
 #include "core/media/Id3v2.h"
 
+#include "FixtureFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <id3v1tag.h>
@@ -16,8 +17,6 @@
 #include <id3v2tag.h>
 #include <mpegfile.h>
 #include <urllinkframe.h>
-
-#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace zorvex;
@@ -221,22 +220,17 @@ private:
     QByteArray contents(const QString& path);
     QStringList dirEntries();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    test::FixtureFolder m_dir;
 };
 
 void TestId3::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    QVERIFY(m_dir.renew());
 }
 
 QString TestId3::write(const QByteArray& bytes, const QString& name)
 {
-    const QString path = m_dir->filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write the fixture");
-    return path;
+    return m_dir.write(bytes, name);
 }
 
 QByteArray TestId3::contents(const QString& path)
@@ -247,7 +241,7 @@ QByteArray TestId3::contents(const QString& path)
 
 QStringList TestId3::dirEntries()
 {
-    return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
 void TestId3::genreTable()
@@ -634,9 +628,9 @@ void TestId3::failedReadLeavesEmptyTag()
     QFETCH(bool, v1);
     QFETCH(QString, name);
 
-    QVERIFY(QDir(m_dir->path()).mkdir(u"folder.mp3"_s));
+    QVERIFY(QDir(m_dir.path()).mkdir(u"folder.mp3"_s));
     const QString tagged = write(tag(3, frame("TIT2", latin("Title"))) + silentAudio() + v1Block("Title", "", "", "", "", 1));
-    const QString path = m_dir->filePath(name);
+    const QString path = m_dir.filePath(name);
     QString error;
     if (v1) {
         Id3v1 t;
@@ -671,8 +665,8 @@ void TestId3::failedWriteChangesNothing()
     QFETCH(QString, name);
 
     // A folder that looks tagged, so that removing would act if it could.
-    QVERIFY(QDir(m_dir->path()).mkdir(u"folder.mp3"_s));
-    const QString path = m_dir->filePath(name);
+    QVERIFY(QDir(m_dir.path()).mkdir(u"folder.mp3"_s));
+    const QString path = m_dir.filePath(name);
     Id3v1 v1 = {};
     v1.title = u"Title"_s;
     Id3v2 v2 = fullV2Fields();
@@ -687,7 +681,7 @@ void TestId3::failedWriteChangesNothing()
     QVERIFY(!ok);
     QVERIFY2(error.contains(name), qPrintable(error));
     QCOMPARE(dirEntries(), QStringList{u"folder.mp3"_s});
-    QVERIFY(QFileInfo(m_dir->filePath(u"folder.mp3"_s)).isDir());
+    QVERIFY(QFileInfo(m_dir.filePath(u"folder.mp3"_s)).isDir());
 }
 
 void TestId3::readOnlyFileIsSaved()

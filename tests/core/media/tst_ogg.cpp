@@ -1,15 +1,15 @@
 #include "core/media/OggVorbis.h"
 #include "core/media/TagText.h"
 
+#include "FixtureFolder.h"
+
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <vorbisfile.h>
 #include <xiphcomment.h>
 
 #include <array>
-#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace zorvex;
@@ -156,22 +156,17 @@ private slots:
 
 private:
     QString write(const QByteArray& bytes, const QString& name = u"song.ogg"_s);
-    std::unique_ptr<QTemporaryDir> m_dir;
+    test::FixtureFolder m_dir;
 };
 
 void TestOgg::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    QVERIFY(m_dir.renew());
 }
 
 QString TestOgg::write(const QByteArray& bytes, const QString& name)
 {
-    const QString path = m_dir->filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write the fixture");
-    return path;
+    return m_dir.write(bytes, name);
 }
 
 // A file from a real encoder, its field names in mixed case and TITLE given twice.
@@ -275,7 +270,7 @@ void TestOgg::failures()
     QFETCH(bool, exists);
 
     const QString good = write(vorbisStream(commentHeader({"TITLE=Title"})), u"good.ogg"_s);
-    const QString path = exists ? write(file) : m_dir->filePath(u"song.ogg"_s);
+    const QString path = exists ? write(file) : m_dir.filePath(u"song.ogg"_s);
     OggVorbis t;
     QVERIFY(t.read(good));
     QString error;

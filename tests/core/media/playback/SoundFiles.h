@@ -23,6 +23,17 @@ inline QByteArray le(quint32 v, int bytes)
     return out;
 }
 
+// A 16-bit PCM WAV file of interleaved samples.
+inline bool writeWav(const QString& path, const QByteArray& pcm, int rate, int channels)
+{
+    const int align = channels * 2;
+    const QByteArray file = "RIFF" + le(quint32(36 + pcm.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2)
+        + le(quint32(channels), 2) + le(quint32(rate), 4) + le(quint32(rate * align), 4) + le(quint32(align), 2)
+        + le(16, 2) + "data" + le(quint32(pcm.size()), 4) + pcm;
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(file) == file.size();
+}
+
 // A 16-bit PCM WAV file holding `seconds` of a 440 Hz tone.
 inline bool writeToneWav(const QString& path, double seconds, int rate = 44100, int channels = 2)
 {
@@ -34,34 +45,8 @@ inline bool writeToneWav(const QString& path, double seconds, int rate = 44100, 
         for (int c = 0; c < channels; ++c)
             pcm += le(quint16(v), 2);
     }
-    const int align = channels * 2;
-    const QByteArray file = "RIFF" + le(quint32(36 + pcm.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2)
-        + le(quint32(channels), 2) + le(quint32(rate), 4) + le(quint32(rate * align), 4) + le(quint32(align), 2)
-        + le(16, 2) + "data" + le(quint32(pcm.size()), 4) + pcm;
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(file) == file.size();
+    return writeWav(path, pcm, rate, channels);
 }
-
-inline QString lameProgram()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("lame"));
-}
-
-// Encodes `wav` to `mp3` with the extra lame options; false when lame is
-// missing or fails.
-inline bool encodeMp3(const QString& wav, const QString& mp3, const QStringList& options)
-{
-    const QString lame = lameProgram();
-    if (lame.isEmpty())
-        return false;
-    QProcess p;
-    p.start(lame, QStringList{QStringLiteral("--quiet")} + options + QStringList{wav, mp3});
-    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-} // namespace zorvex::test
-
-namespace zorvex::test {
 
 // Silence, a tone, then noise: a VBR encoder gives such a file frames of
 // very different sizes.
@@ -82,11 +67,24 @@ inline bool writeVariedWav(const QString& path, double seconds, int rate = 44100
         }
         pcm += le(quint16(v), 2) + le(quint16(v), 2);
     }
-    const QByteArray file = "RIFF" + le(quint32(36 + pcm.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2)
-        + le(quint32(rate), 4) + le(quint32(rate * 4), 4) + le(4, 2) + le(16, 2) + "data" + le(quint32(pcm.size()), 4)
-        + pcm;
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(file) == file.size();
+    return writeWav(path, pcm, rate, 2);
+}
+
+inline QString lameProgram()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("lame"));
+}
+
+// Encodes `wav` to `mp3` with the extra lame options; false when lame is
+// missing or fails.
+inline bool encodeMp3(const QString& wav, const QString& mp3, const QStringList& options)
+{
+    const QString lame = lameProgram();
+    if (lame.isEmpty())
+        return false;
+    QProcess p;
+    p.start(lame, QStringList{QStringLiteral("--quiet")} + options + QStringList{wav, mp3});
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 } // namespace zorvex::test

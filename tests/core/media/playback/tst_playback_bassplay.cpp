@@ -2,7 +2,8 @@
 #include "core/media/PlaybackRules.h"
 #include "platform/audio/FakeAudioLibrary.h"
 
-#include <QFile>
+#include "FakeSounds.h"
+
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +11,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace zorvex;
+using test::bufferedStream;
+using test::openResult;
 
 namespace {
 
@@ -65,11 +68,7 @@ void TestBassPlay::init()
 
 QString TestBassPlay::file(const QString& name)
 {
-    const QString path = m_dir.filePath(name);
-    QFile f(path);
-    if (!f.exists() && f.open(QIODevice::WriteOnly))
-        f.write("x");
-    return path;
+    return test::soundFile(m_dir, name);
 }
 
 void TestBassPlay::missingFilePlaysNothing()
@@ -288,11 +287,9 @@ void TestBassPlay::urlErrors()
     QFETCH(int, channelError);
     FakeAudioLibrary lib;
     const QString url = u"http://radio.test:8000/"_s;
-    FakeAudioLibrary::UrlScript script;
+    FakeAudioLibrary::UrlScript script = bufferedStream();
     script.error = error;
     script.statusLine = statusLine;
-    script.total = 100;
-    script.downloaded = 90;
     lib.setUrl(url, script);
 
     BassPlay p(lib, 7, nullptr, kFast);
@@ -301,7 +298,7 @@ void TestBassPlay::urlErrors()
     p.playUrl(true, u"jan:x@proxy:3128"_s);
     QVERIFY(p.isOpeningUrl());
     QTRY_COMPARE(opened.count(), 1);
-    const auto result = opened.first().at(1).value<StreamOpenResult>();
+    const StreamOpenResult result = openResult(opened.first());
     QCOMPARE(result.errorText, text);
     QCOMPARE(p.channelError(), channelError);
     QCOMPARE(p.isPlaying(), text.isEmpty());
@@ -339,7 +336,7 @@ void TestBassPlay::prebufferTexts()
 
     lib.stream(url)->setFilePositions(2000, 27000, 32000); // 78 %: enough
     QTRY_COMPARE(opened.count(), 1);
-    QVERIFY(opened.first().at(1).value<StreamOpenResult>().ok());
+    QVERIFY(openResult(opened.first()).ok());
     QVERIFY(p.isPlaying());
     QCOMPARE(lib.stream(url)->playCalls(), 1);
     QVERIFY(!texts.contains(u"Buforowanie... 104%"_s)); // the last pass shows nothing
@@ -363,7 +360,7 @@ void TestBassPlay::prebufferGivesUp()
     QCOMPARE(texts.size(), 200);
     QCOMPARE(texts.last(), u"Buforowanie..."_s);
     // Play goes on anyway after the last pass.
-    QVERIFY(opened.first().at(1).value<StreamOpenResult>().ok());
+    QVERIFY(openResult(opened.first()).ok());
     QVERIFY(p.isPlaying());
 }
 
@@ -383,7 +380,7 @@ void TestBassPlay::emptiedNameEndsPrebuffer()
     QTRY_VERIFY(texts.count() >= 1);
     p.setFileName(QString());
     QTRY_COMPARE(opened.count(), 1);
-    QCOMPARE(opened.first().at(1).value<StreamOpenResult>().errorText, u"error"_s);
+    QCOMPARE(openResult(opened.first()).errorText, u"error"_s);
     QVERIFY(!p.isPlaying());
     // The half-open stream is not left behind.
     QCOMPARE(lib.openStreams(), 0);
@@ -393,11 +390,7 @@ void TestBassPlay::closeWhileOpening()
 {
     FakeAudioLibrary lib;
     const QString url = u"http://radio.test/"_s;
-    FakeAudioLibrary::UrlScript script;
-    script.held = true;
-    script.total = 100;
-    script.downloaded = 90;
-    lib.setUrl(url, script);
+    lib.setUrl(url, bufferedStream(true));
 
     BassPlay p(lib, 7, nullptr, kFast);
     QSignalSpy opened(&p, &BassPlay::streamOpened);
@@ -407,28 +400,22 @@ void TestBassPlay::closeWhileOpening()
     p.close();
     QCOMPARE(opened.count(), 0); // reported from the event loop, not inside close()
     QTRY_COMPARE(opened.count(), 1);
-    QCOMPARE(opened.first().at(1).value<StreamOpenResult>().errorText, u"error"_s);
+    QCOMPARE(openResult(opened.first()).errorText, u"error"_s);
     QCOMPARE(lib.openStreams(), 0);
 
     // The slot is free again.
-    script.held = false;
-    lib.setUrl(url, script);
+    lib.setUrl(url, bufferedStream());
     p.setFileName(url);
     p.playUrl(true, QString());
     QTRY_COMPARE(opened.count(), 2);
-    QVERIFY(opened.last().at(1).value<StreamOpenResult>().ok());
+    QVERIFY(openResult(opened.last()).ok());
 }
 
 void TestBassPlay::oneOpenAtATime()
 {
     FakeAudioLibrary lib;
-    FakeAudioLibrary::UrlScript script;
-    script.held = true;
-    script.total = 100;
-    script.downloaded = 90;
-    lib.setUrl(u"http://a.test/"_s, script);
-    script.held = false;
-    lib.setUrl(u"http://b.test/"_s, script);
+    lib.setUrl(u"http://a.test/"_s, bufferedStream(true));
+    lib.setUrl(u"http://b.test/"_s, bufferedStream());
 
     BassPlay first(lib, 7, nullptr, kFast);
     BassPlay second(lib, 4, nullptr, kFast);
@@ -440,12 +427,12 @@ void TestBassPlay::oneOpenAtATime()
     second.setFileName(u"http://b.test/"_s);
     second.playUrl(false, QString());
     QTRY_COMPARE(secondOpened.count(), 1);
-    QCOMPARE(secondOpened.first().at(1).value<StreamOpenResult>().errorText, u"error"_s);
+    QCOMPARE(openResult(secondOpened.first()).errorText, u"error"_s);
     QCOMPARE(lib.openUrlCalls(), 1);
 
     lib.release();
     QTRY_COMPARE(firstOpened.count(), 1);
-    QVERIFY(firstOpened.first().at(1).value<StreamOpenResult>().ok());
+    QVERIFY(openResult(firstOpened.first()).ok());
     QVERIFY(first.isPlaying());
 }
 
@@ -453,11 +440,7 @@ void TestBassPlay::mainLoopRunsWhileOpening()
 {
     FakeAudioLibrary lib;
     const QString url = u"http://radio.test/"_s;
-    FakeAudioLibrary::UrlScript script;
-    script.held = true;
-    script.total = 100;
-    script.downloaded = 90;
-    lib.setUrl(url, script);
+    lib.setUrl(url, bufferedStream(true));
 
     BassPlay p(lib, 7, nullptr, kFast);
     QSignalSpy opened(&p, &BassPlay::streamOpened);
@@ -504,9 +487,7 @@ void TestBassPlay::streamTags()
     QFETCH(bool, headers);
 
     FakeAudioLibrary lib;
-    FakeAudioLibrary::UrlScript script;
-    script.total = 100;
-    script.downloaded = 90;
+    FakeAudioLibrary::UrlScript script = bufferedStream();
     const QStringList http{u"Content-Type: audio/mpeg"_s};
     script.tags[TagKind::Http] = http;
     script.tags[TagKind::Wma] = QStringList{u"Title : Utwór"_s};
@@ -521,7 +502,7 @@ void TestBassPlay::streamTags()
     p.setFileName(url);
     p.playUrl(true, QString());
     QTRY_COMPARE(opened.count(), 1);
-    const auto result = opened.first().at(1).value<StreamOpenResult>();
+    const StreamOpenResult result = openResult(opened.first());
     QVERIFY(result.ok());
     QCOMPARE(result.tags, tags);
     QCOMPARE(result.headers, headers ? http : QStringList());
@@ -532,10 +513,7 @@ void TestBassPlay::titlesArriveOnMainThread()
 {
     FakeAudioLibrary lib;
     const QString url = u"http://radio.test/"_s;
-    FakeAudioLibrary::UrlScript script;
-    script.total = 100;
-    script.downloaded = 90;
-    lib.setUrl(url, script);
+    lib.setUrl(url, bufferedStream());
 
     BassPlay p(lib, 7, nullptr, kFast);
     QSignalSpy opened(&p, &BassPlay::streamOpened);

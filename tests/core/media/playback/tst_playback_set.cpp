@@ -1,7 +1,8 @@
 #include "core/media/BassPlaySet.h"
 #include "platform/audio/FakeAudioLibrary.h"
 
-#include <QFile>
+#include "FakeSounds.h"
+
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,11 +33,7 @@ void TestBassPlaySet::init()
 
 QString TestBassPlaySet::file(const QString& name)
 {
-    const QString path = m_dir.filePath(name);
-    QFile f(path);
-    if (!f.exists() && f.open(QIODevice::WriteOnly))
-        f.write("x");
-    return path;
+    return test::soundFile(m_dir, name);
 }
 
 void TestBassPlaySet::soundsShareTheOutput()
@@ -126,10 +123,7 @@ void TestBassPlaySet::lengthReader()
 void TestBassPlaySet::streamGoesThroughTheSet()
 {
     FakeAudioLibrary lib;
-    FakeAudioLibrary::UrlScript script;
-    script.total = 100;
-    script.downloaded = 90;
-    lib.setUrl(u"http://radio.test/"_s, script);
+    lib.setUrl(u"http://radio.test/"_s, test::bufferedStream());
     BassPlaySet set(lib);
     set.player(BassPlaySet::Alarm).setFileName(file(u"alarm.mp3"_s));
     set.playFile(BassPlaySet::Alarm);
@@ -139,7 +133,7 @@ void TestBassPlaySet::streamGoesThroughTheSet()
     radio.setFileName(u"http://radio.test/"_s);
     set.playStream(BassPlaySet::Radio, u"proxy.lan:8080"_s);
     QTRY_COMPARE(opened.count(), 1);
-    QVERIFY(opened.first().at(1).value<StreamOpenResult>().ok());
+    QVERIFY(test::openResult(opened.first()).ok());
     QCOMPARE(lib.startCalls(), 1); // the alarm had started it
     QCOMPARE(lib.lastOptions().proxy, u"proxy.lan:8080"_s);
     QVERIFY(radio.isPlaying());
