@@ -1,6 +1,5 @@
 #include "core/calendar/ChosenDateText.h"
 
-#include "core/app/PathTable.h"
 #include "core/calendar/DayFile.h"
 #include "core/calendar/PolishNames.h"
 #include "core/calendar/Sentence.h"
@@ -14,11 +13,6 @@ ChosenDateText chosenDateText(const QDate& date, const QString& namesPath, const
     out.lines << QStringLiteral("Imieniny:") << lookupNameDay(namesPath, date) << QString()
               << QStringLiteral("Sentencja:") << displayedSentence(lookupSentence(sentencePath, date));
     return out;
-}
-
-ChosenDateText chosenDateText(const QDate& date, const PathTable& paths)
-{
-    return chosenDateText(date, paths.path(PathId::Imieniny), paths.path(PathId::Sentencje));
 }
 
 } // namespace zorvex

@@ -6,8 +6,6 @@
 
 namespace zorvex {
 
-class PathTable;
-
 // The "Imieniny i sentencja" window's texts for any date: the heading
 // "Data: " with the date in words, and the memo lines "Imieniny:", the
 // names, an empty line, "Sentencja:", the quoted sentence. An unreadable
@@ -20,6 +18,5 @@ struct ChosenDateText {
 };
 
 ChosenDateText chosenDateText(const QDate& date, const QString& namesPath, const QString& sentencePath);
-ChosenDateText chosenDateText(const QDate& date, const PathTable& paths);
 
 } // namespace zorvex

@@ -8,20 +8,10 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 
 namespace zorvex {
 
 class Clock;
-
-// Text colours of the grid. The selection colour is the system highlight
-// unless one is set.
-struct MonthGridColours {
-    Colour weekdays = 0;   // ColorTyg: the weekday row
-    Colour saturday = 128; // ColorSob: column 5
-    Colour sunday = 255;   // ColorNie: column 6
-    std::optional<Colour> selection;
-};
 
 // The month grid behind the main window's calendar (the grid control the
 // drawn month lies over): the displayed month, the mapping between days and
@@ -114,9 +104,6 @@ public:
     void resetDayColours();
     Colour backgroundColour() const { return m_background; }
 
-    const MonthGridColours& colours() const { return m_colours; }
-    void setColours(const MonthGridColours& colours) { m_colours = colours; }
-
     // Called after every reported change of the date.
     void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
@@ -133,7 +120,6 @@ private:
     bool m_readOnly = false;
     Colour m_background;
     std::array<Colour, 31> m_dayColours;
-    MonthGridColours m_colours;
     std::function<void()> m_onChange;
 };
 

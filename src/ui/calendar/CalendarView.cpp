@@ -19,6 +19,7 @@
 #include "ui/calendar/TimeOfDayPictures.h"
 #include "ui/calendar/TimeOfDaySetList.h"
 #include "ui/calendar/VisibleTextsDialog.h"
+#include "ui/common/ColourBox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,17 +36,12 @@ namespace {
 constexpr int kArrowSize = 15;
 constexpr int kPictureWidth = 32; // the time-of-day picture beside the clock
 
-QColor colorOf(Colour c)
-{
-    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
-}
-
 void setRole(QWidget* w, QPalette::ColorRole role, Colour c)
 {
     if (!w)
         return;
     QPalette p = w->palette();
-    p.setColor(role, colorOf(c));
+    p.setColor(role, toQColor(c));
     w->setPalette(p);
 }
 
@@ -55,7 +51,7 @@ QPixmap arrowPixmap(bool left, Colour colour)
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setPen(Qt::NoPen);
-    p.setBrush(colorOf(colour));
+    p.setBrush(toQColor(colour));
     QPolygon arrow;
     if (left)
         arrow << QPoint(9, 3) << QPoint(9, 11) << QPoint(5, 7);
@@ -165,10 +161,7 @@ void CalendarView::build()
     if (HintController* hints = HintController::install())
         connect(hints, &HintController::cardRequested, this, &CalendarView::showCard);
 
-    m_model.setOnChange([this] {
-        setMonthCaption();
-        emit monthShown(m_model.year(), m_model.month());
-    });
+    m_model.setOnChange([this] { setMonthCaption(); });
 
     connect(m_scroll, &ScrollingText::doubleClicked, this, [this](const QPoint& pos) {
         const QList<CopyItem> items = m_dayText.copyItems();
@@ -225,12 +218,6 @@ void CalendarView::rebuildAnnotations()
         for (int d = 1; d <= 31; ++d)
             m_model.setDayColour(d, m_annotations.day(d).colour);
     }
-    const MainWindowSettings& s = m_settings.main;
-    MonthGridColours colours = m_model.colours();
-    colours.weekdays = s.kt[3];
-    colours.saturday = s.kt[5];
-    colours.sunday = s.kt[6];
-    m_model.setColours(colours);
 }
 
 void CalendarView::redrawCalendar(bool goToToday)
@@ -256,7 +243,6 @@ void CalendarView::redrawCalendar(bool goToToday)
         setRole(playback, QPalette::Window, m_settings.main.kolorBPO);
         playback->setAutoFillBackground(true);
     }
-    emit calendarRedrawn();
 }
 
 void CalendarView::setMonthCaption()
@@ -439,8 +425,7 @@ void CalendarView::setWeatherIcon(bool shown, const QString& summary)
 
 void CalendarView::reloadTimeOfDayPicture()
 {
-    m_shownPart = m_facts.part;
-    m_timeOfDay = timeOfDayPicture(m_paths, m_settings.main.poraStyl, m_shownPart);
+    m_timeOfDay = timeOfDayPicture(m_paths, m_settings.main.poraStyl, m_facts.part);
     framePicture();
 }
 
@@ -471,13 +456,6 @@ void CalendarView::setVisibleTexts(const VisibleTexts& texts)
 bool CalendarView::saveVisibleTexts(QString* error) const
 {
     return m_dayText.visibleTexts().save(m_paths.path(PathId::PanelTekstowy), error);
-}
-
-void CalendarView::dayChanged()
-{
-    updateDayFacts(true);
-    redrawCalendar(true);
-    rebuildDayText();
 }
 
 void CalendarView::monthArrowsChanged()

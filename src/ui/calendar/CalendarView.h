@@ -69,7 +69,6 @@ public:
     // The end of the Tools window's creation: the day text and the first
     // redraw, going to today.
     void start();
-    bool isStarted() const { return m_started; }
 
     // RedrawCalendar.
     void redrawCalendar(bool goToToday = false);
@@ -107,8 +106,6 @@ public:
     // Writes the visible-texts file (one of the settings save's list files).
     bool saveVisibleTexts(QString* error = nullptr) const;
 
-    // The day change: facts, back to today's month, the day text.
-    void dayChanged();
     // Przelaczanie changed: arrows off while another month shows go back to
     // today.
     void monthArrowsChanged();
@@ -152,14 +149,12 @@ signals:
     void addRequested(zorvex::AddCommand command, int pageCode, const QDate& date);
     // A "Przejdź do..." entry: open the page of its list at the entry.
     void dayEntryChosen(int group, int index, int pageCode);
-    void monthShown(int year, int month);
     // ApplyColours ran: the zodiac sign (KT02), the minimize button picture,
     // the information labels (KT09), the menus' side bars and the disk
     // panel take the colours from the settings now.
     void coloursApplied();
     // The colour guards or a missing skin changed a setting.
     void settingsAdjusted();
-    void calendarRedrawn();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -193,7 +188,6 @@ private:
     bool m_weatherIcon = false;
     QString m_weatherSummary;
     DayPartTracker m_partTracker;
-    DayPart m_shownPart = DayPart::None;
     QImage m_timeOfDay;
 
     QImage m_background;

@@ -1,6 +1,5 @@
 #include "ui/calendar/ChosenDateWindow.h"
 
-#include "core/calendar/ChosenDateText.h"
 #include "ui/app/BringToFront.h"
 
 #include <QClipboard>
@@ -48,15 +47,15 @@ ChosenDateWindow::ChosenDateWindow(QString namesPath, QString sentencePath, QWid
 void ChosenDateWindow::showDate(const QDate& date)
 {
     m_date = date;
-    const ChosenDateText text = chosenDateText(date, m_namesPath, m_sentencePath);
-    m_heading->setText(text.heading);
-    m_memo->setPlainText(text.lines.join(QLatin1Char('\n')));
+    m_text = chosenDateText(date, m_namesPath, m_sentencePath);
+    m_heading->setText(m_text.heading);
+    m_memo->setPlainText(m_text.lines.join(QLatin1Char('\n')));
     bringToFront(this);
 }
 
 QString ChosenDateWindow::clipboardText() const
 {
-    return m_memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return m_text.clipboardText();
 }
 
 } // namespace zorvex

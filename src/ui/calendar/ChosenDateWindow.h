@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/calendar/ChosenDateText.h"
+
 #include <QDate>
 #include <QDialog>
 
@@ -25,6 +27,7 @@ private:
     QString m_namesPath;
     QString m_sentencePath;
     QDate m_date;
+    ChosenDateText m_text;
     QLabel* m_heading;
     QPlainTextEdit* m_memo;
     QPushButton* m_copy;

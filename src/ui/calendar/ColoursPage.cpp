@@ -41,11 +41,6 @@ constexpr int kColourBoxAlone = 129;
 constexpr int kColourBoxHeight = 20;
 const QColor kOrderSelection(255, 223, 138);
 
-FontValue defaultFont(int size)
-{
-    return FontValue{QStringLiteral("Tahoma"), size, FontValue::Bold, 238};
-}
-
 } // namespace
 
 std::array<int, 4> precedenceFromSetting(const QString& value)
@@ -518,28 +513,30 @@ void ColoursPage::askDefaults()
 
 void ColoursPage::restoreDefaults()
 {
+    // The values come from the settings' own defaults; "Ramka", the skin
+    // name and the precedence stay as they are.
+    MainWindowSettings d;
+    resetToDefaults(d);
     MainWindowSettings& s = m_settings.main;
-    s.font1 = defaultFont(11);
-    s.font2 = defaultFont(10);
-    s.font3 = defaultFont(10);
-    s.pokazSiatke = true;
-    s.paskiCien = true;
-    s.kolorPR = 255;
-    s.kolorPY = 65535;
-    s.kolorPG = 65280;
-    s.kolorPB = 16777215;
-    s.kolorB = 16760400;
-    s.kolorBPO = 16760400;
-    s.kolorAD2 = 16711680;
-    s.kolorUro = 65280;
-    s.kolorImi = 16776960;
-    s.kolorWD2 = 7462140;
-    s.kolorPry = 16777215;
-    s.kolorBC = true;
-    s.kolorBCC = true;
-    static constexpr Colour kText[kTextElements] = {0, 0, 0, 0, 0, 128, 255, 0, 0, 0};
-    std::copy(std::begin(kText), std::end(kText), s.kt.begin());
-    // "Ramka", the skin name and the precedence stay as they are.
+    s.font1 = d.font1;
+    s.font2 = d.font2;
+    s.font3 = d.font3;
+    s.pokazSiatke = d.pokazSiatke;
+    s.paskiCien = d.paskiCien;
+    s.kolorPR = d.kolorPR;
+    s.kolorPY = d.kolorPY;
+    s.kolorPG = d.kolorPG;
+    s.kolorPB = d.kolorPB;
+    s.kolorB = d.kolorB;
+    s.kolorBPO = d.kolorBPO;
+    s.kolorAD2 = d.kolorAD2;
+    s.kolorUro = d.kolorUro;
+    s.kolorImi = d.kolorImi;
+    s.kolorWD2 = d.kolorWD2;
+    s.kolorPry = d.kolorPry;
+    s.kolorBC = d.kolorBC;
+    s.kolorBCC = d.kolorBCC;
+    s.kt = d.kt;
     load();
     emit fontChanged(TextElement::Clock);
     emit fontChanged(TextElement::ScrollingText);

@@ -12,6 +12,19 @@
 #include <QScreen>
 
 namespace zorvex {
+namespace {
+
+// The month whose abbreviation the text is, letter case ignored; 0 for none.
+int monthOfAbbreviation(const QString& text)
+{
+    for (int m = 1; m <= 12; ++m) {
+        if (polishMonthName(m, true).compare(text.trimmed(), Qt::CaseInsensitive) == 0)
+            return m;
+    }
+    return 0;
+}
+
+} // namespace
 
 MonthField::MonthField(QWidget* parent)
     : QSpinBox(parent)
@@ -27,21 +40,14 @@ QString MonthField::textFromValue(int value) const
 
 int MonthField::valueFromText(const QString& text) const
 {
-    for (int m = 1; m <= 12; ++m) {
-        if (polishMonthName(m, true).compare(text.trimmed(), Qt::CaseInsensitive) == 0)
-            return m;
-    }
-    return value();
+    const int month = monthOfAbbreviation(text);
+    return month > 0 ? month : value();
 }
 
 QValidator::State MonthField::validate(QString& text, int&) const
 {
     // Typing is not the way to pick a month; the arrows are.
-    for (int m = 1; m <= 12; ++m) {
-        if (polishMonthName(m, true).compare(text.trimmed(), Qt::CaseInsensitive) == 0)
-            return QValidator::Acceptable;
-    }
-    return QValidator::Invalid;
+    return monthOfAbbreviation(text) > 0 ? QValidator::Acceptable : QValidator::Invalid;
 }
 
 GoToDateDialog::GoToDateDialog(QWidget* parent)

@@ -4,6 +4,7 @@
 #include "core/calendar/MonthModel.h"
 #include "core/calendar/PolishNames.h"
 #include "ui/app/Fonts.h"
+#include "ui/common/ColourBox.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -17,11 +18,6 @@ namespace {
 constexpr int kWeekRows = 6;
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr int kShadeStep = 95;
-
-QColor colorOf(Colour c)
-{
-    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
-}
 
 // The picture is painted opaque with the grid background standing for
 // "transparent"; the key becomes real transparency at the end.
@@ -89,7 +85,7 @@ void drawCellText(QPainter& p, const QFontMetrics& fm, const QRect& cell, const 
     const int top = cell.top() + (cell.height() - fm.height()) / 2;
     p.save();
     p.setClipRect(cell);
-    p.setPen(colorOf(colour));
+    p.setPen(toQColor(colour));
     p.drawText(QPoint(left, top + fm.ascent()), text);
     p.restore();
 }
@@ -244,7 +240,7 @@ QImage renderMonthPicture(const MonthLook& look, const MonthModel& model, const 
                 // Halves round to even, so a 21-pixel name centred on x = 10
                 // starts at 0 and stays on the picture.
                 const int left = centre - int(std::nearbyint(fm.horizontalAdvance(name) / 2.0));
-                p.setPen(colorOf(look.weekdays));
+                p.setPen(toQColor(look.weekdays));
                 p.drawText(QPoint(left, fm.ascent()), name);
             }
         }

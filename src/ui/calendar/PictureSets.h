@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QDateTime>
 #include <QDir>
 #include <QList>
@@ -7,7 +8,14 @@
 
 #include <functional>
 
+class QPainter;
+class QStyleOptionViewItem;
+
 namespace zorvex {
+
+// Sets whose newest picture is younger than this (in hours) are marked as
+// new in the lists; older ages are written as this.
+inline constexpr int kNewSetHours = 25;
 
 // A folder's file by its upper-cased name, so sets made on systems that
 // ignore letter case are found; empty when there is none.
@@ -20,7 +28,7 @@ QString firstLineOf(const QString& path);
 // in hours (capped at 25, the "new" mark's limit) and its version.
 struct PictureSetInfo {
     QString name;
-    int ageHours = 25;
+    int ageHours = kNewSetHours;
     QString version; // first line of the set's Wersja.ini
 };
 
@@ -30,5 +38,13 @@ struct PictureSetInfo {
 QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& builtInName, int count,
                                       const std::function<QString(const QString& folder, int index)>& fileFor,
                                       const QDateTime& now);
+
+// An entry of an add-on set list, as every such list draws it: the name's
+// colour is dark blue for a new set unless selected, else the palette's.
+QColor setNameColour(const QStyleOptionViewItem& option, int ageHours);
+// The name 2 pixels in, then "(version)" one blank's width after it, grey
+// unless selected; over whatever background the caller painted.
+void drawSetEntryText(QPainter* p, const QStyleOptionViewItem& option, const QString& name, const QString& version,
+                      const QColor& nameColour);
 
 } // namespace zorvex

@@ -1,5 +1,7 @@
 #include "ui/calendar/ScrollingText.h"
 
+#include "ui/common/ColourBox.h"
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,8 +45,8 @@ void ScrollingText::setSpeedLevel(int level)
 void ScrollingText::setColours(Colour text, Colour background)
 {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, QColor(colourRed(text), colourGreen(text), colourBlue(text)));
-    p.setColor(QPalette::Window, QColor(colourRed(background), colourGreen(background), colourBlue(background)));
+    p.setColor(QPalette::WindowText, toQColor(text));
+    p.setColor(QPalette::Window, toQColor(background));
     setPalette(p);
     update();
 }

@@ -1,20 +1,13 @@
 #include "ui/calendar/TimeOfDayPictures.h"
 
-#include "ui/calendar/PictureSets.h"
-
 #include "core/app/PathTable.h"
-#include "core/common/Cp1250.h"
-#include "core/common/Text.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include <algorithm>
 #include <cmath>
 
 namespace zorvex {
@@ -70,75 +63,84 @@ void sun(QPainter& p, const QPointF& centre, double radius, const QColor& inner,
     p.drawEllipse(centre, radius, radius);
 }
 
-QImage morning()
+struct Landscape {
+    QColor skyTop;
+    QColor skyBottom;
+    QColor nearHill;
+    QColor farHill;
+};
+
+// Every built-in picture is the sky, what `draw` puts in it, and the hills
+// in front.
+template <typename Draw>
+QImage scene(const Landscape& land, Draw draw)
 {
     QImage img = canvas();
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    sky(p, QColor(120, 170, 230), QColor(255, 214, 150));
-    const QPointF c(16, kHorizon);
-    rays(p, c, 10, 15, QColor(255, 170, 40), 30, 150);
-    sun(p, c, 8, QColor(255, 235, 120), QColor(255, 150, 30));
-    ground(p, QColor(70, 150, 60), QColor(110, 175, 90));
+    sky(p, land.skyTop, land.skyBottom);
+    draw(p);
+    ground(p, land.nearHill, land.farHill);
     return img;
+}
+
+QImage morning()
+{
+    const Landscape land{QColor(120, 170, 230), QColor(255, 214, 150), QColor(70, 150, 60), QColor(110, 175, 90)};
+    return scene(land, [](QPainter& p) {
+        const QPointF c(16, kHorizon);
+        rays(p, c, 10, 15, QColor(255, 170, 40), 30, 150);
+        sun(p, c, 8, QColor(255, 235, 120), QColor(255, 150, 30));
+    });
 }
 
 QImage midday()
 {
-    QImage img = canvas();
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    sky(p, QColor(40, 120, 220), QColor(150, 205, 250));
-    const QPointF c(16, 17);
-    rays(p, c, 9, 13, QColor(255, 200, 0), 0, 330);
-    sun(p, c, 7, QColor(255, 250, 170), QColor(255, 205, 0));
-    // A small cloud.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 230));
-    p.drawEllipse(QRectF(3, 33, 10, 6));
-    p.drawEllipse(QRectF(8, 31, 11, 8));
-    p.drawEllipse(QRectF(15, 34, 9, 5));
-    ground(p, QColor(60, 160, 50), QColor(100, 185, 80));
-    return img;
+    const Landscape land{QColor(40, 120, 220), QColor(150, 205, 250), QColor(60, 160, 50), QColor(100, 185, 80)};
+    return scene(land, [](QPainter& p) {
+        const QPointF c(16, 17);
+        rays(p, c, 9, 13, QColor(255, 200, 0), 0, 330);
+        sun(p, c, 7, QColor(255, 250, 170), QColor(255, 205, 0));
+        // A small cloud.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 230));
+        p.drawEllipse(QRectF(3, 33, 10, 6));
+        p.drawEllipse(QRectF(8, 31, 11, 8));
+        p.drawEllipse(QRectF(15, 34, 9, 5));
+    });
 }
 
 QImage evening()
 {
-    QImage img = canvas();
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    sky(p, QColor(70, 50, 120), QColor(250, 120, 60));
-    const QPointF c(16, kHorizon + 2);
-    sun(p, c, 9, QColor(255, 190, 80), QColor(220, 60, 30));
-    ground(p, QColor(60, 55, 70), QColor(90, 70, 90));
-    return img;
+    const Landscape land{QColor(70, 50, 120), QColor(250, 120, 60), QColor(60, 55, 70), QColor(90, 70, 90)};
+    return scene(land, [](QPainter& p) {
+        sun(p, QPointF(16, kHorizon + 2), 9, QColor(255, 190, 80), QColor(220, 60, 30));
+    });
 }
 
 QImage night()
 {
-    QImage img = canvas();
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    sky(p, QColor(8, 12, 45), QColor(30, 45, 100));
-    // A crescent: a bright disc with a sky-coloured disc cut out of it.
-    QPainterPath moon;
-    moon.addEllipse(QPointF(17, 17), 8, 8);
-    QPainterPath bite;
-    bite.addEllipse(QPointF(21, 14), 7, 7);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(250, 240, 180));
-    p.drawPath(moon.subtracted(bite));
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QColor(255, 255, 255));
-    for (const QPoint& star : {QPoint(5, 6), QPoint(26, 30), QPoint(8, 27), QPoint(28, 5), QPoint(14, 38),
-                               QPoint(4, 42), QPoint(24, 42)})
-        p.drawPoint(star);
-    p.setPen(QColor(200, 210, 255));
-    p.drawLine(5, 18, 7, 18);
-    p.drawLine(6, 17, 6, 19);
-    p.setRenderHint(QPainter::Antialiasing);
-    ground(p, QColor(20, 30, 40), QColor(35, 45, 60));
-    return img;
+    const Landscape land{QColor(8, 12, 45), QColor(30, 45, 100), QColor(20, 30, 40), QColor(35, 45, 60)};
+    return scene(land, [](QPainter& p) {
+        // A crescent: a bright disc with a sky-coloured disc cut out of it.
+        QPainterPath moon;
+        moon.addEllipse(QPointF(17, 17), 8, 8);
+        QPainterPath bite;
+        bite.addEllipse(QPointF(21, 14), 7, 7);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(250, 240, 180));
+        p.drawPath(moon.subtracted(bite));
+        // The stars are single sharp pixels.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QColor(255, 255, 255));
+        for (const QPoint& star : {QPoint(5, 6), QPoint(26, 30), QPoint(8, 27), QPoint(28, 5), QPoint(14, 38),
+                                   QPoint(4, 42), QPoint(24, 42)})
+            p.drawPoint(star);
+        p.setPen(QColor(200, 210, 255));
+        p.drawLine(5, 18, 7, 18);
+        p.drawLine(6, 17, 6, 19);
+        p.setRenderHint(QPainter::Antialiasing);
+    });
 }
 
 QString partStem(DayPart part)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calendar/SunTimes.h"
+#include "ui/calendar/PictureSets.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -13,8 +14,6 @@ class PathTable;
 
 inline constexpr int kTimeOfDayWidth = 32;
 inline constexpr int kTimeOfDayHeight = 64;
-// Newer add-on sets than this (in hours) are marked in the list.
-inline constexpr int kNewSetHours = 25;
 
 // The program's own pictures of the four day parts, drawn in code: morning
 // (the sun rising), midday (the sun high), evening (the sun setting) and

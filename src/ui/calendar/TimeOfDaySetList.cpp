@@ -3,8 +3,8 @@
 #include "core/app/Clock.h"
 #include "core/app/PathTable.h"
 #include "core/app/Settings.h"
+#include "ui/calendar/PictureSets.h"
 
-#include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace zorvex {
@@ -12,12 +12,8 @@ namespace {
 
 constexpr int kVersionRole = Qt::UserRole + 1;
 constexpr int kAgeRole = Qt::UserRole + 2;
-const QColor kNewSet(0, 0, 192);
-const QColor kVersion(128, 128, 128);
 
-// Draws an entry as every add-on list does: the name 2 pixels in, a new set
-// in dark blue unless selected, and "(version)" one blank's width after the
-// name, grey unless selected.
+// Draws an entry as every add-on list does.
 class SetDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -29,23 +25,8 @@ public:
         const QString name = opt.text;
         opt.text.clear();
         QStyledItemDelegate::paint(p, opt, index);
-
-        const bool selected = opt.state & QStyle::State_Selected;
-        const QColor normal = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-        const bool isNew = index.data(kAgeRole).toInt() < kNewSetHours;
-        const QString version = index.data(kVersionRole).toString();
-        const QRect r = opt.rect.adjusted(2, 0, 0, 0);
-        p->save();
-        p->setFont(opt.font);
-        p->setPen(isNew && !selected ? kNewSet : normal);
-        p->drawText(r, Qt::AlignLeft | Qt::AlignVCenter, name);
-        if (!version.isEmpty()) {
-            const QFontMetrics fm(opt.font);
-            const QRect v = r.adjusted(fm.horizontalAdvance(name) + fm.horizontalAdvance(QLatin1Char(' ')), 0, 0, 0);
-            p->setPen(selected ? normal : kVersion);
-            p->drawText(v, Qt::AlignLeft | Qt::AlignVCenter, QLatin1Char('(') + version + QLatin1Char(')'));
-        }
-        p->restore();
+        drawSetEntryText(p, opt, name, index.data(kVersionRole).toString(),
+                         setNameColour(opt, index.data(kAgeRole).toInt()));
     }
 };
 

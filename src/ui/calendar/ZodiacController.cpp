@@ -95,8 +95,7 @@ void ZodiacController::draw(Colour colour)
     const int sign = SignOf(m_clock.now().date());
     if (sign == 0 || !m_area)
         return;
-    const MainWindowSettings& s = m_settings.main;
-    const ZodiacPicture picture = zodiacPicture(s, m_paths, sign, colour, m_area->size());
+    const ZodiacPicture picture = zodiacPicture(m_settings.main, m_paths, sign, colour, m_area->size());
 
     m_area->setMovie(nullptr);
     if (m_movie) {
@@ -116,18 +115,9 @@ void ZodiacController::draw(Colour colour)
     if (picture.image.isNull())
         return; // a missing fixed picture: the area stays empty
     m_area->setPixmap(QPixmap::fromImage(picture.image));
-
     // Which keyed picture is showing decides what ApplyColours must avoid.
-    const bool fixed = s.zodiakTyp == 1;
-    const QString setFile =
-        fixed || s.zodiakStyl1.isEmpty() ? QString() : zodiacSetPictureFile(zodiacSetsFolder(m_paths) + s.zodiakStyl1, sign);
-    const QString shownFile = fixed ? zodiacFixedPictureFile(m_paths, s.zodiakStyl2) : setFile;
-    if (!fixed && setFile.isEmpty()) {
-        m_builtInShown = true;
-        m_transparent = kZodiacBuiltInBackground;
-    } else if (shownFile.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) {
-        m_transparent = colourFromRgb(255, 0, 255);
-    }
+    m_transparent = picture.transparent;
+    m_builtInShown = picture.builtIn;
 }
 
 } // namespace zorvex

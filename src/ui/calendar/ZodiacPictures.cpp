@@ -1,28 +1,24 @@
 #include "ui/calendar/ZodiacPictures.h"
 
-#include "ui/calendar/PictureSets.h"
-
 #include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/calendar/Zodiac.h"
-#include "core/common/Cp1250.h"
 #include "core/common/Text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 
-#include <algorithm>
 #include <array>
 
 namespace zorvex {
 namespace {
 
 constexpr QRgb kMagenta = 0xFFFF00FFu;
+constexpr Colour kBitmapKey = colourFromRgb(255, 0, 255);
 
 // The symbols are drawn in a 30 x 30 box at the picture's left; without
 // antialiasing, so the picture keeps two colours and the colouring rule
@@ -292,7 +288,8 @@ QString zodiacFixedPictureFile(const PathTable& paths, const QString& stored)
         return {};
     QString path = stored;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (QFileInfo(path).isAbsolute() && QFileInfo::exists(path) && QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (info.isAbsolute() && info.isFile())
         return path;
     const QString relative = paths.inDataFolder(path);
     if (QFileInfo(relative).isFile())
@@ -318,8 +315,10 @@ ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths,
         QImage img(file);
         if (img.isNull())
             return out;
-        if (hasExtension(file, ".bmp"))
+        if (hasExtension(file, ".bmp")) {
             img = magentaTransparent(img);
+            out.transparent = kBitmapKey;
+        }
         out.image = stretched(img, area);
         return out;
     }
@@ -333,24 +332,25 @@ ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths,
         if (!file.isEmpty()) {
             const QImage img(file);
             if (!img.isNull()) {
-                out.image = stretched(hasExtension(file, ".bmp") ? recolouredSetBitmap(img, colour) : img, area);
+                const bool bitmap = hasExtension(file, ".bmp");
+                out.image = stretched(bitmap ? recolouredSetBitmap(img, colour) : img, area);
+                if (bitmap)
+                    out.transparent = kBitmapKey;
                 return out;
             }
         }
     }
     out.image = stretched(colouredBuiltInZodiacPicture(sign, colour), area);
+    out.transparent = kZodiacBuiltInBackground;
+    out.builtIn = true;
     return out;
 }
 
-QList<ZodiacSet> scanZodiacSets(const QString& setsFolder, const QDateTime& now)
+QList<PictureSetInfo> scanZodiacSets(const QString& setsFolder, const QDateTime& now)
 {
-    QList<ZodiacSet> sets;
-    const auto found = scanPictureSets(
+    return scanPictureSets(
         setsFolder, QString::fromUtf8("Domyślny"), kZodiacSigns,
         [](const QString& folder, int i) { return zodiacSetPictureFile(folder, i + 1); }, now);
-    for (const PictureSetInfo& info : found)
-        sets.append(ZodiacSet{info.name, info.ageHours, info.version});
-    return sets;
 }
 
 } // namespace zorvex

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "core/common/Colour.h"
+#include "ui/calendar/PictureSets.h"
 
 #include <QDateTime>
 #include <QImage>
 #include <QList>
 #include <QSize>
 #include <QString>
+
+#include <optional>
 
 namespace zorvex {
 
@@ -46,24 +49,21 @@ QString zodiacFixedPictureFile(const PathTable& paths, const QString& stored);
 struct ZodiacPicture {
     QImage image;      // a still picture, already fitted to the area
     QString movieFile; // a ".gif" shown unstretched and animated; image empty
+    // The colour that turned transparent in a keyed still picture (the
+    // built-in one or a bitmap), and whether the built-in one is shown.
+    std::optional<Colour> transparent;
+    bool builtIn = false;
 };
 
 // The picture of `sign` by ZodiakTyp, ZodiakStyl1 and ZodiakStyl2, fitted
 // to an area of `area`: a set's picture (falling back to the built-in one
-// when the set lacks it), the fixed picture (nothing when it is missing), or
-// the built-in picture. Nothing for sign 0.
+// when the set lacks it or it cannot be read), the fixed picture (nothing
+// when it is missing), or the built-in picture. Nothing for sign 0.
 ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths, int sign, Colour colour,
                             const QSize& area);
 
-// An entry of the sign-set list.
-struct ZodiacSet {
-    QString name;    // the folder's name
-    int ageHours = 25; // of the newest picture, capped at 25
-    QString version; // first line of the set's Wersja.ini
-};
-
 // Every folder holding a picture for each of the twelve signs, other than
 // one named "Domyślny", sorted by name.
-QList<ZodiacSet> scanZodiacSets(const QString& setsFolder, const QDateTime& now);
+QList<PictureSetInfo> scanZodiacSets(const QString& setsFolder, const QDateTime& now);
 
 } // namespace zorvex

@@ -5,6 +5,7 @@
 #include "core/app/Settings.h"
 #include "core/common/Text.h"
 #include "ui/app/Messages.h"
+#include "ui/calendar/PictureSets.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -24,16 +25,12 @@ QString u(const char* s)
     return QString::fromUtf8(s);
 }
 
-const QColor kNewSet(0, 0, 192);
-const QColor kVersion(128, 128, 128);
 const QColor kPictureItems(255, 246, 214);
 const QColor kPictureLine(255, 223, 138);
-constexpr int kNewHours = 25;
 
-// Draws the dropped-down items: the name 2 pixels in; a new set in dark
-// blue unless selected; "(version)" one blank's width after the name, grey
-// unless selected; the two picture items on a pale yellow with black text
-// and a line above the first of them.
+// Draws the dropped-down items as every add-on list does, but the two
+// picture items on a pale yellow with black text and a line above the
+// first of them.
 class SetDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -44,38 +41,21 @@ public:
         initStyleOption(&opt, index);
         const QString name = opt.text;
         const auto kind = ZodiacSetList::Kind(index.data(ZodiacSetList::kKindRole).toInt());
-        const bool pictureItem = kind == ZodiacSetList::Kind::Fixed || kind == ZodiacSetList::Kind::Pick;
-        const bool selected = opt.state & QStyle::State_Selected;
-
-        p->save();
-        QColor text;
-        if (pictureItem) {
+        const QString version = index.data(ZodiacSetList::kVersionRole).toString();
+        if (kind == ZodiacSetList::Kind::Fixed || kind == ZodiacSetList::Kind::Pick) {
+            p->save();
             p->fillRect(opt.rect, kPictureItems);
             if (kind == ZodiacSetList::Kind::Fixed) {
                 p->setPen(kPictureLine);
                 p->drawLine(opt.rect.topLeft(), opt.rect.topRight());
             }
-            text = Qt::black;
-        } else {
-            opt.text.clear();
-            QStyledItemDelegate::paint(p, opt, index);
-            const bool isNew = index.data(ZodiacSetList::kAgeRole).toInt() < kNewHours;
-            text = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-            if (isNew && !selected)
-                text = kNewSet;
+            p->restore();
+            drawSetEntryText(p, opt, name, version, Qt::black);
+            return;
         }
-        const QString version = index.data(ZodiacSetList::kVersionRole).toString();
-        const QRect r = opt.rect.adjusted(2, 0, 0, 0);
-        p->setFont(opt.font);
-        p->setPen(text);
-        p->drawText(r, Qt::AlignLeft | Qt::AlignVCenter, name);
-        if (!version.isEmpty()) {
-            const QFontMetrics fm(opt.font);
-            const QRect v = r.adjusted(fm.horizontalAdvance(name) + fm.horizontalAdvance(QLatin1Char(' ')), 0, 0, 0);
-            p->setPen(selected ? text : kVersion);
-            p->drawText(v, Qt::AlignLeft | Qt::AlignVCenter, QLatin1Char('(') + version + QLatin1Char(')'));
-        }
-        p->restore();
+        opt.text.clear();
+        QStyledItemDelegate::paint(p, opt, index);
+        drawSetEntryText(p, opt, name, version, setNameColour(opt, index.data(ZodiacSetList::kAgeRole).toInt()));
     }
 };
 
@@ -129,7 +109,7 @@ void ZodiacSetList::reload()
 {
     const QSignalBlocker block(m_combo);
     m_combo->clear();
-    auto add = [this](const QString& text, Kind kind, int age = kNewHours, const QString& version = QString()) {
+    auto add = [this](const QString& text, Kind kind, int age = kNewSetHours, const QString& version = QString()) {
         m_combo->addItem(text);
         const int i = m_combo->count() - 1;
         m_combo->setItemData(i, int(kind), kKindRole);
@@ -137,7 +117,7 @@ void ZodiacSetList::reload()
         m_combo->setItemData(i, version, kVersionRole);
     };
     add(u("Domyślny"), Kind::BuiltIn);
-    for (const ZodiacSet& set : scanZodiacSets(m_folder, m_clock.now()))
+    for (const PictureSetInfo& set : scanZodiacSets(m_folder, m_clock.now()))
         add(set.name, Kind::Set, set.ageHours, set.version);
     add(fixedItemText(), Kind::Fixed);
     add(u("Wybierz obrazek..."), Kind::Pick);

@@ -59,6 +59,7 @@ struct Fixture {
     PathTable paths;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<CalendarView> view;
+    std::unique_ptr<ColoursPage> page;
 
     Fixture()
     {
@@ -74,6 +75,13 @@ struct Fixture {
         if (start)
             view->start();
         return *view;
+    }
+    // The "Kolory" page wired to the calendar, as the application does.
+    ColoursPage& coloursPage()
+    {
+        page = std::make_unique<ColoursPage>(settings, paths);
+        view->attachColoursPage(page.get());
+        return *page;
     }
     template <typename T = QWidget>
     T* child(const char* name) const
@@ -689,8 +697,7 @@ void TestCalUiView::coloursPageChangesTheLook()
 {
     Fixture f;
     CalendarView& v = f.make();
-    ColoursPage page(f.settings, f.paths);
-    v.attachColoursPage(&page);
+    ColoursPage& page = f.coloursPage();
 
     emit page.findChild<ColourBox*>(QStringLiteral("ColorBox6"))->colourChanged(255);
     QCOMPARE(f.settings.main.kolorAD2, Colour(255));
@@ -725,9 +732,8 @@ void TestCalUiView::coloursPageChangesTheLook()
 void TestCalUiView::settingsSurviveRestart()
 {
     Fixture f;
-    CalendarView& v = f.make();
-    ColoursPage page(f.settings, f.paths);
-    v.attachColoursPage(&page);
+    f.make();
+    ColoursPage& page = f.coloursPage();
     emit page.findChild<ColourBox*>(QStringLiteral("ColorBox6"))->colourChanged(4242);
     page.findChild<QCheckBox*>(QStringLiteral("CheckBox67"))->setChecked(false);
     auto* order = page.findChild<QListWidget*>(QStringLiteral("ListDat"));
@@ -780,8 +786,7 @@ void TestCalUiView::missingSkin()
 {
     Fixture f;
     CalendarView& v = f.make();
-    ColoursPage page(f.settings, f.paths);
-    v.attachColoursPage(&page);
+    ColoursPage& page = f.coloursPage();
     f.settings.main.kolorBC = false;
     f.settings.main.kolorB = colourFromRgb(5, 6, 7);
     f.settings.main.kolorBT = QStringLiteral("nie_ma.png");

@@ -205,10 +205,13 @@ void TstZodiacUi::drawingRules()
 
     // A set's bitmap: exactly the ink takes the colour, magenta vanishes.
     s.zodiakStyl1 = QStringLiteral("Zestaw");
-    QImage img = zodiacPicture(s, paths, 1, blue, area).image;
+    const ZodiacPicture bitmap = zodiacPicture(s, paths, 1, blue, area);
+    QImage img = bitmap.image;
     QCOMPARE(img.pixel(0, 0), qRgb(0, 0, 255));
     QCOMPARE(qAlpha(img.pixel(1, 0)), 0);
     QCOMPARE(img.pixel(2, 0), kOther);
+    QCOMPARE(bitmap.transparent, std::optional<Colour>(colourFromRgb(255, 0, 255)));
+    QVERIFY(!bitmap.builtIn);
 
     // A set's gif plays unstretched.
     const ZodiacPicture gif = zodiacPicture(s, paths, 2, blue, area);
@@ -218,7 +221,17 @@ void TstZodiacUi::drawingRules()
     // A set lacking the sign, or a set that is gone: the built-in picture,
     // stretched to the area.
     const QImage builtIn = colouredBuiltInZodiacPicture(3, blue);
-    QCOMPARE(zodiacPicture(s, paths, 3, blue, QSize(108, 34)).image, builtIn);
+    const ZodiacPicture fallback = zodiacPicture(s, paths, 3, blue, QSize(108, 34));
+    QCOMPARE(fallback.image, builtIn);
+    QCOMPARE(fallback.transparent, std::optional<Colour>(kZodiacBuiltInBackground));
+    QVERIFY(fallback.builtIn);
+    // So does a set picture that cannot be read, and it is keyed as the
+    // built-in one, not as a bitmap.
+    touch(m_sets + QStringLiteral("Zestaw/04.bmp"), "not a picture");
+    const ZodiacPicture unreadable = zodiacPicture(s, paths, 4, blue, QSize(108, 34));
+    QCOMPARE(unreadable.image, colouredBuiltInZodiacPicture(4, blue));
+    QCOMPARE(unreadable.transparent, std::optional<Colour>(kZodiacBuiltInBackground));
+    QVERIFY(unreadable.builtIn);
     s.zodiakStyl1 = QStringLiteral("Usunięty");
     QCOMPARE(zodiacPicture(s, paths, 3, blue, QSize(108, 34)).image, builtIn);
     QCOMPARE(zodiacPicture(s, paths, 3, blue, QSize(115, 34)).image.size(), QSize(115, 34));
@@ -229,10 +242,13 @@ void TstZodiacUi::drawingRules()
     s.zodiakTyp = 1;
     for (const QString& stored : QStringList{u("Gfx\\Zodiak\\stały.bmp"), u("Gfx/Zodiak/stały.bmp"), m_sets + u("stały.bmp")}) {
         s.zodiakStyl2 = stored;
-        img = zodiacPicture(s, paths, 1, blue, area).image;
+        const ZodiacPicture fixed = zodiacPicture(s, paths, 1, blue, area);
+        img = fixed.image;
         QVERIFY2(!img.isNull(), qPrintable(stored));
         QCOMPARE(img.pixel(0, 0), kInk);
         QCOMPARE(qAlpha(img.pixel(1, 0)), 0);
+        QCOMPARE(fixed.transparent, std::optional<Colour>(colourFromRgb(255, 0, 255)));
+        QVERIFY(!fixed.builtIn);
     }
     // A missing fixed picture shows nothing, even with a set chosen.
     s.zodiakStyl1 = QStringLiteral("Zestaw");
