@@ -1,7 +1,5 @@
 #include "core/app/Settings.h"
 
-
-
 namespace zorvex {
 namespace {
 

@@ -1,5 +1,7 @@
 #include "core/app/SettingsStore.h"
 
+#include "core/app/PathTable.h"
+#include "core/app/TrayIconModel.h"
 #include "core/common/IniFile.h"
 
 #include <QFileInfo>
@@ -64,6 +66,13 @@ private:
     QChar m_decimal;
 };
 
+// M1..M43 all empty: the menu list of a first run, and of a file without M24.
+void writeEmptyMenuList(IniFile& ini)
+{
+    for (int i = 1; i <= kMenuEntries; ++i)
+        ini.writeInteger(QStringLiteral("Vuzuvured"), QLatin1Char('M') + QString::number(i), -1);
+}
+
 bool inRange(const std::array<int, 3>& values)
 {
     return std::all_of(values.begin(), values.end(), [](int v) { return v >= 1 && v <= 3; });
@@ -120,8 +129,7 @@ bool SettingsStore::writeFirstRunDefaults(const FirstRunContext& ctx) const
     };
 
     put("Vuzuvured", {{"BlendA", n(0)}, {"BlendW", n(255)}, {"PrzyciskM", n(1)}, {"UruZmin", n(0)}});
-    for (int i = 1; i <= kMenuEntries; ++i)
-        ini.writeInteger(QStringLiteral("Vuzuvured"), QLatin1Char('M') + QString::number(i), -1);
+    writeEmptyMenuList(ini);
     put("Vuzuvured",
         {{"P1", n(1)}, {"P2", n(2)}, {"P3", n(3)}, {"Zakladka", QStringLiteral("0|0|0|0|0|0|0|0|0|0|0")},
          {"ZakladkaS", n(0)}, {"NiePokazujKom", {}}, {"OstPokCP", zeroDate}, {"Priorytet", n(2)}, {"Dyski", n(0)},
@@ -138,7 +146,7 @@ bool SettingsStore::writeFirstRunDefaults(const FirstRunContext& ctx) const
     put("Siec", {{"Poz", n(0)}, {"MAC", {}}, {"Aktywna", n(0)}, {"Pobrane", n(1)}});
     put("Alarm",
         {{"Dźwięk", n(1)}, {"Dźwięk_r", n(1)}, {"Dźwięk_n", n(1)},
-         {"PlikGo", ctx.dataFolder + QLatin1String("Godziny/Godzina.mp3")}, {"Dźwięk_vol", n(100)}});
+         {"PlikGo", ctx.dataFolder + QLatin1String(kDefaultChimeSound)}, {"Dźwięk_vol", n(100)}});
     put("Solenizant", {{"Aktywny", n(0)}, {"PanelU", n(1)}, {"PanelI", n(1)}});
     put("Inne", {{"Aktywne", n(1)}, {"Panel", n(1)}, {"Stawka", real("0.1847")}, {"kW", real("0.3")}});
     put("Prywatne", {{"Aktywne", n(1)}, {"Panel", n(1)}});
@@ -152,7 +160,7 @@ bool SettingsStore::writeFirstRunDefaults(const FirstRunContext& ctx) const
         {{"OdswiezAuto", n(0)}, {"OdswiezUru", n(0)}, {"Powiadomienie", n(0)}, {"AutoUkr", n(0)}, {"Balon", n(0)},
          {"BalonUkr", n(0)}, {"BalonSek", n(10)}, {"Glosnik", n(0)}, {"Dzwiek", n(0)}, {"GlosnikNr", n(0)},
          {"CzasLacz", n(100)}, {"OdswiezAutoMin", n(1)}, {"AutoUkrSek", n(10)},
-         {"SciDzwiek", ctx.dataFolder + QLatin1String("Godziny/Ping.mp3")}, {"Przedzial1", QStringLiteral("0.0.0.1")},
+         {"SciDzwiek", ctx.dataFolder + QLatin1String(kDefaultPingSound)}, {"Przedzial1", QStringLiteral("0.0.0.1")},
          {"Przedzial2", QStringLiteral("0.0.0.255")}, {"Nazwy", n(1)}});
     put("Pogoda",
         {{"Dopasuj", n(0)}, {"Lista", n(0)}, {"ZazL1", n(0)}, {"ZazL2", n(0)}, {"Miasto", n(0)}, {"Dzien", n(0)},
@@ -166,7 +174,7 @@ bool SettingsStore::writeFirstRunDefaults(const FirstRunContext& ctx) const
          {"OknoI", n(0)}, {"OknoX", n(0)}, {"OknoY", n(0)}, {"OknoW", n(542)}, {"OknoH", n(246)}, {"OknoM", n(0)},
          {"OknoK1", n(84)}, {"OknoK2", n(85)}, {"OknoK3", n(176)}, {"OknoK4", n(112)}, {"OknoK5", n(57)},
          {"Ostatnio", zeroDateTime}, {"Program", ctx.mailProgram}});
-    put("Poczta", {{"SciDzwiek", ctx.dataFolder + QLatin1String("Godziny/Poczta.mp3")}});
+    put("Poczta", {{"SciDzwiek", ctx.dataFolder + QLatin1String(kDefaultMailSound)}});
     put("Synchro",
         {{"Serwer", ctx.timeServer}, {"Auto", n(0)}, {"Ostatnio", zeroDateTime}, {"Dzien", zeroDate},
          {"Skorygowano", n(-1)}});
@@ -191,10 +199,7 @@ void SettingsStore::load(Settings& s, const FontResolver& resolveFont) const
     // M24 marks a valid menu list; without it the whole list starts afresh.
     if (!ini.hasKey(QStringLiteral("Vuzuvured"), QStringLiteral("M24"))) {
         m.m.fill(-1);
-        update([](IniFile& f) {
-            for (int i = 1; i <= kMenuEntries; ++i)
-                f.writeInteger(QStringLiteral("Vuzuvured"), QLatin1Char('M') + QString::number(i), -1);
-        });
+        update(writeEmptyMenuList);
     }
     if (!inRange(m.p))
         m.p = {1, 2, 3};
@@ -205,7 +210,7 @@ void SettingsStore::load(Settings& s, const FontResolver& resolveFont) const
             f->name = resolveFont(f->name);
     }
     // Starting minimized needs a tray icon to come back from.
-    if (m.kolorTN == 4)
+    if (!hasTrayIcon(m.kolorTN))
         m.uruZmin = false;
 }
 

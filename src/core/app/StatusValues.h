@@ -12,6 +12,21 @@ struct MemoryFigures {
     qint64 available = 0;
 };
 
+inline constexpr qint64 kBytesPerMb = 1048576;
+
+// The whole MB a memory row shows, free or used as PanelRamW and PanelSwapW
+// choose; the tray icon's level and its hint show the same number. RAM rounds
+// both figures down before subtracting, swap rounds the difference.
+inline qint64 ramShownMb(const MemoryFigures& m, bool showsFree)
+{
+    const qint64 free = m.available / kBytesPerMb;
+    return showsFree ? free : m.total / kBytesPerMb - free;
+}
+inline qint64 swapShownMb(const MemoryFigures& m, bool showsFree)
+{
+    return showsFree ? m.available / kBytesPerMb : (m.total - m.available) / kBytesPerMb;
+}
+
 // The monitored network interface's figures; the texts come formatted by the
 // traffic monitor.
 struct TrafficFigures {

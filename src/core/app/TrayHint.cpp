@@ -5,8 +5,6 @@
 namespace zorvex {
 namespace {
 
-constexpr qint64 kMb = 1048576;
-
 QString s(const char* text)
 {
     return QString::fromUtf8(text);
@@ -37,26 +35,27 @@ enum class Key {
 struct Placeholder {
     QString text;
     Key key;
-    bool traffic;
+    QString meaning; // as the editor lists it
 };
 
+// In the order the editor lists them.
 const std::vector<Placeholder>& placeholders()
 {
     static const std::vector<Placeholder> list = {
-        {s("[RAM]"), Key::Ram, false},
-        {s("[SWAP]"), Key::Swap, false},
-        {s("[CPU]"), Key::Cpu, false},
-        {s("[TR_POB/SEK]"), Key::ReceivedPerSecond, true},
-        {s("[TR_WYS/SEK]"), Key::SentPerSecond, true},
-        {s("[TR_POB/ŚR]"), Key::AverageReceived, true},
-        {s("[TR_WYS/ŚR]"), Key::AverageSent, true},
-        {s("[TR_POB_RAZEM]"), Key::TotalReceived, true},
-        {s("[TR_WYS_RAZEM]"), Key::TotalSent, true},
-        {s("[IP]"), Key::Ip, true},
-        {s("[RADIO]"), Key::Radio, false},
-        {s("[M3U]"), Key::Playlist, false},
-        {s("[WERSJA]"), Key::Version, false},
-        {s("[UPTIME]"), Key::Uptime, false},
+        {s("[RAM]"), Key::Ram, s("pamięć RAM w MB (wolna lub zajęta)")},
+        {s("[SWAP]"), Key::Swap, s("pamięć SWAP w MB (wolna lub zajęta)")},
+        {s("[CPU]"), Key::Cpu, s("użycie procesora")},
+        {s("[TR_POB/SEK]"), Key::ReceivedPerSecond, s("transfer/sek. (pobieranie)")},
+        {s("[TR_WYS/SEK]"), Key::SentPerSecond, s("transfer/sek. (wysyłanie)")},
+        {s("[TR_POB/ŚR]"), Key::AverageReceived, s("średni transfer/sek. (pobieranie)")},
+        {s("[TR_WYS/ŚR]"), Key::AverageSent, s("średni transfer/sek. (wysyłanie)")},
+        {s("[TR_POB_RAZEM]"), Key::TotalReceived, s("razem pobrane")},
+        {s("[TR_WYS_RAZEM]"), Key::TotalSent, s("razem wysłane")},
+        {s("[IP]"), Key::Ip, s("adres IP monitorowanej karty sieciowej")},
+        {s("[RADIO]"), Key::Radio, s("tytuł utworu lub nazwa stacji radia")},
+        {s("[M3U]"), Key::Playlist, s("tytuł utworu z listy odtwarzania")},
+        {s("[WERSJA]"), Key::Version, s("wersja programu")},
+        {s("[UPTIME]"), Key::Uptime, s("czas pracy komputera")},
     };
     return list;
 }
@@ -82,17 +81,11 @@ public:
         switch (key) {
         case Key::Ram: {
             const auto m = m_values.ram();
-            if (!m)
-                return unknown();
-            const qint64 total = m->total / kMb;
-            const qint64 free = m->available / kMb;
-            return QString::number(m_ctx.ramShowsFree ? free : total - free);
+            return m ? QString::number(ramShownMb(*m, m_ctx.ramShowsFree)) : unknown();
         }
         case Key::Swap: {
             const auto m = m_values.swap();
-            if (!m)
-                return unknown();
-            return QString::number(m_ctx.swapShowsFree ? m->available / kMb : (m->total - m->available) / kMb);
+            return m ? QString::number(swapShownMb(*m, m_ctx.swapShowsFree)) : unknown();
         }
         case Key::Cpu: {
             const auto cpu = m_values.cpuPercent();
@@ -170,22 +163,12 @@ QString defaultTrayHintPattern()
 
 const std::vector<std::pair<QString, QString>>& trayHintPlaceholders()
 {
-    static const std::vector<std::pair<QString, QString>> list = {
-        {s("[RAM]"), s("pamięć RAM w MB (wolna lub zajęta)")},
-        {s("[SWAP]"), s("pamięć SWAP w MB (wolna lub zajęta)")},
-        {s("[CPU]"), s("użycie procesora")},
-        {s("[TR_POB/SEK]"), s("transfer/sek. (pobieranie)")},
-        {s("[TR_WYS/SEK]"), s("transfer/sek. (wysyłanie)")},
-        {s("[TR_POB/ŚR]"), s("średni transfer/sek. (pobieranie)")},
-        {s("[TR_WYS/ŚR]"), s("średni transfer/sek. (wysyłanie)")},
-        {s("[TR_POB_RAZEM]"), s("razem pobrane")},
-        {s("[TR_WYS_RAZEM]"), s("razem wysłane")},
-        {s("[IP]"), s("adres IP monitorowanej karty sieciowej")},
-        {s("[RADIO]"), s("tytuł utworu lub nazwa stacji radia")},
-        {s("[M3U]"), s("tytuł utworu z listy odtwarzania")},
-        {s("[WERSJA]"), s("wersja programu")},
-        {s("[UPTIME]"), s("czas pracy komputera")},
-    };
+    static const std::vector<std::pair<QString, QString>> list = [] {
+        std::vector<std::pair<QString, QString>> out;
+        for (const Placeholder& p : placeholders())
+            out.emplace_back(p.text, p.meaning);
+        return out;
+    }();
     return list;
 }
 

@@ -6,33 +6,13 @@
 namespace zorvex {
 namespace {
 
-constexpr qint64 kMb = 1048576;
-
-// The value a memory row shows and its total, both in whole MB.
-struct MbShare {
-    qint64 value = 0;
-    qint64 total = 0;
-};
-
-MbShare ramShare(const MemoryFigures& m, bool showsFree)
+// The level of a memory row: the MB it shows out of the whole MB there are.
+int memoryLevel(qint64 shownMb, const MemoryFigures& m)
 {
-    const qint64 total = m.total / kMb;
-    const qint64 free = m.available / kMb;
-    return {showsFree ? free : total - free, total};
-}
-
-MbShare swapShare(const MemoryFigures& m, bool showsFree)
-{
-    const qint64 total = m.total / kMb;
-    const qint64 used = (m.total - m.available) / kMb;
-    return {showsFree ? m.available / kMb : used, total};
-}
-
-int levelOf(const MbShare& s)
-{
-    if (s.total <= 0)
+    const qint64 total = m.total / kBytesPerMb;
+    if (total <= 0)
         return 0;
-    return trayLevelIndex(static_cast<double>(s.value) / static_cast<double>(s.total));
+    return trayLevelIndex(static_cast<double>(shownMb) / static_cast<double>(total));
 }
 
 } // namespace
@@ -101,12 +81,12 @@ TrayIconChoice chooseTrayIcon(const TrayIconInputs& in, const StatusValues& valu
     case TrayMode::Ram:
         c.kind = TrayIconChoice::Level;
         if (const auto ram = values.ram())
-            c.level = levelOf(ramShare(*ram, in.ramShowsFree));
+            c.level = memoryLevel(ramShownMb(*ram, in.ramShowsFree), *ram);
         return c;
     case TrayMode::Swap:
         c.kind = TrayIconChoice::Level;
         if (const auto swap = values.swap())
-            c.level = levelOf(swapShare(*swap, in.swapShowsFree));
+            c.level = memoryLevel(swapShownMb(*swap, in.swapShowsFree), *swap);
         return c;
     case TrayMode::Transfer: {
         c.kind = TrayIconChoice::Transfer;

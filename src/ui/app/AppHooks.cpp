@@ -2,9 +2,9 @@
 
 #include "core/app/Settings.h"
 #include "ui/app/MainWindow.h"
-#include "ui/calendar/CalendarView.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/calendar/CalendarView.h"
 
 namespace zorvex {
 
@@ -163,7 +163,7 @@ bool AppHooks::trayIconProtectOn() const
 
 bool AppHooks::trayIconShown() const
 {
-    return m_settings.main.kolorTN != 4;
+    return hasTrayIcon(m_settings.main.kolorTN);
 }
 
 void AppHooks::protectTrayIcon()

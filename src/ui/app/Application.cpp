@@ -190,14 +190,15 @@ int Application::run(const QStringList& arguments)
     // restored backup leaves in "Ruch.ini". A picture run never competes.
     if (opts.screenshot.isEmpty()) {
         bool readable = false;
-        const IniFile ruch = IniFile::load(m_paths.path(PathId::Ruch), &readable);
+        IniFile ruch = IniFile::load(m_paths.path(PathId::Ruch), &readable);
         const bool blokuj =
             readable ? ruch.readBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true) : true;
         const InstanceOutcome outcome = decideInstance(m_state.anotherInstanceRunning, blokuj);
         if (outcome.consumePermission) {
-            IniFile again = IniFile::load(m_paths.path(PathId::Ruch));
-            again.writeBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true);
-            again.save(m_paths.path(PathId::Ruch));
+            // Only a file that was read can hold the permission: it goes back
+            // as read, with the permission used up.
+            ruch.writeBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true);
+            ruch.save(m_paths.path(PathId::Ruch));
         }
         if (outcome.decision == InstanceDecision::ExitSilently)
             return 0;
@@ -248,7 +249,7 @@ int Application::run(const QStringList& arguments)
     // The window fades in from nothing once it is first shown.
     m_main->setOpacityLevel(0);
     m_main->show();
-    if (isUpdatedArgument(opts.arguments)) {
+    if (m_state.updatedStart) {
         askYesNo(QStringLiteral("Zorvex - Aktualizacja"),
                  QStringLiteral("Aktualizacja zakończona pomyślnie. Czy chcesz obejrzeć listę zmian?"), m_main.get(),
                  true);
@@ -292,8 +293,7 @@ void Application::createWindows()
             t.stop();
     };
     m_hooks = std::make_unique<AppHooks>(m_settings, std::move(actions));
-    m_loop = std::make_unique<MainLoop>(m_clock, *m_hooks,
-                                        [](int bound) { return int(QRandomGenerator::global()->bounded(bound)); });
+    m_loop = std::make_unique<MainLoop>(m_clock, *m_hooks);
 
     // Every sound of the program goes through the eight players; the sound
     // library itself starts with the first sound.

@@ -92,14 +92,13 @@ void ContextMenu::setUserEntries(const std::array<int, kMenuEntries>& m)
     m_codes = m;
     clearUserEntries();
     for (const MenuEntry& e : userMenuEntries(m))
-        m_userActions.push_back(addUserEntry(e.code, e.label, static_cast<int>(e.submenu)));
+        m_userActions.push_back(addUserEntry(e.code, e.label, e.submenu));
     refreshDynamicSubmenus();
 }
 
-QAction* ContextMenu::addUserEntry(int code, const QString& label, int submenu)
+QAction* ContextMenu::addUserEntry(int code, const QString& label, EntrySubmenu kind)
 {
     const QIcon icon = m_icons ? m_icons(code) : QIcon();
-    const auto kind = static_cast<EntrySubmenu>(submenu);
     if (kind == EntrySubmenu::Player || kind == EntrySubmenu::Radio) {
         auto* sub = new QMenu(label, this);
         sub->setIcon(icon);

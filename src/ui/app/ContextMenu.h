@@ -14,6 +14,7 @@
 namespace zorvex {
 
 class AboutWindow;
+enum class EntrySubmenu;
 
 // The context menu of the main window and the tray icon (BarPopupMenu1):
 // the static items, the user's entries from M1..M43 after "Narzędzia", and
@@ -67,7 +68,7 @@ signals:
 
 private:
     void clearUserEntries();
-    QAction* addUserEntry(int code, const QString& label, int submenu);
+    QAction* addUserEntry(int code, const QString& label, EntrySubmenu kind);
     void fillListSubmenu(QAction* entry, const QStringList& items, bool favourites);
 
     QAction* m_clones = nullptr;

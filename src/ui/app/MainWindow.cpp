@@ -1,6 +1,5 @@
 #include "ui/app/MainWindow.h"
 
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/TrayIconModel.h"
 #include "core/app/TraySettings.h"
@@ -12,6 +11,7 @@
 #include "ui/app/HintWindow.h"
 #include "ui/app/TrayHintEditor.h"
 #include "ui/app/TrayIcon.h"
+#include "ui/common/ColourBox.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -22,7 +22,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
-#include <QStyle>
 #include <QToolButton>
 #include <QWindow>
 
@@ -30,11 +29,6 @@ namespace zorvex {
 namespace {
 
 constexpr int kMinimizeButtonSize = 12;
-
-QColor toColor(Colour c)
-{
-    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
-}
 
 QLabel* area(QWidget* parent, const char* name)
 {
@@ -91,21 +85,21 @@ struct MainWindow::OwnDefaults {
     TraySettings tray;
 };
 
-MainWindow::MainWindow(const PathTable& paths, QWidget* parent)
+MainWindow::MainWindow(const PathTable& /*paths*/, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
     , m_defaults(std::make_unique<OwnDefaults>())
     , m_settings(m_defaults->settings)
     , m_traySettings(m_defaults->tray)
 {
-    init(paths);
+    init();
 }
 
-MainWindow::MainWindow(const PathTable& paths, Settings& settings, TraySettings& tray, QWidget* parent)
+MainWindow::MainWindow(const PathTable& /*paths*/, Settings& settings, TraySettings& tray, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
     , m_settings(settings)
     , m_traySettings(tray)
 {
-    init(paths);
+    init();
 }
 
 MainWindow::~MainWindow()
@@ -113,9 +107,8 @@ MainWindow::~MainWindow()
     delete m_hintEditor;
 }
 
-void MainWindow::init(const PathTable& paths)
+void MainWindow::init()
 {
-    Q_UNUSED(paths);
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Vuzuvured"));
     registerTahoma();
@@ -240,7 +233,7 @@ void MainWindow::applyMask()
 void MainWindow::applyBackground()
 {
     QPalette p = palette();
-    p.setColor(QPalette::Window, toColor(m_settings.main.kolorB));
+    p.setColor(QPalette::Window, toQColor(m_settings.main.kolorB));
     setPalette(p);
     setAutoFillBackground(true);
 }
@@ -370,9 +363,8 @@ bool MainWindow::event(QEvent* e)
     return result;
 }
 
-bool MainWindow::dragFilter(QObject* watched, QEvent* e)
+bool MainWindow::dragFilter(QEvent* e)
 {
-    Q_UNUSED(watched);
     switch (e->type()) {
     case QEvent::MouseButtonPress: {
         auto* me = static_cast<QMouseEvent*>(e);
@@ -419,7 +411,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e)
         m_clockMenu->popup(QCursor::pos());
         return true;
     }
-    if (dragFilter(watched, e))
+    if (dragFilter(e))
         return true;
     return QWidget::eventFilter(watched, e);
 }

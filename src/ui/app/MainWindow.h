@@ -121,13 +121,13 @@ protected:
 private:
     struct OwnDefaults;
 
-    void init(const PathTable& paths);
+    void init();
     void build();
     void applyMinimizeButton();
     void applyMask();
     void applyBackground();
     void watchScreen(QScreen* screen);
-    bool dragFilter(QObject* watched, QEvent* e);
+    bool dragFilter(QEvent* e);
 
     std::unique_ptr<OwnDefaults> m_defaults; // before the references to it
     Settings& m_settings;

@@ -1,17 +1,13 @@
 #include "ui/app/TrayIconPictures.h"
 
 #include "ui/app/Fonts.h"
+#include "ui/common/ColourBox.h"
 
 #include <QPainter>
 #include <QPixmap>
 
 namespace zorvex {
 namespace {
-
-QColor toColor(Colour c)
-{
-    return QColor(colourRed(c), colourGreen(c), colourBlue(c));
-}
 
 QImage blank()
 {
@@ -54,10 +50,10 @@ QImage TrayIconPictures::levelPicture(int level, Colour colour)
 {
     QImage img = basePicture();
     QPainter p(&img);
-    p.fillRect(trayLevelColourRect(), toColor(colour));
+    p.fillRect(trayLevelColourRect(), toQColor(colour));
     const QRect dark = trayLevelDarkRect(level);
     if (!dark.isEmpty())
-        p.fillRect(dark, toColor(kTrayLevelDark));
+        p.fillRect(dark, toQColor(kTrayLevelDark));
     return img;
 }
 
@@ -69,7 +65,7 @@ QImage TrayIconPictures::transferPicture(const TransferIconText& text, Colour ko
     QFont f = tahoma(text.pointSize);
     f.setStyleStrategy(QFont::NoAntialias);
     p.setFont(f);
-    p.setPen(toColor(transferTextColour(kolorT4)));
+    p.setPen(toQColor(transferTextColour(kolorT4)));
     p.drawText(QRect(0, 0, kTrayIconSize, kTrayIconSize), Qt::AlignCenter, text.text);
     return img;
 }

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 namespace zorvex {
 
 using test::fileBytes;
@@ -131,6 +133,8 @@ class TestSettingsStore : public QObject {
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup();
     void firstRunValues_data();
     void firstRunValues();
     void firstRunBytesAndPriority();
@@ -154,7 +158,24 @@ private slots:
     void sectionSaveLeavesTheRest();
     void exitWrites_data();
     void exitWrites();
+
+private:
+    // A fresh folder for every test and row; `m_path` is the settings file in it.
+    std::optional<QTemporaryDir> m_tmp;
+    QString m_path;
 };
+
+void TestSettingsStore::init()
+{
+    m_tmp.emplace();
+    QVERIFY(m_tmp->isValid());
+    m_path = m_tmp->filePath(QStringLiteral("Ustawienia_Jan.ini"));
+}
+
+void TestSettingsStore::cleanup()
+{
+    m_tmp.reset();
+}
 
 void TestSettingsStore::firstRunValues_data()
 {
@@ -219,10 +240,8 @@ void TestSettingsStore::firstRunValues()
     QFETCH(QString, key);
     QFETCH(QString, expected);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString folder = tmp.path() + QLatin1Char('/');
-    const SettingsStore store(folder + QStringLiteral("Ustawienia_Jan.ini"), QLatin1Char(','));
+    const QString folder = m_tmp->path() + QLatin1Char('/');
+    const SettingsStore store(m_path, QLatin1Char(','));
     QVERIFY(!store.exists());
     FirstRunContext ctx;
     ctx.dataFolder = folder;
@@ -237,11 +256,9 @@ void TestSettingsStore::firstRunValues()
 
 void TestSettingsStore::firstRunBytesAndPriority()
 {
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const SettingsStore store(tmp.filePath(QStringLiteral("Ustawienia_Jan.ini")));
+    const SettingsStore store(m_path);
     FirstRunContext ctx;
-    ctx.dataFolder = tmp.path() + QLatin1Char('/');
+    ctx.dataFolder = m_tmp->path() + QLatin1Char('/');
     QVERIFY(store.writeFirstRunDefaults(ctx));
 
     const QByteArray bytes = fileBytes(store.path());
@@ -277,22 +294,19 @@ void TestSettingsStore::menuListNeedsM24()
     QFETCH(QByteArray, content);
     QFETCH(bool, reset);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
-    QVERIFY(writeFile(path, content));
+    QVERIFY(writeFile(m_path, content));
     Settings s;
-    SettingsStore(path).load(s);
+    SettingsStore(m_path).load(s);
 
     if (!reset) {
         QCOMPARE(s.main.m[0], 5);
         QCOMPARE(s.main.m[1], -1);
         QCOMPARE(s.main.m[23], 9);
-        QCOMPARE(fileBytes(path), content);
+        QCOMPARE(fileBytes(m_path), content);
         return;
     }
     QCOMPARE(mList(s.main.m), mList(Settings().main.m));
-    const IniFile ini = IniFile::load(path);
+    const IniFile ini = IniFile::load(m_path);
     for (int i = 1; i <= kMenuEntries; ++i)
         QCOMPARE(ini.readString(QStringLiteral("Vuzuvured"), QStringLiteral("M%1").arg(i)), QStringLiteral("-1"));
     QCOMPARE(ini.readString(QStringLiteral("Tapeter"), QStringLiteral("Zmiana")), QStringLiteral("1"));
@@ -321,12 +335,9 @@ void TestSettingsStore::panelOrders()
     QFETCH(QString, expectedP);
     QFETCH(QString, expectedPG);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
-    QVERIFY(writeFile(path, "[Vuzuvured]\r\nM24=-1\r\n" + orderLines("P", p) + orderLines("PG", pg)));
+    QVERIFY(writeFile(m_path, "[Vuzuvured]\r\nM24=-1\r\n" + orderLines("P", p) + orderLines("PG", pg)));
     Settings s;
-    SettingsStore(path).load(s);
+    SettingsStore(m_path).load(s);
     QCOMPARE(triple(s.main.p), expectedP);
     QCOMPARE(triple(s.main.pg), expectedPG);
 }
@@ -360,16 +371,13 @@ void TestSettingsStore::fonts()
     QFETCH(int, style);
     QFETCH(int, charset);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
-    QVERIFY(writeFile(path, "[Vuzuvured]\r\nM24=-1\r\nFont1=" + value + "\r\n"));
+    QVERIFY(writeFile(m_path, "[Vuzuvured]\r\nM24=-1\r\nFont1=" + value + "\r\n"));
     Settings s;
     SettingsStore::FontResolver resolver;
     if (resolve) {
         resolver = [](const QString& n) { return n == QLatin1String("Nieznana") ? QStringLiteral("Tahoma") : n; };
     }
-    SettingsStore(path).load(s, resolver);
+    SettingsStore(m_path).load(s, resolver);
     QCOMPARE(s.main.font1.name, name);
     QCOMPARE(s.main.font1.size, size);
     QCOMPARE(s.main.font1.style, style);
@@ -394,16 +402,13 @@ void TestSettingsStore::startMinimizedNeedsTrayIcon()
     QFETCH(int, uruZmin);
     QFETCH(bool, expected);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
-    QVERIFY(writeFile(path,
+    QVERIFY(writeFile(m_path,
         QStringLiteral("[Vuzuvured]\r\nM24=-1\r\nKolor_TN=%1\r\nUruZmin=%2\r\n")
             .arg(trayIcon)
             .arg(uruZmin)
             .toLatin1()));
     Settings s;
-    SettingsStore(path).load(s);
+    SettingsStore(m_path).load(s);
     QCOMPARE(s.main.uruZmin, expected);
     QCOMPARE(s.main.kolorTN, trayIcon);
 }
@@ -443,26 +448,20 @@ void TestSettingsStore::valueReading()
     QFETCH(QString, key);
     QFETCH(QString, expected);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
     QByteArray content = "[Vuzuvured]\r\nM24=-1\r\n";
     if (section != QLatin1String("Vuzuvured"))
         content += "[" + section.toLatin1() + "]\r\n";
-    QVERIFY(writeFile(path, content + line + "\r\n"));
+    QVERIFY(writeFile(m_path, content + line + "\r\n"));
     Settings s;
-    SettingsStore(path).load(s);
+    SettingsStore(m_path).load(s);
     QCOMPARE(dump(s).value(section + QLatin1Char('/') + key), expected);
 }
 
 void TestSettingsStore::fileWithoutMainSectionIsValid()
 {
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
-    QVERIFY(writeFile(path, "[Ustawienia]\r\nAutoSaveMin=20\r\n[Tapeter]\r\nZmiana=1\r\n"));
+    QVERIFY(writeFile(m_path, "[Ustawienia]\r\nAutoSaveMin=20\r\n[Tapeter]\r\nZmiana=1\r\n"));
     Settings s = nonDefaultSettings();
-    SettingsStore(path).load(s);
+    SettingsStore(m_path).load(s);
 
     Settings defaults;
     defaults.tools.autoSaveMin = 20;
@@ -485,13 +484,10 @@ void TestSettingsStore::missingOrBrokenFileGivesDefaults()
     QFETCH(bool, present);
     QFETCH(QByteArray, content);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
     if (present)
-        QVERIFY(writeFile(path, content));
+        QVERIFY(writeFile(m_path, content));
     Settings s = nonDefaultSettings();
-    SettingsStore(path).load(s);
+    SettingsStore(m_path).load(s);
     Settings defaults;
     const QString diff = firstDifference(dump(defaults), dump(s));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
@@ -512,17 +508,14 @@ void TestSettingsStore::unreadableFileIsNeverReplaced()
     // A file the user cannot read (left by a start under another account, say)
     // in a folder the user can write. M24 is missing, so a load would reset
     // the menu list if it could.
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
     const QByteArray content = "[Vuzuvured]\r\nM1=5\r\nPozycjaX=3\r\n[Obcy]\r\nKlucz=1\r\n";
-    QVERIFY(writeFile(path, content));
-    const SettingsStore store(path);
+    QVERIFY(writeFile(m_path, content));
+    const SettingsStore store(m_path);
 
     Settings s = nonDefaultSettings();
     bool written = false;
     {
-        test::UnreadableFile unreadable(path);
+        test::UnreadableFile unreadable(m_path);
         if (!unreadable.active())
             QSKIP("cannot make a file unreadable here");
         if (pass == QLatin1String("load"))
@@ -532,7 +525,7 @@ void TestSettingsStore::unreadableFileIsNeverReplaced()
         else
             written = store.writeExitValues(ExitValues {10, 20, 1, QStringLiteral("Czarny")});
     }
-    QCOMPARE(fileBytes(path), content);
+    QCOMPARE(fileBytes(m_path), content);
     QVERIFY(!written);
     if (pass == QLatin1String("load")) {
         Settings defaults;
@@ -543,9 +536,6 @@ void TestSettingsStore::unreadableFileIsNeverReplaced()
 
 void TestSettingsStore::saveRoundTripsEveryKeyAndKeepsTheRest()
 {
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
     const QByteArray foreign = "; Zorvex\r\n"
                                "[Vuzuvured]\r\n"
                                "Nieznany=abc\r\n"
@@ -557,8 +547,8 @@ void TestSettingsStore::saveRoundTripsEveryKeyAndKeepsTheRest()
                                "\r\n"
                                "[Obcy]\r\n"
                                "Klucz=Warto\x9c\xe6\r\n";
-    QVERIFY(writeFile(path, foreign));
-    const SettingsStore store(path, QLatin1Char(','));
+    QVERIFY(writeFile(m_path, foreign));
+    const SettingsStore store(m_path, QLatin1Char(','));
 
     Settings saved = nonDefaultSettings();
     QVERIFY(store.save(saved));
@@ -575,7 +565,7 @@ void TestSettingsStore::saveRoundTripsEveryKeyAndKeepsTheRest()
     const QString diff = firstDifference(expected, dump(loaded));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
-    const QByteArray bytes = fileBytes(path);
+    const QByteArray bytes = fileBytes(m_path);
     QVERIFY(bytes.startsWith("; Zorvex\r\n[Vuzuvured]\r\nNieznany=abc\r\n; uwaga do menu\r\n"));
     QVERIFY(bytes.contains("\r\n[Tapeter]\r\nZmiana=1\r\n"));
     QVERIFY(bytes.contains("\r\n[Obcy]\r\nKlucz=Warto\x9c\xe6\r\n"));
@@ -583,9 +573,7 @@ void TestSettingsStore::saveRoundTripsEveryKeyAndKeepsTheRest()
 
 void TestSettingsStore::saveRunsListWriters()
 {
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    SettingsStore store(tmp.filePath(QStringLiteral("Ustawienia_Jan.ini")));
+    SettingsStore store(m_path);
     QStringList ran;
     store.addListWriter([&] { ran << QStringLiteral("Tapeter"); });
     store.addListWriter([&] { ran << QStringLiteral("RadioU"); });
@@ -598,17 +586,14 @@ void TestSettingsStore::saveRunsListWriters()
 // (the Tools pages may hold edits the user has not confirmed).
 void TestSettingsStore::sectionSaveLeavesTheRest()
 {
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
-    QVERIFY(writeFile(path, "[Vuzuvured]\r\nKolor_B=255\r\n[WazneDatyPow]\r\nPokaz=0\r\nStary=1\r\n"));
-    SettingsStore store(path);
+    QVERIFY(writeFile(m_path, "[Vuzuvured]\r\nKolor_B=255\r\n[WazneDatyPow]\r\nPokaz=0\r\nStary=1\r\n"));
+    SettingsStore store(m_path);
     Settings s;
     s.main.kolorB = 1;
     s.wazneDatyPow.pokaz = true;
     s.wazneDatyPow.x = 120;
     QVERIFY(store.saveSection(s.wazneDatyPow));
-    const IniFile ini = IniFile::load(path);
+    const IniFile ini = IniFile::load(m_path);
     QCOMPARE(ini.readInteger(QStringLiteral("Vuzuvured"), QStringLiteral("Kolor_B"), 0), 255);
     QCOMPARE(ini.readBool(QStringLiteral("WazneDatyPow"), QStringLiteral("Pokaz"), false), true);
     QCOMPARE(ini.readInteger(QStringLiteral("WazneDatyPow"), QStringLiteral("X"), 0), 120);
@@ -626,9 +611,6 @@ void TestSettingsStore::exitWrites()
 {
     QFETCH(bool, featuresRunning);
 
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("Ustawienia_Jan.ini"));
     const QByteArray before = "; ustawienia\r\n"
                               "[Vuzuvured]\r\n"
                               "PozycjaX=1\r\n"
@@ -639,7 +621,7 @@ void TestSettingsStore::exitWrites()
                               "X=5\r\n"
                               "[PanelOdtwarzania]\r\n"
                               "Wybrany=Stary\r\n";
-    QVERIFY(writeFile(path, before));
+    QVERIFY(writeFile(m_path, before));
 
     ExitValues v;
     v.positionX = 640;
@@ -648,13 +630,13 @@ void TestSettingsStore::exitWrites()
         v.lastDiscImage = 3;
         v.playbackChoice = QStringLiteral("Żółty");
     }
-    QVERIFY(SettingsStore(path).writeExitValues(v));
+    QVERIFY(SettingsStore(m_path).writeExitValues(v));
 
     QByteArray expected = before;
     expected.replace("PozycjaX=1", "PozycjaX=640").replace("PozycjaY=2", "PozycjaY=-10");
     if (featuresRunning)
         expected.replace("Ost=7", "Ost=3").replace("Wybrany=Stary", "Wybrany=\xaf\xf3\xb3ty");
-    QCOMPARE(fileBytes(path), expected);
+    QCOMPARE(fileBytes(m_path), expected);
 }
 
 } // namespace zorvex

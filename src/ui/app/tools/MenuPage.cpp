@@ -2,6 +2,7 @@
 
 #include "core/app/PageCodes.h"
 #include "core/app/Settings.h"
+#include "ui/app/tools/OrderList.h"
 #include "ui/app/tools/PageIcons.h"
 
 #include <QCheckBox>
@@ -237,8 +238,6 @@ void MenuPage::addEntry(int code)
     const auto pc = findPageCode(code);
     auto* item = new QListWidgetItem(pageCodeIcon(code), pc->label, m_list);
     item->setData(kCodeRole, code);
-    // The stored form of an entry: label, "|", page code.
-    item->setData(kPathRole, QString(pc->label + QLatin1Char('|') + QString::number(code)));
 }
 
 std::vector<int> MenuPage::menuCodes() const
@@ -293,14 +292,8 @@ void MenuPage::removeSelected()
 
 void MenuPage::moveSelected(int step)
 {
-    const int row = m_list->currentRow();
-    const int target = row + step;
-    if (row < 0 || target < 0 || target >= m_list->count())
-        return;
-    QListWidgetItem* item = m_list->takeItem(row);
-    m_list->insertItem(target, item);
-    m_list->setCurrentRow(target);
-    commit();
+    if (moveCurrentRow(m_list, step))
+        commit();
 }
 
 void MenuPage::commit()

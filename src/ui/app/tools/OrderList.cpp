@@ -7,6 +7,18 @@
 
 namespace zorvex {
 
+bool moveCurrentRow(QListWidget* list, int step)
+{
+    const int row = list->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= list->count())
+        return false;
+    QListWidgetItem* item = list->takeItem(row);
+    list->insertItem(target, item);
+    list->setCurrentRow(target);
+    return true;
+}
+
 OrderList::OrderList(const QString& listName, const QString& upName, const QString& downName, QWidget* parent)
     : QWidget(parent)
     , m_list(new QListWidget(this))
@@ -60,14 +72,8 @@ std::vector<int> OrderList::values() const
 
 void OrderList::move(int step)
 {
-    const int row = m_list->currentRow();
-    const int target = row + step;
-    if (row < 0 || target < 0 || target >= m_list->count())
-        return;
-    QListWidgetItem* item = m_list->takeItem(row);
-    m_list->insertItem(target, item);
-    m_list->setCurrentRow(target);
-    emit orderChanged();
+    if (moveCurrentRow(m_list, step))
+        emit orderChanged();
 }
 
 } // namespace zorvex

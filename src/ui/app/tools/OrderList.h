@@ -9,6 +9,10 @@ class QToolButton;
 
 namespace zorvex {
 
+// Moves the current row of `list` `step` places up (negative) or down and
+// keeps it current. False when there is no current row or no room to move.
+bool moveCurrentRow(QListWidget* list, int step);
+
 // A short list whose order the user sets with up and down buttons. Each
 // entry carries a number (the kind it stands for); `values()` gives them in
 // list order.

@@ -1,6 +1,7 @@
 #include "ui/app/tools/ToolsWindow.h"
 
 #include "core/app/Settings.h"
+#include "core/app/TrayIconModel.h"
 #include "ui/app/tools/MenuPage.h"
 #include "ui/app/tools/PageBar.h"
 #include "ui/app/tools/PageIcons.h"
@@ -115,7 +116,7 @@ ToolsWindow::ToolsWindow(Settings& settings, QWidget* parent)
     connect(m_windowPage, &WindowPage::priorityChanged, this, &ToolsWindow::priorityChanged);
     connect(m_windowPage, &WindowPage::opacityChanged, this, &ToolsWindow::opacityChanged);
     connect(m_trayPage, &TrayPage::trayChanged, this, [this] {
-        m_windowPage->setTrayIconPresent(m_settings.main.kolorTN != 4);
+        m_windowPage->setTrayIconPresent(hasTrayIcon(m_settings.main.kolorTN));
         emit trayChanged();
     });
     connect(m_trayPage, &TrayPage::trayOptionsChanged, this, &ToolsWindow::trayOptionsChanged);

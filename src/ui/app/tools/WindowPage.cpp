@@ -1,5 +1,6 @@
 #include "ui/app/tools/WindowPage.h"
 
+#include "core/app/TrayIconModel.h"
 #include "ui/app/tools/OrderList.h"
 
 #include <QCheckBox>
@@ -103,19 +104,26 @@ QCheckBox* WindowPage::boolCheck(QWidget* parent, const char* caption, const cha
     return c;
 }
 
+QComboBox* WindowPage::combo(QWidget* parent, const QStringList& items, const char* name,
+                             std::function<void(int index)> store, Signal changed)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->addItems(items);
+    connect(c, &QComboBox::currentIndexChanged, this, [this, store = std::move(store), changed](int index) {
+        if (m_loading || index < 0)
+            return;
+        store(index);
+        emit(this->*changed)();
+    });
+    return c;
+}
+
 QComboBox* WindowPage::boolCombo(QWidget* parent, const QStringList& items, const char* name,
                                  bool MainWindowSettings::*field, Signal changed)
 {
     // The first item stands for "on".
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->addItems(items);
-    connect(c, &QComboBox::currentIndexChanged, this, [this, field, changed](int index) {
-        if (m_loading || index < 0)
-            return;
-        m_settings.main.*field = index == 0;
-        emit(this->*changed)();
-    });
+    auto* c = combo(parent, items, name, [this, field](int index) { m_settings.main.*field = index == 0; }, changed);
     m_boolCombos.emplace_back(c, field);
     return c;
 }
@@ -123,17 +131,21 @@ QComboBox* WindowPage::boolCombo(QWidget* parent, const QStringList& items, cons
 QComboBox* WindowPage::intCombo(QWidget* parent, const QStringList& items, const char* name,
                                 int MainWindowSettings::*field, Signal changed)
 {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->addItems(items);
-    connect(c, &QComboBox::currentIndexChanged, this, [this, field, changed](int index) {
-        if (m_loading || index < 0)
-            return;
-        m_settings.main.*field = index;
-        emit(this->*changed)();
-    });
+    auto* c = combo(parent, items, name, [this, field](int index) { m_settings.main.*field = index; }, changed);
     m_intCombos.emplace_back(c, field);
     return c;
+}
+
+OrderList* WindowPage::orderList(OrderList* list, std::array<int, 3> MainWindowSettings::*field)
+{
+    connect(list, &OrderList::orderChanged, this, [this, list, field] {
+        const std::vector<int> v = list->values();
+        std::array<int, 3>& order = m_settings.main.*field;
+        for (size_t i = 0; i < v.size() && i < order.size(); ++i)
+            order[i] = v[i];
+        emit layoutChanged();
+    });
+    return list;
 }
 
 QWidget* WindowPage::buildTextPanelGroup()
@@ -173,28 +185,18 @@ QWidget* WindowPage::buildInfoPanelGroup()
     auto* rows = boolCheck(g, "RAM, SWAP, Dyski twarde", "CheckRamSwapDisks", &MainWindowSettings::panel3,
                            &WindowPage::layoutChanged);
     auto* cpu = boolCheck(g, "Użycie procesora", "CheckCpu", &MainWindowSettings::panel4, &WindowPage::layoutChanged);
-    m_infoOrder = new OrderList(QStringLiteral("ListInfoPanels"), QStringLiteral("ButtonInfoPanelUp"),
-                                QStringLiteral("ButtonInfoPanelDown"), g);
-    connect(m_infoOrder, &OrderList::orderChanged, this, [this] {
-        const std::vector<int> v = m_infoOrder->values();
-        for (size_t i = 0; i < v.size() && i < m_settings.main.p.size(); ++i)
-            m_settings.main.p[i] = v[i];
-        emit layoutChanged();
-    });
+    m_infoOrder = orderList(new OrderList(QStringLiteral("ListInfoPanels"), QStringLiteral("ButtonInfoPanelUp"),
+                                          QStringLiteral("ButtonInfoPanelDown"), g),
+                            &MainWindowSettings::p);
     auto* transfer = boolCheck(g, "Transfer / sek.", "CheckTransfer", &MainWindowSettings::panel5,
                                &WindowPage::layoutChanged);
     auto* direction = intCombo(g, {u("Wejście (pobrane)"), u("Wyjście (wysłane)")}, "ComboTransfer",
                                &MainWindowSettings::panel5a, &WindowPage::gaugeModesChanged);
     auto* playback = boolCheck(g, "Panel odtwarzania", "CheckPlaybackPanel", &MainWindowSettings::panel6,
                                &WindowPage::layoutChanged);
-    m_mainOrder = new OrderList(QStringLiteral("ListMainPanels"), QStringLiteral("ButtonMainPanelUp"),
-                                QStringLiteral("ButtonMainPanelDown"), g);
-    connect(m_mainOrder, &OrderList::orderChanged, this, [this] {
-        const std::vector<int> v = m_mainOrder->values();
-        for (size_t i = 0; i < v.size() && i < m_settings.main.pg.size(); ++i)
-            m_settings.main.pg[i] = v[i];
-        emit layoutChanged();
-    });
+    m_mainOrder = orderList(new OrderList(QStringLiteral("ListMainPanels"), QStringLiteral("ButtonMainPanelUp"),
+                                          QStringLiteral("ButtonMainPanelDown"), g),
+                            &MainWindowSettings::pg);
     auto* disks = intCombo(g,
                            {QStringLiteral("Wolne miejsce [MB]"), u("Zajęte miejsce [MB]"),
                             QStringLiteral("Wolne miejsce [GB]"), u("Zajęte miejsce [GB]")},
@@ -263,18 +265,14 @@ QWidget* WindowPage::buildRightColumn()
     v->addWidget(minimize);
 
     auto* priority = group(column, "Priorytet Zorvex", "GroupPriority");
-    m_priority = new QComboBox(priority);
-    m_priority->setObjectName(QStringLiteral("ComboPriority"));
-    m_priority->addItems({QStringLiteral("Automatyczny (zalecany)"), QStringLiteral("Wysoki"),
-                          QStringLiteral("Normalny"), QStringLiteral("Niski")});
+    m_priority = combo(priority,
+                       {QStringLiteral("Automatyczny (zalecany)"), QStringLiteral("Wysoki"), QStringLiteral("Normalny"),
+                        QStringLiteral("Niski")},
+                       "ComboPriority",
+                       [this](int index) { m_settings.main.priorytet = priorityFromListIndex(index); },
+                       &WindowPage::priorityChanged);
     m_priority->setToolTip(u("Priorytet normalny lub wysoki może spowalniać programy lub gry, zalecany jest "
                              "priorytet automatyczny"));
-    connect(m_priority, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (m_loading || index < 0)
-            return;
-        m_settings.main.priorytet = priorityFromListIndex(index);
-        emit priorityChanged();
-    });
     auto* priorityLayout = new QVBoxLayout(priority);
     priorityLayout->addWidget(m_priority);
     v->addWidget(priority);
@@ -340,7 +338,7 @@ void WindowPage::load()
     m_opacity->setValue(s.blendW);
     m_opacityText->setText(opacityText(m_opacity->value()));
     updateOpacityControls();
-    setTrayIconPresent(s.kolorTN != 4);
+    setTrayIconPresent(hasTrayIcon(s.kolorTN));
     m_loading = false;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <array>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -48,12 +50,17 @@ signals:
 
 private:
     using Signal = void (WindowPage::*)();
+    // A combo box whose user choice goes through `store`, then `changed`.
+    QComboBox* combo(QWidget* parent, const QStringList& items, const char* name, std::function<void(int index)> store,
+                     Signal changed);
     QCheckBox* boolCheck(QWidget* parent, const char* caption, const char* name, bool MainWindowSettings::*field,
                          Signal changed);
     QComboBox* boolCombo(QWidget* parent, const QStringList& items, const char* name, bool MainWindowSettings::*field,
                          Signal changed);
     QComboBox* intCombo(QWidget* parent, const QStringList& items, const char* name, int MainWindowSettings::*field,
                         Signal changed);
+    // The user's order of `list` goes to `field` (P1..P3 or PG1..PG3).
+    OrderList* orderList(OrderList* list, std::array<int, 3> MainWindowSettings::*field);
     QWidget* buildTextPanelGroup();
     QWidget* buildInfoPanelGroup();
     QWidget* buildRightColumn();

@@ -110,22 +110,21 @@ void TestMainLoop::tick2Order_data()
            })
         << names({"refreshForegroundFlag", "checkChime", "hideStatusWindow(mail)", "checkRecordingSplit"});
 
+    // The wallpaper is due, with a processor limit of 50 %.
+    const auto wallpaperAtCpu = [](int cpu) {
+        return Setup([cpu](Rig& r) {
+            r.hooks.wallpaperOn = r.hooks.cpuLimitOn = true;
+            r.hooks.cpu = cpu;
+            r.hooks.cpuLimit = 50;
+            r.clock.advanceMs(60 * 1000 + 400);
+        });
+    };
     QTest::newRow("busy processor skips the wallpaper")
-        << at(2026, 3, 10, 12, 0, 0) << Setup([](Rig& r) {
-               r.hooks.wallpaperOn = r.hooks.cpuLimitOn = true;
-               r.hooks.cpu = 50;
-               r.hooks.cpuLimit = 50;
-               r.clock.advanceMs(60 * 1000 + 400);
-           })
+        << at(2026, 3, 10, 12, 0, 0) << wallpaperAtCpu(50)
         << names({"refreshForegroundFlag", "updateDayFacts", "checkChime", "checkRecordingSplit"});
 
     QTest::newRow("processor below the limit")
-        << at(2026, 3, 10, 12, 0, 0) << Setup([](Rig& r) {
-               r.hooks.wallpaperOn = r.hooks.cpuLimitOn = true;
-               r.hooks.cpu = 49;
-               r.hooks.cpuLimit = 50;
-               r.clock.advanceMs(60 * 1000 + 400);
-           })
+        << at(2026, 3, 10, 12, 0, 0) << wallpaperAtCpu(49)
         << names({"refreshForegroundFlag", "updateDayFacts", "checkChime", "changeWallpaper",
                        "checkRecordingSplit"});
 

@@ -1,46 +1,20 @@
 #include "core/app/TrayHint.h"
 
+#include "FakeStatusValues.h"
+
 #include <QTest>
 
 namespace zorvex {
 
 namespace {
 
-constexpr qint64 kMb = 1048576;
-
-// Counts what the hint asks of the traffic monitor.
-struct FakeValues : StatusValues {
-    std::optional<MemoryFigures> ramFigures;
-    std::optional<MemoryFigures> swapFigures;
-    std::optional<int> cpu;
-    bool trafficOn = true;
-    std::optional<TrafficFigures> trafficFigures;
-    std::optional<RadioText> radioText;
-    std::optional<QString> playlist;
-    std::optional<QString> uptime;
-    mutable int trafficQuestions = 0;
-
-    std::optional<MemoryFigures> ram() const override { return ramFigures; }
-    std::optional<MemoryFigures> swap() const override { return swapFigures; }
-    std::optional<int> cpuPercent() const override { return cpu; }
-    bool trafficStatisticOn() const override
-    {
-        ++trafficQuestions;
-        return trafficOn;
-    }
-    std::optional<TrafficFigures> traffic() const override
-    {
-        ++trafficQuestions;
-        return trafficFigures;
-    }
-    std::optional<RadioText> radio() const override { return radioText; }
-    std::optional<QString> playlistTitle() const override { return playlist; }
-    std::optional<QString> uptimeText() const override { return uptime; }
-};
+using test::kMb;
+using FakeValues = test::FakeStatusValues;
 
 FakeValues knownValues()
 {
     FakeValues v;
+    v.trafficOn = true;
     v.ramFigures = MemoryFigures{1000 * kMb, 250 * kMb + 5};
     v.swapFigures = MemoryFigures{2000 * kMb, 1500 * kMb};
     v.cpu = 64;

@@ -1,26 +1,15 @@
 #include "core/app/TrayIconModel.h"
 
+#include "FakeStatusValues.h"
+
 #include <QTest>
 
 namespace zorvex {
 
 namespace {
 
-constexpr qint64 kMb = 1048576;
-
-struct FakeValues : StatusValues {
-    std::optional<MemoryFigures> ramFigures;
-    std::optional<MemoryFigures> swapFigures;
-    std::optional<int> cpu;
-    bool trafficOn = false;
-    std::optional<TrafficFigures> trafficFigures;
-
-    std::optional<MemoryFigures> ram() const override { return ramFigures; }
-    std::optional<MemoryFigures> swap() const override { return swapFigures; }
-    std::optional<int> cpuPercent() const override { return cpu; }
-    bool trafficStatisticOn() const override { return trafficOn; }
-    std::optional<TrafficFigures> traffic() const override { return trafficFigures; }
-};
+using test::kMb;
+using FakeValues = test::FakeStatusValues;
 
 MemoryFigures mb(qint64 total, qint64 available)
 {
