@@ -164,7 +164,7 @@ int Application::run(const QStringList& arguments)
     m_signals = new SignalWatcher(this);
     connect(m_signals, &SignalWatcher::terminationRequested, qApp, &QCoreApplication::quit);
 
-    // 5. Data folder, sentence file, chime sets, profile and paths. A
+    // 5. Data folder, sentence file, profile and paths. A
     // per-user folder is filled from the installed data only while it has
     // no data yet, so sets the user deleted stay deleted.
     DataFolderInputs in;
@@ -178,7 +178,6 @@ int Application::run(const QStringList& arguments)
         seedDataFolder(folder.folder, installedDataFolders());
     const QString sentence = resolveSentencePath(
         folder.folder, [](int n) { return int(QRandomGenerator::global()->bounded(n)); });
-    m_state.chimeSets = discoverChimeSets(folder.folder);
 
     // 7. The file to open later, the profile, per-profile paths, migrations.
     m_state.pendingCommandLinePath = pendingCommandLinePath(opts.arguments, exists);
@@ -379,8 +378,10 @@ void Application::createWindows()
         m_main->trayIcon()->update();
         m_calendar->redrawCalendar(true);
     });
-    m_calendar->start();
+    // The sign's first refresh announces a new day, whose redraw would only
+    // repeat the calendar's first drawing: it comes before the calendar starts.
     m_zodiac->dailyRefresh();
+    m_calendar->start();
 
     m_loop->toolsWindowCreated();
 }

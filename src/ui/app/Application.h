@@ -37,7 +37,6 @@ struct StartupState {
     bool anotherInstanceRunning = false;
     QString pendingCommandLinePath;
     QString receivedPath; // the latest text handed over by a second start
-    ChimeSets chimeSets;
     DecimalSeparators separators;
     QDateTime startedAt;
     bool updatedStart = false; // started with "updated" by the updater

@@ -11,7 +11,7 @@
 #include "ui/app/HintWindow.h"
 #include "ui/app/TrayHintEditor.h"
 #include "ui/app/TrayIcon.h"
-#include "ui/common/ColourBox.h"
+#include "ui/common/QtColour.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
 #include "ui/app/TrayIconPictures.h"
 
 #include "ui/app/Fonts.h"
-#include "ui/common/ColourBox.h"
+#include "ui/common/QtColour.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -19,7 +19,7 @@
 #include "ui/calendar/TimeOfDayPictures.h"
 #include "ui/calendar/TimeOfDaySetList.h"
 #include "ui/calendar/VisibleTextsDialog.h"
-#include "ui/common/ColourBox.h"
+#include "ui/common/QtColour.h"
 
 #include <QApplication>
 #include <QClipboard>

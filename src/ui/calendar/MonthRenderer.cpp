@@ -4,7 +4,7 @@
 #include "core/calendar/MonthModel.h"
 #include "core/calendar/PolishNames.h"
 #include "ui/app/Fonts.h"
-#include "ui/common/ColourBox.h"
+#include "ui/common/QtColour.h"
 
 #include <QFontMetrics>
 #include <QPainter>

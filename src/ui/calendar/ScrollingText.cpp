@@ -1,6 +1,6 @@
 #include "ui/calendar/ScrollingText.h"
 
-#include "ui/common/ColourBox.h"
+#include "ui/common/QtColour.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>

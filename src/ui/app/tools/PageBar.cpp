@@ -1,6 +1,6 @@
 #include "ui/app/tools/PageBar.h"
 
-#include "ui/common/ColourBox.h"
+#include "ui/common/QtColour.h"
 
 #include <QButtonGroup>
 #include <QGraphicsDropShadowEffect>

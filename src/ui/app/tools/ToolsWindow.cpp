@@ -8,7 +8,7 @@
 #include "ui/app/tools/PlacementPage.h"
 #include "ui/app/tools/TrayPage.h"
 #include "ui/app/tools/WindowPage.h"
-#include "ui/common/ColourBox.h"
+#include "ui/common/QtColour.h"
 #include "ui/common/EdgeSnapper.h"
 
 #include <QCloseEvent>
