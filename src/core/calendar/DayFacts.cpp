@@ -10,7 +10,7 @@ QString factsSeparatorLine()
     return QString(42, QLatin1Char('-'));
 }
 
-QStringList dayFactsLines(const QDate& date, const SunTimes& sun)
+QStringList dayFactsLines(const QDate& date, const PlaceSun& sun)
 {
     const int year = date.year();
     const int dayOfYear = date.dayOfYear();
@@ -27,19 +27,19 @@ QStringList dayFactsLines(const QDate& date, const SunTimes& sun)
                                : QString::fromUtf8("Rok %1 nie jest rokiem przestępnym."))
                  .arg(year);
     lines << factsSeparatorLine();
-    lines << QString::fromUtf8("Wschód słońca: ") + clockText(sun.sunrise);
-    lines << QString::fromUtf8("Zachód słońca: ") + clockText(sun.sunset);
+    lines << QString::fromUtf8("Wschód słońca: ") + clockText(sun.sunriseOnClock());
+    lines << QString::fromUtf8("Zachód słońca: ") + clockText(sun.sunsetOnClock());
     lines << QString::fromUtf8("Długość dnia: %1 godz. %2 min.")
-                 .arg(sun.dayLength / 60)
-                 .arg(sun.dayLength % 60, 2, 10, QLatin1Char('0'));
+                 .arg(sun.sun.dayLength / 60)
+                 .arg(sun.sun.dayLength % 60, 2, 10, QLatin1Char('0'));
     return lines;
 }
 
 DayFacts computeDayFacts(const QDateTime& now, const QTimeZone& zone)
 {
     DayFacts facts;
-    facts.sun = sunTimesAt(now, zone);
-    facts.part = dayPartAt(facts.sun, now.time());
+    facts.sun = placeSunAt(now, zone);
+    facts.part = facts.sun.partAt(now.time());
     facts.lines = dayFactsLines(now.date(), facts.sun);
     return facts;
 }

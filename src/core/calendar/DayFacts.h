@@ -15,21 +15,21 @@ QString factsSeparatorLine();
 
 // The facts of a day, line by line: the date in words, the day and ISO week
 // of the year, the days left in the year, the leap-year line, sunrise,
-// sunset and day length.
-QStringList dayFactsLines(const QDate& date, const SunTimes& sun);
+// sunset (both on the user's clock) and day length.
+QStringList dayFactsLines(const QDate& date, const PlaceSun& sun);
 
 // One calculation for the time-of-day picture and its hint. Recomputed on
 // every call, never cached.
 struct DayFacts {
-    SunTimes sun;
+    PlaceSun sun;
     DayPart part = DayPart::None;
     QStringList lines;
     // The hint text: the lines joined by line breaks.
     QString text() const { return lines.join(QLatin1Char('\n')); }
 };
 
-// The daylight offset comes from `zone` at `now`, so a machine in daylight
-// time sees the sun an hour later on its clock.
+// `now` is the user's clock reading and `zone` the zone that clock keeps:
+// the built-in place's sun is shown on that clock.
 DayFacts computeDayFacts(const QDateTime& now, const QTimeZone& zone);
 
 } // namespace zorvex

@@ -75,9 +75,42 @@ int daylightOffset(const QDateTime& moment, const QTimeZone& zone)
     return zone.isValid() && zone.isDaylightTime(moment) ? 1 : 0;
 }
 
-SunTimes sunTimesAt(const QDateTime& now, const QTimeZone& zone)
+int europeanDaylightOffset(const QDateTime& moment)
 {
-    return computeSunTimes(now.date().dayOfYear(), daylightOffset(now, zone));
+    const QDateTime utc = moment.toUTC();
+    const int year = utc.date().year();
+    auto lastSunday = [year](int month) {
+        QDate d(year, month, QDate(year, month, 1).daysInMonth());
+        return d.addDays(-(d.dayOfWeek() % 7));
+    };
+    const QDateTime start(lastSunday(3), QTime(1, 0), QTimeZone::utc());
+    const QDateTime end(lastSunday(10), QTime(1, 0), QTimeZone::utc());
+    return utc >= start && utc < end ? 1 : 0;
+}
+
+int polishDaylightOffset(const QDateTime& moment)
+{
+    static const QTimeZone poland(QByteArrayLiteral("Europe/Warsaw"));
+    return poland.isValid() ? daylightOffset(moment, poland) : europeanDaylightOffset(moment);
+}
+
+DayPart PlaceSun::partAt(const QTime& userTime) const
+{
+    const int userMinute = userTime.hour() * 60 + userTime.minute();
+    const int placeMinute = ((userMinute - clockShift) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay;
+    return dayPartAt(sun, placeMinute);
+}
+
+PlaceSun placeSunAt(const QDateTime& now, const QTimeZone& userZone)
+{
+    const QDateTime moment = userZone.isValid() ? QDateTime(now.date(), now.time(), userZone) : now;
+    const Observer place = fixedObserver();
+    const int daylight = polishDaylightOffset(moment);
+    const int placeOffset = (place.zone + daylight) * 3600;
+    PlaceSun out;
+    out.sun = computeSunTimes(moment.toOffsetFromUtc(placeOffset).date().dayOfYear(), daylight, place);
+    out.clockShift = (moment.offsetFromUtc() - placeOffset) / 60;
+    return out;
 }
 
 QString clockText(int minutes)

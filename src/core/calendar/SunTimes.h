@@ -41,9 +41,13 @@ SunTimes computeSunTimes(int dayOfYear, int daylightOffset, const Observer& obse
 // 1 when `zone` keeps daylight time at `moment`, else 0.
 int daylightOffset(const QDateTime& moment, const QTimeZone& zone);
 
-// Today's times at `now` for the fixed observer, the daylight offset taken
-// from `zone` at that moment.
-SunTimes sunTimesAt(const QDateTime& now, const QTimeZone& zone);
+// The built-in place keeps Poland's clock: 1 when Poland is in daylight
+// time at `moment`, else 0. The time-zone database's Europe/Warsaw decides;
+// where the system has no such zone, the European rule does.
+int polishDaylightOffset(const QDateTime& moment);
+// The European rule: daylight time from 01:00 UTC of the last Sunday of
+// March to 01:00 UTC of the last Sunday of October.
+int europeanDaylightOffset(const QDateTime& moment);
 
 // "hh:mm" of a minute count; 1440 reads 00:00.
 QString clockText(int minutes);
@@ -55,6 +59,23 @@ enum class DayPart { None = 0, Morning = 1, Midday = 2, Evening = 3, Night = 4 }
 // evening [evening, night), night [night, 24:00) or [0:00, sunrise).
 DayPart dayPartAt(const SunTimes& sun, int minuteOfDay);
 DayPart dayPartAt(const SunTimes& sun, const QTime& time);
+
+// The built-in place's sun at one moment, for a user whose clock may run in
+// another time zone. The sun is computed on the place's own clock (its
+// standard zone and Poland's daylight time at that moment, for the place's
+// date), then read on the user's clock. In Poland the two clocks agree.
+struct PlaceSun {
+    SunTimes sun;       // on the place's clock
+    int clockShift = 0; // minutes the user's clock is ahead of the place's
+
+    int sunriseOnClock() const { return sun.sunrise + clockShift; }
+    int sunsetOnClock() const { return sun.sunset + clockShift; }
+    // The day part at a time of the user's clock.
+    DayPart partAt(const QTime& userTime) const;
+};
+// `now` is the user's clock reading (its date and time) and `userZone` the
+// zone that clock keeps.
+PlaceSun placeSunAt(const QDateTime& now, const QTimeZone& userZone);
 
 // Remembers which day part's picture is showing so that it is switched only
 // when the part changes. Nothing is showing before the first switch.

@@ -17,7 +17,10 @@ private slots:
     void sunThatNeverSetsOrRises();
     void daylightOffset_data();
     void daylightOffset();
-    void daylightShiftsByOneHour();
+    void polishDaylightTime_data();
+    void polishDaylightTime();
+    void placeSunOnTheUserClock_data();
+    void placeSunOnTheUserClock();
     void dayParts_data();
     void dayParts();
     void pictureSwitchesOnlyOnChange();
@@ -134,16 +137,92 @@ void TestCalendarSun::daylightOffset()
     QCOMPARE(zorvex::daylightOffset(moment, tz), offset);
 }
 
-void TestCalendarSun::daylightShiftsByOneHour()
+void TestCalendarSun::polishDaylightTime_data()
 {
-    QVERIFY(m_warsaw.isValid() && m_standard.isValid());
-    const QDateTime moment(QDate(2025, 6, 21), QTime(12, 0), m_warsaw);
-    const SunTimes daylight = sunTimesAt(moment, m_warsaw);
-    const SunTimes standard = sunTimesAt(moment, m_standard);
-    QCOMPARE(daylight.sunrise - standard.sunrise, 60);
-    QCOMPARE(daylight.sunset - standard.sunset, 60);
-    QCOMPARE(daylight.dayLength, standard.dayLength);
-    QCOMPARE(clockText(daylight.sunrise), QStringLiteral("04:14"));
+    QTest::addColumn<QDateTime>("moment");
+    QTest::addColumn<int>("offset");
+
+    const QTimeZone utc = QTimeZone::utc();
+    QTest::newRow("winter") << QDateTime(QDate(2025, 1, 15), QTime(12, 0), utc) << 0;
+    QTest::newRow("summer") << QDateTime(QDate(2025, 7, 15), QTime(12, 0), utc) << 1;
+    QTest::newRow("before the March change") << QDateTime(QDate(2025, 3, 30), QTime(0, 59), utc) << 0;
+    QTest::newRow("March change") << QDateTime(QDate(2025, 3, 30), QTime(1, 0), utc) << 1;
+    QTest::newRow("Sunday a week before the March change") << QDateTime(QDate(2025, 3, 23), QTime(12, 0), utc) << 0;
+    QTest::newRow("before the October change") << QDateTime(QDate(2025, 10, 26), QTime(0, 59), utc) << 1;
+    QTest::newRow("October change") << QDateTime(QDate(2025, 10, 26), QTime(1, 0), utc) << 0;
+    // 31 March 2024 is itself the last Sunday.
+    QTest::newRow("last day of March is the Sunday") << QDateTime(QDate(2024, 3, 31), QTime(1, 0), utc) << 1;
+    // Whatever zone the moment is written in.
+    QTest::newRow("moment in another zone") << QDateTime(QDate(2025, 3, 30), QTime(6, 30), QTimeZone("Asia/Kolkata"))
+                                            << 1;
+}
+
+// The database and the rule the program falls back to agree.
+void TestCalendarSun::polishDaylightTime()
+{
+    QFETCH(QDateTime, moment);
+    QFETCH(int, offset);
+    QCOMPARE(europeanDaylightOffset(moment), offset);
+    QCOMPARE(polishDaylightOffset(moment), offset);
+}
+
+void TestCalendarSun::placeSunOnTheUserClock_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("now"); // the user's clock reading
+    QTest::addColumn<QString>("sunrise");
+    QTest::addColumn<QString>("sunset");
+    QTest::addColumn<int>("dayOfYear"); // the place's date
+    QTest::addColumn<int>("part");
+
+    auto at = [](int y, int m, int d, int h, int min) { return QDateTime(QDate(y, m, d), QTime(h, min)); };
+    // 21 June 2025 is N 172: 04:14 and 21:00 on Warsaw's summer clock.
+    QTest::newRow("Poland in summer") << QByteArray("Europe/Warsaw") << at(2025, 6, 21, 12, 0) << "04:14" << "21:00"
+                                      << 172 << int(DayPart::Midday);
+    QTest::newRow("Poland in winter") << QByteArray("Europe/Warsaw") << at(2025, 12, 21, 12, 0) << "07:44" << "15:25"
+                                      << 355 << int(DayPart::Midday);
+    // A clock that never keeps daylight time reads the same sun an hour
+    // earlier.
+    QTest::newRow("UTC+1 all year, summer") << QByteArray("Etc/GMT-1") << at(2025, 6, 21, 12, 0) << "03:14"
+                                            << "20:00" << 172 << int(DayPart::Midday);
+    QTest::newRow("UTC+1 all year, winter") << QByteArray("Etc/GMT-1") << at(2025, 12, 21, 12, 0) << "07:44"
+                                            << "15:25" << 355 << int(DayPart::Midday);
+    // 04:14 in Warsaw is 07:44 in India; sunset falls after midnight there.
+    QTest::newRow("India, morning") << QByteArray("Asia/Kolkata") << at(2025, 6, 21, 8, 0) << "07:44" << "00:30"
+                                    << 172 << int(DayPart::Morning);
+    QTest::newRow("India, after midnight") << QByteArray("Asia/Kolkata") << at(2025, 6, 22, 0, 15) << "07:44"
+                                           << "00:30" << 172 << int(DayPart::Evening);
+    // 1 January: 07:45 and 15:33 in Warsaw, six hours earlier in New York.
+    QTest::newRow("New York in winter") << QByteArray("America/New_York") << at(2026, 1, 1, 3, 0) << "01:45"
+                                        << "09:33" << 1 << int(DayPart::Morning);
+    // New Year's morning in Auckland is still the old year in Warsaw.
+    QTest::newRow("Auckland ahead of the place's date") << QByteArray("Pacific/Auckland") << at(2026, 1, 1, 5, 0)
+                                                        << clockText(computeSunTimes(365, 0).sunrise + 12 * 60)
+                                                        << clockText(computeSunTimes(365, 0).sunset + 12 * 60) << 365
+                                                        << int(DayPart::Night);
+}
+
+void TestCalendarSun::placeSunOnTheUserClock()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, now);
+    QFETCH(QString, sunrise);
+    QFETCH(QString, sunset);
+    QFETCH(int, dayOfYear);
+    QFETCH(int, part);
+    const QTimeZone tz(zone);
+    QVERIFY(tz.isValid());
+
+    const PlaceSun sun = placeSunAt(now, tz);
+    QCOMPARE(sun.sun, computeSunTimes(dayOfYear, polishDaylightOffset(QDateTime(now.date(), now.time(), tz))));
+    QCOMPARE(clockText(sun.sunriseOnClock()), sunrise);
+    QCOMPARE(clockText(sun.sunsetOnClock()), sunset);
+    QCOMPARE(int(sun.partAt(now.time())), part);
+
+    const DayFacts facts = computeDayFacts(now, tz);
+    QCOMPARE(facts.lines.at(6), QStringLiteral("Wschód słońca: ") + sunrise);
+    QCOMPARE(facts.lines.at(7), QStringLiteral("Zachód słońca: ") + sunset);
+    QCOMPARE(int(facts.part), part);
 }
 
 void TestCalendarSun::dayParts_data()
