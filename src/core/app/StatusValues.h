@@ -44,11 +44,18 @@ struct RadioText {
     QString station;
 };
 
-// The live values the tray icon and its hint show. Each answer is empty
-// ("unknown") until the feature behind it runs; the shell then shows "?".
+// The features behind the values.
+enum class StatusFeature { Gauges, Traffic, Radio, Playlist, Uptime };
+
+// The live values the tray icon and its hint show. A feature that is not
+// part of the program (yet) gives no values at all: the hint leaves out the
+// lines that name it and its tray icon shows the day number instead. A
+// feature that runs answers empty ("unknown") until it has a value; the
+// shell then shows "?".
 class StatusValues {
 public:
     virtual ~StatusValues() = default;
+    virtual bool provides(StatusFeature) const { return false; }
     virtual std::optional<MemoryFigures> ram() const { return std::nullopt; }
     virtual std::optional<MemoryFigures> swap() const { return std::nullopt; }
     // The CPU row's value: the use in percent, rounded.

@@ -1,5 +1,6 @@
 #include "core/app/TrayHint.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zorvex {
@@ -37,6 +38,27 @@ struct Placeholder {
     Key key;
     QString meaning; // as the editor lists it
 };
+
+// The feature whose value a placeholder shows; the version needs none.
+std::optional<StatusFeature> featureOf(Key key)
+{
+    switch (key) {
+    case Key::Ram:
+    case Key::Swap:
+    case Key::Cpu:
+        return StatusFeature::Gauges;
+    case Key::Radio:
+        return StatusFeature::Radio;
+    case Key::Playlist:
+        return StatusFeature::Playlist;
+    case Key::Uptime:
+        return StatusFeature::Uptime;
+    case Key::Version:
+        return std::nullopt;
+    default:
+        return StatusFeature::Traffic;
+    }
+}
 
 // In the order the editor lists them.
 const std::vector<Placeholder>& placeholders()
@@ -175,34 +197,37 @@ const std::vector<std::pair<QString, QString>>& trayHintPlaceholders()
 QString buildTrayHint(const QString& pattern, const TrayHintContext& ctx, const StatusValues& values)
 {
     Resolver resolver(ctx, values);
-    QString out;
-    out.reserve(pattern.size() + 64);
-    qsizetype i = 0;
-    while (i < pattern.size()) {
-        const QChar c = pattern.at(i);
-        if (c == QLatin1Char('|')) {
-            out += QLatin1Char('\n');
-            ++i;
-            continue;
-        }
-        if (c == QLatin1Char('[')) {
-            const QStringView rest = QStringView(pattern).mid(i);
-            bool matched = false;
-            for (const Placeholder& p : placeholders()) {
-                if (rest.startsWith(p.text)) {
-                    out += resolver.value(p.key);
-                    i += p.text.size();
-                    matched = true;
-                    break;
+    QStringList lines;
+    for (const QString& line : pattern.split(QLatin1Char('|'))) {
+        QString out;
+        out.reserve(line.size() + 16);
+        bool shown = true;
+        qsizetype i = 0;
+        while (i < line.size()) {
+            if (line.at(i) == QLatin1Char('[')) {
+                const QStringView rest = QStringView(line).mid(i);
+                const auto p = std::find_if(placeholders().begin(), placeholders().end(),
+                                            [&rest](const Placeholder& ph) { return rest.startsWith(ph.text); });
+                if (p != placeholders().end()) {
+                    // A line about a feature the program does not have
+                    // would only ever read "?".
+                    const auto feature = featureOf(p->key);
+                    if (feature && !values.provides(*feature)) {
+                        shown = false;
+                        break;
+                    }
+                    out += resolver.value(p->key);
+                    i += p->text.size();
+                    continue;
                 }
             }
-            if (matched)
-                continue;
+            out += line.at(i);
+            ++i;
         }
-        out += c;
-        ++i;
+        if (shown)
+            lines << out;
     }
-    return cut(out.trimmed(), kTrayHintMaxLength).trimmed();
+    return cut(lines.join(QLatin1Char('\n')).trimmed(), kTrayHintMaxLength).trimmed();
 }
 
 QString hintPatternFromLines(const QString& memoText)

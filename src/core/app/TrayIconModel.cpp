@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace zorvex {
 namespace {
@@ -13,6 +14,21 @@ int memoryLevel(qint64 shownMb, const MemoryFigures& m)
     if (total <= 0)
         return 0;
     return trayLevelIndex(static_cast<double>(shownMb) / static_cast<double>(total));
+}
+
+// The feature a mode shows the values of; the day number needs none.
+std::optional<StatusFeature> featureOf(TrayMode mode)
+{
+    switch (mode) {
+    case TrayMode::Cpu:
+    case TrayMode::Ram:
+    case TrayMode::Swap:
+        return StatusFeature::Gauges;
+    case TrayMode::Transfer:
+        return StatusFeature::Traffic;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -65,7 +81,12 @@ Colour transferTextColour(Colour kolorT4)
 TrayIconChoice chooseTrayIcon(const TrayIconInputs& in, const StatusValues& values)
 {
     TrayIconChoice c;
-    switch (trayModeFromSetting(in.mode)) {
+    TrayMode mode = trayModeFromSetting(in.mode);
+    // A mode whose values no feature gives would show an empty gauge or "?"
+    // for good: the day number says more.
+    if (const auto feature = featureOf(mode); feature && !values.provides(*feature))
+        mode = TrayMode::DayNumber;
+    switch (mode) {
     case TrayMode::None:
         return c;
     case TrayMode::DayNumber:

@@ -59,9 +59,10 @@ struct TrayIconInputs {
     int transferDirection = 0; // TrayTransfer: 0 received, 1 sent
 };
 
-// Picks the icon of the current mode. Unknown values show the lowest level
-// (or "?" on the transfer icon); a total of 0 (no swap at all) counts as
-// empty instead of dividing by zero.
+// Picks the icon of the current mode. A gauge or transfer mode whose
+// feature is not part of the program shows the day number; unknown values
+// of a running feature show the lowest level (or "?" on the transfer icon);
+// a total of 0 (no swap at all) counts as empty instead of dividing by zero.
 TrayIconChoice chooseTrayIcon(const TrayIconInputs& in, const StatusValues& values);
 
 // The left click on the tray icon: hide the window when it is showing, was

@@ -1,3 +1,4 @@
+#include "core/app/Clock.h"
 #include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/TraySettings.h"
@@ -14,8 +15,10 @@ namespace {
 
 constexpr qint64 kMb = 1048576;
 
+// The gauges run; nothing else does.
 struct FakeValues : StatusValues {
     std::optional<MemoryFigures> ramFigures;
+    bool provides(StatusFeature f) const override { return f == StatusFeature::Gauges; }
     std::optional<MemoryFigures> ram() const override { return ramFigures; }
 };
 
@@ -50,6 +53,7 @@ private slots:
     void dayPicturesDiffer();
     void levelIconsPreparedOncePerModeAndColour();
     void hintFollowsValues();
+    void defaultModeBeforeTheGauges();
     void clicks_data();
     void clicks();
     void noIconMode();
@@ -154,7 +158,7 @@ void TestUiTray::hintFollowsValues()
     f.tray.podpowiedz = QStringLiteral("Zorvex|RAM: [RAM]|[CPU]");
     MainWindow& w = f.make();
     TrayIcon* tray = w.trayIcon();
-    QCOMPARE(tray->hint(), QStringLiteral("Zorvex\nRAM: ?\n?"));
+    QCOMPARE(tray->hint(), QStringLiteral("Zorvex"));
     FakeValues v;
     v.ramFigures = MemoryFigures{1000 * kMb, 300 * kMb};
     tray->setStatusValues(&v);
@@ -163,6 +167,25 @@ void TestUiTray::hintFollowsValues()
     // A changed value reaches the hint within a second.
     v.ramFigures = MemoryFigures{1000 * kMb, 200 * kMb};
     QTRY_COMPARE_WITH_TIMEOUT(tray->hint(), QStringLiteral("Zorvex\nRAM: 200\n?"), 3000);
+}
+
+// Until the gauges are part of the program, the default mode (free RAM)
+// shows today's day icon and a hint without "?".
+void TestUiTray::defaultModeBeforeTheGauges()
+{
+    Fixture f;
+    QCOMPARE(f.settings.main.kolorTN, 2);
+    FakeClock clock(QDateTime(QDate(2026, 5, 23), QTime(10, 0)));
+    MainWindow& w = f.make();
+    TrayIcon* tray = w.trayIcon();
+    tray->setClock(&clock);
+    tray->applySettings();
+    QCOMPARE(int(tray->choice().kind), int(TrayIconChoice::Day));
+    QCOMPARE(tray->choice().day, 23);
+    QCOMPARE(tray->systemTrayIcon()->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+             TrayIconPictures::dayPicture(23).convertToFormat(QImage::Format_ARGB32));
+    QVERIFY2(!tray->hint().contains(QLatin1Char('?')), qPrintable(tray->hint()));
+    QCOMPARE(tray->hint(), QStringLiteral("Zorvex"));
 }
 
 void TestUiTray::clicks_data()

@@ -2,6 +2,8 @@
 
 #include "core/app/StatusValues.h"
 
+#include <QList>
+
 namespace zorvex::test {
 
 constexpr qint64 kMb = 1048576;
@@ -17,7 +19,11 @@ struct FakeStatusValues : StatusValues {
     std::optional<RadioText> radioText;
     std::optional<QString> playlist;
     std::optional<QString> uptime;
+    // Every feature runs but these.
+    QList<StatusFeature> absent;
     mutable int trafficQuestions = 0;
+
+    bool provides(StatusFeature f) const override { return !absent.contains(f); }
 
     std::optional<MemoryFigures> ram() const override { return ramFigures; }
     std::optional<MemoryFigures> swap() const override { return swapFigures; }

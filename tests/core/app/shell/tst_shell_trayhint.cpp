@@ -55,6 +55,8 @@ private slots:
     void substitution();
     void freeAndUsedMemory();
     void unknownValuesShowQuestionMarks();
+    void linesOfMissingFeaturesLeftOut_data();
+    void linesOfMissingFeaturesLeftOut();
     void trafficOffShowsQuestionMarks();
     void trafficMonitorAskedOnlyWhenNeeded_data();
     void trafficMonitorAskedOnlyWhenNeeded();
@@ -113,12 +115,55 @@ void TestShellTrayHint::freeAndUsedMemory()
 
 void TestShellTrayHint::unknownValuesShowQuestionMarks()
 {
-    const StatusValues none;
+    // Every feature runs, none has a value yet.
+    const FakeValues none;
     QCOMPARE(buildTrayHint(defaultTrayHintPattern(), TrayHintContext{}, none),
              u("Zorvex\nRAM: ?\nSWAP: ?\nUżycie procesora: ?\nTransfer/sek. (pobieranie): ?\n"
                "Transfer/sek. (wysyłanie): ?"));
     QCOMPARE(buildTrayHint(QStringLiteral("[RADIO] [M3U] [UPTIME] [WERSJA]"), TrayHintContext{}, none),
              QStringLiteral("? ? ? ?"));
+}
+
+void TestShellTrayHint::linesOfMissingFeaturesLeftOut_data()
+{
+    using F = StatusFeature;
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QList<int>>("absentFeatures"); // StatusFeature
+    QTest::addColumn<QString>("hint");
+
+    auto f = [](std::initializer_list<StatusFeature> list) {
+        QList<int> out;
+        for (StatusFeature x : list)
+            out << int(x);
+        return out;
+    };
+    const QList<int> all = f({F::Gauges, F::Traffic, F::Radio, F::Playlist, F::Uptime});
+    QTest::newRow("default pattern, no feature") << defaultTrayHintPattern() << all << u("Zorvex");
+    QTest::newRow("default pattern, gauges only")
+        << defaultTrayHintPattern() << f({F::Traffic})
+        << u("Zorvex\nRAM: 250\nSWAP: 500\nUżycie procesora: 64%");
+    QTest::newRow("version needs no feature") << u("Zorvex|RAM: [RAM]|Wersja [WERSJA]") << all
+                                              << u("Zorvex\nWersja 3.1.4");
+    QTest::newRow("one missing value takes its line") << u("[WERSJA] [UPTIME]|[CPU]") << f({F::Uptime})
+                                                       << u("64%");
+    QTest::newRow("each feature on its own")
+        << u("a [RADIO]|b [M3U]|c [UPTIME]|d [IP]|e [SWAP]") << f({F::Radio, F::Uptime})
+        << u("b Track 7\nd 192.168.1.10\ne 500");
+    QTest::newRow("nothing left") << u("[RAM]|[TR_POB/SEK]") << all << QString();
+}
+
+void TestShellTrayHint::linesOfMissingFeaturesLeftOut()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QList<int>, absentFeatures);
+    QFETCH(QString, hint);
+    FakeValues v = knownValues();
+    for (int feature : absentFeatures)
+        v.absent << StatusFeature(feature);
+    QCOMPARE(buildTrayHint(pattern, context(), v), hint);
+    // A line left out asks its feature nothing.
+    if (v.absent.contains(StatusFeature::Traffic))
+        QCOMPARE(v.trafficQuestions, 0);
 }
 
 void TestShellTrayHint::trafficOffShowsQuestionMarks()

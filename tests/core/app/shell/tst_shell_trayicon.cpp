@@ -32,6 +32,8 @@ private slots:
     void choice_data();
     void choice();
     void unknownValuesNoSwapAndTraffic();
+    void missingFeatureShowsTheDay_data();
+    void missingFeatureShowsTheDay();
     void click_data();
     void click();
     void twoQuickClicks_data();
@@ -179,6 +181,40 @@ void TestShellTrayIcon::unknownValuesNoSwapAndTraffic()
     const TrayIconChoice sent = chooseTrayIcon(in, v);
     QCOMPARE(sent.transfer.text, QStringLiteral("9"));
     QCOMPARE(sent.transfer.pointSize, 10);
+}
+
+void TestShellTrayIcon::missingFeatureShowsTheDay_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("missingFeature"); // StatusFeature
+
+    QTest::newRow("cpu") << 1 << int(StatusFeature::Gauges);
+    QTest::newRow("ram, the default mode") << 2 << int(StatusFeature::Gauges);
+    QTest::newRow("swap") << 3 << int(StatusFeature::Gauges);
+    QTest::newRow("transfer") << 5 << int(StatusFeature::Traffic);
+}
+
+// Not an empty gauge or "?" for good: the day number, until the feature
+// exists. Another missing feature changes nothing.
+void TestShellTrayIcon::missingFeatureShowsTheDay()
+{
+    QFETCH(int, mode);
+    QFETCH(int, missingFeature);
+    const auto missing = StatusFeature(missingFeature);
+    FakeValues v;
+    v.ramFigures = mb(1000, 500);
+    v.absent = {missing};
+    TrayIconInputs in;
+    in.mode = mode;
+    in.today = 9;
+    const TrayIconChoice c = chooseTrayIcon(in, v);
+    QCOMPARE(int(c.kind), int(TrayIconChoice::Day));
+    QCOMPARE(c.day, 9);
+
+    v.absent = {missing == StatusFeature::Gauges ? StatusFeature::Traffic : StatusFeature::Gauges};
+    QVERIFY(chooseTrayIcon(in, v).kind != TrayIconChoice::Day);
+    // Through the base class: nothing is provided.
+    QCOMPARE(int(chooseTrayIcon(in, StatusValues()).kind), int(TrayIconChoice::Day));
 }
 
 void TestShellTrayIcon::click_data()
