@@ -1,5 +1,7 @@
 #include "ui/reminders/AlarmCountdownWindow.h"
 
+#include "ui/reminders/AlarmPictures.h"
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,17 +31,21 @@ AlarmCountdownWindow::AlarmCountdownWindow(PowerActions& power, QWidget* parent)
                        hide();
                    },
                    [this](PowerAction a) { runNow(a); }})
+    , m_picture(new QLabel(this))
     , m_label(new QLabel(this))
     , m_counter(new QLabel(this))
     , m_cancel(new QPushButton(QStringLiteral("Anuluj"), this))
 {
     setObjectName(QStringLiteral("alarmCountdownWindow"));
     setWindowTitle(QStringLiteral("Zorvex - Alarm"));
+    m_picture->setObjectName(QStringLiteral("countdownPicture"));
+    m_picture->setFixedSize(kPictureSize, kPictureSize);
     m_label->setObjectName(QStringLiteral("countdownLabel"));
     m_counter->setObjectName(QStringLiteral("countdownCounter"));
     m_cancel->setObjectName(QStringLiteral("countdownCancelButton"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
+    row->addWidget(m_picture);
     row->addWidget(m_label);
     row->addWidget(m_counter);
     layout->addLayout(row);
@@ -55,6 +61,7 @@ void AlarmCountdownWindow::request(PowerAction action, bool withCancelWindow)
         runNow(action);
         return;
     }
+    m_picture->setPixmap(QPixmap::fromImage(powerActionPicture(action, kPictureSize)));
     m_countdown.start(action);
     m_timer.start();
 }

@@ -35,9 +35,12 @@ protected:
 private:
     void runNow(PowerAction action);
 
+    static constexpr int kPictureSize = 32;
+
     PowerActions& m_power;
     PowerCountdown m_countdown;
     QTimer m_timer;
+    QLabel* m_picture; // the action's picture
     QLabel* m_label;
     QLabel* m_counter;
     QPushButton* m_cancel;

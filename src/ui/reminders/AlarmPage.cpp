@@ -2,6 +2,7 @@
 
 #include "core/app/Clock.h"
 #include "ui/common/NumberField.h"
+#include "ui/reminders/AlarmPictures.h"
 #include "ui/reminders/AlarmTimeDialog.h"
 
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIcon>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,6 +94,7 @@ void AlarmPage::buildUi()
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral("Alarmy:"), this));
     m_list = named(new QListWidget(this), "alarmList");
+    m_list->setIconSize(QSize(kAlarmRowSlotPitch * kAlarmRowSlots - 2, 16));
     m_list->setStyleSheet(QStringLiteral("QListWidget::item { border-bottom: 1px solid rgb(128,128,128); }"
                                          "QListWidget::item:selected { background: %1; color: black; }")
                               .arg(kSelection.name()));
@@ -348,8 +351,15 @@ void AlarmPage::fillList()
 {
     const QSignalBlocker block(m_list);
     m_list->clear();
+    const QDateTime moment = now();
     for (const AlarmEntry& e : m_alarms) {
         auto* item = new QListWidgetItem(alarmListText(e), m_list);
+        // The same pictures on the selected row: no style tint over them.
+        const QPixmap pictures = QPixmap::fromImage(alarmRowPicture(e, moment));
+        QIcon icon;
+        icon.addPixmap(pictures, QIcon::Normal);
+        icon.addPixmap(pictures, QIcon::Selected);
+        item->setIcon(icon);
         if (!e.active)
             item->setForeground(QColor(128, 128, 128));
     }
