@@ -134,6 +134,46 @@ QPainterPath symbol(int sign)
     return p;
 }
 
+// The name in the largest bold size that fits, from 14 pixels down to 11;
+// a name still too wide is narrowed. Drawn smooth, then cut to black at
+// half cover: letters drawn without smoothing fall apart when narrowed, and
+// the picture must keep its two colours for the colouring rule.
+void drawName(QImage& img, const QString& name, const QRect& area)
+{
+    QFont font;
+    // The condensed face needs the least narrowing.
+    font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    font.setBold(true);
+    int width = 0;
+    for (int px = 14; px >= 11; --px) {
+        font.setPixelSize(px);
+        width = QFontMetrics(font).horizontalAdvance(name);
+        if (width <= area.width())
+            break;
+    }
+    QImage cover(area.size(), QImage::Format_ARGB32_Premultiplied);
+    cover.fill(Qt::transparent);
+    {
+        QPainter p(&cover);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        const double squeeze = width > area.width() ? double(area.width()) / width : 1.0;
+        p.translate(area.width() / 2.0, 0);
+        p.scale(squeeze, 1.0);
+        p.drawText(QRectF(-width / 2.0 - 1, 0, width + 2, area.height()), Qt::AlignCenter, name);
+    }
+    for (int y = 0; y < cover.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(cover.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(img.scanLine(area.y() + y));
+        for (int x = 0; x < cover.width(); ++x) {
+            if (qAlpha(line[x]) >= 128)
+                out[area.x() + x] = 0xFF000000u;
+        }
+    }
+}
+
 QImage drawBuiltIn(int sign)
 {
     QImage img(kZodiacWidth, kZodiacHeight, QImage::Format_RGB32);
@@ -145,27 +185,8 @@ QImage drawBuiltIn(int sign)
     p.setBrush(Qt::NoBrush);
     p.translate(2, 0);
     p.drawPath(symbol(sign));
-    p.resetTransform();
-
-    // The name fills the rest, in the largest bold size that fits; the long
-    // names are narrowed rather than shrunk below a readable height.
-    const QString name = PolishUpper(zodiacSignName(sign));
-    const QRectF textArea(38, 0, kZodiacWidth - 40, kZodiacHeight);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setStyleStrategy(QFont::NoAntialias);
-    int width = 0;
-    for (int px = 14; px >= 11; --px) {
-        font.setPixelSize(px);
-        width = QFontMetrics(font).horizontalAdvance(name);
-        if (width <= textArea.width())
-            break;
-    }
-    p.setFont(font);
-    const double squeeze = width > textArea.width() ? textArea.width() / width : 1.0;
-    p.translate(textArea.center().x(), 0);
-    p.scale(squeeze, 1.0);
-    p.drawText(QRectF(-width / 2.0 - 1, 0, width + 2, kZodiacHeight), Qt::AlignCenter, name);
+    p.end();
+    drawName(img, PolishUpper(zodiacSignName(sign)), QRect(38, 0, kZodiacWidth - 40, kZodiacHeight));
     return img;
 }
 
@@ -340,7 +361,10 @@ ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths,
             }
         }
     }
-    out.image = stretched(colouredBuiltInZodiacPicture(sign, colour), area);
+    // At its own size, centred by the area: stretching the hard-edged
+    // lettering by a few pixels doubles single columns and breaks the name
+    // apart.
+    out.image = colouredBuiltInZodiacPicture(sign, colour);
     out.transparent = kZodiacBuiltInBackground;
     out.builtIn = true;
     return out;

@@ -55,10 +55,11 @@ struct ZodiacPicture {
     bool builtIn = false;
 };
 
-// The picture of `sign` by ZodiakTyp, ZodiakStyl1 and ZodiakStyl2, fitted
-// to an area of `area`: a set's picture (falling back to the built-in one
-// when the set lacks it or it cannot be read), the fixed picture (nothing
-// when it is missing), or the built-in picture. Nothing for sign 0.
+// The picture of `sign` by ZodiakTyp, ZodiakStyl1 and ZodiakStyl2 for an
+// area of `area`: a set's picture (falling back to the built-in one when
+// the set lacks it or it cannot be read) or the fixed picture (nothing when
+// it is missing), stretched to the area; or the built-in picture at its own
+// size, for the area to centre. Nothing for sign 0.
 ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths, int sign, Colour colour,
                             const QSize& area);
 
