@@ -39,6 +39,12 @@ QString polishShortWeekdayName(int sundayBasedWeekday)
     return polishLocale().dayName(w == 0 ? 7 : w, QLocale::ShortFormat);
 }
 
+QString weekdayHeaderName(int sundayBasedWeekday)
+{
+    static const char* const names[] = {"Nd", "Pn", "Wt", "Śr", "Cz", "Pt", "So"};
+    return QString::fromUtf8(names[((sundayBasedWeekday % 7) + 7) % 7]);
+}
+
 QString polishMonthName(int month, bool abbreviated)
 {
     if (month < 1 || month > 12)

@@ -15,6 +15,10 @@ QString polishMonthGenitive(int month);
 // whatever the system's locale is, since the whole interface is Polish.
 // Weekday counted from Sunday = 0, as the month grid counts its columns.
 QString polishShortWeekdayName(int sundayBasedWeekday);
+// The month's weekday header: "Pn", "Wt", "Śr", "Cz", "Pt", "So", "Nd", two
+// letters each so that every name fits its 20-pixel cell alike. Counted
+// from Sunday = 0 like the short names.
+QString weekdayHeaderName(int sundayBasedWeekday);
 // The month's own name ("październik", abbreviated "paź"), as a caption
 // or a month field shows it; the locale's plain month names are genitive.
 QString polishMonthName(int month, bool abbreviated = false);

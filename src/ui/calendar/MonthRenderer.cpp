@@ -61,18 +61,10 @@ QRect cellRect(int column, int row)
     return QRect(column * kCellPitchX, row * kCellPitchY, kCellWidth, kCellHeight);
 }
 
-// The Polish locale's short names ("pon.", "niedz.") are mostly wider than
-// a column in this font. They lose their dots, all alike, and a name still
-// wider than the column pitch keeps its longest prefix that fits ("nie"),
-// as the program's own labels abbreviate ("Pon.-Pt.", "Nie.").
-QString fittedWeekdayName(const QString& name, const QFontMetrics& fm)
+// The header names of column `column`.
+QString headerName(const MonthModel& model, int column)
 {
-    QString shorter = name;
-    if (shorter.endsWith(QLatin1Char('.')))
-        shorter.chop(1);
-    while (shorter.size() > 1 && fm.horizontalAdvance(shorter) > kCellPitchX)
-        shorter.chop(1);
-    return shorter;
+    return weekdayHeaderName((model.startOfWeek() + column) % 7);
 }
 
 // Text centred in a cell the way the grid control centres it: integer
@@ -216,7 +208,7 @@ QImage renderMonthPicture(const MonthLook& look, const MonthModel& model, const 
             const QRect cell = cellRect(c, 0);
             if (look.grid) {
                 canvas.fill(cell, headerFace);
-                drawCellText(p, fm, cell, fittedWeekdayName(model.cellText(c, 0), fm), look.weekdays);
+                drawCellText(p, fm, cell, headerName(model, c), look.weekdays);
             }
         }
         for (int r = 1; r <= kWeekRows; ++r) {
@@ -235,7 +227,7 @@ QImage renderMonthPicture(const MonthLook& look, const MonthModel& model, const 
             // No header cells: the weekday names stand on the background,
             // each centred on its column and free to overhang it.
             for (int c = 0; c < 7; ++c) {
-                const QString name = fittedWeekdayName(model.cellText(c, 0), fm);
+                const QString name = headerName(model, c);
                 const int centre = 10 + kCellPitchX * c;
                 // Halves round to even, so a 21-pixel name centred on x = 10
                 // starts at 0 and stays on the picture.

@@ -130,6 +130,8 @@ private slots:
     void annotationsOfAnotherMonthAreIgnored();
     void cellTextsPerColumnWithoutAntialiasing();
     void weekdayNamesWithoutGrid();
+    void weekdayHeader_data();
+    void weekdayHeader();
     void onlyFullyTransparentOrOpaque();
 
     void caption_data();
@@ -379,6 +381,51 @@ void TestCalUiRender::weekdayNamesWithoutGrid()
         const int centre = 10 + 21 * c;
         QVERIFY2(qAbs((ink.left() + ink.right()) / 2 - centre) <= 2, qPrintable(QString::number(c)));
     }
+}
+
+void TestCalUiRender::weekdayHeader_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("name");
+    const char* const names[] = {"Pn", "Wt", "Śr", "Cz", "Pt", "So", "Nd"};
+    for (int c = 0; c < 7; ++c)
+        QTest::newRow(names[c]) << c << QString::fromUtf8(names[c]);
+}
+
+// One set of two-letter names, each clear of its cell's grid lines.
+void TestCalUiRender::weekdayHeader()
+{
+    QFETCH(int, column);
+    QFETCH(QString, name);
+    Month m(QDate(2026, 6, 1));
+    m.look.weekdays = colourFromRgb(10, 20, 30);
+    const QImage img = m.renderWithoutToday();
+    const QRgb text = rgbOf(m.look.weekdays);
+    const QRect c = cell(column, 0);
+
+    // The name as the grid font writes it, centred in the cell.
+    QImage expected(c.size(), QImage::Format_RGB32);
+    expected.fill(kFace);
+    {
+        QPainter p(&expected);
+        const QFont font = monthGridFont();
+        const QFontMetrics fm(font);
+        p.setFont(font);
+        p.setPen(QColor::fromRgb(text));
+        p.drawText(QPoint((c.width() - fm.horizontalAdvance(name)) / 2, (c.height() - fm.height()) / 2 + fm.ascent()),
+                   name);
+    }
+    const int from = column == 0 ? 1 : 0; // x = 0 is the border line
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = from; x < c.width(); ++x)
+            COMPARE_PX(img, c.left() + x, y, expected.pixel(x, y) | 0xFF000000u);
+
+    const QRect ink = boxOf(img, inner(c), text);
+    QVERIFY(!ink.isEmpty());
+    // A clear pixel on either side: the lines are at x = 21c - 1 (or the
+    // border at 0) and x = 21c + 20.
+    QVERIFY2(ink.left() >= (column == 0 ? 2 : c.left() + 1), qPrintable(QString::number(ink.left())));
+    QVERIFY2(ink.right() <= c.right() - 1, qPrintable(QString::number(ink.right())));
 }
 
 void TestCalUiRender::onlyFullyTransparentOrOpaque()
