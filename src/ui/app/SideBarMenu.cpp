@@ -8,9 +8,17 @@
 
 namespace zorvex {
 
+namespace {
+
+// Kolor_B's default, until the calendar applies its colours.
+const QColor kDefaultBarColour(80, 190, 255);
+
+} // namespace
+
 SideBarMenu::SideBarMenu(const QString& barText, QWidget* parent)
     : QMenu(parent)
     , m_barText(barText)
+    , m_barColour(kDefaultBarColour)
 {
     // The items are laid out right of the bar.
     setContentsMargins(kBarWidth, 0, 0, 0);
@@ -19,6 +27,14 @@ SideBarMenu::SideBarMenu(const QString& barText, QWidget* parent)
 void SideBarMenu::setBarText(const QString& text)
 {
     m_barText = text;
+    update();
+}
+
+void SideBarMenu::setBarColour(const QColor& colour)
+{
+    if (colour == m_barColour)
+        return;
+    m_barColour = colour;
     update();
 }
 
@@ -35,9 +51,10 @@ void SideBarMenu::paintEvent(QPaintEvent* event)
     if (!bar.isValid())
         return;
     QPainter p(this);
-    QLinearGradient fill(bar.topLeft(), bar.bottomLeft());
-    fill.setColorAt(0.0, QColor(0, 0, 64));
-    fill.setColorAt(1.0, QColor(40, 90, 200));
+    // The white caption stands on the dark end, whatever the colour.
+    QLinearGradient fill(bar.bottomLeft(), bar.topLeft());
+    fill.setColorAt(0.0, m_barColour.darker(300));
+    fill.setColorAt(1.0, m_barColour);
     p.fillRect(bar, fill);
 
     QFont f = tahoma(11, true);

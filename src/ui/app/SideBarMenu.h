@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QColor>
 #include <QMenu>
 
 namespace zorvex {
 
 // A pop-up menu with a painted vertical bar along its left side, the bar's
-// caption reading upwards from the bottom.
+// caption reading upwards from the bottom. The bar's gradient ends at the
+// top in the bar colour (the calendar's background colour) and starts at
+// the bottom, under the caption, in a dark shade of it.
 class SideBarMenu : public QMenu {
     Q_OBJECT
 public:
@@ -15,6 +18,8 @@ public:
 
     QString barText() const { return m_barText; }
     void setBarText(const QString& text);
+    QColor barColour() const { return m_barColour; }
+    void setBarColour(const QColor& colour);
     // The strip the bar occupies, in menu coordinates.
     QRect barRect() const;
 
@@ -23,6 +28,7 @@ protected:
 
 private:
     QString m_barText;
+    QColor m_barColour;
 };
 
 } // namespace zorvex

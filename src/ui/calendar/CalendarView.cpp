@@ -4,6 +4,7 @@
 #include "core/app/Settings.h"
 #include "core/app/WindowLayout.h"
 #include "core/calendar/GridGeometry.h"
+#include "ui/app/ContextMenu.h"
 #include "ui/app/Fonts.h"
 #include "ui/app/HintWindow.h"
 #include "ui/app/MainWindow.h"
@@ -184,10 +185,21 @@ void CalendarView::build()
     setRole(m_window.monthCaption(), QPalette::WindowText, m_settings.main.kt[2]);
     setRole(m_window.clockLabel(), QPalette::WindowText, m_settings.main.kt[0]);
     drawArrows();
+    colourMenuBars();
     setMonthCaption();
     applyBackground();
     layoutFrame();
     updateDayFacts(true);
+}
+
+void CalendarView::colourMenuBars()
+{
+    const QColor colour = toQColor(m_settings.main.kolorB);
+    for (SideBarMenu* menu : {static_cast<SideBarMenu*>(m_window.contextMenu()), static_cast<SideBarMenu*>(m_addMenu),
+                              static_cast<SideBarMenu*>(m_captionMenu)}) {
+        if (menu)
+            menu->setBarColour(colour);
+    }
 }
 
 bool CalendarView::topPanelShown() const
@@ -231,11 +243,7 @@ void CalendarView::redrawCalendar(bool goToToday)
     layoutFrame();
     placeBackground();
 
-    MonthLook look = monthLookOf(m_settings.main);
-    look.headerFace = QApplication::palette().color(QPalette::Button);
-    if (look.headerFace.rgb() == toArgb(kGridBackground))
-        look.headerFace = look.headerFace.darker(105);
-    m_monthPicture = renderMonthPicture(look, m_model, m_annotations, m_clock.now().date());
+    m_monthPicture = renderMonthPicture(monthLookOf(m_settings.main), m_model, m_annotations, m_clock.now().date());
     m_window.monthPicture()->setPixmap(QPixmap::fromImage(m_monthPicture));
     setMonthCaption();
 
@@ -370,6 +378,7 @@ void CalendarView::applyColours()
     setRole(m_window.monthCaption(), QPalette::WindowText, s.kt[2]);
     setRole(m_window.clockLabel(), QPalette::WindowText, s.kt[0]);
     drawArrows();
+    colourMenuBars();
 
     if (adjusted)
         emit settingsAdjusted();

@@ -164,6 +164,8 @@ private:
     void layoutFrame();
     void placeBackground();
     void drawArrows();
+    // The side bars of the context, "Dodaj" and caption menus end in Kolor_B.
+    void colourMenuBars();
     void copyToClipboard(CopyItem item);
     void showCard(QWidget* widget, const QPoint& globalPos);
     void rebuildAnnotations();

@@ -31,7 +31,10 @@ struct MonthLook {
     Colour workdays = 0;     // KT05, day numbers of columns 0-4
     Colour saturday = 128;   // KT06, column 5
     Colour sunday = 255;     // KT07, column 6
-    // The header cells' face; any colour but the grid background will do.
+    // The header cells' face: a fixed light grey, not the desktop theme's
+    // button colour, so the weekday names (KT04, black by default) stay
+    // readable under a dark theme. A colour scheme may set its own; any
+    // colour but the grid background will do.
     QColor headerFace = QColor(236, 233, 216);
 };
 MonthLook monthLookOf(const MainWindowSettings& s);

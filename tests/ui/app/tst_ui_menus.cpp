@@ -57,6 +57,8 @@ private slots:
     void playerAndRadioSubmenus();
     void favouritesAndMiscList();
     void sideBarLeavesRoomForTheItems();
+    void sideBarTakesTheBackgroundColour_data();
+    void sideBarTakesTheBackgroundColour();
     void clockMenu();
     void about();
 };
@@ -223,6 +225,36 @@ void TestUiMenus::sideBarLeavesRoomForTheItems()
     const QPoint middle = bar.center();
     QVERIFY(shot.pixelColor(middle) != shot.pixelColor(menu.width() - 3, middle.y()));
     menu.hide();
+}
+
+void TestUiMenus::sideBarTakesTheBackgroundColour_data()
+{
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("default background") << QColor(80, 190, 255);
+    QTest::newRow("red") << QColor(200, 40, 40);
+    QTest::newRow("white") << QColor(255, 255, 255);
+    QTest::newRow("black") << QColor(0, 0, 0);
+}
+
+// The bar's gradient ends at the top in the colour and darkens towards the
+// caption at the bottom.
+void TestUiMenus::sideBarTakesTheBackgroundColour()
+{
+    QFETCH(QColor, colour);
+    ContextMenu menu;
+    menu.setBarColour(colour);
+    menu.popup(QPoint(10, 10));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    const QImage shot = menu.grab().toImage();
+    menu.hide();
+    const QRect bar = menu.barRect();
+    const QColor top = shot.pixelColor(bar.left() + 2, bar.top());
+    auto near = [](const QColor& a, const QColor& b) {
+        return qAbs(a.red() - b.red()) <= 4 && qAbs(a.green() - b.green()) <= 4 && qAbs(a.blue() - b.blue()) <= 4;
+    };
+    QVERIFY2(near(top, colour), qPrintable(top.name()));
+    const QColor bottom = shot.pixelColor(bar.left() + 2, bar.bottom());
+    QVERIFY2(near(bottom, colour.darker(300)), qPrintable(bottom.name()));
 }
 
 void TestUiMenus::clockMenu()

@@ -6,6 +6,7 @@
 #include "core/app/Settings.h"
 #include "core/app/SettingsStore.h"
 #include "core/app/TraySettings.h"
+#include "ui/app/ContextMenu.h"
 #include "ui/app/HintWindow.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/Messages.h"
@@ -156,6 +157,7 @@ private slots:
     void frameShapes_data();
     void frameShapes();
     void coloursPageChangesTheLook();
+    void headerFaceIgnoresADarkTheme();
     void settingsSurviveRestart();
     void colourGuards();
     void missingSkin();
@@ -217,9 +219,8 @@ void TestCalUiView::arrows()
     QCOMPARE(f.shown(), QDate(2026, 3, 3));
     QCOMPARE(f.caption(), QStringLiteral("Marzec 2026"));
     // No today frame in another month.
-    MonthLook look = monthLookOf(f.settings.main);
-    look.headerFace = QApplication::palette().color(QPalette::Button);
-    QCOMPARE(f.view->monthPicture(), renderMonthPicture(look, f.view->model(), f.view->annotations(), QDate()));
+    QCOMPARE(f.view->monthPicture(),
+             renderMonthPicture(monthLookOf(f.settings.main), f.view->model(), f.view->annotations(), QDate()));
 }
 
 void TestCalUiView::arrowLimits()
@@ -714,6 +715,10 @@ void TestCalUiView::coloursPageChangesTheLook()
     const QImage background = v.backgroundPicture()->pixmap().toImage();
     QCOMPARE(background.pixel(73, 90), qRgb(10, 100, 200)); // no shading in the middle
     QCOMPARE(f.window->palette().color(QPalette::Window), QColor(10, 100, 200));
+    // The side bars of the menus end in the background colour.
+    for (SideBarMenu* menu : {static_cast<SideBarMenu*>(f.window->contextMenu()),
+                              static_cast<SideBarMenu*>(v.addMenu()), static_cast<SideBarMenu*>(v.captionMenu())})
+        QCOMPARE(menu->barColour(), QColor(10, 100, 200));
 
     auto* elements = page.findChild<QComboBox*>(QStringLiteral("ComboBox32"));
     elements->setCurrentIndex(int(TextElement::Caption));
@@ -727,6 +732,26 @@ void TestCalUiView::coloursPageChangesTheLook()
         for (int x = 105; x < 125; ++x)
             found = found || v.monthPicture().pixel(x, y) == qRgb(0, 0, 128);
     QVERIFY(found);
+}
+
+// A dark desktop theme must not darken the header cells under the black
+// weekday names.
+void TestCalUiView::headerFaceIgnoresADarkTheme()
+{
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Button, QColor(35, 35, 35));
+    dark.setColor(QPalette::Window, QColor(35, 35, 35));
+    QApplication::setPalette(dark);
+    Fixture f;
+    CalendarView& v = f.make();
+    const QImage pic = v.monthPicture();
+    QApplication::setPalette(saved);
+
+    const QColor face = MonthLook().headerFace;
+    QVERIFY(qGray(face.rgb()) > 200);
+    for (int c = 0; c < 7; ++c)
+        QCOMPARE(pic.pixelColor(21 * c + 2, 1), face);
 }
 
 void TestCalUiView::settingsSurviveRestart()
