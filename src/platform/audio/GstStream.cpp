@@ -2,6 +2,7 @@
 
 #include "core/media/Mp3Length.h"
 #include "core/media/PlaybackRules.h"
+#include "platform/System.h"
 #include "platform/audio/PcmEncoder.h"
 
 #include <gst/audio/audio.h>
@@ -10,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include <chrono>
@@ -427,14 +427,6 @@ GstElement* makeSink()
     return sink;
 }
 
-bool isProgram(const QString& path)
-{
-    if (!path.contains(u'/'))
-        return !QStandardPaths::findExecutable(path).isEmpty();
-    const QFileInfo fi(path);
-    return fi.isFile() && fi.isExecutable();
-}
-
 bool isMpegName(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -730,7 +722,7 @@ public:
 
     bool startEncoder(const QString& commandLine) override
     {
-        const QStringList argv = splitCommandLine(commandLine, isProgram);
+        const QStringList argv = splitProgramCommand(commandLine);
         auto encoder = std::make_shared<PcmEncoder>();
         if (argv.isEmpty() || !encoder->start(argv))
             return false;
