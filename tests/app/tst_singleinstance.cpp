@@ -65,6 +65,9 @@ private slots:
 
 private:
     QProcess* start(const QStringList& args = {}, const QProcessEnvironment& extra = {});
+    // Starts a server for the program and returns the first line it prints
+    // (empty when it could not start).
+    QString startServer(const QString& program, const QStringList& args);
     // A private X server; empty when none could start.
     QString startDisplay();
     // A private message bus standing in for the system bus.
@@ -258,42 +261,36 @@ bool TestSingleInstance::savedInOrder()
     return !QFile::exists(autosavePath()) && ini.hasKey(QStringLiteral("Vuzuvured"), QStringLiteral("PozycjaX"));
 }
 
-QString TestSingleInstance::startDisplay()
+QString TestSingleInstance::startServer(const QString& program, const QStringList& args)
 {
-    auto* x = new QProcess;
-    m_servers << x;
-    x->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                                      QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                                      QStringLiteral("1024x768x24")});
-    if (!x->waitForStarted(5000))
+    auto* server = new QProcess;
+    m_servers << server;
+    server->start(program, args);
+    if (!server->waitForStarted(5000))
         return {};
-    QByteArray number;
+    QByteArray line;
     QElapsedTimer t;
     t.start();
-    while (!number.contains('\n') && t.elapsed() < 10000 && x->state() == QProcess::Running) {
-        x->waitForReadyRead(200);
-        number += x->readAllStandardOutput();
+    while (!line.contains('\n') && t.elapsed() < 10000 && server->state() == QProcess::Running) {
+        server->waitForReadyRead(200);
+        line += server->readAllStandardOutput();
     }
-    number = number.trimmed();
-    return number.isEmpty() ? QString() : QStringLiteral(":") + QString::fromLatin1(number);
+    return QString::fromUtf8(line.trimmed());
+}
+
+QString TestSingleInstance::startDisplay()
+{
+    const QString number =
+        startServer(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                             QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                             QStringLiteral("1024x768x24")});
+    return number.isEmpty() ? QString() : QStringLiteral(":") + number;
 }
 
 QString TestSingleInstance::startBus()
 {
-    auto* bus = new QProcess;
-    m_servers << bus;
-    bus->start(QStringLiteral("dbus-daemon"),
-               {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-    if (!bus->waitForStarted(5000))
-        return {};
-    QByteArray address;
-    QElapsedTimer t;
-    t.start();
-    while (!address.contains('\n') && t.elapsed() < 10000 && bus->state() == QProcess::Running) {
-        bus->waitForReadyRead(200);
-        address += bus->readAllStandardOutput();
-    }
-    return QString::fromUtf8(address.trimmed());
+    return startServer(QStringLiteral("dbus-daemon"),
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
 }
 
 void TestSingleInstance::terminationSavesAndExits()
