@@ -14,6 +14,7 @@
 #include "platform/ProcessPriority.h"
 #include "platform/SignalWatcher.h"
 #include "platform/System.h"
+#include "platform/X11FullScreenProbe.h"
 #include "ui/app/AppHooks.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
@@ -107,6 +108,17 @@ QString resolveFontName(const QString& name)
     if (QFontDatabase::families().contains(name, Qt::CaseInsensitive))
         return name;
     return QStringLiteral("Tahoma");
+}
+
+// Only X11 lets a program look at the window in front; Qt's own connection
+// to the server asks.
+std::unique_ptr<FullScreenProbe> makeFullScreenProbe()
+{
+#if QT_CONFIG(xcb)
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        return std::make_unique<X11FullScreenProbe>(x11->connection());
+#endif
+    return std::make_unique<NoFullScreenProbe>();
 }
 
 } // namespace
@@ -321,7 +333,8 @@ void Application::createWindows()
     m_store->addListWriter([this] { m_alarms->save(); });
     connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
     connect(m_tools.get(), &ToolsWindow::stopSoundRequested, m_alarms.get(), &AlarmService::stopSound);
-    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime);
+    m_fullScreen = makeFullScreenProbe();
+    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen);
     m_tools->setPageContent(QStringLiteral("Page_HourlyChime"), m_chime->page());
 
     // The calendar: its pages on the Tools window, then the first drawing.
