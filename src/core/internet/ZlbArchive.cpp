@@ -66,7 +66,9 @@ QString unsafePathText(int index, const ZlbEntry& entry, ZlbPathProblem problem)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             c = QLatin1Char('?');
     }
-    return QStringLiteral("Plik (%1) \"%2\" ma niebezpieczną nazwę: %3").arg(index).arg(name, pathProblemText(problem));
+    return QStringLiteral("Plik (%1) \"%2\" ma niebezpieczną nazwę: %3")
+        .arg(index)
+        .arg(name, pathProblemText(problem));
 }
 QString badNameText(const QString& path)
 {

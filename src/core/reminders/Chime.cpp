@@ -29,7 +29,8 @@ ChimeSetFiles::ChimeSetFiles(const QString& setFolder)
 QString ChimeSetFiles::hourFile(int hour) const
 {
     const int n = hour == 0 ? 24 : hour;
-    for (const QString& name : {QStringLiteral("%1.MP3").arg(n, 2, 10, QLatin1Char('0')), QStringLiteral("%1.MP3").arg(n)}) {
+    const QString padded = QStringLiteral("%1.MP3").arg(n, 2, 10, QLatin1Char('0'));
+    for (const QString& name : {padded, QStringLiteral("%1.MP3").arg(n)}) {
         const auto it = m_byUpperName.constFind(name);
         if (it != m_byUpperName.constEnd())
             return QDir(m_folder).filePath(*it);

@@ -930,8 +930,8 @@ private:
             gst_pad_add_probe(in, data, countBytes, &s->bytesIn, nullptr);
             gst_pad_add_probe(in, data, followOggPages, s, nullptr);
             gst_pad_add_probe(in, GST_PAD_PROBE_TYPE_QUERY_DOWNSTREAM, skipAllocation, nullptr, nullptr);
-            gst_pad_add_probe(in, GstPadProbeType(GST_PAD_PROBE_TYPE_QUERY_UPSTREAM | GST_PAD_PROBE_TYPE_EVENT_UPSTREAM),
-                              withoutRanges, s, nullptr);
+            const auto upstream = GstPadProbeType(GST_PAD_PROBE_TYPE_QUERY_UPSTREAM | GST_PAD_PROBE_TYPE_EVENT_UPSTREAM);
+            gst_pad_add_probe(in, upstream, withoutRanges, s, nullptr);
             gst_pad_add_probe(out, data, countBytes, &s->bytesOut, nullptr);
             gst_object_unref(in);
             gst_object_unref(out);

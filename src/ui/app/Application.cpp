@@ -14,11 +14,11 @@
 #include "platform/ProcessPriority.h"
 #include "platform/SignalWatcher.h"
 #include "platform/System.h"
-#include "platform/X11FullScreenProbe.h"
 #include "ui/app/AppHooks.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/Fonts.h"
+#include "ui/app/FullScreen.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/Messages.h"
 #include "ui/app/TrayIcon.h"
@@ -108,17 +108,6 @@ QString resolveFontName(const QString& name)
     if (QFontDatabase::families().contains(name, Qt::CaseInsensitive))
         return name;
     return QStringLiteral("Tahoma");
-}
-
-// Only X11 lets a program look at the window in front; Qt's own connection
-// to the server asks.
-std::unique_ptr<FullScreenProbe> makeFullScreenProbe()
-{
-#if QT_CONFIG(xcb)
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        return std::make_unique<X11FullScreenProbe>(x11->connection());
-#endif
-    return std::make_unique<NoFullScreenProbe>();
 }
 
 } // namespace

@@ -498,7 +498,8 @@ void TestId3::id3v2Read_data()
     const QByteArray picture = frame("APIC", QByteArray(5000, char(0xFF)));
     QByteArray unsyncedPicture = picture;
     unsyncedPicture.replace("\xff"_ba, "\xff\0"_ba);
-    const QByteArray afterPicture = unsyncedPicture + frame("TIT2", latin("Po obrazku")) + frame("TPE1", latin("Artist"));
+    const QByteArray afterPicture =
+        unsyncedPicture + frame("TIT2", latin("Po obrazku")) + frame("TPE1", latin("Artist"));
     QTest::newRow("unsynchronised frames past the first chunk")
         << tag(3, afterPicture, char(0x80)) + audio << true << 3 << size(afterPicture)
         << QStringList{u"TIT2=Po obrazku"_s, u"TPE1=Artist"_s};
