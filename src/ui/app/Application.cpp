@@ -20,6 +20,7 @@
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/Fonts.h"
+#include "ui/app/FullScreen.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/Messages.h"
 #include "ui/app/PendingFeatures.h"
@@ -418,7 +419,8 @@ void Application::createWindows()
     m_store->addListWriter([this] { m_alarms->save(); });
     connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
     connect(m_tools.get(), &ToolsWindow::stopSoundRequested, m_alarms.get(), &AlarmService::stopSound);
-    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime);
+    m_fullScreen = makeFullScreenProbe();
+    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen);
     m_tools->setPageContent(QStringLiteral("Page_HourlyChime"), m_chime->page());
 
     // The calendar: its pages on the Tools window, then the first drawing.

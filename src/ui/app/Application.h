@@ -19,6 +19,7 @@ class AlarmService;
 class AppHooks;
 class BassPlaySet;
 class ChimeService;
+class FullScreenProbe;
 class LazyAudioLibrary;
 class CalendarView;
 class InstanceLock;
@@ -96,6 +97,7 @@ private:
     std::unique_ptr<ProcessPriority> m_priority;
     std::unique_ptr<LazyAudioLibrary> m_audio;
     std::unique_ptr<BassPlaySet> m_players;
+    std::unique_ptr<FullScreenProbe> m_fullScreen; // asked by the chime
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<ToolsWindow> m_tools;
     std::unique_ptr<CalendarView> m_calendar;
