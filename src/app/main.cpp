@@ -1,3 +1,4 @@
+#include "ui/app/AppSetup.h"
 #include "ui/app/Application.h"
 
 #include <QApplication>
@@ -5,9 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication qtApp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zorvex"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zorvex"));
-    QApplication::setQuitOnLastWindowClosed(false);
+    zorvex::setUpApplication();
     zorvex::Application app;
     return app.run(QApplication::arguments());
 }

@@ -1,7 +1,11 @@
 #include "platform/InstanceLock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+#include <cerrno>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -49,6 +53,41 @@ bool InstanceLock::tryAcquire()
     }
     m_fd = fd;
     return true;
+}
+
+void InstanceLock::acquireWhenFree(std::function<void()> acquired)
+{
+    if (m_fd >= 0 || m_waiting)
+        return;
+    m_waiting = true;
+    const QByteArray native = QFile::encodeName(m_path);
+    const std::weak_ptr<int> alive = m_alive;
+    std::thread([this, native, alive, acquired = std::move(acquired)] {
+        const int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return;
+        int rc = 0;
+        while ((rc = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        QCoreApplication* app = QCoreApplication::instance();
+        if (rc != 0 || !app) {
+            ::close(fd);
+            return;
+        }
+        QMetaObject::invokeMethod(
+            app,
+            [this, fd, alive, acquired] {
+                if (alive.expired() || m_fd >= 0) {
+                    ::close(fd);
+                    return;
+                }
+                m_waiting = false;
+                m_fd = fd;
+                if (acquired)
+                    acquired();
+            },
+            Qt::QueuedConnection);
+    }).detach();
 }
 
 void InstanceLock::release()

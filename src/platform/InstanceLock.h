@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 namespace zorvex {
 
 // The per-user marker of a running instance: an flock'ed file in the
@@ -16,6 +19,10 @@ public:
 
     // True when this process holds the lock (now or already).
     bool tryAcquire();
+    // Takes the lock the moment its holder lets it go (a thread waits for
+    // it); `acquired` then runs on the main thread. For an instance that was
+    // let in beside a running one, so no third start slips in between.
+    void acquireWhenFree(std::function<void()> acquired);
     bool held() const { return m_fd >= 0; }
     void release();
 
@@ -26,6 +33,9 @@ public:
 private:
     QString m_path;
     int m_fd = -1;
+    bool m_waiting = false;
+    // Gone with the lock, so a late waiter knows nobody wants its lock.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 } // namespace zorvex

@@ -1,8 +1,11 @@
 #include "platform/System.h"
 
+#include "core/media/PlaybackRules.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <malloc.h>
 #include <pwd.h>
@@ -53,6 +56,26 @@ QString defaultMailProgram()
 void trimWorkingSet()
 {
     malloc_trim(0);
+}
+
+bool isRunnableProgram(const QString& path)
+{
+    if (!path.contains(QLatin1Char('/')))
+        return !QStandardPaths::findExecutable(path).isEmpty();
+    const QFileInfo fi(path);
+    return fi.isFile() && fi.isExecutable();
+}
+
+QStringList splitProgramCommand(const QString& line)
+{
+    return splitCommandLine(line, isRunnableProgram);
+}
+
+QString quotedProgramPath(const QString& path)
+{
+    if (!path.contains(QLatin1Char(' ')) || path.startsWith(QLatin1Char('"')))
+        return path;
+    return QLatin1Char('"') + path + QLatin1Char('"');
 }
 
 } // namespace zorvex

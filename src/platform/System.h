@@ -21,4 +21,14 @@ QString defaultMailProgram();
 // Returns freed heap to the system.
 void trimWorkingSet();
 
+// Whether `path` names a program that can be started: an executable file,
+// or a bare name found on the PATH.
+bool isRunnableProgram(const QString& path);
+// A command line as the program and its arguments. The program's path may be
+// written unquoted with blanks in it (a folder like "Moje programy"): words
+// are joined until they name a program. Double quotes group words.
+QStringList splitProgramCommand(const QString& line);
+// A program's path as a command line writes it: quoted when it has a blank.
+QString quotedProgramPath(const QString& path);
+
 } // namespace zorvex

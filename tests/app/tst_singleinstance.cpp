@@ -2,8 +2,12 @@
 // and one runtime folder, the way a user double-clicks it twice.
 
 #include "core/common/IniFile.h"
+#include "platform/InstanceLock.h"
 #include "platform/System.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,7 +17,31 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 using namespace zorvex;
+
+// logind as the program sees it on the system bus: it hands out delay locks
+// and announces the shutdown.
+class FakeLogind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public:
+    int inhibitCalls = 0;
+
+public slots:
+    QDBusUnixFileDescriptor Inhibit(const QString&, const QString&, const QString&, const QString&)
+    {
+        ++inhibitCalls;
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return {};
+        QDBusUnixFileDescriptor fd(fds[1]);
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return fd;
+    }
+};
 
 class TestSingleInstance : public QObject {
     Q_OBJECT
@@ -29,15 +57,33 @@ private slots:
     void blokujPermitsOneMoreInstance();
     void terminationSavesAndExits();
     void missingNameDaysStops();
+    void handOffReachesTheInstanceLetInAfterARestore();
+    void undeliveredHandOffSaysSo();
+    void announcedSystemShutdownSaves();
+    void lostDisplaySaves();
+    void signalDuringTheUpdatedQuestionEndsTheProgram();
 
 private:
-    QProcess* start(const QStringList& args = {});
+    QProcess* start(const QStringList& args = {}, const QProcessEnvironment& extra = {});
+    // Starts a server for the program and returns the first line it prints
+    // (empty when it could not start).
+    QString startServer(const QString& program, const QStringList& args);
+    // A private X server; empty when none could start.
+    QString startDisplay();
+    // A private message bus standing in for the system bus.
+    QString startBus();
+    // An autosave record to be deleted and a position to be written by the
+    // orderly shutdown; savedInOrder() checks both.
+    void plantShutdownMarks();
+    bool savedInOrder();
+    QString autosavePath() const;
     bool waitForOutput(QProcess* p, const QString& text, int ms = 10000);
     QString settingsPath() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_data;
     QList<QProcess*> m_procs;
+    QList<QProcess*> m_servers; // X server and bus, ended after the program
     QHash<QProcess*, QString> m_output;
 };
 
@@ -59,7 +105,7 @@ void TestSingleInstance::init()
 
 void TestSingleInstance::cleanup()
 {
-    for (QProcess* p : std::as_const(m_procs)) {
+    for (QProcess* p : m_procs + m_servers) {
         if (p->state() != QProcess::NotRunning) {
             p->kill();
             p->waitForFinished(5000);
@@ -67,17 +113,21 @@ void TestSingleInstance::cleanup()
         delete p;
     }
     m_procs.clear();
+    m_servers.clear();
     m_output.clear();
 }
 
-QProcess* TestSingleInstance::start(const QStringList& args)
+QProcess* TestSingleInstance::start(const QStringList& args, const QProcessEnvironment& extra)
 {
     auto* p = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir->filePath(QStringLiteral("rt")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("ZORVEX_REPORT_STARTUP"), QStringLiteral("1"));
+    // No system bus unless a test brings its own.
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/zorvex-test"));
     env.remove(QStringLiteral("ZORVEX_DATA_DIR"));
+    env.insert(extra);
     p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::SeparateChannels);
     connect(p, &QProcess::readyReadStandardError, this,
@@ -186,30 +236,74 @@ void TestSingleInstance::blokujPermitsOneMoreInstance()
     QVERIFY(!m_output.value(c).contains(QStringLiteral("Ustawienia wczytane")));
 }
 
+QString TestSingleInstance::autosavePath() const
+{
+    const QString login = QFileInfo(settingsPath()).completeBaseName().mid(QStringLiteral("Ustawienia_").size());
+    return QDir(m_data).filePath(QStringLiteral("Autozapis_") + login + QStringLiteral(".ini"));
+}
+
+void TestSingleInstance::plantShutdownMarks()
+{
+    // An autosave record from an earlier run is used up at start; plant a new
+    // one to see the orderly shutdown delete it.
+    QFile f(autosavePath());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("x|y|1|2|3\r\n");
+    f.close();
+    IniFile before = IniFile::load(settingsPath());
+    before.deleteKey(QStringLiteral("Vuzuvured"), QStringLiteral("PozycjaX"));
+    QVERIFY(before.save(settingsPath()));
+}
+
+bool TestSingleInstance::savedInOrder()
+{
+    const IniFile ini = IniFile::load(settingsPath());
+    return !QFile::exists(autosavePath()) && ini.hasKey(QStringLiteral("Vuzuvured"), QStringLiteral("PozycjaX"));
+}
+
+QString TestSingleInstance::startServer(const QString& program, const QStringList& args)
+{
+    auto* server = new QProcess;
+    m_servers << server;
+    server->start(program, args);
+    if (!server->waitForStarted(5000))
+        return {};
+    QByteArray line;
+    QElapsedTimer t;
+    t.start();
+    while (!line.contains('\n') && t.elapsed() < 10000 && server->state() == QProcess::Running) {
+        server->waitForReadyRead(200);
+        line += server->readAllStandardOutput();
+    }
+    return QString::fromUtf8(line.trimmed());
+}
+
+QString TestSingleInstance::startDisplay()
+{
+    const QString number =
+        startServer(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                             QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                             QStringLiteral("1024x768x24")});
+    return number.isEmpty() ? QString() : QStringLiteral(":") + number;
+}
+
+QString TestSingleInstance::startBus()
+{
+    return startServer(QStringLiteral("dbus-daemon"),
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+}
+
 void TestSingleInstance::terminationSavesAndExits()
 {
     QProcess* a = start();
     QVERIFY(waitForOutput(a, QStringLiteral("Ustawienia wczytane")));
-    // An autosave record from an earlier run is used up at start; plant a new
-    // one to see the orderly shutdown delete it.
-    QString login = QFileInfo(settingsPath()).completeBaseName().mid(QStringLiteral("Ustawienia_").size());
-    const QString autosave = QDir(m_data).filePath(QStringLiteral("Autozapis_") + login + QStringLiteral(".ini"));
-    {
-        QFile f(autosave);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("x|y|1|2|3\r\n");
-    }
-    IniFile before = IniFile::load(settingsPath());
-    before.deleteKey(QStringLiteral("Vuzuvured"), QStringLiteral("PozycjaX"));
-    QVERIFY(before.save(settingsPath()));
+    plantShutdownMarks();
 
     a->terminate(); // SIGTERM
     QVERIFY(a->waitForFinished(10000));
     QCOMPARE(a->exitStatus(), QProcess::NormalExit);
     QCOMPARE(a->exitCode(), 0);
-    QVERIFY(!QFile::exists(autosave));
-    const IniFile ini = IniFile::load(settingsPath());
-    QVERIFY(ini.hasKey(QStringLiteral("Vuzuvured"), QStringLiteral("PozycjaX")));
+    QVERIFY(savedInOrder());
 
     // The instance is gone, so the next start runs.
     QProcess* b = start();
@@ -226,6 +320,126 @@ void TestSingleInstance::missingNameDaysStops()
     QCOMPARE(a->exitCode(), 1);
     QVERIFY(waitForOutput(a, QStringLiteral("Zorvex - Błąd: Plik nie istnieje: ") + imieniny, 0));
     QVERIFY(!QFile::exists(settingsPath()));
+}
+
+void TestSingleInstance::handOffReachesTheInstanceLetInAfterARestore()
+{
+    QProcess* a = start();
+    QVERIFY(waitForOutput(a, QStringLiteral("Ustawienia wczytane")));
+    IniFile ini;
+    ini.writeInteger(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), 0);
+    QVERIFY(ini.save(QDir(m_data).filePath(QStringLiteral("Ruch.ini"))));
+    QProcess* b = start();
+    QVERIFY(waitForOutput(b, QStringLiteral("Ustawienia wczytane")));
+
+    // The old instance ends as it does after a restore; the new one stays.
+    a->terminate();
+    QVERIFY(a->waitForFinished(10000));
+    QCOMPARE(b->state(), QProcess::Running);
+
+    // Every later hand-off goes to the one that is left, not only the first.
+    for (const char* name : {"pierwsza.zvx", "druga.zvx"}) {
+        const QString backup = m_dir->filePath(QString::fromLatin1(name));
+        QFile f(backup);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QProcess* c = start({backup});
+        QVERIFY(c->waitForFinished(10000));
+        QCOMPARE(c->exitCode(), 0);
+        QVERIFY(waitForOutput(b, QStringLiteral("Kopia zapasowa ustawień do przywrócenia: ") + backup, 3000));
+    }
+}
+
+void TestSingleInstance::undeliveredHandOffSaysSo()
+{
+    // An instance holds the marker but its channel is gone (hung, or taking
+    // over): the hand-off cannot be delivered.
+    const QString folder = m_dir->filePath(QStringLiteral("rt/zorvex"));
+    QVERIFY(QDir().mkpath(folder));
+    InstanceLock held(folder + QStringLiteral("/instance.lock"));
+    QVERIFY(held.tryAcquire());
+
+    QProcess* c = start({QStringLiteral("http://radio.example/stream")});
+    QVERIFY(c->waitForFinished(15000));
+    QCOMPARE(c->exitStatus(), QProcess::NormalExit);
+    QVERIFY(c->exitCode() != 0);
+    QVERIFY(waitForOutput(c, QStringLiteral("Nie udało się przekazać do uruchomionego programu Zorvex: "
+                                            "http://radio.example/stream"),
+                          0));
+}
+
+void TestSingleInstance::announcedSystemShutdownSaves()
+{
+    const QString address = startBus();
+    if (address.isEmpty())
+        QSKIP("dbus-daemon is not available");
+    QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("fake-system"));
+    QVERIFY(bus.isConnected());
+    FakeLogind logind;
+    QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.login1")));
+    QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &logind, QDBusConnection::ExportAllSlots));
+
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), address);
+    QProcess* a = start({}, env);
+    QVERIFY(waitForOutput(a, QStringLiteral("Ustawienia wczytane")));
+    // Watching from the moment it asks for its delay lock.
+    QTRY_VERIFY_WITH_TIMEOUT(logind.inhibitCalls > 0, 10000);
+    plantShutdownMarks();
+
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
+        QStringLiteral("PrepareForShutdown"));
+    signal << true;
+    QVERIFY(bus.send(signal));
+
+    QVERIFY(a->waitForFinished(10000));
+    QCOMPARE(a->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(a->exitCode(), 0);
+    QVERIFY(savedInOrder());
+    QDBusConnection::disconnectFromBus(QStringLiteral("fake-system"));
+}
+
+void TestSingleInstance::lostDisplaySaves()
+{
+    const QString display = startDisplay();
+    if (display.isEmpty())
+        QSKIP("Xvfb is not available");
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    QProcess* a = start({}, env);
+    QVERIFY(waitForOutput(a, QStringLiteral("Ustawienia wczytane"), 20000));
+    QTest::qWait(500); // the window is up and the loop runs
+    plantShutdownMarks();
+
+    // The X server goes away with the session: no signal reaches the program.
+    QProcess* x = m_servers.front();
+    x->terminate();
+    QVERIFY(x->waitForFinished(10000));
+
+    QVERIFY(a->waitForFinished(10000));
+    QCOMPARE(a->exitStatus(), QProcess::NormalExit);
+    QVERIFY(savedInOrder());
+}
+
+void TestSingleInstance::signalDuringTheUpdatedQuestionEndsTheProgram()
+{
+    const QString display = startDisplay();
+    if (display.isEmpty())
+        QSKIP("Xvfb is not available");
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    QProcess* a = start({QStringLiteral("updated")}, env);
+    QVERIFY(waitForOutput(a, QStringLiteral("Zorvex - Aktualizacja: Aktualizacja zakończona pomyślnie."), 20000));
+    plantShutdownMarks();
+
+    a->terminate(); // while the question is open
+    QVERIFY(a->waitForFinished(10000));
+    QCOMPARE(a->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(a->exitCode(), 0);
+    QVERIFY(savedInOrder());
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

@@ -37,7 +37,7 @@ const std::vector<QString>& toolsTopPages();
 // traffic pages other than "Aktualnie" need the traffic statistic, and the
 // favourites submenu falls back to its page when there are no favourites.
 struct PageRouting {
-    bool trafficStatisticOn = true;
+    bool trafficStatisticOn = false; // off until the statistic says otherwise
     bool haveFavouriteStations = false;
 };
 int routedPageCode(int code, const PageRouting& state);

@@ -2,6 +2,7 @@
 
 #include "core/app/PathTable.h"
 #include "core/common/Text.h"
+#include "core/reminders/Chime.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,14 +35,7 @@ ChimeSets discoverChimeSets(const QString& dataFolder)
     QStringList sets;
     const QStringList dirs = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : dirs) {
-        const QDir set(root.filePath(name));
-        bool complete = true;
-        for (int h = 1; h <= 24 && complete; ++h) {
-            const QString padded = QStringLiteral("%1.mp3").arg(h, 2, 10, QLatin1Char('0'));
-            const QString plain = QStringLiteral("%1.mp3").arg(h);
-            complete = QFileInfo::exists(set.filePath(padded)) || QFileInfo::exists(set.filePath(plain));
-        }
-        if (complete)
+        if (ChimeSetFiles(root.filePath(name)).complete())
             sets << name;
     }
     std::sort(sets.begin(), sets.end(), [](const QString& a, const QString& b) {

@@ -41,6 +41,35 @@ QString archiveTooLargeText(const QString& path)
 {
     return QStringLiteral("Archiwum nie może być większe niż 4 GB: %1").arg(path);
 }
+QString tooManyEntriesText(const QString& path)
+{
+    return QStringLiteral("Archiwum nie może zawierać więcej niż %1 plików: %2").arg(kZlbMaxEntries).arg(path);
+}
+QString pathProblemText(ZlbPathProblem problem)
+{
+    switch (problem) {
+    case ZlbPathProblem::None: break;
+    case ZlbPathProblem::NoFileName: return QStringLiteral("brak nazwy pliku");
+    case ZlbPathProblem::FolderInName: return QStringLiteral("nazwa pliku zawiera folder");
+    case ZlbPathProblem::ControlCharacter: return QStringLiteral("zawiera znaki sterujące");
+    case ZlbPathProblem::ClimbsOut: return QStringLiteral("wychodzi poza folder docelowy");
+    case ZlbPathProblem::Drive: return QStringLiteral("zawiera dysk (\":\")");
+    }
+    return {};
+}
+QString unsafePathText(int index, const ZlbEntry& entry, ZlbPathProblem problem)
+{
+    // The name is shown as it is, but a control character would break the
+    // message line.
+    QString name = entry.fullName();
+    for (QChar& c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char('?');
+    }
+    return QStringLiteral("Plik (%1) \"%2\" ma niebezpieczną nazwę: %3")
+        .arg(index)
+        .arg(name, pathProblemText(problem));
+}
 QString badNameText(const QString& path)
 {
     return QStringLiteral("Nazwy pliku nie da się zapisać w archiwum: %1").arg(path);
@@ -204,7 +233,8 @@ bool ZlbArchive::openArchive(const QString& path)
     if (trailer.mark != kZlbFormatMark || trailer.registryCompressed > 1
         || registryEnd != size - kZlbTrailerSize
         || (!compressed && registryBytes != trailer.registrySize)
-        || (compressed && registryBytes > qint64(trailer.registrySize) * kMaxInflateRatio))
+        || (compressed && registryBytes > qint64(trailer.registrySize) * kMaxInflateRatio)
+        || trailer.count > kZlbMaxEntries)
         return fail(Error::Corrupt, corruptText());
 
     std::vector<ZlbEntry> entries;
@@ -415,7 +445,8 @@ ZlbArchive::AddResult ZlbArchive::addOne(const Source& source, Writer& writer, P
     entry->folderPath = source.folderPath;
     // What could not be stored exactly, or could not be extracted again, is
     // not stored at all.
-    if (!fitsNameField(entry->fileName) || !fitsNameField(entry->folderPath) || !isSafeEntryPath(*entry))
+    if (!fitsNameField(entry->fileName) || !fitsNameField(entry->folderPath)
+        || entryPathProblem(*entry, true) != ZlbPathProblem::None)
         return skip(badNameText(source.path));
 
     QFile in(source.path);
@@ -493,6 +524,9 @@ ZlbArchive::AddResult ZlbArchive::addOne(const Source& source, Writer& writer, P
 
 bool ZlbArchive::writeRegistryAndTrailer(Writer& writer, const std::vector<ZlbEntry>& entries)
 {
+    // What could not be opened again is not written.
+    if (entries.size() > size_t(kZlbMaxEntries))
+        return fail(Error::TooLarge, tooManyEntriesText(m_path));
     Progress progress{0, 1};
     reportProgress(writingRegistryText(), progress);
 
@@ -509,7 +543,7 @@ bool ZlbArchive::writeRegistryAndTrailer(Writer& writer, const std::vector<ZlbEn
     const QByteArray& stored = compressed ? packed : registry;
     trailer.registryCompressed = compressed ? 1 : 0;
     trailer.registrySize = quint32(stored.size());
-    if (writer.pos() + stored.size() > kZlbMaxFieldValue || entries.size() > size_t(kZlbMaxFieldValue))
+    if (writer.pos() + stored.size() > kZlbMaxFieldValue)
         return fail(Error::TooLarge, archiveTooLargeText(m_path));
     if (!writer.write(stored))
         return fail(Error::WriteFailed, cannotWriteText(m_path));
@@ -668,10 +702,11 @@ bool ZlbArchive::extractAll(const QString& destination, const QStringList& skip)
             continue;
         // Checked for all before anything is written: an archive that tries
         // to reach outside the destination gets nothing onto the disk.
-        if (!isSafeEntryPath(m_entries[size_t(i)]))
-            return fail(Error::EntryCorrupt, entryCorruptText(i));
+        const ZlbEntry& e = m_entries[size_t(i)];
+        if (const ZlbPathProblem problem = entryPathProblem(e, m_extractWithPaths); problem != ZlbPathProblem::None)
+            return fail(Error::UnsafePath, unsafePathText(i, e, problem));
         chosen.push_back(i);
-        progress.total += m_entries[size_t(i)].originalSize;
+        progress.total += e.originalSize;
     }
 
     QFile archive(m_path);

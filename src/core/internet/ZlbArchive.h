@@ -38,6 +38,7 @@ public:
         EntryCorrupt,
         WriteFailed,
         TooLarge,
+        UnsafePath, // an entry would land outside the destination
     };
 
     enum class ReplaceAnswer { Replace, Skip };
@@ -100,7 +101,7 @@ public:
     bool addFiles(const QStringList& paths);
     // Extracts every entry whose full name is not in `skip` (letter case
     // ignored). Refuses, before writing anything, an archive with an entry
-    // that would land outside `destination`. Each file appears (or replaces
+    // that would land outside `destination`, naming the entry and why. Each file appears (or replaces
     // the old one) only once it is whole and, when checking, its CRC is right.
     bool extractAll(const QString& destination, const QStringList& skip = {});
     // One entry into memory, its CRC checked when checkCrc() is on.

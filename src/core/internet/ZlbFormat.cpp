@@ -48,6 +48,28 @@ bool hasControlCharacter(QStringView text)
     return false;
 }
 
+// Whether a "\"- or "/"-separated path has a ".." part.
+bool hasParentPart(QStringView path)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !isSeparator(path[i]))
+            continue;
+        if (path.mid(start, i - start) == QLatin1String(".."))
+            return true;
+        start = i + 1;
+    }
+    return false;
+}
+
+QStringView withoutLeadingSeparators(QStringView folder)
+{
+    qsizetype at = 0;
+    while (at < folder.size() && isSeparator(folder[at]))
+        ++at;
+    return folder.mid(at);
+}
+
 } // namespace
 
 int zlibLevel(ZlbLevel level)
@@ -155,31 +177,27 @@ QString reducedFullName(QStringView name)
     return savedFolderPath(name.left(cut)) + name.mid(cut);
 }
 
-bool isSafeEntryPath(const ZlbEntry& entry)
+ZlbPathProblem entryPathProblem(const ZlbEntry& entry, bool withPaths)
 {
     const QString& name = entry.fileName;
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || hasControlCharacter(name))
-        return false;
+    const QStringView folder = withoutLeadingSeparators(entry.folderPath);
+    if (hasControlCharacter(name) || (withPaths && hasControlCharacter(folder)))
+        return ZlbPathProblem::ControlCharacter;
+    if (hasParentPart(name))
+        return ZlbPathProblem::ClimbsOut;
+    if (name.isEmpty() || name == QLatin1String("."))
+        return ZlbPathProblem::NoFileName;
     for (QChar c : name) {
         if (isSeparator(c))
-            return false;
+            return ZlbPathProblem::FolderInName;
     }
-
-    const QString& folder = entry.folderPath;
-    if (folder.isEmpty())
-        return true;
-    if (isSeparator(folder[0]) || folder.contains(QLatin1Char(':')) || hasControlCharacter(folder))
-        return false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= folder.size(); ++i) {
-        if (i < folder.size() && !isSeparator(folder[i]))
-            continue;
-        if (QStringView(folder).mid(start, i - start) == QLatin1String(".."))
-            return false;
-        start = i + 1;
-    }
-    return true;
+    if (!withPaths)
+        return ZlbPathProblem::None;
+    if (folder.contains(QLatin1Char(':')))
+        return ZlbPathProblem::Drive;
+    if (hasParentPart(folder))
+        return ZlbPathProblem::ClimbsOut;
+    return ZlbPathProblem::None;
 }
 
 QString extractionFolder(const QString& destination, const ZlbEntry& entry, bool withPaths)
@@ -187,7 +205,7 @@ QString extractionFolder(const QString& destination, const ZlbEntry& entry, bool
     // An empty destination means the current folder, never the root.
     QString folder = destination.isEmpty() ? QStringLiteral(".") : destination;
     if (withPaths) {
-        QString sub = entry.folderPath;
+        QString sub = withoutLeadingSeparators(entry.folderPath).toString();
         sub.replace(QLatin1Char('\\'), QLatin1Char('/'));
         folder += QLatin1Char('/') + sub;
     }

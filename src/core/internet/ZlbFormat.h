@@ -19,6 +19,10 @@ inline constexpr int kZlbNameFieldSize = 256;
 inline constexpr int kZlbMaxNameBytes = 255;
 // Sizes and offsets are 32-bit fields.
 inline constexpr qint64 kZlbMaxFieldValue = 0xFFFFFFFFLL;
+// An add-on or a settings backup holds dozens of files, a picture set some
+// hundreds. A registry claiming more is damage, and reading it would only
+// fill the memory with entries (empty ones cost the file almost nothing).
+inline constexpr qint64 kZlbMaxEntries = 65536;
 
 // The level byte of an entry.
 enum class ZlbLevel : quint8 { None = 0, Fastest = 1, Default = 2, Maximum = 3 };
@@ -74,14 +78,24 @@ QString savedFolderPath(QStringView folder);
 // followed by the file name.
 QString reducedFullName(QStringView name);
 
-// Whether extracting the entry can only write inside the destination folder:
-// the file name is a plain name, and the folder path is relative, without a
-// drive, without ".." parts and without control characters (a NUL would cut
-// the path short once handed to the system).
-bool isSafeEntryPath(const ZlbEntry& entry);
+// Why extracting an entry could write outside the destination folder.
+enum class ZlbPathProblem {
+    None,
+    NoFileName,       // empty, or "."
+    FolderInName,     // the file name holds a separator
+    ControlCharacter, // a NUL would cut the path short once handed to the system
+    ClimbsOut,        // a ".." part
+    Drive,            // a drive ("C:"), or any ":"
+};
+
+// Whether extracting the entry can only write inside the destination
+// folder. Leading separators of the folder path are dropped, as a saved path
+// drops its root: old archives made from a drive path keep one. Without
+// `withPaths` the folder is not used, so only the file name counts.
+ZlbPathProblem entryPathProblem(const ZlbEntry& entry, bool withPaths);
 
 // Where an entry lands below `destination` ("/"-separated, without a final
-// "/"); only meaningful for entries that passed isSafeEntryPath().
+// "/"); only meaningful for entries without an entryPathProblem().
 QString extractionFolder(const QString& destination, const ZlbEntry& entry, bool withPaths);
 
 } // namespace zorvex

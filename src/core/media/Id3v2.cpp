@@ -90,22 +90,36 @@ bool probe(const QString& path, Header* header, qint64* fileSize, QString* error
 }
 
 // A view of the tag's bytes, refilled from the file when a read leaves what
-// it holds; with no file it is the whole (restored) tag in memory.
+// it holds, so that memory stays at a chunk whatever the tag claims. In an
+// unsynchronised tag every 0xFF 0x00 was 0xFF; the sync bytes are undone as
+// the bytes come in and positions count the restored bytes, as the frame
+// sizes do. Restored positions only move forward, as frames are walked.
 class Window {
 public:
-    Window(QFile* file, QByteArray bytes, qint64 start)
-        : m_file(file), m_bytes(std::move(bytes)), m_start(start) {}
+    // `first` holds the file's first bytes; the tag ends at `end` in the file.
+    Window(QFile& file, QByteArray first, qint64 end, bool unsynchronised)
+        : m_file(file)
+        , m_unsynchronised(unsynchronised)
+        , m_end(end)
+    {
+        if (!unsynchronised) {
+            m_bytes = std::move(first);
+            return;
+        }
+        // The header itself is never unsynchronised.
+        m_raw = first.first(std::min<qsizetype>(first.size(), end));
+        m_rawAt = std::min<qsizetype>(kHeaderSize, m_raw.size());
+        m_rawPos = m_raw.size();
+        m_start = kHeaderSize;
+    }
 
     // Up to `length` bytes at `pos`; fewer at the end of the data.
     QByteArrayView get(qint64 pos, qint64 length)
     {
-        const qint64 end = m_start + m_bytes.size();
-        if (m_file && (pos < m_start || pos + length > end)) {
-            if (!m_file->seek(pos))
-                return {};
-            m_bytes = m_file->read(std::max(length, kChunk));
-            m_start = pos;
-        }
+        if (m_unsynchronised)
+            fillRestored(pos, length);
+        else
+            fillPlain(pos, length);
         if (pos < m_start || pos >= m_start + m_bytes.size())
             return {};
         const qint64 at = pos - m_start;
@@ -113,23 +127,70 @@ public:
     }
 
 private:
-    QFile* m_file;
-    QByteArray m_bytes;
-    qint64 m_start;
-};
-
-// Undoes unsynchronisation: every 0xFF 0x00 was 0xFF.
-QByteArray resynchronised(const QByteArray& in)
-{
-    QByteArray out;
-    out.reserve(in.size());
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        out.append(in[i]);
-        if (static_cast<quint8>(in[i]) == 0xFF && i + 1 < in.size() && in[i + 1] == 0)
-            ++i;
+    void fillPlain(qint64 pos, qint64 length)
+    {
+        if (pos >= m_start && pos + length <= m_start + m_bytes.size())
+            return;
+        if (!m_file.seek(pos)) {
+            m_bytes.clear();
+            return;
+        }
+        m_bytes = m_file.read(std::max(length, kChunk));
+        m_start = pos;
     }
-    return out;
-}
+
+    void fillRestored(qint64 pos, qint64 length)
+    {
+        const qint64 have = m_start + m_bytes.size();
+        if (pos < m_start || pos + length <= have)
+            return;
+        if (pos < have) {
+            m_bytes.remove(0, pos - m_start);
+        } else {
+            m_bytes.clear();
+            restore(pos - have, nullptr);
+        }
+        m_start = pos;
+        restore(length - m_bytes.size(), &m_bytes);
+    }
+
+    // Restores up to `count` more bytes, appending them to `out` or, without
+    // it, passing over them.
+    void restore(qint64 count, QByteArray* out)
+    {
+        while (count > 0) {
+            if (m_rawAt == m_raw.size()) {
+                if (m_rawPos >= m_end || !m_file.seek(m_rawPos))
+                    return;
+                m_raw = m_file.read(std::min(kChunk, m_end - m_rawPos));
+                m_rawAt = 0;
+                if (m_raw.isEmpty())
+                    return;
+                m_rawPos += m_raw.size();
+            }
+            const auto byte = static_cast<quint8>(m_raw[m_rawAt++]);
+            const bool syncByte = m_afterFF && byte == 0;
+            m_afterFF = byte == 0xFF;
+            if (syncByte)
+                continue;
+            if (out)
+                out->append(static_cast<char>(byte));
+            --count;
+        }
+    }
+
+    QFile& m_file;
+    const bool m_unsynchronised;
+    const qint64 m_end;
+    QByteArray m_bytes; // the bytes from m_start on
+    qint64 m_start = 0;
+    // Unsynchronised tags: the raw chunk being restored, the place in it,
+    // the file position after it, and whether its last byte was 0xFF.
+    QByteArray m_raw;
+    qsizetype m_rawAt = 0;
+    qint64 m_rawPos = 0;
+    bool m_afterFF = false;
+};
 
 constexpr quint32 frameId(const char (&id)[5])
 {
@@ -320,7 +381,8 @@ QByteArray Id3v2::toBytes() const
     add("TALB", toCp1250(album));
     add("TRCK", track != 0 ? QByteArray::number(track) : QByteArray());
     add("TYER", toCp1250(year));
-    add("TCON", toCp1250(genre));
+    // A leading "(" would read back as a genre reference; "((" stands for it.
+    add("TCON", toCp1250(genre.startsWith(QLatin1Char('(')) ? QLatin1Char('(') + genre : genre));
     add("COMM", prefixed(QByteArrayView("eng\0", 4), comment));
     add("TCOM", toCp1250(composer));
     add("TENC", toCp1250(encoder));
@@ -353,19 +415,8 @@ bool Id3v2::read(const QString& path, QString* error)
     if (header.major != 3 || size <= kHeaderSize)
         return true;
 
-    if (header.flags & Unsynchronised) {
-        // Frame sizes count the restored bytes, so the whole tag is restored
-        // before it is walked.
-        if (!file.seek(kHeaderSize))
-            return true;
-        QByteArray body = resynchronised(file.read(size - kHeaderSize));
-        const qint64 end = kHeaderSize + body.size();
-        Window window(nullptr, std::move(body), kHeaderSize);
-        readFrames(*this, window, kHeaderSize, end, header.flags);
-    } else {
-        Window window(&file, std::move(first), 0);
-        readFrames(*this, window, kHeaderSize, size, header.flags);
-    }
+    Window window(file, std::move(first), size, (header.flags & Unsynchronised) != 0);
+    readFrames(*this, window, kHeaderSize, size, header.flags);
     return true;
 }
 

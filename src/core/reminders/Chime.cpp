@@ -1,6 +1,7 @@
 #include "core/reminders/Chime.h"
 
 #include "core/app/Clock.h"
+#include "core/common/Text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,17 +18,38 @@ bool hourInWindow(int hour, int first, int last)
     return hour >= first || hour <= last;
 }
 
-QString chimeHourFile(const QString& setFolder, int hour)
+ChimeSetFiles::ChimeSetFiles(const QString& setFolder)
+    : m_folder(setFolder)
+{
+    const QStringList names = QDir(setFolder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& name : names)
+        m_byUpperName.insert(PolishUpper(name), name); // of two spellings, either will do
+}
+
+QString ChimeSetFiles::hourFile(int hour) const
 {
     const int n = hour == 0 ? 24 : hour;
-    const QDir dir(setFolder);
-    const QString padded = dir.filePath(QStringLiteral("%1.mp3").arg(n, 2, 10, QLatin1Char('0')));
-    if (QFileInfo::exists(padded))
-        return padded;
-    const QString plain = dir.filePath(QStringLiteral("%1.mp3").arg(n));
-    if (QFileInfo::exists(plain))
-        return plain;
+    const QString padded = QStringLiteral("%1.MP3").arg(n, 2, 10, QLatin1Char('0'));
+    for (const QString& name : {padded, QStringLiteral("%1.MP3").arg(n)}) {
+        const auto it = m_byUpperName.constFind(name);
+        if (it != m_byUpperName.constEnd())
+            return QDir(m_folder).filePath(*it);
+    }
     return {};
+}
+
+bool ChimeSetFiles::complete() const
+{
+    for (int h = 1; h <= 24; ++h) {
+        if (hourFile(h).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+QString chimeHourFile(const QString& setFolder, int hour)
+{
+    return ChimeSetFiles(setFolder).hourFile(hour);
 }
 
 int clampSetNumber(int number, int count)

@@ -4,6 +4,7 @@
 #include "core/reminders/ChimeSettings.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -17,8 +18,25 @@ class Clock;
 // 22..6 works and 8..8 admits every hour.
 bool hourInWindow(int hour, int first, int last);
 
-// The hour's file in a set folder: two digits first ("07.mp3"), then the
-// plain number ("7.mp3"); hour 0 is file 24. Empty when neither exists.
+// The hour files of a set folder, listed once. Names match regardless of
+// letter case ("01.MP3" is "01.mp3"), as on the system the sets were made
+// for.
+class ChimeSetFiles {
+public:
+    explicit ChimeSetFiles(const QString& setFolder);
+
+    // The hour's file: two digits first ("07.mp3"), then the plain number
+    // ("7.mp3"); hour 0 is file 24. Empty when neither exists.
+    QString hourFile(int hour) const;
+    // Whether every hour 1 to 24 has its file.
+    bool complete() const;
+
+private:
+    QString m_folder;
+    QHash<QString, QString> m_byUpperName; // PolishUpper(name) -> name
+};
+
+// ChimeSetFiles(setFolder).hourFile(hour).
 QString chimeHourFile(const QString& setFolder, int hour);
 
 // The 1-based set number pulled into 1..count (0 when the list is empty).

@@ -1,7 +1,9 @@
 #include "platform/audio/GstStream.h"
 
 #include "core/media/Mp3Length.h"
+#include "core/media/OggLength.h"
 #include "core/media/PlaybackRules.h"
+#include "platform/System.h"
 #include "platform/audio/PcmEncoder.h"
 
 #include <gst/audio/audio.h>
@@ -10,11 +12,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -63,6 +65,13 @@ struct Shared {
     std::atomic<qint64> lastAudioMs{0};
     std::atomic<qint64> capacity{0};
     std::atomic<qint64> contentLength{-1};
+    // Whether the server takes "Range:" requests; until its answer is in,
+    // it is taken to.
+    std::atomic<bool> ranges{true};
+    std::atomic<int> bitrate{0}; // bits per second, from the stream's tags
+    // The pages of a download of known size, as they come in.
+    std::mutex oggMutex;
+    OggLength oggLength;
     std::atomic<int> rate{0};
     std::atomic<int> channels{0};
 
@@ -164,6 +173,9 @@ void onHeaders(Shared* s, const GstStructure* message)
     QStringList lines;
     qint64 length = -1;
     int kbps = 0;
+    // A server that does not say it takes ranges is taken not to: many
+    // small ones answer a "Range:" request with the whole file.
+    bool acceptsRanges = false;
     const int fields = gst_structure_n_fields(response);
     for (int i = 0; i < fields; ++i) {
         const gchar* name = gst_structure_nth_field_name(response, guint(i));
@@ -183,6 +195,8 @@ void onHeaders(Shared* s, const GstStructure* message)
             lines << key + u": "_s + one;
             if (key.compare(u"Content-Length"_s, Qt::CaseInsensitive) == 0)
                 length = one.trimmed().toLongLong();
+            else if (key.compare(u"Accept-Ranges"_s, Qt::CaseInsensitive) == 0)
+                acceptsRanges = one.contains(u"bytes"_s, Qt::CaseInsensitive);
             else if (key.compare(u"icy-br"_s, Qt::CaseInsensitive) == 0)
                 kbps = one.section(u',', 0, 0).trimmed().toInt();
         }
@@ -191,6 +205,7 @@ void onHeaders(Shared* s, const GstStructure* message)
         std::lock_guard lock(s->mutex);
         s->headers = lines;
     }
+    s->ranges = acceptsRanges;
     // The stream's rate is known only from the server's word.
     s->contentLength = length;
     if (length > 0 && length <= kWholeDownload)
@@ -239,6 +254,11 @@ void onTags(Shared* s, GstMessage* msg)
 {
     GstTagList* tags = nullptr;
     gst_message_parse_tag(msg, &tags);
+    guint bitrate = 0;
+    if ((gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &bitrate)
+         || gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &bitrate))
+        && bitrate > 0 && bitrate < guint(std::numeric_limits<int>::max()))
+        s->bitrate = int(bitrate);
     gchar* raw = nullptr;
     const QString title = gst_tag_list_get_string(tags, GST_TAG_TITLE, &raw) ? fromUtf8(raw) : QString();
     g_free(raw);
@@ -350,6 +370,58 @@ GstPadProbeReturn skipAllocation(GstPad*, GstPadProbeInfo* info, gpointer)
     return query && GST_QUERY_TYPE(query) == GST_QUERY_ALLOCATION ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
 }
 
+// A server without ranges cannot send a part of the file, and asking it for
+// one ends the download (a demuxer looks for the length at the end of an Ogg
+// file that way). Where it cannot seek, it is told so, and its seeks go no
+// further.
+GstPadProbeReturn withoutRanges(GstPad*, GstPadProbeInfo* info, gpointer data)
+{
+    auto* s = static_cast<Shared*>(data);
+    if (s->ranges)
+        return GST_PAD_PROBE_OK;
+    if (info->type & GST_PAD_PROBE_TYPE_QUERY_UPSTREAM) {
+        GstQuery* query = GST_PAD_PROBE_INFO_QUERY(info);
+        if (!query || GST_QUERY_TYPE(query) != GST_QUERY_SEEKING)
+            return GST_PAD_PROBE_OK;
+        GstFormat format = GST_FORMAT_UNDEFINED;
+        gst_query_parse_seeking(query, &format, nullptr, nullptr, nullptr);
+        gst_query_set_seeking(query, format, FALSE, 0, -1);
+        return GST_PAD_PROBE_HANDLED;
+    }
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    return event && GST_EVENT_TYPE(event) == GST_EVENT_SEEK ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
+}
+
+void feedOggLength(Shared* s, GstBuffer* buffer)
+{
+    GstMapInfo map;
+    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+        return;
+    {
+        std::lock_guard lock(s->oggMutex);
+        s->oggLength.feed(QByteArrayView(reinterpret_cast<const char*>(map.data), qsizetype(map.size)));
+    }
+    gst_buffer_unmap(buffer, &map);
+}
+
+// An Ogg file tells its length only on its last page, which a download that
+// cannot seek reaches last: the pages are followed as they arrive.
+GstPadProbeReturn followOggPages(GstPad*, GstPadProbeInfo* info, gpointer data)
+{
+    auto* s = static_cast<Shared*>(data);
+    if (s->contentLength <= 0)
+        return GST_PAD_PROBE_OK; // a radio, which has no length
+    if (info->type & GST_PAD_PROBE_TYPE_BUFFER) {
+        if (GstBuffer* b = GST_PAD_PROBE_INFO_BUFFER(info))
+            feedOggLength(s, b);
+    } else if (info->type & GST_PAD_PROBE_TYPE_BUFFER_LIST) {
+        GstBufferList* list = GST_PAD_PROBE_INFO_BUFFER_LIST(info);
+        for (guint i = 0; i < gst_buffer_list_length(list); ++i)
+            feedOggLength(s, gst_buffer_list_get(list, i));
+    }
+    return GST_PAD_PROBE_OK;
+}
+
 GstPadProbeReturn countBytes(GstPad*, GstPadProbeInfo* info, gpointer counter)
 {
     static_cast<std::atomic<qint64>*>(counter)->fetch_add(bufferBytes(info));
@@ -425,14 +497,6 @@ GstElement* makeSink()
     if (!sink)
         sink = gst_element_factory_make("autoaudiosink", nullptr);
     return sink;
-}
-
-bool isProgram(const QString& path)
-{
-    if (!path.contains(u'/'))
-        return !QStandardPaths::findExecutable(path).isEmpty();
-    const QFileInfo fi(path);
-    return fi.isFile() && fi.isExecutable();
 }
 
 bool isMpegName(const QString& path)
@@ -562,14 +626,35 @@ public:
                 const qint64 length = s->contentLength;
                 const bool whole = length > 0 && s->bytesIn >= length;
                 if (whole || level * 100 >= s->capacity * options.preBufferPercent)
-                    return AudioError::None;
+                    return opened();
             }
             if (nowMs() >= deadline) {
                 // Data that came late still plays; a silent server does not.
-                return s->prerolled ? AudioError::None : AudioError::Timeout;
+                return s->prerolled ? opened() : AudioError::Timeout;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
         }
+    }
+
+    // A download of known size (a file, not a radio) has a length: that of
+    // its Ogg pages, else the decoder's, else its size over its bitrate.
+    int opened()
+    {
+        const qint64 bytes = m_shared->contentLength;
+        if (bytes <= 0)
+            return AudioError::None;
+        {
+            std::lock_guard lock(m_shared->oggMutex);
+            m_length = m_shared->oggLength.seconds(bytes);
+        }
+        if (m_length > 0)
+            return AudioError::None;
+        gint64 duration = 0;
+        if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0)
+            m_length = double(duration) / GST_SECOND;
+        else if (m_shared->bitrate > 0)
+            m_length = double(bytes) * 8 / m_shared->bitrate;
+        return AudioError::None;
     }
 
     double lengthSeconds() const override { return m_length; }
@@ -670,20 +755,20 @@ public:
     qint64 filePosition(FilePosition which) override
     {
         const Shared& s = *m_shared;
-        if (!s.network) {
-            if (which != FilePosition::Decoded)
-                return m_fileSize;
-            return m_length > 0 ? qint64(double(m_fileSize) * std::min(1.0, position() / m_length)) : 0;
-        }
+        if (!s.network)
+            return which == FilePosition::Decoded ? playedBytes(m_fileSize) : m_fileSize;
+        const qint64 length = s.contentLength;
+        const bool whole = length > 0 && length <= kWholeDownload;
         switch (which) {
         case FilePosition::Decoded:
-            return s.bytesOut;
+            // A file held whole is where play has got to in it, as for a file
+            // on disk: what the decoder has taken in but not played yet still
+            // counts as buffered, which matters for a short file.
+            return whole && m_length > 0 ? playedBytes(length) : s.bytesOut.load();
         case FilePosition::Downloaded:
             return s.bytesIn;
-        case FilePosition::Total: {
-            const qint64 length = s.contentLength;
-            return length > 0 && length <= kWholeDownload ? length : s.capacity.load();
-        }
+        case FilePosition::Total:
+            return whole ? length : s.capacity.load();
         }
         return -1;
     }
@@ -730,7 +815,7 @@ public:
 
     bool startEncoder(const QString& commandLine) override
     {
-        const QStringList argv = splitCommandLine(commandLine, isProgram);
+        const QStringList argv = splitProgramCommand(commandLine);
         auto encoder = std::make_shared<PcmEncoder>();
         if (argv.isEmpty() || !encoder->start(argv))
             return false;
@@ -752,6 +837,12 @@ public:
     }
 
 private:
+    // The bytes of a file of `size` that lie before the play position.
+    qint64 playedBytes(qint64 size)
+    {
+        return m_length > 0 ? qint64(double(size) * std::min(1.0, position() / m_length)) : 0;
+    }
+
     bool stalled() const
     {
         const Shared& s = *m_shared;
@@ -829,7 +920,10 @@ private:
             GstPad* out = gst_element_get_static_pad(queue, "src");
             const auto data = GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST);
             gst_pad_add_probe(in, data, countBytes, &s->bytesIn, nullptr);
+            gst_pad_add_probe(in, data, followOggPages, s, nullptr);
             gst_pad_add_probe(in, GST_PAD_PROBE_TYPE_QUERY_DOWNSTREAM, skipAllocation, nullptr, nullptr);
+            const auto upstream = GstPadProbeType(GST_PAD_PROBE_TYPE_QUERY_UPSTREAM | GST_PAD_PROBE_TYPE_EVENT_UPSTREAM);
+            gst_pad_add_probe(in, upstream, withoutRanges, s, nullptr);
             gst_pad_add_probe(out, data, countBytes, &s->bytesOut, nullptr);
             gst_object_unref(in);
             gst_object_unref(out);

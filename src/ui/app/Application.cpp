@@ -6,20 +6,24 @@
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
 #include "core/app/ProcessPriority.h"
+#include "core/app/TrayIconModel.h"
 #include "core/common/IniFile.h"
 #include "core/reminders/DayMarks.h"
 #include "core/reminders/ReminderFiles.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcessPriority.h"
+#include "platform/ShutdownWatcher.h"
 #include "platform/SignalWatcher.h"
 #include "platform/System.h"
 #include "ui/app/AppHooks.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/Fonts.h"
+#include "ui/app/FullScreen.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/Messages.h"
+#include "ui/app/PendingFeatures.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/PageIcons.h"
 #include "ui/app/tools/ToolsWindow.h"
@@ -47,8 +51,11 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QRandomGenerator>
+#include <QSessionManager>
+#include <QThread>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace zorvex {
 namespace {
@@ -81,6 +88,10 @@ public:
     void addTrafficToday(qint64, qint64) override {}
 };
 
+Application* g_running = nullptr; // the instance whose main loop runs
+
+void onProcessExit();
+
 void say(const QString& line)
 {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
@@ -109,12 +120,23 @@ QString resolveFontName(const QString& name)
     return QStringLiteral("Tahoma");
 }
 
+void onProcessExit()
+{
+    if (g_running)
+        g_running->shutdownOnExit();
+}
+
 } // namespace
 
 Application::Application() = default;
 
 Application::~Application()
 {
+    if (g_running == this)
+        g_running = nullptr;
+    if (m_server)
+        m_server->close();
+    m_lock.reset();
     // The calendar and the sign work on the main window's widgets: they go
     // first.
     m_reminders.reset();
@@ -155,14 +177,17 @@ int Application::run(const QStringList& arguments)
         QString arg = opts.arguments.front();
         if (!containsHttp(arg))
             arg = QFileInfo(arg).absoluteFilePath();
-        sendToRunningInstance(arg);
+        if (!sendToRunningInstance(arg)) {
+            showError(QStringLiteral("Nie udało się przekazać do uruchomionego programu Zorvex: ") + arg);
+            return 1;
+        }
         return 0;
     }
     m_state.startedAt = QDateTime::currentDateTime();
     // From here on a logout or `kill` ends the program in order; a signal that
     // comes before the main loop runs is handled as soon as it does.
     m_signals = new SignalWatcher(this);
-    connect(m_signals, &SignalWatcher::terminationRequested, qApp, &QCoreApplication::quit);
+    connect(m_signals, &SignalWatcher::terminationRequested, this, &Application::requestQuit);
 
     // 5. Data folder, sentence file, profile and paths. A
     // per-user folder is filled from the installed data only while it has
@@ -199,15 +224,26 @@ int Application::run(const QStringList& arguments)
             ruch.writeBool(QStringLiteral("Vuzuvured"), QStringLiteral("Blokuj"), true);
             ruch.save(m_paths.path(PathId::Ruch));
         }
-        if (outcome.decision == InstanceDecision::ExitSilently)
+        if (outcome.decision == InstanceDecision::ExitSilently) {
+            // Where there is no tray, the running window shows itself: the
+            // way back to a window that was minimized.
+            sendShowRequest();
             return 0;
-        // This process is the registered instance now: it receives
-        // hand-offs, and takes the lock as soon as an older one lets it go.
+        }
+        // This process is the registered instance now. It receives
+        // hand-offs while it holds the lock; one let in by the permission
+        // takes the lock (and the channel) as soon as the older one lets go.
         m_server = new InstanceServer(InstanceServer::defaultName(), this);
-        m_server->listen();
         connect(m_server, &InstanceServer::received, this, [this](const QString& text) {
             m_state.receivedPath = text; // a later one overwrites an earlier one
         });
+        connect(m_server, &InstanceServer::showRequested, this, [this] {
+            if (m_main)
+                m_main->secondStartSeen();
+        });
+        takeOverChannel();
+        if (!m_lock->held())
+            m_lock->acquireWhenFree([this] { takeOverChannel(); });
     }
 
     // 9. Decimal separators.
@@ -243,26 +279,83 @@ int Application::run(const QStringList& arguments)
         return code;
     }
 
+    watchSessionEnd();
     startTimers();
     trimWorkingSet();
     // The window fades in from nothing once it is first shown.
     m_main->setOpacityLevel(0);
     m_main->show();
     if (m_state.updatedStart) {
-        askYesNo(QStringLiteral("Zorvex - Aktualizacja"),
-                 QStringLiteral("Aktualizacja zakończona pomyślnie. Czy chcesz obejrzeć listę zmian?"), m_main.get(),
-                 true);
+        // Asked from the running loop and without a loop of its own, so the
+        // timers run and a signal meanwhile ends the program as usual.
+        QTimer::singleShot(0, this, [this] {
+            askYesNoLater(QStringLiteral("Zorvex - Aktualizacja"),
+                          QStringLiteral("Aktualizacja zakończona pomyślnie. Czy chcesz obejrzeć listę zmian?"), true,
+                          [this](bool yes) {
+                              if (yes)
+                                  m_main->contextMenu()->showAbout();
+                          });
+        });
     }
-    const int code = qApp->exec();
+    const int code = m_quitRequested ? 0 : qApp->exec();
     shutdown();
     return code;
+}
+
+void Application::requestQuit()
+{
+    // Remembered as well: a quit before the main loop runs would be lost.
+    m_quitRequested = true;
+    qApp->quit();
+}
+
+void Application::endSession()
+{
+    shutdown();
+    if (m_shutdownWatcher)
+        m_shutdownWatcher->release();
+    requestQuit();
+}
+
+void Application::watchSessionEnd()
+{
+    // The session manager asks for the data before logging out.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endSession(); });
+    // The system is going down (logind), which may end us without a signal.
+    m_shutdownWatcher = new ShutdownWatcher(this);
+    connect(m_shutdownWatcher, &ShutdownWatcher::shutdownPreparing, this, &Application::endSession);
+    // Qt ends the process with exit() when the connection to the X server
+    // or the Wayland compositor breaks; the save still runs on the way out.
+    g_running = this;
+    static const bool registered = std::atexit(onProcessExit) == 0;
+    Q_UNUSED(registered);
+}
+
+void Application::shutdownOnExit()
+{
+    // Only from the main thread, whose windows and files these are.
+    if (QThread::currentThread() != thread())
+        return;
+    say(QStringLiteral("Połączenie z ekranem przerwane: zapisywanie przed zakończeniem"));
+    shutdown();
+}
+
+void Application::takeOverChannel()
+{
+    if (!m_server || m_server->listening() || m_shutDown)
+        return;
+    if (m_lock->held() || m_lock->tryAcquire())
+        m_server->listen();
 }
 
 void Application::createWindows()
 {
     AppHooks::Actions actions;
     actions.takeReceivedPath = [this] { return takeReceivedPath(); };
-    actions.install = [this](const QString& text) { dispatchInstallText(text); };
+    // Out of the tick that takes it: installing may ask the user.
+    actions.install = [this](const QString& text) {
+        QTimer::singleShot(0, this, [this, text] { dispatchInstallText(text); });
+    };
     actions.autosave = [this] { autosave(); };
     actions.saveSettings = [this] { saveSettings(); };
     actions.deleteAutosave = [this] { deleteAutosave(m_paths.path(PathId::Autozapis)); };
@@ -315,13 +408,19 @@ void Application::createWindows()
         recoverAutosave(m_paths.path(PathId::Autozapis), sink);
     }
     m_hooks->setWindows(m_main.get(), m_tools.get());
+    m_tools->setPageRoutingSource([this] {
+        PageRouting routing;
+        routing.trafficStatisticOn = m_hooks->trafficStatisticOn();
+        return routing;
+    });
 
     m_alarms = std::make_unique<AlarmService>(m_clock, m_paths, *m_players, m_main->trayIcon());
     m_tools->setPageContent(QStringLiteral("Page_Alarm"), m_alarms->page());
     m_store->addListWriter([this] { m_alarms->save(); });
     connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
     connect(m_tools.get(), &ToolsWindow::stopSoundRequested, m_alarms.get(), &AlarmService::stopSound);
-    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime);
+    m_fullScreen = makeFullScreenProbe();
+    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen);
     m_tools->setPageContent(QStringLiteral("Page_HourlyChime"), m_chime->page());
 
     // The calendar: its pages on the Tools window, then the first drawing.
@@ -398,7 +497,8 @@ void Application::connectWindows()
             FadeInSettings fade;
             fade.translucent = m_settings.main.blendA;
             fade.level = m_settings.main.blendW;
-            fade.startMinimised = m_settings.main.uruZmin;
+            // Without a tray icon the start keeps the window in sight.
+            fade.startMinimised = m_settings.main.uruZmin && hasTrayIcon(m_settings.main.kolorTN);
             m_loop->mainWindowShown(fade);
         }
         if (const QString path = takePendingCommandLinePath(); !path.isEmpty())
@@ -411,6 +511,7 @@ void Application::connectWindows()
     connect(menu, &ContextMenu::quitRequested, qApp, &QCoreApplication::quit);
     connect(main->clockMenu(), &ClockMenu::pageCodeChosen, this, &Application::openPageCode);
     connect(tools, &ToolsWindow::commandRequested, this, &Application::runCommand);
+    connectPendingFeatures(main, tools);
 
     // Every change on the Tools pages applies at once.
     connect(tools, &ToolsWindow::placementChanged, main, &MainWindow::applyPlacement);
@@ -475,9 +576,8 @@ void Application::startTimers()
     connect(&m_timers[0], &QTimer::timeout, this, [this] { m_loop->tick1(); });
     connect(&m_timers[1], &QTimer::timeout, this, [this] {
         // A second instance let in by the one-shot permission takes over the
-        // marker once the old instance has gone.
-        if (m_server && !m_lock->held())
-            m_lock->tryAcquire();
+        // marker and the channel once the old instance has gone.
+        takeOverChannel();
         m_loop->tick2();
     });
     connect(&m_timers[2], &QTimer::timeout, this, [this] { m_loop->tick3(); });
@@ -505,11 +605,8 @@ void Application::runCommand(int code)
         m_reminders->showUpcomingNow();
         return;
     }
-    // The other commands belong to features that arrive later; until then say so.
-    const auto page = findPageCode(code);
-    showInformation(QStringLiteral("Zorvex"),
-                    QStringLiteral("Funkcja \"%1\" nie jest jeszcze dostępna.").arg(page ? page->label : QString()),
-                    m_main.get());
+    // The other commands belong to features that arrive later.
+    showNotAvailableYet();
 }
 
 void Application::dispatchInstallText(const QString& text)
@@ -578,8 +675,18 @@ void Application::shutdown()
     if (m_shutDown || !m_loop)
         return;
     m_shutDown = true;
+    if (g_running == this)
+        g_running = nullptr;
+    // A hand-off now would be taken and never installed: the sender waits
+    // for the next instance instead, or says it was not delivered.
+    if (m_server)
+        m_server->close();
     for (const ShutdownFailure& f : m_loop->shutdown(m_restoredBackup))
         say(f.text());
+    // The channel is closed before the lock goes, so the next holder's
+    // socket is never removed by this one.
+    if (m_lock)
+        m_lock->release();
 }
 
 } // namespace zorvex

@@ -19,6 +19,7 @@ class AlarmService;
 class AppHooks;
 class BassPlaySet;
 class ChimeService;
+class FullScreenProbe;
 class LazyAudioLibrary;
 class CalendarView;
 class InstanceLock;
@@ -28,6 +29,7 @@ class MainLoop;
 class MainWindow;
 class ProcessPriority;
 class ReminderService;
+class ShutdownWatcher;
 class SignalWatcher;
 class ToolsWindow;
 class ZodiacController;
@@ -60,6 +62,10 @@ public:
     QString takePendingCommandLinePath();
     QString takeReceivedPath();
 
+    // The process is ending by exit() (the display connection broke):
+    // the orderly shutdown runs, if it has not yet.
+    void shutdownOnExit();
+
 private:
     void createWindows();
     void connectWindows();
@@ -72,6 +78,12 @@ private:
     void writeExitValues();
     int screenshot(const QString& file, const QString& toolsPage);
     void shutdown();
+    void requestQuit();
+    // The session ends without a signal: save as for "Zamknij", then quit.
+    void endSession();
+    void watchSessionEnd();
+    // Holding the lock, listen on the channel; retried by the 800 ms tick.
+    void takeOverChannel();
 
     StartupState m_state;
     PathTable m_paths;
@@ -85,6 +97,7 @@ private:
     std::unique_ptr<ProcessPriority> m_priority;
     std::unique_ptr<LazyAudioLibrary> m_audio;
     std::unique_ptr<BassPlaySet> m_players;
+    std::unique_ptr<FullScreenProbe> m_fullScreen; // asked by the chime
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<ToolsWindow> m_tools;
     std::unique_ptr<CalendarView> m_calendar;
@@ -94,11 +107,13 @@ private:
     std::unique_ptr<ReminderService> m_reminders; // and its three pages
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
+    ShutdownWatcher* m_shutdownWatcher = nullptr;
     // Timer1 (100 ms), Timer2 (800 ms), Timer3 (1000 ms), Timer4 (50 ms).
     std::array<QTimer, 4> m_timers;
     bool m_shownOnce = false;
     bool m_shutDown = false;
     bool m_restoredBackup = false;
+    bool m_quitRequested = false;
 };
 
 } // namespace zorvex

@@ -9,6 +9,7 @@
 #include "ui/app/ContextMenu.h"
 #include "ui/app/Fonts.h"
 #include "ui/app/HintWindow.h"
+#include "ui/app/TaskbarEntry.h"
 #include "ui/app/TrayHintEditor.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/common/QtColour.h"
@@ -104,6 +105,7 @@ MainWindow::MainWindow(const PathTable& /*paths*/, Settings& settings, TraySetti
 
 MainWindow::~MainWindow()
 {
+    delete m_taskbarEntry;
     delete m_hintEditor;
 }
 
@@ -309,6 +311,15 @@ void MainWindow::switchAlphaBlendingOff()
 
 void MainWindow::hideToTray()
 {
+    if (!m_tray->available()) {
+        if (!m_taskbarEntry) {
+            // Without a parent: window managers leave windows that belong to
+            // another one off the taskbar.
+            m_taskbarEntry = new TaskbarEntry;
+            connect(m_taskbarEntry, &TaskbarEntry::restoreRequested, this, &MainWindow::showMainWindow);
+        }
+        m_taskbarEntry->showMinimizedEntry(m_tray->systemTrayIcon()->icon());
+    }
     hide();
     m_wasForeground = false;
     trimWorkingSet();
@@ -317,7 +328,15 @@ void MainWindow::hideToTray()
 
 void MainWindow::showMainWindow()
 {
+    if (m_taskbarEntry)
+        m_taskbarEntry->withdraw();
     bringToFront(this);
+}
+
+void MainWindow::secondStartSeen()
+{
+    if (!m_tray->available())
+        showMainWindow();
 }
 
 void MainWindow::refreshForegroundFlag()

@@ -19,6 +19,7 @@ class ContextMenu;
 class PathTable;
 class SettingsStore;
 class StatusValues;
+class TaskbarEntry;
 class TrayHintEditor;
 class TrayIcon;
 struct MainWindowSettings;
@@ -62,10 +63,15 @@ public:
     // Fully opaque without translucency.
     void switchAlphaBlendingOff();
 
-    // HideToTray: hide and give memory back. ShowMainWindow: show and bring
-    // to the front.
+    // HideToTray: hide and give memory back. Without a tray to come back
+    // from, the window goes to the taskbar instead (an entry of its own).
+    // ShowMainWindow: show and bring to the front.
     void hideToTray();
     void showMainWindow();
+    // A second start without anything to hand over: where there is no tray,
+    // the window shows itself, as the way back.
+    void secondStartSeen();
+    TaskbarEntry* taskbarEntry() const { return m_taskbarEntry; }
     // Whether the window was the active window at the last check; the main
     // loop refreshes it every 800 ms, the tray click after each click.
     void refreshForegroundFlag();
@@ -162,6 +168,7 @@ private:
     ContextMenu* m_contextMenu = nullptr;
     ClockMenu* m_clockMenu = nullptr;
     TrayIcon* m_tray = nullptr;
+    TaskbarEntry* m_taskbarEntry = nullptr; // made the first time it is needed
     QPointer<TrayHintEditor> m_hintEditor;
 };
 

@@ -1,6 +1,8 @@
 #include "ui/app/Messages.h"
 
-#include <QMessageBox>
+#include "ui/app/BringToFront.h"
+
+#include <QPointer>
 
 #include <cstdio>
 
@@ -29,6 +31,21 @@ int run(QMessageBox::Icon icon, const QString& caption, const QString& text, QMe
     return box.exec();
 }
 
+QMessageBox* openWindow(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                        QMessageBox::StandardButtons buttons, bool topMost)
+{
+    log(caption, text);
+    if (g_silent)
+        return nullptr;
+    auto* box = new QMessageBox(icon, caption, text, buttons);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    if (topMost)
+        box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    bringToFront(box);
+    return box;
+}
+
 } // namespace
 
 void setMessageBoxesSilent(bool silent)
@@ -55,6 +72,48 @@ bool askYesNo(const QString& caption, const QString& text, QWidget* parent, bool
 {
     return run(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent, topMost)
         == QMessageBox::Yes;
+}
+
+QMessageBox* showMessageWindow(QMessageBox::Icon icon, const QString& caption, const QString& text, bool topMost)
+{
+    return openWindow(icon, caption, text, QMessageBox::Ok, topMost);
+}
+
+QMessageBox* showErrorWindow(const QString& text)
+{
+    return showMessageWindow(QMessageBox::Critical, QString::fromUtf8(kErrorCaption), text, false);
+}
+
+QMessageBox* askYesNoLater(const QString& caption, const QString& text, bool topMost,
+                           std::function<void(bool yes)> answered)
+{
+    QMessageBox* box =
+        openWindow(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, topMost);
+    if (!box) {
+        if (answered)
+            answered(false);
+        return nullptr;
+    }
+    QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)] {
+        if (answered)
+            answered(box->clickedButton() == box->button(QMessageBox::Yes));
+    });
+    return box;
+}
+
+QMessageBox* showNotAvailableYet()
+{
+    static QPointer<QMessageBox> notice;
+    const QString text = QString::fromUtf8(kNotAvailableYet);
+    if (notice) {
+        log(notice->windowTitle(), text);
+        bringToFront(notice);
+        return notice;
+    }
+    notice = showMessageWindow(QMessageBox::Information, QStringLiteral("Zorvex"), text, false);
+    if (notice)
+        notice->setObjectName(QStringLiteral("notAvailableNotice"));
+    return notice;
 }
 
 } // namespace zorvex

@@ -21,6 +21,12 @@ const StatusValues& unknownValues()
     return none;
 }
 
+std::function<bool()>& systemTrayProbe()
+{
+    static std::function<bool()> probe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    return probe;
+}
+
 bool onWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -43,6 +49,16 @@ TrayIcon::TrayIcon(MainWindow* window, const MainWindowSettings& settings, const
     // values, at most once a second.
     m_hintTimer.setInterval(1000);
     connect(&m_hintTimer, &QTimer::timeout, this, &TrayIcon::rebuildHint);
+}
+
+void TrayIcon::setSystemTrayProbe(std::function<bool()> probe)
+{
+    systemTrayProbe() = std::move(probe);
+}
+
+bool TrayIcon::available() const
+{
+    return hasTrayIcon(m_settings.kolorTN) && systemTrayProbe()();
 }
 
 void TrayIcon::setContextMenu(ContextMenu* menu)
@@ -169,6 +185,7 @@ void TrayIcon::showBalloon(const QString& title, const QString& text, QSystemTra
                            int milliseconds, BalloonSource source)
 {
     m_lastBalloon = source;
+    m_lastBalloonRequest = {title, text, icon, milliseconds};
     m_icon.showMessage(title, text, icon, milliseconds);
 }
 

@@ -8,6 +8,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <functional>
+
 namespace zorvex {
 
 class Clock;
@@ -19,6 +21,14 @@ struct TraySettings;
 
 // Who showed the last balloon; a click on it is handled by that feature.
 enum class BalloonSource { Other, Reminders, Mail, Ping };
+
+// What the last balloon asked the desktop for.
+struct BalloonRequest {
+    QString title;
+    QString text;
+    QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::NoIcon;
+    int milliseconds = 0;
+};
 
 // The tray icon (JvTrayIcon1) over the desktop's tray (StatusNotifierItem or
 // XEmbed, whichever the desktop offers): the picture of the Kolor_TN mode,
@@ -49,12 +59,19 @@ public:
     void showBalloon(const QString& title, const QString& text, QSystemTrayIcon::MessageIcon icon, int milliseconds,
                      BalloonSource source = BalloonSource::Other);
 
+    const BalloonRequest& lastBalloon() const { return m_lastBalloonRequest; }
+
     // Builds the hint now; kept when it did not change.
     void rebuildHint();
     QString hint() const { return m_hint; }
     const TrayIconChoice& choice() const { return m_choice; }
     const TrayIconPictures& pictures() const { return m_pictures; }
     bool shown() const { return m_icon.isVisible(); }
+    // Whether the window can hide into the tray and come back by a click:
+    // an icon is chosen and the desktop has a tray to show it in.
+    bool available() const;
+    // Asks whether the desktop has a tray; tests replace the question.
+    static void setSystemTrayProbe(std::function<bool()> probe);
 
 signals:
     // The window came back from the tray by a click (windows that follow it
@@ -78,6 +95,7 @@ private:
     QString m_hint;
     QTimer m_hintTimer;
     BalloonSource m_lastBalloon = BalloonSource::Other;
+    BalloonRequest m_lastBalloonRequest;
     bool m_menuExported = false;
 };
 

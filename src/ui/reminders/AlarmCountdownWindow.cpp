@@ -1,11 +1,11 @@
 #include "ui/reminders/AlarmCountdownWindow.h"
 
+#include "ui/app/Messages.h"
 #include "ui/reminders/AlarmPictures.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -81,7 +81,7 @@ void AlarmCountdownWindow::runNow(PowerAction action)
     if (m_onError)
         m_onError(error);
     else
-        QMessageBox::critical(nullptr, QStringLiteral("Zorvex - Błąd"), error);
+        showErrorWindow(error); // runs from a timer: never a box that waits
 }
 
 } // namespace zorvex

@@ -1,6 +1,8 @@
 #include "ui/reminders/AlarmPage.h"
 
 #include "core/app/Clock.h"
+#include "platform/System.h"
+#include "ui/app/Messages.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/AlarmPictures.h"
 #include "ui/reminders/AlarmTimeDialog.h"
@@ -270,7 +272,7 @@ void AlarmPage::buildUi()
     connect(m_programBrowse, &QPushButton::clicked, this, [this] {
         const QString f = chooseFile(QStringLiteral("Wybierz program"), QStringLiteral("Wszystkie pliki (*)"));
         if (!f.isEmpty())
-            m_program->setText(f);
+            m_program->setText(quotedProgramPath(f));
     });
     const auto update = [this] { updateApply(); };
     for (QCheckBox* b : m_days)
@@ -608,7 +610,7 @@ void AlarmPage::testMessage()
         if (m_cb.showMessageBox)
             m_cb.showMessageBox(caption, text, icon);
         else
-            QMessageBox(alarmBoxIcon(icon), caption, text, QMessageBox::Ok, this).exec();
+            showMessageWindow(alarmBoxIcon(icon), caption, text, true);
     } else if (m_balloonMessage->isChecked()) {
         if (m_cb.balloonsAvailable && m_cb.balloonsAvailable() && m_cb.showBalloon)
             m_cb.showBalloon(caption, text.trimmed().isEmpty() ? QStringLiteral("(nie wpisano treści komunikatu)") : text,

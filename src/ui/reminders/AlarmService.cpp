@@ -6,13 +6,16 @@
 #include "core/media/BassPlaySet.h"
 #include "core/reminders/AlarmEntry.h"
 #include "platform/PowerActions.h"
+#include "platform/System.h"
 #include "ui/app/Messages.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/reminders/AlarmCountdownWindow.h"
 #include "ui/reminders/AlarmPage.h"
 
-#include <QMessageBox>
 #include <QProcess>
+
+#include <cstdio>
+#include <limits>
 
 namespace zorvex {
 namespace {
@@ -20,8 +23,8 @@ namespace {
 QSystemTrayIcon::MessageIcon balloonIcon(AlarmIcon icon)
 {
     switch (icon) {
-    case AlarmIcon::Exclamation:
-    case AlarmIcon::Stop: return QSystemTrayIcon::Warning;
+    case AlarmIcon::Exclamation: return QSystemTrayIcon::Warning;
+    case AlarmIcon::Stop: return QSystemTrayIcon::Critical;
     case AlarmIcon::Information:
     case AlarmIcon::Question: return QSystemTrayIcon::Information;
     case AlarmIcon::None: break;
@@ -96,28 +99,30 @@ void AlarmService::playAlarmSound(const QString& path)
 
 void AlarmService::startProgram(const QString& commandLine)
 {
-    QStringList parts = QProcess::splitCommand(commandLine);
+    QStringList parts = splitProgramCommand(commandLine);
     if (parts.isEmpty())
         return;
     const QString program = parts.takeFirst();
-    if (!QProcess::startDetached(program, parts))
-        showError(QStringLiteral("Nie można uruchomić programu: ") + commandLine);
+    // A program that cannot start is passed over; only the log hears of it.
+    if (!QProcess::startDetached(program, parts)) {
+        std::fprintf(stderr, "Alarm: nie można uruchomić programu: %s\n", commandLine.toLocal8Bit().constData());
+        std::fflush(stderr);
+    }
 }
 
 void AlarmService::showMessageBox(const QString& caption, const QString& text, AlarmIcon icon)
 {
-    QMessageBox box(alarmBoxIcon(icon), caption, text, QMessageBox::Ok);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    if (!messageBoxesSilent())
-        box.exec();
-    else
-        showInformation(caption, text);
+    // A window of its own: the check goes on while it is open, so an alarm
+    // due meanwhile still fires on its second.
+    if (QMessageBox* box = showMessageWindow(alarmBoxIcon(icon), caption, text, true))
+        box->setObjectName(QStringLiteral("alarmMessage"));
 }
 
 void AlarmService::showBalloon(const QString& caption, const QString& text, AlarmIcon icon)
 {
+    // Shown until clicked: the longest time a balloon can ask for.
     if (m_tray && m_tray->shown())
-        m_tray->showBalloon(caption, text, balloonIcon(icon), 10000);
+        m_tray->showBalloon(caption, text, balloonIcon(icon), std::numeric_limits<int>::max());
 }
 
 void AlarmService::play(const QString& path)

@@ -188,9 +188,15 @@ void ChimePage::build()
     m_optionsGroup = new QGroupBox(QStringLiteral("Opcje"));
     auto* optionsLayout = new QVBoxLayout(m_optionsGroup);
     m_skipFullScreen = new QCheckBox(QStringLiteral("Nie odtwarzaj, jeśli uruchomiona jest aplikacja pełnoekranowa"));
+    m_skipFullScreen->setObjectName(QStringLiteral("skipFullScreen"));
+    m_fullScreenNote = new QLabel(QStringLiteral("Wykrywanie aplikacji pełnoekranowych działa tylko w sesji X11."));
+    m_fullScreenNote->setObjectName(QStringLiteral("fullScreenNote"));
+    m_fullScreenNote->setWordWrap(true);
+    m_fullScreenNote->hide();
     m_skipPlaylist = new QCheckBox(QStringLiteral("Nie odtwarzaj, jeśli menadżer m3u odtwarza pliki"));
     m_skipRadio = new QCheckBox(QStringLiteral("Nie odtwarzaj, jeśli radio odtwarza stacje radiowe"));
     optionsLayout->addWidget(m_skipFullScreen);
+    optionsLayout->addWidget(m_fullScreenNote);
     optionsLayout->addWidget(m_skipPlaylist);
     optionsLayout->addWidget(m_skipRadio);
     layout->addWidget(m_optionsGroup);
@@ -318,6 +324,12 @@ void ChimePage::chooseSet(int index)
         m_settings.setNumber = index + 1;
 }
 
+void ChimePage::setFullScreenAvailable(bool available)
+{
+    m_skipFullScreen->setEnabled(available);
+    m_fullScreenNote->setVisible(!available);
+}
+
 bool ChimePage::setTestRunning() const { return m_setTest->isChecked(); }
 bool ChimePage::fileTestRunning() const { return m_fileTest->isChecked(); }
 
@@ -326,6 +338,7 @@ void ChimePage::stopSetTest() { m_setTest->setChecked(false); }
 void ChimePage::setTestToggled(bool on)
 {
     m_nextHour->stop();
+    m_testFilePlaying = false;
     if (on) {
         m_testHour = 0;
         playNextTestHour();
@@ -351,14 +364,20 @@ void ChimePage::playNextTestHour()
         m_nextHour->start();
         return;
     }
+    // Starting it stops what the player played before (a chime, the last
+    // hour); that stop is heard while the flag is still down.
+    m_testFilePlaying = false;
     if (m_cb.playSetFile)
         m_cb.playSetFile(file);
+    m_testFilePlaying = true;
 }
 
 void ChimePage::setTestFileEnded()
 {
-    if (m_setTest->isChecked())
-        m_nextHour->start();
+    if (!m_setTest->isChecked() || !m_testFilePlaying)
+        return;
+    m_testFilePlaying = false;
+    m_nextHour->start();
 }
 
 void ChimePage::pressFileTest() { m_fileTest->setChecked(true); }

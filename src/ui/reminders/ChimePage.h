@@ -57,6 +57,10 @@ public:
     // Shows the settings and the set list again.
     void reload();
 
+    // Where the window in front cannot be seen, the full-screen option says
+    // so and cannot be changed.
+    void setFullScreenAvailable(bool available);
+
     bool setTestRunning() const;
     bool fileTestRunning() const;
     void stopSetTest();
@@ -83,6 +87,9 @@ private:
     Callbacks m_cb;
     ChimeSets m_sets;
     int m_testHour = 0;
+    // The set test's file has been handed to the player: the player's next
+    // stop is its end. A stop before that (the sound the file replaced) is not.
+    bool m_testFilePlaying = false;
     bool m_loading = false;
 
     QComboBox* m_mode = nullptr;
@@ -111,6 +118,7 @@ private:
     QList<QWidget*> m_rangeWidgets;
     QGroupBox* m_optionsGroup = nullptr;
     QCheckBox* m_skipFullScreen = nullptr;
+    QLabel* m_fullScreenNote = nullptr;
     QCheckBox* m_skipPlaylist = nullptr;
     QCheckBox* m_skipRadio = nullptr;
     QTimer* m_nextHour = nullptr;

@@ -6,6 +6,7 @@
 #include "core/media/BassPlaySet.h"
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"
+#include "platform/FullScreenProbe.h"
 #include "ui/app/Messages.h"
 #include "ui/reminders/ChimePage.h"
 
@@ -17,7 +18,7 @@
 namespace zorvex {
 
 ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlaySet& players,
-                           ChimeSettings& settings, QObject* parent)
+                           ChimeSettings& settings, FullScreenProbe& fullScreen, QObject* parent)
     : QObject(parent)
     , m_paths(paths)
     , m_players(players)
@@ -26,7 +27,7 @@ ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlayS
 {
     m_chime->playlistPlaying = [this] { return playlistPlaying && playlistPlaying(); };
     m_chime->radioActive = [this] { return radioActive && radioActive(); };
-    m_chime->fullScreenInFront = [this] { return fullScreenInFront && fullScreenInFront(); };
+    m_chime->fullScreenInFront = [&fullScreen] { return fullScreen.fullScreenInFront(); };
 
     // The page's first showing reads the sets through rescanSets.
     m_page = new ChimePage(m_settings);
@@ -56,6 +57,7 @@ ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlayS
             openAddOns();
     };
     m_page->setCallbacks(std::move(cb));
+    m_page->setFullScreenAvailable(fullScreen.available());
 
     connect(&m_players.player(BassPlaySet::Chime), &BassPlay::stopped, this, [this] {
         if (m_page->setTestRunning())

@@ -11,6 +11,7 @@ class BassPlaySet;
 class Chime;
 class ChimePage;
 class Clock;
+class FullScreenProbe;
 class PathTable;
 struct ChimeSettings;
 
@@ -19,8 +20,9 @@ struct ChimeSettings;
 class ChimeService : public QObject {
     Q_OBJECT
 public:
+    // `fullScreen` answers the full-screen silence; it outlives the service.
     ChimeService(const Clock& clock, const PathTable& paths, BassPlaySet& players, ChimeSettings& settings,
-                 QObject* parent = nullptr);
+                 FullScreenProbe& fullScreen, QObject* parent = nullptr);
     ~ChimeService() override;
 
     ChimePage* page() const { return m_page; }
@@ -32,7 +34,6 @@ public:
     // The silencing conditions; each answers "no" until it is given.
     std::function<bool()> playlistPlaying = [] { return false; };
     std::function<bool()> radioActive = [] { return false; };
-    std::function<bool()> fullScreenInFront = [] { return false; };
     // "Pobierz więcej dodatków".
     std::function<void()> openAddOns;
 

@@ -208,6 +208,11 @@ private slots:
     void damagedEntry();
     void unsafePathsAreRefused_data();
     void unsafePathsAreRefused();
+    void leadingSeparatorsAreDropped_data();
+    void leadingSeparatorsAreDropped();
+    void entryCountIsBounded_data();
+    void entryCountIsBounded();
+    void addRefusesMoreEntriesThanCanBeRead();
 
     void addingKeepsOldBlocks();
     void failedAddKeepsOldArchive();
@@ -581,6 +586,68 @@ void TestZlbArchive::damagedTrailerFields()
     QVERIFY(!a.isOpen());
 }
 
+namespace {
+
+// A registry of empty entries costs the file almost nothing (they compress
+// a thousandfold), so only a limit on the count keeps them out of memory.
+QByteArray emptyEntriesArchive(qint64 count)
+{
+    const QByteArray registry(count * 532, '\0');
+    const QByteArray stored = zlibStream(registry);
+    QByteArray trailer(36, '\0');
+    put32(trailer, 0, crcOf(stored));
+    put32(trailer, 4, quint32(count));
+    put32(trailer, 8, 1);
+    put32(trailer, 12, quint32(stored.size()));
+    put32(trailer, 16, 0);
+    put32(trailer, 20, 1);
+    return stored + trailer;
+}
+
+} // namespace
+
+void TestZlbArchive::entryCountIsBounded_data()
+{
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("at the limit") << qint64(65536) << true;
+    QTest::newRow("one beyond") << qint64(65537) << false;
+}
+
+void TestZlbArchive::entryCountIsBounded()
+{
+    QFETCH(qint64, count);
+    QFETCH(bool, opens);
+    QVERIFY(writeFile(path(QStringLiteral("puste.zvxd")), emptyEntriesArchive(count)));
+    ZlbArchive a;
+    QCOMPARE(a.openArchive(path(QStringLiteral("puste.zvxd"))), opens);
+    if (opens) {
+        QCOMPARE(qint64(a.entryCount()), count);
+    } else {
+        QCOMPARE(a.error(), Error::Corrupt);
+        QCOMPARE(a.errorString(), corruptText());
+        QCOMPARE(a.entries().size(), size_t(0));
+    }
+}
+
+void TestZlbArchive::addRefusesMoreEntriesThanCanBeRead()
+{
+    // The same empty file over and over: each is reported and added again.
+    QVERIFY(writeFile(path(QStringLiteral("src/pusty.txt")), {}));
+    QVERIFY(writeFile(path(QStringLiteral("src/drugi.txt")), "x"));
+    const QString archive = path(QStringLiteral("duże.zvxd"));
+    ZlbArchive a;
+    QVERIFY(a.createArchive(archive));
+    QVERIFY(a.addFiles({path(QStringLiteral("src/drugi.txt"))}));
+    QVERIFY(a.addFiles(QStringList(65535, path(QStringLiteral("src/pusty.txt")))));
+    QCOMPARE(a.entryCount(), 65536);
+    const QByteArray full = readFile(archive);
+    QVERIFY(!a.addFiles({path(QStringLiteral("src/pusty.txt"))}));
+    QCOMPARE(a.error(), Error::TooLarge);
+    QCOMPARE(a.errorString(), QStringLiteral("Archiwum nie może zawierać więcej niż 65536 plików: ") + archive);
+    QCOMPARE(readFile(archive), full);
+}
+
 void TestZlbArchive::truncatedFile_data()
 {
     QTest::addColumn<int>("keep"); // bytes kept; negative: all but that many; 0x7FFF: half
@@ -704,50 +771,112 @@ void TestZlbArchive::unsafePathsAreRefused_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("why");
+    QTest::addColumn<bool>("folderOnly"); // harmless when folders are not used
 
-    QTest::newRow("climbs") << QStringLiteral("..\\..\\") << QStringLiteral("zły.txt");
-    QTest::newRow("climbs from inside") << QStringLiteral("ok\\..\\..\\..\\") << QStringLiteral("zły.txt");
-    QTest::newRow("climbs with slashes") << QStringLiteral("../../") << QStringLiteral("zły.txt");
-    QTest::newRow("absolute") << QStringLiteral("\\tmp\\zły\\") << QStringLiteral("zły.txt");
-    QTest::newRow("absolute with slash") << QStringLiteral("/tmp/zły/") << QStringLiteral("zły.txt");
-    QTest::newRow("drive") << QStringLiteral("C:\\Windows\\") << QStringLiteral("zły.txt");
-    QTest::newRow("drive-relative") << QStringLiteral("C:zły\\") << QStringLiteral("zły.txt");
+    const QString climbs = QStringLiteral("wychodzi poza folder docelowy");
+    const QString drive = QStringLiteral("zawiera dysk (\":\")");
+    QTest::newRow("climbs") << QStringLiteral("..\\..\\") << QStringLiteral("zły.txt") << climbs << true;
+    QTest::newRow("climbs from inside") << QStringLiteral("ok\\..\\..\\..\\") << QStringLiteral("zły.txt") << climbs
+                                        << true;
+    QTest::newRow("climbs with slashes") << QStringLiteral("../../") << QStringLiteral("zły.txt") << climbs << true;
+    QTest::newRow("climbs after the root") << QStringLiteral("\\..\\") << QStringLiteral("zły.txt") << climbs << true;
+    QTest::newRow("drive") << QStringLiteral("C:\\Windows\\") << QStringLiteral("zły.txt") << drive << true;
+    QTest::newRow("drive-relative") << QStringLiteral("C:zły\\") << QStringLiteral("zły.txt") << drive << true;
     QTest::newRow("NUL cuts the path") << QStringLiteral("..") + QChar(0) + QStringLiteral("x\\")
-                                       << QStringLiteral("zły.txt");
-    QTest::newRow("name is ..") << QString() << QStringLiteral("..");
-    QTest::newRow("name climbs") << QString() << QStringLiteral("..\\..\\zły.txt");
-    QTest::newRow("name climbs with slashes") << QString() << QStringLiteral("../../zły.txt");
-    QTest::newRow("empty name") << QStringLiteral("ok\\") << QString();
+                                       << QStringLiteral("zły.txt") << QStringLiteral("zawiera znaki sterujące")
+                                       << true;
+    QTest::newRow("name is ..") << QString() << QStringLiteral("..") << climbs << false;
+    QTest::newRow("name climbs") << QString() << QStringLiteral("..\\..\\zły.txt") << climbs << false;
+    QTest::newRow("name climbs with slashes") << QString() << QStringLiteral("../../zły.txt") << climbs << false;
+    QTest::newRow("name holds a folder") << QString() << QStringLiteral("tmp/zły.txt")
+                                         << QStringLiteral("nazwa pliku zawiera folder") << false;
+    QTest::newRow("name with a newline") << QString() << QStringLiteral("zły\n.txt")
+                                         << QStringLiteral("zawiera znaki sterujące") << false;
+    QTest::newRow("empty name") << QStringLiteral("ok\\") << QString() << QStringLiteral("brak nazwy pliku") << false;
 }
 
 void TestZlbArchive::unsafePathsAreRefused()
 {
     QFETCH(QString, folder);
     QFETCH(QString, name);
+    QFETCH(QString, why);
+    QFETCH(bool, folderOnly);
 
     const HandEntry good{QStringLiteral("dobry.txt"), QStringLiteral("ok\\"), QByteArrayLiteral("dobry")};
     const HandEntry bad{name, folder, QByteArrayLiteral("zły")};
     QVERIFY(writeFile(path(QStringLiteral("a/b/c/z.zvxd")), buildArchive({good, bad})));
     const QString dest = path(QStringLiteral("a/b/c/cel"));
+    // The message names the entry (control characters shown as "?") and
+    // says why, unlike the damage message.
+    QString shown = folder + name;
+    for (QChar& c : shown) {
+        if (c.unicode() < 0x20)
+            c = QLatin1Char('?');
+    }
+    const QString message = QStringLiteral("Plik (1) \"%1\" ma niebezpieczną nazwę: %2").arg(shown, why);
 
     for (const bool withPaths : {true, false}) {
         ZlbArchive a;
         a.setExtractWithPaths(withPaths);
         QVERIFY(a.openArchive(path(QStringLiteral("a/b/c/z.zvxd"))));
+        const QString inOk = withPaths ? QStringLiteral("ok/") : QString();
+        if (folderOnly && !withPaths) {
+            // The folder is not used, so it cannot lead anywhere.
+            QVERIFY2(a.extractAll(dest), qPrintable(a.errorString()));
+            QCOMPARE(filesBelow(dest), (QStringList{QStringLiteral("dobry.txt"), QStringLiteral("zły.txt")}));
+            QVERIFY(QDir(dest).removeRecursively());
+            continue;
+        }
         QVERIFY(!a.extractAll(dest));
-        QCOMPARE(a.error(), Error::EntryCorrupt);
-        QCOMPARE(a.errorString(), QStringLiteral("Plik (1) jest uszkodzony"));
+        QCOMPARE(a.error(), Error::UnsafePath);
+        QCOMPARE(a.errorString(), message);
         // Nothing at all was written, not even the harmless entry.
         QCOMPARE(filesBelow(m_dir->path()), QStringList{QStringLiteral("a/b/c/z.zvxd")});
 
         // Leaving the bad entry out lets the rest through.
         QVERIFY2(a.extractAll(dest, {bad.folder + bad.name}), qPrintable(a.errorString()));
         QCOMPARE(filesBelow(m_dir->path()),
-                 (QStringList{QStringLiteral("a/b/c/cel/") + (withPaths ? QStringLiteral("ok/") : QString())
-                                  + QStringLiteral("dobry.txt"),
+                 (QStringList{QStringLiteral("a/b/c/cel/") + inOk + QStringLiteral("dobry.txt"),
                               QStringLiteral("a/b/c/z.zvxd")}));
         QVERIFY(QDir(dest).removeRecursively());
     }
+}
+
+void TestZlbArchive::leadingSeparatorsAreDropped_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("withPaths");
+    QTest::addColumn<QString>("lands");
+
+    // Old archives made from a drive path kept the root of the path.
+    QTest::newRow("backslash, with paths") << QStringLiteral("\\Gfx\\Zodiak\\") << true
+                                           << QStringLiteral("Gfx/Zodiak/baran.png");
+    QTest::newRow("doubled, with paths") << QStringLiteral("\\\\Gfx\\") << true << QStringLiteral("Gfx/baran.png");
+    QTest::newRow("slash, with paths") << QStringLiteral("/tmp/zły/") << true << QStringLiteral("tmp/zły/baran.png");
+    QTest::newRow("backslash, without paths") << QStringLiteral("\\Gfx\\Zodiak\\") << false
+                                              << QStringLiteral("baran.png");
+}
+
+void TestZlbArchive::leadingSeparatorsAreDropped()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, withPaths);
+    QFETCH(QString, lands);
+
+    const HandEntry old{QStringLiteral("baran.png"), folder, QByteArrayLiteral("obrazek")};
+    const HandEntry plain{QStringLiteral("Wersja.ini"), QString(), QByteArrayLiteral("1.0")};
+    QVERIFY(writeFile(path(QStringLiteral("stare.zvxd")), buildArchive({old, plain})));
+    ZlbArchive a;
+    a.setCheckCrc(true);
+    a.setExtractWithPaths(withPaths);
+    QVERIFY(a.openArchive(path(QStringLiteral("stare.zvxd"))));
+    const QString dest = path(QStringLiteral("cel"));
+    QVERIFY2(a.extractAll(dest), qPrintable(a.errorString()));
+    QStringList expected{lands, QStringLiteral("Wersja.ini")};
+    expected.sort();
+    QCOMPARE(filesBelow(dest), expected);
+    QCOMPARE(readFile(dest + QLatin1Char('/') + lands), old.content);
 }
 
 // ------------------------------------------------------------ updating

@@ -11,6 +11,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <sys/resource.h>
+
 #include <id3v1tag.h>
 #include <id3v2frame.h>
 #include <id3v2header.h>
@@ -203,7 +205,10 @@ private slots:
 
     void id3v2Read_data();
     void id3v2Read();
+    void unsynchronisedTagIsNotReadWhole();
     void id3v2SaveLayout();
+    void genreSurvivesSave_data();
+    void genreSurvivesSave();
     void id3v2Save_data();
     void id3v2Save();
 
@@ -487,6 +492,17 @@ void TestId3::id3v2Read_data()
     QTest::newRow("unsynchronised tag")
         << tag(3, unsynced, char(0x80)) + audio << true << 3 << size(unsynced)
         << QStringList{u"TIT2=Aż"_s, u"TPE1=Artist"_s};
+    // Every 0xFF of the picture has its sync byte, so the frames after it sit
+    // twice as far on in the file as their sizes say, past the first chunk;
+    // one 0xFF 0x00 pair is split between two chunks.
+    const QByteArray picture = frame("APIC", QByteArray(5000, char(0xFF)));
+    QByteArray unsyncedPicture = picture;
+    unsyncedPicture.replace("\xff"_ba, "\xff\0"_ba);
+    const QByteArray afterPicture =
+        unsyncedPicture + frame("TIT2", latin("Po obrazku")) + frame("TPE1", latin("Artist"));
+    QTest::newRow("unsynchronised frames past the first chunk")
+        << tag(3, afterPicture, char(0x80)) + audio << true << 3 << size(afterPicture)
+        << QStringList{u"TIT2=Po obrazku"_s, u"TPE1=Artist"_s};
     const QByteArray compressed = frame("TIT2", "\0\0\0\x10x\x9c"_ba, char(0x80)) + frame("TPE1", latin("Artist"));
     QTest::newRow("compressed frame skipped") << v23(compressed) << true << 3 << size(compressed)
         << QStringList{u"TPE1=Artist"_s};
@@ -515,6 +531,65 @@ void TestId3::id3v2Read()
     QCOMPARE(t.version, version);
     QCOMPARE(t.size, size);
     QCOMPARE(describe(t), fields);
+}
+
+namespace {
+
+// The largest resident size so far, in kilobytes.
+long peakResidentKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+void TestId3::unsynchronisedTagIsNotReadWhole()
+{
+    // A title, then a tag of 200 MB of zeros (a sparse file, so it costs the
+    // disk nothing). Only the frames are read: the title, then the padding
+    // that ends them.
+    constexpr qint64 kTagBody = 200 * 1024 * 1024;
+    const QByteArray frames = frame("TIT2", latin(toCp1250(u"Tytuł"_s)));
+    const QString path = write("ID3\x03\0\x80"_ba + synchsafe(quint32(kTagBody)) + frames);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.resize(10 + kTagBody + 417));
+    }
+    const long before = peakResidentKb();
+    Id3v2 t;
+    QVERIFY(t.read(path));
+    QCOMPARE(t.size, 10 + kTagBody);
+    QCOMPARE(t.title, u"Tytuł"_s);
+    const long grownMb = (peakResidentKb() - before) / 1024;
+    QVERIFY2(grownMb < 32, qPrintable(u"the read took %1 MB"_s.arg(grownMb)));
+}
+
+void TestId3::genreSurvivesSave_data()
+{
+    QTest::addColumn<QString>("genre");
+    QTest::addColumn<QByteArray>("written");
+    // "((" stands for a "(" that does not start a genre reference.
+    QTest::newRow("escaped bracket") << u"(Polka) mix"_s << "((Polka) mix"_ba;
+    QTest::newRow("bracket alone") << u"("_s << "(("_ba;
+    QTest::newRow("bracket inside") << u"Rock (live)"_s << "Rock (live)"_ba;
+    QTest::newRow("plain name") << u"Rock"_s << "Rock"_ba;
+}
+
+void TestId3::genreSurvivesSave()
+{
+    QFETCH(QString, genre);
+    QFETCH(QByteArray, written);
+    const QString path = write(silentAudio());
+    Id3v2 t;
+    t.genre = genre;
+    QVERIFY(t.save(path));
+    QCOMPARE(contents(path), tag(3, frame("TCON", latin(written))) + silentAudio());
+    Id3v2 back;
+    QVERIFY(back.read(path));
+    QCOMPARE(back.genre, genre);
 }
 
 void TestId3::id3v2SaveLayout()

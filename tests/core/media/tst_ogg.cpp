@@ -1,3 +1,4 @@
+#include "core/media/OggLength.h"
 #include "core/media/OggVorbis.h"
 #include "core/media/TagText.h"
 
@@ -107,6 +108,16 @@ QByteArray vorbisStream(const QByteArray& comments, int maxSegments = 255, quint
     return pages(serial, seq, {vorbisId()}, true) + pages(serial, seq, {comments, kSetup}, false, maxSegments);
 }
 
+// One page of sound of stream `serial` ending at `granule` samples.
+QByteArray soundPage(quint32 serial, quint32& seq, qint64 granule, qsizetype bytes = 1000)
+{
+    QByteArray page = pages(serial, seq, {QByteArray(bytes, 'a')}, false);
+    page.replace(6, 8, QByteArray(le32(quint32(granule)) + le32(quint32(quint64(granule) >> 32))));
+    page.replace(22, 4, le32(0));
+    page.replace(22, 4, le32(oggCrc(page)));
+    return page;
+}
+
 QStringList describe(const OggVorbis& t)
 {
     QStringList out;
@@ -153,6 +164,9 @@ private slots:
     void read();
     void failures_data();
     void failures();
+    void lengthOfEncodedFile();
+    void lengthAsBytesArrive_data();
+    void lengthAsBytesArrive();
 
 private:
     QString write(const QByteArray& bytes, const QString& name = u"song.ogg"_s);
@@ -277,6 +291,73 @@ void TestOgg::failures()
     QVERIFY(!t.read(path, &error));
     QVERIFY2(error.contains(u"song.ogg"_s), qPrintable(error));
     QCOMPARE(describe(t), QStringList());
+}
+
+void TestOgg::lengthOfEncodedFile()
+{
+    const QString path = QStringLiteral(ZORVEX_FIXTURES "/media/comments.ogg");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    TagLib::Ogg::Vorbis::File file(QFile::encodeName(path).constData(), true);
+    QVERIFY(file.audioProperties());
+    const double expected = file.audioProperties()->lengthInMilliseconds() / 1000.0;
+    QVERIFY(expected > 0);
+    for (const qsizetype chunk : {qsizetype(1), qsizetype(7), bytes.size()}) {
+        OggLength length;
+        for (qsizetype at = 0; at < bytes.size(); at += chunk)
+            length.feed(QByteArrayView(bytes).sliced(at, std::min(chunk, bytes.size() - at)));
+        QVERIFY2(std::abs(length.seconds(bytes.size()) - expected) < 0.002,
+                 qPrintable(QString::number(length.seconds(bytes.size()))));
+    }
+}
+
+void TestOgg::lengthAsBytesArrive_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<qsizetype>("fed");  // bytes given; -1 all
+    QTest::addColumn<qsizetype>("chunk");
+    QTest::addColumn<double>("seconds");
+
+    // Four pages of a second each (8000 samples at 8000 Hz), 1000 bytes apiece.
+    const quint32 serial = 0x5a4f5256;
+    quint32 seq = 2;
+    const QByteArray headers = vorbisStream(commentHeader({"TITLE=Plik"}));
+    QByteArray sound;
+    for (int s = 1; s <= 4; ++s)
+        sound += soundPage(serial, seq, 8000 * s);
+    const QByteArray whole = headers + sound;
+    const qsizetype page = sound.size() / 4;
+    QTest::newRow("whole, byte by byte") << whole << qsizetype(-1) << qsizetype(1) << 4.0;
+    QTest::newRow("whole, in one piece") << whole << qsizetype(-1) << whole.size() << 4.0;
+    // Half the sound has come: the rest is taken to be like it.
+    QTest::newRow("half, estimated") << whole << headers.size() + 2 * page << qsizetype(100) << 4.0;
+    QTest::newRow("headers only") << whole << headers.size() << qsizetype(100) << 0.0;
+
+    // Another stream's pages between them have times of their own.
+    quint32 otherSeq = 0;
+    const QByteArray other = soundPage(0x11111111, otherSeq, 800000);
+    QByteArray mixed = headers;
+    for (int s = 0; s < 4; ++s)
+        mixed += sound.mid(s * page, page) + other;
+    QTest::newRow("another stream between") << mixed << qsizetype(-1) << qsizetype(333) << 4.0;
+    QTest::newRow("not Ogg") << QByteArray(5000, char(0xFF)) << qsizetype(-1) << qsizetype(100) << 0.0;
+    quint32 flacSeq = 0;
+    QTest::newRow("not Vorbis") << pages(serial, flacSeq, {"\x7f" "FLAC" + QByteArray(30, 'f')}, true) + sound
+                                << qsizetype(-1) << qsizetype(100) << 0.0;
+}
+
+void TestOgg::lengthAsBytesArrive()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(qsizetype, fed);
+    QFETCH(qsizetype, chunk);
+    QFETCH(double, seconds);
+    const qsizetype end = fed < 0 ? stream.size() : fed;
+    OggLength length;
+    for (qsizetype at = 0; at < end; at += chunk)
+        length.feed(QByteArrayView(stream).sliced(at, std::min(chunk, end - at)));
+    QCOMPARE(length.seconds(stream.size()), seconds);
 }
 
 QTEST_GUILESS_MAIN(TestOgg)

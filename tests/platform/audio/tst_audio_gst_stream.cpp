@@ -135,6 +135,52 @@ private:
     qsizetype m_at = 0;
 };
 
+// A plain web server on 127.0.0.1 holding one file. Like many small servers
+// it knows nothing of ranges: every request, a "Range:" one too, gets the
+// whole file from its start with "200 OK".
+class FileServer : public QObject {
+    Q_OBJECT
+
+public:
+    FileServer(QByteArray body, QByteArray type)
+        : m_body(std::move(body))
+        , m_type(std::move(type))
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                auto* request = new QByteArray;
+                connect(socket, &QTcpSocket::disconnected, socket, [socket, request] {
+                    delete request;
+                    socket->deleteLater();
+                });
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket, request] {
+                    const bool before = request->contains("\r\n\r\n");
+                    *request += socket->readAll();
+                    if (before || !request->contains("\r\n\r\n"))
+                        return;
+                    m_requests << *request;
+                    socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + m_type + "\r\nContent-Length: "
+                                  + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+        m_server.listen(QHostAddress::LocalHost);
+    }
+
+    QString url(const QString& name) const
+    {
+        return u"http://127.0.0.1:"_s + QString::number(m_server.serverPort()) + u'/' + name;
+    }
+    QList<QByteArray> requests() const { return m_requests; }
+
+private:
+    QTcpServer m_server;
+    QByteArray m_body;
+    QByteArray m_type;
+    QList<QByteArray> m_requests;
+};
+
 } // namespace
 
 class TestGstStream : public QObject {
@@ -145,12 +191,17 @@ private slots:
     void radioWithTitles_data();
     void radioWithTitles();
     void oggRadio();
+    void fileOverHttpWithoutRanges_data();
+    void fileOverHttpWithoutRanges();
     void failures_data();
     void failures();
     void lostStreamEnds_data();
     void lostStreamEnds();
 
 private:
+    // A sine tone of `seconds` as Ogg Vorbis; empty without sox.
+    QByteArray oggTone(const QString& name, double seconds, const QString& title);
+
     QTemporaryDir m_dir;
     QByteArray m_audio;
 };
@@ -259,6 +310,72 @@ void TestGstStream::oggRadio()
     QVERIFY(result.headers.contains(u"icy-name: Radio Testowe"_s));
     QCOMPARE(radio.tags(TagKind::Metadata), std::optional<QStringList>(QStringList{u"title=Utwór z Ogg"_s}));
     radio.close();
+}
+
+QByteArray TestGstStream::oggTone(const QString& name, double seconds, const QString& title)
+{
+    const QString sox = QStandardPaths::findExecutable(u"sox"_s);
+    if (sox.isEmpty())
+        return {};
+    const QString ogg = m_dir.filePath(name);
+    QProcess p;
+    p.start(sox, {u"-n"_s, u"-r"_s, u"44100"_s, u"-c"_s, u"2"_s, u"--comment"_s, u"title="_s + title, ogg,
+                  u"synth"_s, QString::number(seconds), u"sine"_s, u"440"_s});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QFile f(ogg);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void TestGstStream::fileOverHttpWithoutRanges_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("Ogg Vorbis") << u"ogg"_s;
+    QTest::newRow("MP3") << u"mp3"_s;
+}
+
+void TestGstStream::fileOverHttpWithoutRanges()
+{
+    QFETCH(QString, kind);
+    // Files, not radio: the server names their length.
+    QByteArray body;
+    double seconds = 6.0;
+    QByteArray type = "audio/mpeg";
+    if (kind == u"ogg"_s) {
+        seconds = 8.0;
+        body = oggTone(u"plik.ogg"_s, seconds, u"Plik z sieci"_s);
+        type = "application/ogg";
+        if (body.isEmpty())
+            QSKIP("sox cannot write Ogg Vorbis here");
+    } else {
+        body = m_audio;
+    }
+    FileServer server(body, type);
+
+    GstAudioLibrary lib(std::make_shared<FakeMasterVolume>());
+    BassPlay player(lib, 7);
+    QSignalSpy opened(&player, &BassPlay::streamOpened);
+    QSignalSpy stopped(&player, &BassPlay::stopped);
+    player.setFileName(server.url(u"plik."_s + kind));
+    player.playUrl(true, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 1, 15000);
+    const auto result = opened.first().at(1).value<StreamOpenResult>();
+    QCOMPARE(result.errorText, QString());
+
+    // Its length and bitrate are known, as for a file on disk.
+    QVERIFY2(std::abs(player.length() - seconds) < 0.5, qPrintable(QString::number(player.length())));
+    const QRegularExpressionMatch kbps = QRegularExpression(u"^Bitrate: (\\d+)kbps\n"_s).match(player.info());
+    QVERIFY2(kbps.hasMatch(), qPrintable(player.info()));
+    const double expected = double(body.size()) * 8 / seconds / 1000;
+    QVERIFY2(std::abs(kbps.captured(1).toInt() - expected) <= 4, qPrintable(player.info()));
+
+    // It plays on: nothing needs a part of the file from the server.
+    QTest::qWait(1500);
+    QVERIFY(player.isPlaying());
+    QCOMPARE(stopped.count(), 0);
+    for (const QByteArray& request : server.requests())
+        QVERIFY2(!request.contains("Range: bytes=") || request.contains("Range: bytes=0-"), request.constData());
+    player.close();
 }
 
 void TestGstStream::failures_data()

@@ -4,6 +4,7 @@
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/TaskbarEntry.h"
 #include "ui/app/TrayIcon.h"
 
 #include <QLabel>
@@ -56,6 +57,8 @@ private slots:
     void f5();
     void clockDoubleClickOpensItsMenu();
     void hideToTray();
+    void withoutTrayTheWindowStaysReachable_data();
+    void withoutTrayTheWindowStaysReachable();
     void opacity();
     void applicationConstructorStillWorks();
 };
@@ -325,6 +328,55 @@ void TestUiMainWindow::hideToTray()
     QCOMPARE(hidden.count(), 1);
     w.showMainWindow();
     QVERIFY(w.isVisible());
+}
+
+void TestUiMainWindow::withoutTrayTheWindowStaysReachable_data()
+{
+    QTest::addColumn<bool>("desktopTray");
+    QTest::addColumn<int>("kolorTN");
+    QTest::addColumn<QString>("wayBack"); // "restore", "close", "second start"
+    QTest::addColumn<bool>("viaTaskbar");
+    QTest::newRow("no tray, entry restored") << false << 0 << QStringLiteral("restore") << true;
+    QTest::newRow("no tray, entry closed") << false << 0 << QStringLiteral("close") << true;
+    QTest::newRow("no tray, second start") << false << 0 << QStringLiteral("second start") << true;
+    QTest::newRow("no icon chosen, second start") << true << 4 << QStringLiteral("second start") << true;
+    QTest::newRow("tray, second start stays silent") << true << 0 << QStringLiteral("second start") << false;
+}
+
+void TestUiMainWindow::withoutTrayTheWindowStaysReachable()
+{
+    QFETCH(bool, desktopTray);
+    QFETCH(int, kolorTN);
+    QFETCH(QString, wayBack);
+    QFETCH(bool, viaTaskbar);
+    TrayIcon::setSystemTrayProbe([desktopTray] { return desktopTray; });
+    Fixture f;
+    f.settings.main.kolorTN = kolorTN;
+    f.settings.main.przyciskM = true;
+    MainWindow& w = f.make();
+    w.show();
+
+    w.hideToTray();
+
+    QVERIFY(!w.isVisible());
+    TaskbarEntry* entry = w.taskbarEntry();
+    QCOMPARE(entry && entry->isVisible(), viaTaskbar);
+    if (viaTaskbar) {
+        QVERIFY(entry->isMinimized());
+        QCOMPARE(entry->windowTitle(), QStringLiteral("Zorvex"));
+        QVERIFY(!entry->parentWidget()); // a window of its own, so it gets a taskbar button
+    }
+    if (wayBack == QLatin1String("restore"))
+        entry->setWindowState(Qt::WindowNoState);
+    else if (wayBack == QLatin1String("close"))
+        entry->close();
+    else
+        w.secondStartSeen();
+
+    QCOMPARE(w.isVisible(), viaTaskbar);
+    if (entry)
+        QVERIFY(!entry->isVisible());
+    TrayIcon::setSystemTrayProbe([] { return QSystemTrayIcon::isSystemTrayAvailable(); });
 }
 
 void TestUiMainWindow::opacity()

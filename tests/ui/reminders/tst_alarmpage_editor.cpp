@@ -1,4 +1,5 @@
 #include "core/app/Clock.h"
+#include "platform/System.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/AlarmPage.h"
 
@@ -7,12 +8,12 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,7 @@ struct Fixture {
     QStringList played;
     int stops = 0;
     bool answer = true;
+    QString chosenFile;
 
     Fixture()
     {
@@ -43,6 +45,7 @@ struct Fixture {
         cb.warn = [this](const QString& caption, const QString& text) { warned << caption + QStringLiteral(": ") + text; };
         cb.playSound = [this](const QString& p) { played << p; };
         cb.stopSound = [this] { ++stops; };
+        cb.chooseFile = [this](const QString&, const QString&) { return chosenFile; };
         page.setCallbacks(cb);
     }
     template <typename T>
@@ -73,6 +76,31 @@ class AlarmPageTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The chosen program is written so that the alarm starts that program,
+    // also when its path has blanks.
+    void browsedProgramIsWrittenWhole_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("plain path") << QStringLiteral("/usr/bin/xeyes") << QStringLiteral("/usr/bin/xeyes");
+        QTest::newRow("path with a blank") << QStringLiteral("/opt/Moje programy/budzik")
+                                           << QStringLiteral("\"/opt/Moje programy/budzik\"");
+        QTest::newRow("nothing chosen") << QString() << QString();
+    }
+    void browsedProgramIsWrittenWhole()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        Fixture f;
+        f.chosenFile = chosen;
+        f.click("addAlarmButton");
+        f.click("programBrowseButton");
+        const QString text = f.get<QLineEdit>("programEdit")->text();
+        QCOMPARE(text, written);
+        if (!chosen.isEmpty())
+            QCOMPARE(splitProgramCommand(text), QStringList{chosen});
+    }
+
     void addWeeklyAlarm()
     {
         Fixture f;

@@ -242,7 +242,7 @@ void ToolsWindow::restoreTabs()
 
 bool ToolsWindow::openPage(int code)
 {
-    const int routed = routedPageCode(code, m_routing);
+    const int routed = routedPageCode(code, m_routing ? m_routing() : PageRouting{});
     const auto pc = findPageCode(routed);
     if (!pc)
         return false;

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include <array>
 
 class QLabel;
@@ -47,8 +49,13 @@ public:
     // Opens the window at the pages it showed last ("Narzędzia").
     void open();
 
-    // Program state the routing of page codes depends on.
-    void setPageRouting(const PageRouting& routing) { m_routing = routing; }
+    // Program state the routing of page codes depends on, asked at every
+    // opening (the traffic statistic may be switched on and off meanwhile).
+    void setPageRoutingSource(std::function<PageRouting()> source) { m_routing = std::move(source); }
+    void setPageRouting(const PageRouting& routing)
+    {
+        setPageRoutingSource([routing] { return routing; });
+    }
     // A feature fills its page: the placeholder of the page with this code
     // gives way to `content`. False when the code has no page of its own.
     bool setPageContent(int code, QWidget* content);
@@ -115,7 +122,7 @@ private:
     void showCentred();
 
     Settings& m_settings;
-    PageRouting m_routing;
+    std::function<PageRouting()> m_routing;
     PageBar* m_bar;
     QLabel* m_caption;
     QPushButton* m_stopSound = nullptr;

@@ -260,6 +260,52 @@ private slots:
         QCOMPARE(f.at(12).path, f.settings.file);
     }
 
+    // Sets made on a system whose file names ignore letter case.
+    void fileNamesIgnoreCase_data()
+    {
+        QTest::addColumn<QString>("pattern"); // %1: the hour, padded when "padded"
+        QTest::addColumn<bool>("padded");
+        QTest::addColumn<int>("missingHour");
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("at7");
+        QTest::addColumn<QString>("at0");
+        QTest::newRow("upper case, padded") << "%1.MP3" << true << 0 << true << "Duzy/07.MP3" << "Duzy/24.MP3";
+        QTest::newRow("mixed case, plain") << "%1.Mp3" << false << 0 << true << "Duzy/7.Mp3" << "Duzy/24.Mp3";
+        QTest::newRow("upper case, hour 7 missing") << "%1.MP3" << true << 7 << false << "" << "Duzy/24.MP3";
+    }
+    void fileNamesIgnoreCase()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(bool, padded);
+        QFETCH(int, missingHour);
+        QFETCH(bool, listed);
+        QFETCH(QString, at7);
+        QFETCH(QString, at0);
+
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        root.mkpath(QStringLiteral("Godziny/Duzy"));
+        for (int h = 1; h <= 24; ++h) {
+            if (h != missingHour)
+                touch(root.filePath(QStringLiteral("Godziny/Duzy/")
+                                    + pattern.arg(h, padded ? 2 : 1, 10, QLatin1Char('0'))));
+        }
+        const ChimeSets sets = discoverChimeSets(dir.path());
+        QCOMPARE(sets.folders, !listed ? QStringList() : QStringList{QStringLiteral("Duzy")});
+
+        FakeClock clock;
+        ChimeSettings settings;
+        settings.mode = ChimeSettings::Set;
+        settings.setChoice = ChimeSettings::Chosen;
+        Chime chime(clock, settings);
+        // As if the list had been read before the hour went missing.
+        chime.setSets(dir.path(), ChimeSets{{QStringLiteral("Duzy")}, {QStringLiteral("Duzy")}});
+        clock.set(QDateTime(QDate(2026, 5, 4), QTime(7, 0)));
+        QCOMPARE(played(chime.check(false), dir.path()), at7);
+        clock.set(QDateTime(QDate(2026, 5, 5), QTime(0, 0)));
+        QCOMPARE(played(chime.check(false), dir.path()), at0);
+    }
+
     void shippedVoiceSetIsComplete()
     {
         const ChimeSets sets = discoverChimeSets(QStringLiteral(ZORVEX_SHIPPED_DATA));

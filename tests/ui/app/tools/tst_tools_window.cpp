@@ -55,6 +55,7 @@ private slots:
     void identity();
     void pageCodes_data();
     void pageCodes();
+    void trafficPagesFollowTheStatistic();
     void codeWithoutLeafKeepsRestoredTab();
     void restoreTabs_data();
     void restoreTabs();
@@ -104,6 +105,31 @@ void TestToolsWindow::pageCodes_data()
     QTest::newRow("0 unknown") << 0 << true << Outcome::Nothing << -1;
     QTest::newRow("45 unknown") << 45 << true << Outcome::Nothing << -1;
     QTest::newRow("-1 empty menu slot") << -1 << true << Outcome::Nothing << -1;
+}
+
+void TestToolsWindow::trafficPagesFollowTheStatistic()
+{
+    Settings s;
+    ToolsWindow w(s);
+    // Nobody has said the statistic is on: "Według dni" gives way to
+    // "Aktualnie".
+    QVERIFY(w.openPage(14));
+    QVERIFY(codePage(w, 13)->isVisible());
+    QVERIFY(!codePage(w, 14)->isVisible());
+
+    // Asked at every opening, so switching it on counts at once.
+    bool on = true;
+    w.setPageRoutingSource([&on] {
+        PageRouting r;
+        r.trafficStatisticOn = on;
+        return r;
+    });
+    QVERIFY(w.openPage(15));
+    QVERIFY(codePage(w, 15)->isVisible());
+    on = false;
+    QVERIFY(w.openPage(16));
+    QVERIFY(codePage(w, 13)->isVisible());
+    QVERIFY(!codePage(w, 16)->isVisible());
 }
 
 void TestToolsWindow::pageCodes()

@@ -1,0 +1,28 @@
+#include "ui/app/PendingFeatures.h"
+
+#include "ui/app/ClockMenu.h"
+#include "ui/app/ContextMenu.h"
+#include "ui/app/MainWindow.h"
+#include "ui/app/Messages.h"
+#include "ui/app/tools/ToolsWindow.h"
+
+namespace zorvex {
+
+void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
+{
+    const auto notice = [] { showNotAvailableYet(); };
+    ContextMenu* menu = main->contextMenu();
+    QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
+    QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);
+    QObject::connect(menu, &ContextMenu::restoreIconPositionsRequested, menu, notice);
+    QObject::connect(menu, &ContextMenu::playerCommandChosen, menu, notice);
+    QObject::connect(menu, &ContextMenu::radioCommandChosen, menu, notice);
+    QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
+    QObject::connect(menu, &ContextMenu::favouriteStationChosen, menu, notice);
+    QObject::connect(main->clockMenu(), &ClockMenu::syncTimeRequested, main, notice);
+    QObject::connect(tools, &ToolsWindow::panelOptionsRequested, tools, notice);
+    QObject::connect(tools, &ToolsWindow::removableDrivesRequested, tools, notice);
+    QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
+}
+
+} // namespace zorvex
