@@ -50,6 +50,8 @@ public:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir->filePath(QStringLiteral("rt")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("ZORVEX_REPORT_STARTUP"), QStringLiteral("1"));
+        // No system bus: nothing outside the test may end the run.
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/zorvex-test"));
         env.remove(QStringLiteral("ZORVEX_DATA_DIR"));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::SeparateChannels);

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <optional>
 
 using namespace zorvex;
@@ -85,6 +86,7 @@ void TestAlarmServiceFile::fileNotReadWholeIsKept()
             QSKIP("cannot make a file unreadable here");
     }
     AlarmService service(run.clock, run.paths, run.players, nullptr);
+    const std::unique_ptr<AlarmPage> page(service.page()); // the Tools window's, in the program
     unreadable.reset();
     // The alarms that were read still work; the file is what it was.
     QCOMPARE(service.page()->alarms().size(), what == QLatin1String("text") ? 1 : 0);
@@ -102,6 +104,7 @@ void TestAlarmServiceFile::utf8FileGoesBackAsWindows1250()
     Run run(dir.path());
     QVERIFY(test::writeFile(run.file(), fromCp1250(QByteArray(kAlarm + "\r\n")).toUtf8()));
     AlarmService service(run.clock, run.paths, run.players, nullptr);
+    const std::unique_ptr<AlarmPage> page(service.page());
     QCOMPARE(service.page()->alarms().size(), 1);
     QCOMPARE(service.page()->alarms()[0].message, QStringLiteral("Wstań!"));
     service.save();
@@ -110,6 +113,7 @@ void TestAlarmServiceFile::utf8FileGoesBackAsWindows1250()
     // With nothing there, the first save makes the file.
     QVERIFY(QFile::remove(run.file()));
     AlarmService fresh(run.clock, run.paths, run.players, nullptr);
+    const std::unique_ptr<AlarmPage> freshPage(fresh.page());
     fresh.save();
     QVERIFY(QFileInfo(run.file()).isFile());
 }
