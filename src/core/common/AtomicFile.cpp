@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRandomGenerator>
 #include <QSet>
 
@@ -114,7 +115,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 
     struct stat old {};
     const bool exists = ::stat(nativeTarget.constData(), &old) == 0;
-    // A file made read-only is left as it is, as by every editor.
+    // A file the user made read-only stays as it is.
     if (exists && ::access(nativeTarget.constData(), W_OK) != 0)
         return fail(error, systemError(errno));
 

@@ -111,6 +111,9 @@ void IniFile::parse(const QString& text)
         from = end + 1;
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
+        // The text after the last newline is a line only when it is not empty.
+        if (last && l.isEmpty())
+            break;
         const QStringView t = l.trimmed();
         const qint32 lead = qint32(t.data() - l.data());
         if (t.startsWith(QLatin1Char('['))) {
@@ -119,7 +122,7 @@ void IniFile::parse(const QString& text)
             const QStringView name = inner.trimmed();
             Section s;
             s.header = l.toString();
-            s.nameFrom = qint32(lead + 1 + (name.data() - inner.data()));
+            s.nameFrom = name.isEmpty() ? 0 : qint32(lead + 1 + (name.data() - inner.data()));
             s.nameLength = qint32(name.size());
             m_sections.push_back(std::move(s));
             const QString key = fold(m_sections.back().name().toString());
@@ -136,7 +139,7 @@ void IniFile::parse(const QString& text)
             const QStringView value = t.mid(eq + 1).trimmed();
             line.keyFrom = lead;
             line.keyLength = qint32(key.size());
-            line.valueFrom = qint32(value.data() - l.data());
+            line.valueFrom = value.isEmpty() ? 0 : qint32(value.data() - l.data());
             line.valueLength = qint32(value.size());
         }
         (current ? current->lines : m_preamble).push_back(std::move(line));
