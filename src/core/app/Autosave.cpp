@@ -2,9 +2,8 @@
 
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 #include "core/common/Text.h"
-
-#include <QFile>
 
 namespace zorvex {
 namespace {
@@ -51,15 +50,13 @@ void writeAutosave(const QString& path, const AutosaveSource& source, DayTime no
 
 bool recoverAutosave(const QString& path, AutosaveSink& sink)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        // A record that cannot be read is of no use; do not let it linger.
-        QFile::remove(path);
+    const FileRead file = readDataFile(path);
+    // A record that cannot be read is of no use either; do not let it linger.
+    removeDataFile(path);
+    if (!file.read())
         return false;
-    }
-    const QString line = fromCp1250(f.readLine()).trimmed();
-    f.close();
-    QFile::remove(path);
+    const qsizetype end = file.bytes.indexOf('\n');
+    const QString line = fromCp1250(QByteArrayView(file.bytes).first(end < 0 ? file.bytes.size() : end)).trimmed();
     const auto record = AutosaveRecord::parse(line);
     if (!record)
         return false;
@@ -75,7 +72,7 @@ bool recoverAutosave(const QString& path, AutosaveSink& sink)
 
 void deleteAutosave(const QString& path)
 {
-    QFile::remove(path);
+    removeDataFile(path);
 }
 
 } // namespace zorvex

@@ -2,6 +2,7 @@
 
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 
 #include <QStringList>
 
@@ -19,12 +20,20 @@ VisibleTexts VisibleTexts::fromFlags(QList<bool> flags)
     return v;
 }
 
-VisibleTexts VisibleTexts::load(const QString& path)
+VisibleTexts VisibleTexts::load(const QString& path, bool* ok)
 {
-    QByteArray bytes;
-    if (!readWholeFile(path, &bytes))
-        return {};
-    return fromText(fromCp1250(bytes));
+    const TextFileRead file = readTextFile(path);
+    if (ok) {
+        // Only lines of "1" and "0" are a choice; anything else is not ours
+        // to replace.
+        *ok = file.read();
+        for (QStringView line : QStringView(file.text).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QStringView t = line.trimmed();
+            if (!t.isEmpty() && t != QLatin1String("1") && t != QLatin1String("0"))
+                *ok = false;
+        }
+    }
+    return file.read() ? fromText(file.text) : VisibleTexts();
 }
 
 VisibleTexts VisibleTexts::fromText(const QString& text)

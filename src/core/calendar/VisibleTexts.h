@@ -19,8 +19,10 @@ public:
     // `path` is the PanelTekstowy entry of the path table.
     // A missing or unreadable file, or one of fewer than four lines, gives
     // the default. A file of more than four lines is kept as it is and shows
-    // nothing until the choice is made again.
-    static VisibleTexts load(const QString& path);
+    // nothing until the choice is made again. `ok` tells whether the file was
+    // read and holds only "1" and "0" lines: otherwise it must not be
+    // replaced by what was made of it (mayReplaceAfterLoad).
+    static VisibleTexts load(const QString& path, bool* ok = nullptr);
     static VisibleTexts fromText(const QString& text);
     // Four lines "1"/"0", written atomically.
     bool save(const QString& path, QString* error = nullptr) const;

@@ -37,7 +37,83 @@ int byteFor(char16_t c)
     return -1;
 }
 
+bool continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Whether `bytes`, 0xFF aside, is well-formed UTF-8 (no overlong forms, no
+// surrogates); `wide` tells whether it holds any sequence beyond ASCII.
+bool isUtf8(QByteArrayView bytes, bool* wide)
+{
+    *wide = false;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80 || b == 0xFF) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        unsigned char low = 0x80, high = 0xBF; // range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2;
+            if (b == 0xE0)
+                low = 0xA0;
+            else if (b == 0xED)
+                high = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3;
+            if (b == 0xF0)
+                low = 0x90;
+            else if (b == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + extra >= n || p[i + 1] < low || p[i + 1] > high)
+            return false;
+        for (int k = 2; k <= extra; ++k) {
+            if (!continuation(p[i + k]))
+                return false;
+        }
+        *wide = true;
+        i += extra + 1;
+    }
+    return true;
+}
+
+QString fromUtf8KeepingSeparators(QByteArrayView bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i == bytes.size() || static_cast<unsigned char>(bytes[i]) == 0xFF) {
+            out += QString::fromUtf8(bytes.sliced(start, i - start));
+            if (i < bytes.size())
+                out += kListSeparator;
+            start = i + 1;
+        }
+    }
+    return out;
+}
+
 } // namespace
+
+QString decodeFileText(QByteArrayView bytes)
+{
+    static constexpr QByteArrayView kBom("\xEF\xBB\xBF");
+    const bool bom = bytes.startsWith(kBom);
+    if (bom)
+        bytes = bytes.sliced(kBom.size());
+    bool wide = false;
+    // A byte order mark before text that is not UTF-8 after all: the bytes
+    // stay as they are rather than turn into replacement characters.
+    if (isUtf8(bytes, &wide) && (wide || bom))
+        return fromUtf8KeepingSeparators(bytes);
+    return fromCp1250(bytes);
+}
 
 QString fromCp1250(QByteArrayView bytes)
 {

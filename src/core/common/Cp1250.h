@@ -19,4 +19,12 @@ bool fitsCp1250(QStringView text);
 // once decoded (U+02D9, the dot above).
 inline constexpr QChar kListSeparator = QChar(0x02D9);
 
+// The text of a file as people's editors leave it: one that starts with the
+// UTF-8 byte order mark (dropped), or whose bytes form valid UTF-8 with at
+// least one character beyond ASCII, reads as UTF-8; any other file as
+// Windows-1250. The byte 0xFF, never part of UTF-8, reads as kListSeparator
+// either way: editors that keep bytes they cannot decode leave the list
+// files' separators as they were.
+QString decodeFileText(QByteArrayView bytes);
+
 } // namespace zorvex

@@ -3,6 +3,8 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
 
+#include <QStringDecoder>
+
 namespace zorvex {
 
 QString IniFile::fold(const QString& name)
@@ -21,53 +23,124 @@ QString IniFile::fold(const QString& name)
     return out;
 }
 
-IniFile IniFile::load(const QString& path, bool* ok)
+namespace {
+
+// Sections of more lines than this keep an index; smaller ones are searched:
+// an index costs more than a kilobyte, and files of many small sections
+// must not cost their size many times over.
+constexpr int kIndexedFrom = 8;
+
+// The UTF-8 byte order mark in front of a stored value: the value's bytes
+// are UTF-8. As the Windows-1250 text of a file it reads as these letters; in
+// a file read as UTF-8 it is the mark itself.
+const QString kUtf8MarkAsCp1250 = QStringLiteral("\u010F\u00BB\u017C");
+constexpr QChar kUtf8Mark = QChar(0xFEFF);
+
+// The value as it goes into the Windows-1250 file.
+QString storedForm(const QString& value)
 {
-    QByteArray bytes;
-    const bool read = readWholeFile(path, &bytes);
+    if (fitsCp1250(value) && !value.startsWith(kUtf8MarkAsCp1250))
+        return value;
+    return kUtf8MarkAsCp1250 + fromCp1250(value.toUtf8());
+}
+
+// The value a stored one stands for.
+QString fromStoredForm(QStringView stored)
+{
+    if (stored.startsWith(kUtf8Mark))
+        return stored.sliced(1).toString();
+    if (stored.startsWith(kUtf8MarkAsCp1250)) {
+        const QByteArray bytes = toCp1250(stored.sliced(kUtf8MarkAsCp1250.size()));
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+        const QString decoded = utf8(bytes);
+        if (!utf8.hasError())
+            return decoded;
+    }
+    return stored.toString();
+}
+
+// Whether `name` folds to `folded` without building its folded form for the
+// common, ASCII case.
+bool foldsTo(QStringView name, const QString& folded)
+{
+    if (name.size() != folded.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name[i].unicode();
+        if (u >= 0x80)
+            return name.toString().toCaseFolded() == folded;
+        const char16_t lower = u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u;
+        if (lower != folded[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+IniFile IniFile::load(const QString& path, bool* ok, FileReadStatus* status)
+{
+    const TextFileRead file = readTextFile(path);
     if (ok)
-        *ok = read;
-    return fromBytes(bytes);
+        *ok = file.read();
+    if (status)
+        *status = file.status;
+    IniFile ini;
+    ini.parse(file.text);
+    return ini;
 }
 
 IniFile IniFile::fromBytes(const QByteArray& bytes)
 {
     IniFile ini;
-    ini.parse(fromCp1250(bytes));
+    ini.parse(decodeFileText(bytes));
     return ini;
 }
 
 void IniFile::parse(const QString& text)
 {
-    const QList<QStringView> rawLines = QStringView(text).split(QLatin1Char('\n'));
-    const qsizetype count = rawLines.size();
+    const QStringView all(text);
     Section* current = nullptr;
-    for (qsizetype i = 0; i < count; ++i) {
-        QStringView l = rawLines[i];
+    qsizetype from = 0;
+    while (from < all.size()) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), from);
+        const bool last = end < 0;
+        if (last)
+            end = all.size();
+        QStringView l = all.mid(from, end - from);
+        from = end + 1;
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
         // The text after the last newline is a line only when it is not empty.
-        if (i == count - 1 && l.isEmpty())
+        if (last && l.isEmpty())
             break;
         const QStringView t = l.trimmed();
+        const qint32 lead = qint32(t.data() - l.data());
         if (t.startsWith(QLatin1Char('['))) {
-            qsizetype close = t.indexOf(QLatin1Char(']'));
+            const qsizetype close = t.indexOf(QLatin1Char(']'));
+            const QStringView inner = close < 0 ? t.mid(1) : t.mid(1, close - 1);
+            const QStringView name = inner.trimmed();
             Section s;
-            s.name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString();
             s.header = l.toString();
+            s.nameFrom = name.isEmpty() ? 0 : qint32(lead + 1 + (name.data() - inner.data()));
+            s.nameLength = qint32(name.size());
             m_sections.push_back(std::move(s));
-            const QString key = fold(m_sections.back().name);
+            const QString key = fold(m_sections.back().name().toString());
             if (!m_sectionIndex.contains(key))
                 m_sectionIndex.insert(key, int(m_sections.size() - 1));
             current = &m_sections.back();
             continue;
         }
         Line line;
-        line.raw = l.toString();
+        line.text = l.toString();
         const qsizetype eq = t.indexOf(QLatin1Char('='));
         if (eq > 0 && !t.startsWith(QLatin1Char(';'))) {
-            line.key = t.left(eq).trimmed().toString();
-            line.value = t.mid(eq + 1).trimmed().toString();
+            const QStringView key = t.left(eq).trimmed();
+            const QStringView value = t.mid(eq + 1).trimmed();
+            line.keyFrom = lead;
+            line.keyLength = qint32(key.size());
+            line.valueFrom = value.isEmpty() ? 0 : qint32(value.data() - l.data());
+            line.valueLength = qint32(value.size());
         }
         (current ? current->lines : m_preamble).push_back(std::move(line));
     }
@@ -78,32 +151,64 @@ void IniFile::parse(const QString& text)
 void IniFile::reindex(Section& s)
 {
     s.index.clear();
+    if (s.lines.size() <= size_t(kIndexedFrom))
+        return;
     for (int i = 0; i < int(s.lines.size()); ++i) {
-        if (!s.lines[i].key.isEmpty()) {
-            const QString k = fold(s.lines[i].key);
+        if (s.lines[i].hasKey()) {
+            const QString k = fold(s.lines[i].key().toString());
             if (!s.index.contains(k))
                 s.index.insert(k, i);
         }
     }
 }
 
+int IniFile::findKey(const Section& s, const QString& key)
+{
+    const QString folded = fold(key);
+    if (!s.index.isEmpty())
+        return s.index.value(folded, -1);
+    for (int i = 0; i < int(s.lines.size()); ++i) {
+        if (s.lines[i].hasKey() && foldsTo(s.lines[i].key(), folded))
+            return i;
+    }
+    return -1;
+}
+
+IniFile::Line IniFile::keyLine(const QString& key, const QString& storedValue)
+{
+    Line l;
+    l.text = key + QLatin1Char('=') + storedValue;
+    l.keyLength = qint32(key.size());
+    l.valueFrom = qint32(key.size() + 1);
+    l.valueLength = qint32(storedValue.size());
+    return l;
+}
+
 QByteArray IniFile::toBytes() const
 {
-    QString out;
-    auto put = [&out](const Line& l) {
-        out += l.dirty ? l.key + QLatin1Char('=') + l.value : l.raw;
-        out += QLatin1String("\r\n");
+    QByteArray out;
+    auto put = [&out](const QString& text) {
+        out += toCp1250(text);
+        out += "\r\n";
+    };
+    auto putLine = [&put](const Line& l) {
+        // Lines read from a UTF-8 file may hold what Windows-1250 cannot:
+        // such a value goes behind the UTF-8 mark.
+        if (!l.hasKey() || fitsCp1250(l.text))
+            put(l.text);
+        else
+            put(l.key() + QLatin1Char('=') + storedForm(fromStoredForm(l.storedValue())));
     };
     for (const Line& l : m_preamble)
-        put(l);
+        putLine(l);
     for (const Section& s : m_sections) {
         if (s.removed)
             continue;
-        out += s.header + QLatin1String("\r\n");
+        put(s.header);
         for (const Line& l : s.lines)
-            put(l);
+            putLine(l);
     }
-    return toCp1250(out);
+    return out;
 }
 
 bool IniFile::save(const QString& path, QString* error) const
@@ -128,11 +233,13 @@ IniFile::Section& IniFile::ensureSection(const QString& name)
     // Keep sections apart with a blank line, as files written by hand are.
     std::vector<Line>& tail = m_sections.empty() ? m_preamble : m_sections.back().lines;
     const bool hasContent = !m_preamble.empty() || !m_sections.empty();
-    if (hasContent && (tail.empty() || !tail.back().raw.trimmed().isEmpty() || tail.back().dirty))
+    if (hasContent && (tail.empty() || !tail.back().blank()))
         tail.push_back(Line{});
     Section s;
-    s.name = name.trimmed();
-    s.header = QLatin1Char('[') + s.name + QLatin1Char(']');
+    const QString trimmed = name.trimmed();
+    s.header = QLatin1Char('[') + trimmed + QLatin1Char(']');
+    s.nameFrom = 1;
+    s.nameLength = qint32(trimmed.size());
     m_sections.push_back(std::move(s));
     m_sectionIndex.insert(key, int(m_sections.size() - 1));
     return m_sections.back();
@@ -146,15 +253,15 @@ bool IniFile::hasSection(const QString& section) const
 bool IniFile::hasKey(const QString& section, const QString& key) const
 {
     const Section* s = findSection(section);
-    return s && s->index.contains(fold(key));
+    return s && findKey(*s, key) >= 0;
 }
 
 QStringList IniFile::sections() const
 {
     QStringList out;
     for (const Section& s : m_sections) {
-        if (!s.removed && m_sectionIndex.value(fold(s.name), -1) == int(&s - m_sections.data()))
-            out << s.name;
+        if (!s.removed && m_sectionIndex.value(fold(s.name().toString()), -1) == int(&s - m_sections.data()))
+            out << s.name().toString();
     }
     return out;
 }
@@ -165,8 +272,8 @@ QStringList IniFile::keys(const QString& section) const
     if (const Section* s = findSection(section)) {
         for (int i = 0; i < int(s->lines.size()); ++i) {
             const Line& l = s->lines[i];
-            if (!l.key.isEmpty() && s->index.value(fold(l.key), -1) == i)
-                out << l.key;
+            if (l.hasKey() && findKey(*s, l.key().toString()) == i)
+                out << l.key().toString();
         }
     }
     return out;
@@ -177,10 +284,10 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     const Section* s = findSection(section);
     if (!s)
         return std::nullopt;
-    const auto it = s->index.constFind(fold(key));
-    if (it == s->index.constEnd())
+    const int at = findKey(*s, key);
+    if (at < 0)
         return std::nullopt;
-    QString v = s->lines[*it].value;
+    QString v = fromStoredForm(s->lines[at].storedValue());
     // A value in matching quotes reads without them.
     if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\''))
         && v.back() == v.front())
@@ -249,25 +356,19 @@ std::optional<FontValue> IniFile::readFont(const QString& section, const QString
 void IniFile::writeString(const QString& section, const QString& key, const QString& value)
 {
     Section& s = ensureSection(section);
-    const auto it = s.index.constFind(fold(key));
-    if (it != s.index.constEnd()) {
-        Line& l = s.lines[*it];
-        if (l.value == value && !l.dirty)
-            return;
-        l.value = value;
-        l.dirty = true;
+    const QString stored = storedForm(value);
+    const int at = findKey(s, key);
+    if (at >= 0) {
+        Line& l = s.lines[at];
+        if (l.storedValue() != stored)
+            l = keyLine(l.key().toString(), stored);
         return;
     }
-    Line l;
-    l.key = key.trimmed();
-    l.value = value;
-    l.dirty = true;
     // New keys go after the section's last key, before trailing blank lines.
     int pos = int(s.lines.size());
-    while (pos > 0 && s.lines[pos - 1].key.isEmpty() && !s.lines[pos - 1].dirty
-           && s.lines[pos - 1].raw.trimmed().isEmpty())
+    while (pos > 0 && s.lines[pos - 1].blank())
         --pos;
-    s.lines.insert(s.lines.begin() + pos, std::move(l));
+    s.lines.insert(s.lines.begin() + pos, keyLine(key.trimmed(), stored));
     reindex(s);
 }
 
@@ -311,7 +412,7 @@ void IniFile::deleteKey(const QString& section, const QString& key)
         return;
     Section& s = m_sections[*sit];
     const QString k = fold(key);
-    std::erase_if(s.lines, [&](const Line& l) { return !l.key.isEmpty() && fold(l.key) == k; });
+    std::erase_if(s.lines, [&](const Line& l) { return l.hasKey() && foldsTo(l.key(), k); });
     reindex(s);
 }
 
@@ -319,7 +420,7 @@ void IniFile::eraseSection(const QString& section)
 {
     const QString key = fold(section);
     for (Section& s : m_sections) {
-        if (fold(s.name) == key)
+        if (foldsTo(s.name(), key))
             s.removed = true;
     }
     m_sectionIndex.remove(key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/DataFile.h"
 #include "core/common/DayTime.h"
 #include "core/common/FontValue.h"
 
@@ -21,14 +22,17 @@ class IniFile {
 public:
     IniFile() = default;
 
-    // Reads `path` (Windows-1250). A missing or unreadable file gives an empty
-    // object; `ok` tells whether the file could be read.
-    static IniFile load(const QString& path, bool* ok = nullptr);
+    // Reads `path` through readDataFile (Windows-1250, or UTF-8 when an editor
+    // saved it so). A missing, unreadable or refused file gives an empty
+    // object; `ok` tells whether the file could be read, `status` why not.
+    static IniFile load(const QString& path, bool* ok = nullptr, FileReadStatus* status = nullptr);
     static IniFile fromBytes(const QByteArray& bytes);
 
     // Writes the whole file atomically: a temporary file in the same folder,
     // flushed, then renamed over the old one. On failure the old file stays
-    // as it was and `error` says why.
+    // as it was and `error` says why. The file is Windows-1250; a value with
+    // characters beyond it is stored as UTF-8 behind the UTF-8 byte order
+    // mark, which reading recognises, so no value is ever lost.
     bool save(const QString& path, QString* error = nullptr) const;
     QByteArray toBytes() const;
 
@@ -60,23 +64,36 @@ public:
     void eraseSection(const QString& section);
 
 private:
+    // One line of the file. Key and value are ranges of the text, so a line
+    // costs one string however it is used.
     struct Line {
-        QString raw;   // original text; empty for a line this object added
-        QString key;   // empty for comments, blanks and lines without "="
-        QString value; // trimmed, quotes not yet removed
-        bool dirty = false; // written as key=value instead of raw
+        QString text;          // as written to the file
+        qint32 keyFrom = 0;    // the trimmed key; keyLength 0 for comments,
+        qint32 keyLength = 0;  // blank lines and lines without "="
+        qint32 valueFrom = 0;  // the value as stored: trimmed, quotes and
+        qint32 valueLength = 0; // the marker of a UTF-8 value not yet removed
+        bool hasKey() const { return keyLength > 0; }
+        QStringView key() const { return QStringView(text).mid(keyFrom, keyLength); }
+        QStringView storedValue() const { return QStringView(text).mid(valueFrom, valueLength); }
+        bool blank() const { return !hasKey() && QStringView(text).trimmed().isEmpty(); }
     };
     struct Section {
-        QString name;
-        QString header;
+        QString header;        // the header line as it stands
+        qint32 nameFrom = 0;
+        qint32 nameLength = 0;
         std::vector<Line> lines;
-        QHash<QString, int> index; // folded key -> first line with that key
+        // Folded key -> first line with that key; only large sections keep
+        // one, small ones are searched line by line.
+        QHash<QString, int> index;
         bool removed = false;
+        QStringView name() const { return QStringView(header).mid(nameFrom, nameLength); }
     };
 
+    static Line keyLine(const QString& key, const QString& storedValue);
     static QString fold(const QString& name);
     void parse(const QString& text);
-    void reindex(Section& s);
+    static void reindex(Section& s);
+    static int findKey(const Section& s, const QString& key);
     const Section* findSection(const QString& name) const;
     Section& ensureSection(const QString& name);
 

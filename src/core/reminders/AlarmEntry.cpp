@@ -1,7 +1,7 @@
 #include "core/reminders/AlarmEntry.h"
 
-#include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 #include "core/common/Text.h"
 #include "core/reminders/ReminderFiles.h"
 
@@ -150,23 +150,32 @@ QString alarmStorageProblem(const AlarmEntry& e)
     return {};
 }
 
+bool AlarmEntry::isRecord(const QString& line)
+{
+    // Up to the time of day every field must be there; later ones may be
+    // missing and read as empty.
+    return line.count(kListSeparator) >= 7;
+}
+
 QList<AlarmEntry> AlarmFile::load(const QString& path, bool* ok)
 {
+    const TextFileRead file = readTextFile(path);
+    bool whole = file.read();
     QList<AlarmEntry> out;
-    QByteArray bytes;
-    const bool read = readWholeFile(path, &bytes);
-    if (ok)
-        *ok = read;
-    if (!read)
-        return out;
-    const QStringList lines = fromCp1250(bytes).split(QLatin1Char('\n'));
-    for (QString line : lines) {
+    for (QStringView line : QStringView(file.text).split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        out.append(AlarmEntry::parse(line));
+        const QString text = line.toString();
+        if (!AlarmEntry::isRecord(text)) {
+            whole = false;
+            continue;
+        }
+        out.append(AlarmEntry::parse(text));
     }
+    if (ok)
+        *ok = whole;
     return out;
 }
 

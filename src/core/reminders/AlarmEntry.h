@@ -57,6 +57,8 @@ struct AlarmEntry {
     // Mask of the chosen days, bit 0 = Monday; 0 means every day.
     int weekdayMask() const { return parameter > 0 && parameter <= 127 ? parameter : 127; }
 
+    // Whether a line of the file is an alarm at all: parse() reads anything.
+    static bool isRecord(const QString& line);
     static AlarmEntry parse(const QString& line);
     QString toLine() const;
     bool operator==(const AlarmEntry&) const = default;
@@ -67,8 +69,12 @@ struct AlarmEntry {
 // have no place in the file, and the texts must be Windows-1250.
 QString alarmStorageProblem(const AlarmEntry& e);
 
-// The alarm file: one line per alarm, CR LF, Windows-1250.
+// The alarm file: one line per alarm, CR LF, Windows-1250 (read as UTF-8 when
+// an editor saved it so).
 namespace AlarmFile {
+// The alarms of the file. `ok` tells whether the file was read whole and
+// every line was an alarm; only then, or when there is no file at all, may
+// it be written from the list (mayReplaceAfterLoad).
 QList<AlarmEntry> load(const QString& path, bool* ok = nullptr);
 // Written atomically; on failure the old file stays and `error` says why.
 bool save(const QString& path, const QList<AlarmEntry>& alarms, QString* error = nullptr);

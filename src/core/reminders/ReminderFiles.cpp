@@ -3,11 +3,11 @@
 #include "core/app/PathTable.h"
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 #include "core/common/IniFile.h"
 #include "core/common/Text.h"
 
 #include <QCollator>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -44,7 +44,24 @@ const QString kCount = QStringLiteral("Ile");
 
 QString entrySection(const ListLayout& l, int number) { return l.entryPrefix + QString::number(number); }
 
-int countOf(const IniFile& ini, const ListLayout& l) { return std::max(0, ini.readInteger(l.countSection, kCount, 0)); }
+// "Ile" as stated, but never beyond the last numbered entry the file holds:
+// the count drives loops and an entry for each number.
+int countOf(const IniFile& ini, const ListLayout& l)
+{
+    const int stated = ini.readInteger(l.countSection, kCount, 0);
+    int last = 0;
+    for (const QString& name : ini.sections()) {
+        if (name.size() <= l.entryPrefix.size() || !name.startsWith(l.entryPrefix, Qt::CaseInsensitive))
+            continue;
+        const QStringView digits = QStringView(name).sliced(l.entryPrefix.size());
+        bool ok = false;
+        const int n = digits.toInt(&ok);
+        // Only the number's own spelling names the section ("Osoba01" is not 1).
+        if (ok && n > last && n <= stated && digits == QString::number(n))
+            last = n;
+    }
+    return last;
+}
 
 // A missing key reads as `missing`, a stored text that is not a number as
 // `bad`.
@@ -75,12 +92,13 @@ bool saveIni(const IniFile& ini, const QString& path, QString* error)
 bool loadIni(const QString& path, IniFile* ini, QString* error)
 {
     bool ok = false;
-    *ini = IniFile::load(path, &ok);
+    FileReadStatus status = FileReadStatus::Missing;
+    *ini = IniFile::load(path, &ok, &status);
     // A list that does not exist yet starts empty; anything else unreadable
     // must not be overwritten by a nearly empty file.
-    if (!ok && QFileInfo::exists(path)) {
+    if (!mayReplaceAfterLoad(ok, path)) {
         if (error)
-            *error = QStringLiteral("Nie można odczytać pliku \"%1\".").arg(path);
+            *error = fileReadProblem(path, status == FileReadStatus::Missing ? FileReadStatus::Unreadable : status);
         return false;
     }
     return true;
@@ -423,11 +441,10 @@ bool ImportantDayFile::removeObsoleteFeasts(const QString& path, QString* error)
 
 QStringList PrivateFile::load(const QString& path, bool* ok)
 {
-    QByteArray bytes;
-    const bool read = readWholeFile(path, &bytes);
+    TextFileRead file = readTextFile(path);
     if (ok)
-        *ok = read;
-    QString text = fromCp1250(bytes);
+        *ok = file.read();
+    QString text = std::move(file.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(QLatin1Char('\n'));
     // The last line ends with CR LF too; keep inner blank lines as they are.
@@ -438,11 +455,12 @@ QStringList PrivateFile::load(const QString& path, bool* ok)
 
 bool saveLineFile(const QString& path, const QStringList& lines, QString* error)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += toCp1250(line);
-        bytes += "\r\n";
-    }
+    QString text;
+    for (const QString& line : lines)
+        text += line + QLatin1String("\r\n");
+    // Lines read from a UTF-8 file may hold what Windows-1250 cannot; rather
+    // than lose it, such a file stays UTF-8 (with the mark that says so).
+    const QByteArray bytes = fitsCp1250(text) ? toCp1250(text) : QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     QString why;
     return writeFileAtomically(path, bytes, &why) || saveFailed(path, why, error);
 }
@@ -452,13 +470,40 @@ bool PrivateFile::save(const QString& path, const QStringList& lines, QString* e
     return saveLineFile(path, lines, error);
 }
 
+namespace {
+
+bool isNumber(const QString& text)
+{
+    bool ok = false;
+    text.trimmed().toInt(&ok);
+    return ok;
+}
+
+// A private day of the older format: name, day and month, perhaps an empty
+// or zero start year, and no year. Lines that are no entry at all (damaged,
+// made by hand) are left alone, so they never cause a rewrite.
+bool isYearlessEntry(const QString& line)
+{
+    const qsizetype fields = line.count(kListSeparator) + 1;
+    if (fields < 3 || fields > 5)
+        return false;
+    const QString name = Field(line, kListSeparator, 1);
+    const int day = numberOr0(Field(line, kListSeparator, 2));
+    const int month = numberOr0(Field(line, kListSeparator, 3));
+    const QString start = Field(line, kListSeparator, 4);
+    return !name.trimmed().isEmpty() && name.size() <= 255 && day >= 1 && day <= 31 && month >= 1 && month <= 12
+        && (start.isEmpty() || (isNumber(start) && numberOr0(start) == 0)) && Field(line, kListSeparator, 5).isEmpty();
+}
+
+} // namespace
+
 bool PrivateFile::addMissingYears(QStringList& lines, int currentYear)
 {
     bool changed = false;
     for (QString& line : lines) {
-        const PrivateEntry e = PrivateEntry::parse(line);
-        if (e.isAnniversary() || !e.yearText.isEmpty())
+        if (!isYearlessEntry(line))
             continue;
+        const PrivateEntry e = PrivateEntry::parse(line);
         line = QStringList{e.name, Field(line, kListSeparator, 2), Field(line, kListSeparator, 3), e.startYearText,
                            QString::number(currentYear)}
                    .join(kListSeparator);

@@ -7,6 +7,7 @@
 #include "core/app/PageCodes.h"
 #include "core/app/ProcessPriority.h"
 #include "core/app/TrayIconModel.h"
+#include "core/common/AtomicFile.h"
 #include "core/common/IniFile.h"
 #include "core/reminders/DayMarks.h"
 #include "core/reminders/ReminderFiles.h"
@@ -113,6 +114,14 @@ void reportStartup(const QDateTime& startedAt)
     say(QStringLiteral("Ustawienia wczytane po %1 ms").arg(elapsed));
 }
 
+QStringList dataFilePaths(const PathTable& paths)
+{
+    QStringList out;
+    for (int id = 0; id < int(PathId::Count); ++id)
+        out << paths.path(PathId(id));
+    return out;
+}
+
 QString resolveFontName(const QString& name)
 {
     if (QFontDatabase::families().contains(name, Qt::CaseInsensitive))
@@ -168,6 +177,10 @@ int Application::run(const QStringList& arguments)
     // Nobody can answer a message box without a screen: say it on stderr.
     if (QGuiApplication::platformName() == QLatin1String("offscreen") || !opts.screenshot.isEmpty())
         setMessageBoxesSilent(true);
+    // A picture run shows the files as they are and leaves every one of them
+    // as it was.
+    if (!opts.screenshot.isEmpty())
+        setFileChangesSuspended(true);
 
     // 1. The instance marker; a second start with something to hand over
     // gives it to the running instance and ends at once.
@@ -208,7 +221,13 @@ int Application::run(const QStringList& arguments)
     m_state.pendingCommandLinePath = pendingCommandLinePath(opts.arguments, exists);
     m_state.updatedStart = isUpdatedArgument(opts.arguments);
     m_paths = PathTable(folder.folder, profileNameFor(loginName()), sentence);
-    migrateLegacyFiles(m_paths);
+    if (opts.screenshot.isEmpty())
+        migrateLegacyFiles(m_paths);
+    // A save killed at the wrong moment leaves its temporary copy beside the
+    // file. Only the one instance may clear them: another one could be
+    // saving right now.
+    if (!m_state.anotherInstanceRunning)
+        removeStaleTemporaries(dataFilePaths(m_paths));
 
     // 8. The single-instance decision, with the one-shot permission that a
     // restored backup leaves in "Ruch.ini". A picture run never competes.

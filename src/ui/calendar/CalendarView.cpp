@@ -4,6 +4,7 @@
 #include "core/app/Settings.h"
 #include "core/app/WindowLayout.h"
 #include "core/calendar/GridGeometry.h"
+#include "core/common/DataFile.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/Fonts.h"
 #include "ui/app/HintWindow.h"
@@ -91,7 +92,9 @@ CalendarView::CalendarView(MainWindow& window, Settings& settings, const PathTab
     , m_dayText(paths, clock)
 {
     m_model.setReadOnly(true);
-    m_dayText.setVisibleTexts(VisibleTexts::load(paths.path(PathId::PanelTekstowy)));
+    bool loaded = false;
+    m_dayText.setVisibleTexts(VisibleTexts::load(paths.path(PathId::PanelTekstowy), &loaded));
+    m_visibleTextsReplaceable = mayReplaceAfterLoad(loaded, paths.path(PathId::PanelTekstowy));
     m_chosenDate = m_model.date();
     build();
 }
@@ -459,12 +462,19 @@ void CalendarView::setMediaSources(const RadioSource& radio, const MusicSource& 
 void CalendarView::setVisibleTexts(const VisibleTexts& texts)
 {
     m_dayText.setVisibleTexts(texts);
+    m_visibleTextsReplaceable = true;
     rebuildDayText();
 }
 
 bool CalendarView::saveVisibleTexts(QString* error) const
 {
-    return m_dayText.visibleTexts().save(m_paths.path(PathId::PanelTekstowy), error);
+    const QString& path = m_paths.path(PathId::PanelTekstowy);
+    if (!m_visibleTextsReplaceable) {
+        if (error)
+            *error = QStringLiteral("Plik \"%1\" nie został odczytany, więc pozostaje bez zmian.").arg(path);
+        return false;
+    }
+    return m_dayText.visibleTexts().save(path, error);
 }
 
 void CalendarView::monthArrowsChanged()

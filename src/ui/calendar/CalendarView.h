@@ -102,8 +102,11 @@ public:
     // RebuildDayText, with the media sources last given.
     void rebuildDayText();
     void setMediaSources(const RadioSource& radio, const MusicSource& music);
+    // A choice the user made: written at the next save whatever the file held.
     void setVisibleTexts(const VisibleTexts& texts);
-    // Writes the visible-texts file (one of the settings save's list files).
+    // Writes the visible-texts file (one of the settings save's list files);
+    // a file that could not be read, or held more than flags, is left as it
+    // is until the user makes a choice.
     bool saveVisibleTexts(QString* error = nullptr) const;
 
     // Przelaczanie changed: arrows off while another month shows go back to
@@ -179,6 +182,7 @@ private:
 
     MonthModel m_model;
     DayTextModel m_dayText;
+    bool m_visibleTextsReplaceable = true;
     RadioSource m_radio;
     MusicSource m_music;
     AnnotationProvider m_annotationProvider;

@@ -1,9 +1,8 @@
 #include "ui/calendar/PictureSets.h"
 
-#include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 #include "core/common/Text.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QStyleOptionViewItem>
@@ -30,17 +29,6 @@ QString findIgnoringCase(const QDir& dir, const QString& fileName)
             return dir.filePath(entry);
     }
     return {};
-}
-
-QString firstLineOf(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray line = f.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return fromCp1250(line);
 }
 
 QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& builtInName, int count,
@@ -74,7 +62,7 @@ QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& 
             continue;
         const QString versionFile = findIgnoringCase(QDir(folder), QStringLiteral("Wersja.ini"));
         if (!versionFile.isEmpty())
-            set.version = firstLineOf(versionFile);
+            set.version = readFirstLine(versionFile);
         sets.append(set);
     }
     return sets;

@@ -21,9 +21,6 @@ inline constexpr int kNewSetHours = 25;
 // ignore letter case are found; empty when there is none.
 QString findIgnoringCase(const QDir& dir, const QString& fileName);
 
-// The first line of a Windows-1250 text file; empty when unreadable.
-QString firstLineOf(const QString& path);
-
 // A picture set found in its folder: its name, the age of its newest picture
 // in hours (capped at 25, the "new" mark's limit) and its version.
 struct PictureSetInfo {

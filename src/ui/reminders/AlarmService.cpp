@@ -2,6 +2,8 @@
 
 #include "core/app/Clock.h"
 #include "core/app/PathTable.h"
+#include "core/common/DataFile.h"
+#include "core/common/Notice.h"
 #include "core/media/BassPlay.h"
 #include "core/media/BassPlaySet.h"
 #include "core/reminders/AlarmEntry.h"
@@ -53,7 +55,9 @@ AlarmService::AlarmService(const Clock& clock, const PathTable& paths, BassPlayS
     callbacks.playSound = [this](const QString& path) { play(path); };
     callbacks.stopSound = [this] { stopSound(); };
     m_page->setCallbacks(std::move(callbacks));
-    m_page->setAlarms(AlarmFile::load(m_paths.path(PathId::Alarm)));
+    bool loaded = false;
+    m_page->setAlarms(AlarmFile::load(m_paths.path(PathId::Alarm), &loaded));
+    m_fileReplaceable = mayReplaceAfterLoad(loaded, m_paths.path(PathId::Alarm));
     m_check = std::make_unique<AlarmCheck>(m_clock, m_page->alarms(), *this);
 
     // The end of the sound gives the page its "Testuj" button back.
@@ -72,7 +76,15 @@ void AlarmService::tick()
 
 void AlarmService::save()
 {
-    AlarmFile::save(m_paths.path(PathId::Alarm), m_page->alarms());
+    const QString& path = m_paths.path(PathId::Alarm);
+    // Written from the list, a file read only in part would lose the rest.
+    if (!m_fileReplaceable) {
+        noticeOnce(QStringLiteral("Plik alarmów \"%1\" nie został odczytany w całości, więc zmiany alarmów nie są "
+                                  "w nim zapisywane.")
+                       .arg(path));
+        return;
+    }
+    AlarmFile::save(path, m_page->alarms());
 }
 
 void AlarmService::beginAdd(const QDate& date)

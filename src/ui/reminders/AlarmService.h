@@ -33,7 +33,8 @@ public:
     AlarmPage* page() const { return m_page; }
     // The 100 ms tick: evaluates once per second.
     void tick();
-    // The save pass: writes the list file.
+    // The save pass: writes the list file, unless it could not be read whole
+    // (then it stays as it is, and stderr says so once).
     void save();
     // "Dodaj alarm" on a day of the month.
     void beginAdd(const QDate& date);
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<PowerActions> m_power;
     std::unique_ptr<AlarmCountdownWindow> m_countdown;
     std::unique_ptr<AlarmCheck> m_check;
+    bool m_fileReplaceable = true;
 };
 
 } // namespace zorvex

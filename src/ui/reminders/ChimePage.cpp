@@ -1,5 +1,6 @@
 #include "ui/reminders/ChimePage.h"
 
+#include "core/common/DataFile.h"
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"
 
@@ -7,7 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,10 +47,7 @@ QString versionOf(const QString& folder)
     for (const QString& name : dir.entryList(QDir::Files)) {
         if (name.compare(QLatin1String("Wersja.ini"), Qt::CaseInsensitive) != 0)
             continue;
-        QFile f(dir.filePath(name));
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readLine()).trimmed();
+        return readFirstLine(dir.filePath(name)).trimmed();
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "ui/reminders/PrivateDaysPage.h"
 
+#include "core/common/DataFile.h"
 #include "core/reminders/NearestEntries.h"
 #include "core/reminders/ReminderData.h"
 #include "core/reminders/ReminderFiles.h"
@@ -8,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,7 +66,7 @@ void PrivateDaysPage::readEntries()
 {
     bool ok = false;
     m_lines = PrivateFile::load(m_path, &ok);
-    m_readOk = ok || !QFileInfo::exists(m_path);
+    m_readOk = mayReplaceAfterLoad(ok, m_path);
 }
 
 QStringList PrivateDaysPage::itemTexts() const

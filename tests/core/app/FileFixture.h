@@ -8,7 +8,11 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <cstdio>
+#include <optional>
+
 #include <linux/capability.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -29,10 +33,43 @@ inline QByteArray fileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-// Makes a file unreadable for this process while it lives. File modes do not
-// bind root, so root also gives up the capabilities that bypass them (for
-// this thread only, and takes them back at the end). `active()` is false when
-// neither works; the caller then skips.
+// While it lives, file and folder modes bind this thread even for root: root
+// gives up the capabilities that bypass them (for this thread only) and
+// takes them back at the end. `active()` is false when that is not possible.
+class FileModesBind {
+public:
+    FileModesBind()
+    {
+        if (::geteuid() != 0) {
+            m_active = true;
+            return;
+        }
+        if (syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+        m_dropped = m_active = syscall(SYS_capset, &m_header, lowered) == 0;
+    }
+    ~FileModesBind()
+    {
+        if (m_dropped)
+            syscall(SYS_capset, &m_header, m_saved);
+    }
+    FileModesBind(const FileModesBind&) = delete;
+    FileModesBind& operator=(const FileModesBind&) = delete;
+
+    bool active() const { return m_active; }
+
+private:
+    __user_cap_header_struct m_header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2] = {};
+    bool m_dropped = false;
+    bool m_active = false;
+};
+
+// Makes a file unreadable for this process while it lives (see
+// FileModesBind). `active()` is false when that does not work; the caller
+// then skips.
 class UnreadableFile {
 public:
     explicit UnreadableFile(QString path)
@@ -40,14 +77,13 @@ public:
         , m_permissions(QFile::permissions(m_path))
     {
         QFile::setPermissions(m_path, QFileDevice::Permissions());
-        if (readable() && dropFileCapabilities())
-            m_dropped = true;
+        if (readable())
+            m_binding.emplace();
         m_active = !readable();
     }
     ~UnreadableFile()
     {
-        if (m_dropped)
-            syscall(SYS_capset, &m_header, m_saved);
+        m_binding.reset();
         QFile::setPermissions(m_path, m_permissions);
     }
     UnreadableFile(const UnreadableFile&) = delete;
@@ -61,21 +97,74 @@ private:
         QFile f(m_path);
         return f.open(QIODevice::ReadOnly);
     }
-    bool dropFileCapabilities()
-    {
-        if (syscall(SYS_capget, &m_header, m_saved) != 0)
-            return false;
-        __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
-        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        return syscall(SYS_capset, &m_header, lowered) == 0;
-    }
 
     QString m_path;
     QFileDevice::Permissions m_permissions;
-    __user_cap_header_struct m_header = {_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_saved[2] = {};
-    bool m_dropped = false;
+    std::optional<FileModesBind> m_binding;
     bool m_active = false;
+};
+
+// Makes a FIFO at `path`: what a mistaken `mkfifo` leaves in place of a file.
+inline bool makeFifo(const QString& path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+// A file of `size` bytes that takes no room on disk.
+inline bool makeSparseFile(const QString& path, qint64 size)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.resize(size);
+}
+
+// What this process writes to stderr while it lives.
+class StderrCapture {
+public:
+    StderrCapture()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(2);
+        m_file = std::tmpfile();
+        if (m_file)
+            ::dup2(::fileno(m_file), 2);
+    }
+    ~StderrCapture()
+    {
+        restore();
+        if (m_file)
+            std::fclose(m_file);
+    }
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+
+    // Everything written so far; stderr goes back to where it was.
+    QByteArray text()
+    {
+        restore();
+        QByteArray out;
+        if (!m_file)
+            return out;
+        std::rewind(m_file);
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0)
+            out.append(buffer, qsizetype(n));
+        return out;
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, 2);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+
+    int m_saved = -1;
+    std::FILE* m_file = nullptr;
 };
 
 } // namespace zorvex::test

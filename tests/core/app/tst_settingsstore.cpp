@@ -4,6 +4,7 @@
 
 #include "FileFixture.h"
 
+#include <QDir>
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
@@ -153,6 +154,10 @@ private slots:
     void missingOrBrokenFileGivesDefaults();
     void unreadableFileIsNeverReplaced_data();
     void unreadableFileIsNeverReplaced();
+    void refusedFileIsNeverReplaced_data();
+    void refusedFileIsNeverReplaced();
+    void fileOfAUtf8Editor();
+    void pathsBeyondWindows1250Survive();
     void saveRoundTripsEveryKeyAndKeepsTheRest();
     void saveRunsListWriters();
     void sectionSaveLeavesTheRest();
@@ -532,6 +537,99 @@ void TestSettingsStore::unreadableFileIsNeverReplaced()
         const QString diff = firstDifference(dump(defaults), dump(s));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
+}
+
+void TestSettingsStore::refusedFileIsNeverReplaced_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("pass");
+    for (const char* what : {"FIFO", "folder", "too large"}) {
+        for (const char* pass : {"load", "save", "exit"})
+            QTest::addRow("%s, %s", what, pass) << QString::fromLatin1(what) << QString::fromLatin1(pass);
+    }
+}
+
+// Something else in the settings file's place, or a file far beyond any real
+// size: the start goes on with the defaults and no pass touches it.
+void TestSettingsStore::refusedFileIsNeverReplaced()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, pass);
+
+    if (what == QLatin1String("FIFO"))
+        QVERIFY(test::makeFifo(m_path));
+    else if (what == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(m_path));
+    else
+        QVERIFY(test::makeSparseFile(m_path, 200 * 1024 * 1024));
+    const SettingsStore store(m_path);
+
+    Settings s = nonDefaultSettings();
+    bool written = false;
+    if (pass == QLatin1String("load"))
+        store.load(s); // M24 is missing: a readable file would get a menu list
+    else if (pass == QLatin1String("save"))
+        written = store.save(s);
+    else
+        written = store.writeExitValues(ExitValues {10, 20, 1, QStringLiteral("Czarny")});
+    QVERIFY(!written);
+    const QFileInfo after(m_path);
+    QCOMPARE(after.isFile(), what == QLatin1String("too large"));
+    QCOMPARE(after.isDir(), what == QLatin1String("folder"));
+    if (what == QLatin1String("too large"))
+        QCOMPARE(after.size(), 200 * 1024 * 1024);
+    if (pass == QLatin1String("load")) {
+        Settings defaults;
+        const QString diff = firstDifference(dump(defaults), dump(s));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+}
+
+// Saved by an editor as UTF-8 with a byte order mark: the main section is
+// read, saved into its place (no second one), and the file is Windows-1250
+// again.
+void TestSettingsStore::fileOfAUtf8Editor()
+{
+    QByteArray file = "\xEF\xBB\xBF[Vuzuvured]\r\nPozycjaX=120\r\nKolor_Uro=255\r\n";
+    for (int i = 1; i <= kMenuEntries; ++i)
+        file += "M" + QByteArray::number(i) + "=" + (i == 1 ? "5" : "-1") + "\r\n";
+    file += QStringLiteral("[Alarm]\r\nDźwięk=2\r\nPlikGo=/muzyka/łąka.mp3\r\n").toUtf8();
+    QVERIFY(writeFile(m_path, file));
+    const SettingsStore store(m_path);
+
+    Settings s;
+    store.load(s);
+    QCOMPARE(s.main.pozycjaX, 120);
+    QCOMPARE(s.main.kolorUro, 255);
+    QCOMPARE(s.main.m[0], 5);
+    QCOMPARE(s.chime.mode, 2);
+    QCOMPARE(s.chime.file, QStringLiteral("/muzyka/łąka.mp3"));
+
+    QVERIFY(store.save(s));
+    const QByteArray saved = fileBytes(m_path);
+    QCOMPARE(saved.count("[Vuzuvured]"), 1);
+    QVERIFY(saved.startsWith("[Vuzuvured]\r\nPozycjaX=120\r\n"));
+    QVERIFY(saved.contains("D\x9fwi\xeak=2\r\nPlikGo=/muzyka/\xb3\xb9ka.mp3\r\n"));
+    Settings again;
+    store.load(again);
+    const QString diff = firstDifference(dump(s), dump(again));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TestSettingsStore::pathsBeyondWindows1250Survive()
+{
+    const SettingsStore store(m_path);
+    Settings s;
+    store.load(s);
+    s.chime.file = QStringLiteral("/home/jan/Музыка/Годинник.mp3");
+    s.tools.kopiaSci = QStringLiteral("/media/Kopie zapasowe/żółw");
+    QVERIFY(store.save(s));
+    Settings back;
+    store.load(back);
+    QCOMPARE(back.chime.file, s.chime.file);
+    QCOMPARE(back.tools.kopiaSci, s.tools.kopiaSci);
+    // A Windows-1250 value is stored as ever.
+    QVERIFY(fileBytes(m_path).contains("KopiaSci=/media/Kopie zapasowe/\xbf\xf3\xb3w\r\n"));
 }
 
 void TestSettingsStore::saveRoundTripsEveryKeyAndKeepsTheRest()

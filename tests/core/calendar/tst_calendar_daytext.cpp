@@ -7,7 +7,9 @@
 #include "core/calendar/Sentence.h"
 #include "core/calendar/VisibleTexts.h"
 #include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +89,10 @@ void TestCalendarDayText::lookups_data()
                               << QStringLiteral("Na Nowy Rok przybywa dnia na zajęczy skok.");
     QTest::newRow("missing file") << QStringLiteral(ZORVEX_FIXTURES "/calendar/nothing.ini") << QDate(2025, 1, 1)
                                   << QString();
+    // Saved by a UTF-8 editor with a byte order mark before January.
+    const QString utf8 = QStringLiteral(ZORVEX_FIXTURES "/calendar/Imieniny_utf8.ini");
+    QTest::newRow("UTF-8 names, first section") << utf8 << QDate(2025, 1, 1) << QStringLiteral("Mieczysława, Mieszka");
+    QTest::newRow("UTF-8 names, Polish letters") << utf8 << QDate(2025, 12, 13) << QStringLiteral("Łucji, Otylii");
 }
 
 void TestCalendarDayText::lookups()
@@ -253,13 +259,18 @@ void TestCalendarDayText::visibleTextsFile_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("usable");
+    QTest::addColumn<bool>("replaceable");
 
-    QTest::newRow("missing") << false << QByteArray() << "1100" << true;
-    QTest::newRow("empty") << true << QByteArray() << "1100" << true;
-    QTest::newRow("two lines") << true << QByteArray("0\r\n0\r\n") << "1100" << true;
-    QTest::newRow("four lines") << true << QByteArray("0\r\n0\r\n1\r\n1\r\n") << "0011" << true;
-    QTest::newRow("LF, no final break") << true << QByteArray("1\n0\n1\n0") << "1010" << true;
-    QTest::newRow("five lines") << true << QByteArray("1\r\n1\r\n1\r\n1\r\n1\r\n") << "11111" << false;
+    QTest::newRow("missing") << false << QByteArray() << "1100" << true << true;
+    QTest::newRow("empty") << true << QByteArray() << "1100" << true << true;
+    QTest::newRow("two lines") << true << QByteArray("0\r\n0\r\n") << "1100" << true << true;
+    QTest::newRow("four lines") << true << QByteArray("0\r\n0\r\n1\r\n1\r\n") << "0011" << true << true;
+    QTest::newRow("LF, no final break") << true << QByteArray("1\n0\n1\n0") << "1010" << true << true;
+    QTest::newRow("five lines") << true << QByteArray("1\r\n1\r\n1\r\n1\r\n1\r\n") << "11111" << false << true;
+    QTest::newRow("BOM") << true << QByteArray("\xEF\xBB\xBF" "1\r\n0\r\n0\r\n1\r\n") << "1001" << true << true;
+    // Not flags: shown as best it can be, but not replaced by that.
+    QTest::newRow("other text") << true << QByteArray("1\r\ntak\r\n0\r\n1\r\n") << "1001" << true << false;
+    QTest::newRow("folder in its place") << true << QByteArray("<folder>") << "1100" << true << false;
 }
 
 void TestCalendarDayText::visibleTextsFile()
@@ -268,17 +279,22 @@ void TestCalendarDayText::visibleTextsFile()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expected);
     QFETCH(bool, usable);
+    QFETCH(bool, replaceable);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Panel_tekstowy_Jan.ini"));
-    if (exists) {
+    if (bytes == "<folder>") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (exists) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    const VisibleTexts v = VisibleTexts::load(path);
+    bool ok = false;
+    const VisibleTexts v = VisibleTexts::load(path, &ok);
     QCOMPARE(v.flags(), flags(expected).flags());
     QCOMPARE(v.usable(), usable);
+    QCOMPARE(mayReplaceAfterLoad(ok, path), replaceable);
 }
 
 void TestCalendarDayText::visibleTextsSaveRoundTrip()

@@ -49,6 +49,8 @@ private slots:
     void polishText();
     void unmappableCharacters_data();
     void unmappableCharacters();
+    void filesOfOtherEditors_data();
+    void filesOfOtherEditors();
 };
 
 void TestCp1250::decodesLikeIconv()
@@ -133,6 +135,43 @@ void TestCp1250::unmappableCharacters()
     QFETCH(bool, fits);
     QCOMPARE(toCp1250(text, replacement), bytes);
     QCOMPARE(fitsCp1250(text), fits);
+}
+
+void TestCp1250::filesOfOtherEditors_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    const QString polish = QStringLiteral("Zażółć gęślą jaźń");
+    const QString sep(kListSeparator);
+    QTest::newRow("Windows-1250") << toCp1250(polish) << polish;
+    QTest::newRow("plain ASCII") << QByteArray("[1]\r\n1=x\r\n") << QStringLiteral("[1]\r\n1=x\r\n");
+    QTest::newRow("UTF-8") << polish.toUtf8() << polish;
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + polish.toUtf8() << polish;
+    QTest::newRow("BOM before ASCII") << QByteArray("\xEF\xBB\xBF[1]") << QStringLiteral("[1]");
+    // An editor that kept the bytes it could not decode: the separators
+    // stay raw bytes among UTF-8 text.
+    QTest::newRow("UTF-8 with raw separators")
+        << QByteArray("1\xFF") + QStringLiteral("Wstań").toUtf8() + "\xFF\xC4\x8C"
+        << QStringLiteral("1") + sep + QStringLiteral("Wstań") + sep + QChar(0x010C);
+    QTest::newRow("UTF-8 separators") << (QStringLiteral("1") + sep + QStringLiteral("żółw")).toUtf8()
+                                      << QStringLiteral("1") + sep + QStringLiteral("żółw");
+    // Windows-1250 bytes that happen to pair up as UTF-8 here and there are
+    // still Windows-1250 as long as anything else in the file is not.
+    QTest::newRow("Windows-1250 with a UTF-8 look-alike")
+        << QByteArray("\xCA\xB3 \xb3\xf3\x64\x9f") << QStringLiteral("Ęł łódź");
+    QTest::newRow("overlong form is not UTF-8") << QByteArray("\xC0\xAF") << fromCp1250("\xC0\xAF");
+    QTest::newRow("surrogate is not UTF-8") << QByteArray("\xED\xA0\x80") << fromCp1250("\xED\xA0\x80");
+    QTest::newRow("cut sequence at the end") << QByteArray("ab\xC5") << fromCp1250("ab\xC5");
+    // A BOM before bytes that are not UTF-8 after all: no byte is lost.
+    QTest::newRow("BOM before Windows-1250") << QByteArray("\xEF\xBB\xBF\xb3\xf3\x64\x9f") << QStringLiteral("łódź");
+}
+
+void TestCp1250::filesOfOtherEditors()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(decodeFileText(bytes), text);
 }
 
 } // namespace zorvex

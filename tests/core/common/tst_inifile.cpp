@@ -2,6 +2,8 @@
 #include "core/common/Colour.h"
 #include "core/common/IniFile.h"
 
+#include "../app/FileFixture.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -95,6 +97,11 @@ private slots:
     void saveAndLoad();
     void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
+    void filesOfOtherEditors_data();
+    void filesOfOtherEditors();
+    void valuesBeyondWindows1250_data();
+    void valuesBeyondWindows1250();
+    void refusedFileReadsEmpty();
 };
 
 void TestIniFile::readString_data()
@@ -375,7 +382,8 @@ void TestIniFile::failedSaveKeepsOldFile_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("folder does not exist") << QStringLiteral("missing folder");
-    QTest::newRow("read-only folder") << QStringLiteral("read-only folder");
+    // With a writable file the file itself would be rewritten in place.
+    QTest::newRow("read-only folder and file") << QStringLiteral("read-only folder");
     QTest::newRow("disk full while writing") << QStringLiteral("disk full");
 }
 
@@ -403,15 +411,14 @@ void TestIniFile::failedSaveKeepsOldFile()
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/brak")));
         path = folder + QStringLiteral("/Ustawienia_Jan.ini");
     } else if (how == QStringLiteral("read-only folder")) {
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         const auto restore = qScopeGuard([&] {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        QFile probe(folder + QStringLiteral("/probe"));
-        if (probe.open(QIODevice::WriteOnly)) {
-            probe.remove();
-            QSKIP("folder permissions do not bind this user (root)");
-        }
+        test::FileModesBind modes;
+        if (!modes.active())
+            QSKIP("folder modes do not bind here");
         saved = ini.save(path, &error);
     } else {
         // A file size limit makes the write fail part way, as a full disk does.
@@ -433,6 +440,119 @@ void TestIniFile::failedSaveKeepsOldFile()
     QVERIFY(!error.isEmpty());
     QCOMPARE(fileBytes(path), old);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Ustawienia_Jan.ini")});
+}
+
+void TestIniFile::filesOfOtherEditors_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("written");
+
+    // Saved by an editor that puts a byte order mark first: the first
+    // section is a section like any other.
+    QTest::newRow("BOM before the first section")
+        << QByteArray("\xEF\xBB\xBF[Vuzuvured]\r\nPozycjaX=120\r\n") << QStringLiteral("Vuzuvured")
+        << QStringLiteral("PozycjaX") << QStringLiteral("120") << QByteArray("[Vuzuvured]\r\nPozycjaX=120\r\n");
+    QTest::newRow("UTF-8 key with Polish letters")
+        << QStringLiteral("[Alarm]\r\nDźwięk=1\r\nPlikGo=/muzyka/łąka.mp3\r\n").toUtf8() << QStringLiteral("alarm")
+        << QStringLiteral("DŹWIĘK") << QStringLiteral("1")
+        << QByteArray("[Alarm]\r\nD\x9fwi\xeak=1\r\nPlikGo=/muzyka/\xb3\xb9ka.mp3\r\n");
+    QTest::newRow("BOM and UTF-8 name days")
+        << QByteArray("\xEF\xBB\xBF") + QStringLiteral("[1]\r\n1=Mieczysławy\r\n").toUtf8() << QStringLiteral("1")
+        << QStringLiteral("1") << QStringLiteral("Mieczysławy") << QByteArray("[1]\r\n1=Mieczys\xb3\x61wy\r\n");
+    // Beyond Windows-1250: the value keeps its letters behind the UTF-8
+    // mark; the line beside it goes back to Windows-1250.
+    QTest::newRow("UTF-8 value beyond Windows-1250")
+        << QStringLiteral("[Alarm]\r\nPlikGo=/home/jan/Музыка/a.mp3\r\nDźwięk=1\r\n").toUtf8()
+        << QStringLiteral("Alarm") << QStringLiteral("PlikGo") << QStringLiteral("/home/jan/Музыка/a.mp3")
+        << QByteArray("[Alarm]\r\nPlikGo=\xEF\xBB\xBF") + QStringLiteral("/home/jan/Музыка/a.mp3").toUtf8()
+               + "\r\nD\x9fwi\xeak=1\r\n";
+}
+
+void TestIniFile::filesOfOtherEditors()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, written);
+
+    const IniFile ini = IniFile::fromBytes(bytes);
+    QCOMPARE(ini.readString(section, key, QStringLiteral("<default>")), value);
+    QCOMPARE(ini.sections().size(), 1);
+    QCOMPARE(ini.toBytes(), written);
+    // What is written back reads the same.
+    QCOMPARE(IniFile::fromBytes(written).readString(section, key), value);
+
+    // A key written to such a file joins its section instead of opening a
+    // second one.
+    IniFile changed = IniFile::fromBytes(bytes);
+    changed.writeString(section, QStringLiteral("Nowy"), QStringLiteral("1"));
+    QCOMPARE(changed.sections().size(), 1);
+    QCOMPARE(changed.toBytes().count("["), 1);
+}
+
+void TestIniFile::valuesBeyondWindows1250_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("Polish path stays Windows-1250") << QStringLiteral("/home/jan/Muzyka/Dźwięki/żółw.mp3")
+                                                    << QByteArray("/home/jan/Muzyka/D\x9fwi\xeaki/\xbf\xf3\xb3w.mp3");
+    QTest::newRow("Cyrillic path") << QStringLiteral("/home/jan/Музыка/звон.mp3")
+                                   << QByteArray("\xEF\xBB\xBF") + QStringLiteral("/home/jan/Музыка/звон.mp3").toUtf8();
+    QTest::newRow("emoji") << QStringLiteral("/tmp/🔔.wav") << QByteArray("\xEF\xBB\xBF/tmp/\xF0\x9F\x94\x94.wav");
+    // A Windows-1250 value that starts with the letters the mark reads as
+    // is marked too, so that it is never taken for UTF-8.
+    QTest::newRow("starts like the mark") << QStringLiteral("ď»żabc")
+                                          << QByteArray("\xEF\xBB\xBF") + QStringLiteral("ď»żabc").toUtf8();
+}
+
+void TestIniFile::valuesBeyondWindows1250()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, stored);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Ustawienia_Jan.ini"));
+    // Alone, the marked value leaves a file that reads as UTF-8; beside a
+    // Windows-1250 letter, one that does not. Both read it back.
+    for (const bool polishKey : {false, true}) {
+        IniFile ini;
+        ini.writeString(QStringLiteral("Alarm"), QStringLiteral("PlikGo"), value);
+        QCOMPARE(ini.readString(QStringLiteral("Alarm"), QStringLiteral("PlikGo")), value);
+        QCOMPARE(ini.toBytes(), QByteArray("[Alarm]\r\nPlikGo=") + stored + "\r\n");
+        if (polishKey)
+            ini.writeString(QStringLiteral("Alarm"), QStringLiteral("Dźwięk"), QStringLiteral("1"));
+        QVERIFY(ini.save(path));
+        IniFile back = IniFile::load(path);
+        QCOMPARE(back.readString(QStringLiteral("Alarm"), QStringLiteral("PlikGo")), value);
+        // Written again unchanged, and the file stays as it was.
+        back.writeString(QStringLiteral("Alarm"), QStringLiteral("PlikGo"), value);
+        QCOMPARE(back.toBytes(), ini.toBytes());
+    }
+}
+
+// A FIFO or a huge file in place of an INI file: nothing is read, nothing
+// waits.
+void TestIniFile::refusedFileReadsEmpty()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("Imieniny.ini"));
+    const QString big = dir.filePath(QStringLiteral("Osoby.ini"));
+    QVERIFY(test::makeFifo(fifo));
+    QVERIFY(writeBytes(big, "[Osoby]\r\nIle=1\r\n"));
+    QVERIFY(QFile(big).resize(kMaxDataFileSize + 1));
+
+    for (const QString& path : {fifo, big}) {
+        bool ok = true;
+        FileReadStatus status = FileReadStatus::Read;
+        const IniFile ini = IniFile::load(path, &ok, &status);
+        QVERIFY(!ok);
+        QCOMPARE(status, path == fifo ? FileReadStatus::NotAFile : FileReadStatus::TooLarge);
+        QVERIFY(ini.sections().isEmpty());
+    }
 }
 
 } // namespace zorvex

@@ -52,7 +52,12 @@ private slots:
     void sortKeys();
     void importantDays();
     void importantDaysObsoleteFeasts();
+    void statedCountIsBoundedByTheFile_data();
+    void statedCountIsBoundedByTheFile();
+    void listOfAUtf8Editor();
     void privateLoadAndYears();
+    void yearsGoOnlyToOldEntries_data();
+    void yearsGoOnlyToOldEntries();
     void privateRoundTripAndSort();
     void failedSaveKeepsOldFile();
     void entryNames_data();
@@ -257,6 +262,119 @@ void TestReminderData::importantDaysObsoleteFeasts()
     QCOMPARE(ImportantDayFile::load(path), (QList<ImportantDayEntry>{all[1], all[3]}));
 }
 
+void TestReminderData::statedCountIsBoundedByTheFile_data()
+{
+    QTest::addColumn<bool>("persons");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("names");
+
+    // 62 bytes that once kept the program from ever starting.
+    QTest::newRow("huge count, one person") << true
+        << QByteArray("[Osoby]\r\nIle=2000000000\r\n[Osoba1]\r\nImieNazwisko=Ala\r\nUrodzinyD=1\r\n")
+        << QStringList{QStringLiteral("Ala")};
+    QTest::newRow("huge count, no entry") << false << QByteArray("[Uroczystosci]\r\nIle=2000000000\r\n") << QStringList();
+    QTest::newRow("huge count, one day") << false
+        << QByteArray("[Uroczystosci]\r\nIle=2147483647\r\n[Uroczystosc1]\r\nNazwa=Dzie\xf1 Matki\r\n")
+        << QStringList{QStringLiteral("Dzień Matki")};
+    QTest::newRow("count beyond the sections") << true
+        << QByteArray("[Osoby]\r\nIle=5\r\n[Osoba1]\r\nImieNazwisko=A\r\n[osoba2]\r\nImieNazwisko=B\r\n")
+        << QStringList{QStringLiteral("A"), QStringLiteral("B")};
+    // A gap in the numbers reads as before: an empty entry in its place.
+    QTest::newRow("gap") << true
+        << QByteArray("[Osoby]\r\nIle=3\r\n[Osoba1]\r\nImieNazwisko=A\r\n[Osoba3]\r\nImieNazwisko=C\r\n")
+        << QStringList{QStringLiteral("A"), QString(), QStringLiteral("C")};
+    QTest::newRow("count below the sections") << true
+        << QByteArray("[Osoby]\r\nIle=1\r\n[Osoba1]\r\nImieNazwisko=A\r\n[Osoba2]\r\nImieNazwisko=B\r\n")
+        << QStringList{QStringLiteral("A")};
+    QTest::newRow("number spelt otherwise") << true
+        << QByteArray("[Osoby]\r\nIle=1000\r\n[Osoba01]\r\nImieNazwisko=A\r\n[Osoba1x]\r\n") << QStringList();
+    QTest::newRow("negative count") << false << QByteArray("[Uroczystosci]\r\nIle=-4\r\n[Uroczystosc1]\r\nNazwa=X\r\n")
+                                    << QStringList();
+}
+
+void TestReminderData::statedCountIsBoundedByTheFile()
+{
+    QFETCH(bool, persons);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, names);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(persons ? QStringLiteral("Osoby.ini") : QStringLiteral("Uroczystosci.ini"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+    f.close();
+
+    QStringList read;
+    if (persons) {
+        for (const PersonEntry& p : PersonFile::load(path))
+            read << p.name;
+    } else {
+        for (const ImportantDayEntry& e : ImportantDayFile::load(path))
+            read << e.name;
+    }
+    QCOMPARE(read, names);
+
+    // Every operation works on the entries there are; an append puts the
+    // count right.
+    if (persons) {
+        QVERIFY(PersonFile::sort(path, PersonSort::FullName, true));
+        QVERIFY(PersonFile::append(path, person("Nowy", 1, 1, 2000)));
+        QCOMPARE(PersonFile::load(path).size(), names.size() + 1);
+        QCOMPARE(IniFile::load(path).readInteger(QStringLiteral("Osoby"), QStringLiteral("Ile"), -1), names.size() + 1);
+    } else {
+        QVERIFY(ImportantDayFile::removeObsoleteFeasts(path) || true);
+        QVERIFY(ImportantDayFile::append(path, ImportantDayEntry{QStringLiteral("Nowy"), 1, 1}));
+        QCOMPARE(ImportantDayFile::load(path).size(), names.size() + 1);
+        QVERIFY(ImportantDayFile::remove(path, names.size()));
+        QCOMPARE(ImportantDayFile::load(path).size(), names.size());
+    }
+}
+
+// Lists saved by a UTF-8 editor read as such and go back as Windows-1250.
+void TestReminderData::listOfAUtf8Editor()
+{
+    QTemporaryDir dir;
+    const QString persons = dir.filePath(QStringLiteral("Osoby.ini"));
+    const QString privateDays = dir.filePath(QStringLiteral("Prywatne_Ala.ini"));
+    QFile p(persons);
+    QVERIFY(p.open(QIODevice::WriteOnly));
+    p.write(QByteArray("\xEF\xBB\xBF") + QStringLiteral("[Osoby]\r\nIle=1\r\n[Osoba1]\r\nImieNazwisko=Łucja Żółkiewska\r\n"
+                                            "UrodzinyD=29\r\nUrodzinyM=2\r\nUrodzinyR=1988\r\n")
+                                 .toUtf8());
+    p.close();
+    QFile q(privateDays);
+    QVERIFY(q.open(QIODevice::WriteOnly));
+    q.write((QStringList{QStringLiteral("Ślub Ani"), QStringLiteral("12"), QStringLiteral("6"), QStringLiteral("2010"),
+                         QString()}
+                 .join(S)
+             + QStringLiteral("\r\n"))
+                .toUtf8());
+    q.close();
+
+    const QList<PersonEntry> people = PersonFile::load(persons);
+    QCOMPARE(people, (QList<PersonEntry>{person("Łucja Żółkiewska", 29, 2, 1988, 1, 1)}));
+    QVERIFY(PersonFile::append(persons, person("Jan", 1, 1, 2000)));
+    QByteArray bytes;
+    QVERIFY(readWholeFile(persons, &bytes));
+    QVERIFY(bytes.startsWith("[Osoby]\r\nIle=2\r\n[Osoba1]\r\nImieNazwisko=\xa3ucja \xaf\xf3\xb3kiewska\r\n"));
+
+    bool ok = false;
+    const QStringList lines = PrivateFile::load(privateDays, &ok);
+    QVERIFY(ok);
+    QCOMPARE(PrivateEntry::parse(lines.value(0)).name, QStringLiteral("Ślub Ani"));
+    QCOMPARE(PrivateEntry::parse(lines.value(0)).startYear, std::optional<int>(2010));
+    QVERIFY(PrivateFile::save(privateDays, lines));
+    QVERIFY(readWholeFile(privateDays, &bytes));
+    QCOMPARE(bytes, QByteArray("\x8club Ani\xff" "12\xff" "6\xff" "2010\xff\r\n"));
+
+    // A line beyond Windows-1250 keeps its letters: such a file stays UTF-8.
+    const QStringList foreign{
+        QStringList{QStringLiteral("День"), QStringLiteral("1"), QStringLiteral("2"), QString(), QStringLiteral("2026")}
+            .join(S)};
+    QVERIFY(PrivateFile::save(privateDays, foreign));
+    QCOMPARE(PrivateFile::load(privateDays), foreign);
+}
+
 void TestReminderData::privateLoadAndYears()
 {
     bool ok = false;
@@ -283,13 +401,55 @@ void TestReminderData::privateLoadAndYears()
     QCOMPARE(lines[2], QStringList({QStringLiteral("Stara linia"), QStringLiteral("5"), QStringLiteral("7"), QString(),
                                     QStringLiteral("2027")})
                            .join(S));
-    QCOMPARE(PrivateEntry::parse(lines[3]).year, std::optional<int>(2027));
+    // A name alone is no entry of the older format: it stays as it is.
+    QCOMPARE(lines[3], before[3]);
     QVERIFY(!PrivateFile::addMissingYears(lines, 2028));
 
     // An anniversary year of 0 is no anniversary: such a line gets a year too.
     QStringList zero{QStringLiteral("X") + S + QStringLiteral("1") + S + QStringLiteral("2") + S + QStringLiteral("0") + S};
     QVERIFY(PrivateFile::addMissingYears(zero, 2027));
     QCOMPARE(PrivateEntry::parse(zero[0]).year, std::optional<int>(2027));
+}
+
+void TestReminderData::yearsGoOnlyToOldEntries_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("getsYear");
+    const auto line = [](const QStringList& fields) { return fields.join(S); };
+    const QString x = QStringLiteral("X");
+    const QString one = QStringLiteral("1");
+    const QString two = QStringLiteral("2");
+    QTest::newRow("name, day, month") << line({QStringLiteral("Imieniny babci"), QStringLiteral("5"), QStringLiteral("7")})
+                                      << true;
+    QTest::newRow("empty year fields") << line({x, one, two, QString(), QString()}) << true;
+    QTest::newRow("start year 0") << line({x, one, two, QStringLiteral("0"), QString()}) << true;
+    QTest::newRow("private day of a year") << line({x, one, two, QString(), QStringLiteral("2026")}) << false;
+    QTest::newRow("anniversary") << line({x, one, two, QStringLiteral("1990")}) << false;
+    QTest::newRow("garbage") << QStringLiteral("\u0001\u0002zzz qq") << false;
+    QTest::newRow("name alone") << QStringLiteral("Tylko nazwa") << false;
+    QTest::newRow("day not a number") << line({x, QStringLiteral("abc"), two}) << false;
+    QTest::newRow("month 13") << line({x, one, QStringLiteral("13")}) << false;
+    QTest::newRow("six fields") << line({x, one, two, QString(), QString(), QStringLiteral("extra")}) << false;
+    QTest::newRow("start year not a number") << line({x, one, two, QStringLiteral("abc")}) << false;
+    QTest::newRow("long line") << line({QString(300, QLatin1Char('n')), one, two}) << false;
+    // What an editor made of the separators when it saved UTF-8 that was
+    // then read as Windows-1250: one long name, no entry.
+    QTest::newRow("UTF-8 misread") << fromCp1250(line({QStringLiteral("Ala"), one, two}).toUtf8()) << false;
+}
+
+// At start, only lines of the older format get this year; anything else
+// never makes the file be written, at this start or any later one.
+void TestReminderData::yearsGoOnlyToOldEntries()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, getsYear);
+    QStringList lines{line};
+    QCOMPARE(PrivateFile::addMissingYears(lines, 2026), getsYear);
+    if (getsYear)
+        QCOMPARE(PrivateEntry::parse(lines[0]).year, std::optional<int>(2026));
+    else
+        QCOMPARE(lines[0], line);
+    QVERIFY(!PrivateFile::addMissingYears(lines, 2027));
 }
 
 void TestReminderData::privateRoundTripAndSort()

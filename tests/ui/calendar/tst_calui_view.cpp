@@ -22,6 +22,8 @@
 #include "ui/calendar/VisibleTextsDialog.h"
 #include "ui/common/ColourBox.h"
 
+#include "../../core/app/FileFixture.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -152,6 +154,8 @@ private slots:
     void scrollPausesOnHoverAndWraps();
     void copyMenu();
     void visibleTextsDialog();
+    void visibleTextsFileNotReadIsKept_data();
+    void visibleTextsFileNotReadIsKept();
     void card();
     void timeOfDayPictureFollowsTheDayPart();
     void frameShapes_data();
@@ -558,6 +562,43 @@ void TestCalUiView::visibleTextsDialog()
 
     QVERIFY(v.saveVisibleTexts());
     QCOMPARE(VisibleTexts::load(f.paths.path(PathId::PanelTekstowy)), v.dayText().visibleTexts());
+}
+
+void TestCalUiView::visibleTextsFileNotReadIsKept_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("unreadable") << QByteArray("0\r\n1\r\n1\r\n0\r\n");
+    QTest::newRow("not flags") << QByteArray("0\r\nradio\r\n1\r\n0\r\n");
+}
+
+// A visible-texts file that could not be read, or holds more than flags,
+// stays as it is at the save; a choice the user then makes is written.
+void TestCalUiView::visibleTextsFileNotReadIsKept()
+{
+    QFETCH(QByteArray, content);
+    Fixture f;
+    const QString path = f.paths.path(PathId::PanelTekstowy);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    {
+        std::optional<test::UnreadableFile> unreadable;
+        if (QTest::currentDataTag() == QByteArray("unreadable")) {
+            unreadable.emplace(path);
+            if (!unreadable->active())
+                QSKIP("cannot make a file unreadable here");
+        }
+        CalendarView& v = f.make();
+        QString error;
+        QVERIFY(!v.saveVisibleTexts(&error));
+        QVERIFY(error.contains(path));
+        unreadable.reset();
+        QCOMPARE(test::fileBytes(path), content);
+
+        v.setVisibleTexts(VisibleTexts::fromFlags({false, true, false, false}));
+        QVERIFY(v.saveVisibleTexts());
+    }
+    QCOMPARE(test::fileBytes(path), QByteArray("0\r\n1\r\n0\r\n0\r\n"));
 }
 
 void TestCalUiView::card()

@@ -1,5 +1,8 @@
 #include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 #include "core/reminders/AlarmEntry.h"
+
+#include "../../app/FileFixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -158,6 +161,80 @@ private slots:
         QVERIFY(error.startsWith(QStringLiteral("Nie można zapisać pliku")));
         QVERIFY(!AlarmFile::load(dir.filePath(QStringLiteral("brak.ini")), &ok).size());
         QVERIFY(!ok);
+    }
+
+    // What a UTF-8 editor leaves of a file of two alarms: every field is
+    // there, and the file goes back as Windows-1250.
+    void fileOfAUtf8Editor_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray first = line({"1", "0", "0", "2026", "5", "14", "7", "30", "0", "0", "0", "0", "", "1",
+                                       "/d\x9fwi\xeaki/budzik.mp3", "1", "Wsta\xf1!\xC8Ju\xbf", "2", "0"});
+        const QByteArray second = line({"1", "1", "1", "2026", "5", "13", "22", "5", "0", "0", "0", "1",
+                                        "xterm -T \xa3\xf3" "d\x9f", "0", "", "2", "Dobranoc", "0", "1"});
+        const QString text = fromCp1250(QByteArray(first + "\r\n" + second + "\r\n"));
+        QTest::newRow("UTF-8") << text.toUtf8();
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        QTest::newRow("UTF-8, LF only") << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8();
+        // An editor that kept the bytes it could not decode.
+        QByteArray raw = text.toUtf8();
+        raw.replace(QString(kListSeparator).toUtf8(), "\xFF");
+        QTest::newRow("UTF-8 text, raw separators") << raw;
+    }
+    void fileOfAUtf8Editor()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Alarm_Jan.ini"));
+        QVERIFY(test::writeFile(path, bytes));
+
+        bool ok = false;
+        const QList<AlarmEntry> alarms = AlarmFile::load(path, &ok);
+        QVERIFY(ok);
+        QCOMPARE(alarms.size(), 2);
+        QCOMPARE(alarms[0].date(), QDate(2026, 5, 14));
+        QCOMPARE(alarms[0].soundPath, QStringLiteral("/dźwięki/budzik.mp3"));
+        QCOMPARE(alarms[0].message, QStringLiteral("Wstań!\nJuż"));
+        QCOMPARE(alarms[1].program, QStringLiteral("xterm -T Łódź"));
+        QCOMPARE(alarms[1].message, QStringLiteral("Dobranoc"));
+        QVERIFY(alarms[1].withCancel);
+
+        QVERIFY(AlarmFile::save(path, alarms));
+        const QByteArray saved = test::fileBytes(path);
+        QVERIFY(saved.startsWith("1\xFF" "0\xFF" "0\xFF" "2026\xFF"));
+        QVERIFY(saved.contains("\xFFWsta\xf1!\xC8Ju\xbf\xFF"));
+        QCOMPARE(AlarmFile::load(path), alarms);
+    }
+
+    // A file that is not all alarms cannot be written back from the list
+    // without losing what it holds: `ok` says so.
+    void fileThatIsNotAllAlarms_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("alarms");
+        QTest::addColumn<bool>("ok");
+        const QByteArray alarm = line({"1", "0", "0", "2026", "5", "14", "7", "30", "0"});
+        QTest::newRow("alarms and blank lines") << alarm + "\r\n\r\n" + alarm + "\r\n" << 2 << true;
+        QTest::newRow("a line of text") << alarm + "\r\nzakupy: mleko\r\n" << 1 << false;
+        QTest::newRow("too few fields") << line({"1", "0", "0", "2026", "5", "14", "7"}) + "\r\n" << 0 << false;
+        // Separators an editor turned into "ÿ" (read as Latin-1): no alarm
+        // at all is left in such a line.
+        QTest::newRow("separators turned into y diaeresis")
+            << QByteArray(alarm).replace("\xFF", "\xC3\xBF") + "\r\n" << 0 << false;
+        QTest::newRow("empty file") << QByteArray() << 0 << true;
+    }
+    void fileThatIsNotAllAlarms()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, alarms);
+        QFETCH(bool, ok);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Alarm_Jan.ini"));
+        QVERIFY(test::writeFile(path, bytes));
+        bool whole = !ok;
+        QCOMPARE(AlarmFile::load(path, &whole).size(), alarms);
+        QCOMPARE(whole, ok);
+        QCOMPARE(mayReplaceAfterLoad(whole, path), ok);
     }
 
     void listText_data()

@@ -113,6 +113,27 @@ private slots:
         QCOMPARE(hoursGroup->isVisible(), hours);
     }
 
+    // Each set's version file: its first line, as it is written, and never
+    // more than a version could be however large the file.
+    void versionsOfSets()
+    {
+        Fixture f;
+        QFile alfa(QDir(f.godziny()).filePath(QStringLiteral("Alfa/Wersja.ini")));
+        QVERIFY(alfa.open(QIODevice::WriteOnly));
+        alfa.write("1.2 \xb3\xf3\x64\x9f\r\ndruga linia\r\n");
+        alfa.close();
+        QFile beta(QDir(f.godziny()).filePath(QStringLiteral("Beta/WERSJA.INI")));
+        QVERIFY(beta.open(QIODevice::WriteOnly));
+        beta.write(QByteArray(2 * 1024 * 1024, 'x'));
+        beta.close();
+        f.page.reload();
+        auto* list = f.find<QComboBox>("setList");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(0), QStringLiteral("Alfa (1.2 łódź)"));
+        QVERIFY(list->itemText(1).startsWith(QStringLiteral("Beta (xxx")));
+        QVERIFY(list->itemText(1).size() <= 4096 + 10);
+    }
+
     void noSetsShowsTheHint()
     {
         Fixture f;
