@@ -27,8 +27,8 @@ QStringList dayFactsLines(const QDate& date, const PlaceSun& sun)
                                : QString::fromUtf8("Rok %1 nie jest rokiem przestępnym."))
                  .arg(year);
     lines << factsSeparatorLine();
-    lines << QString::fromUtf8("Wschód słońca: ") + clockText(sun.sunriseOnClock());
-    lines << QString::fromUtf8("Zachód słońca: ") + clockText(sun.sunsetOnClock());
+    lines << QString::fromUtf8("Wschód słońca: ") + clockText(sun.sun.sunrise);
+    lines << QString::fromUtf8("Zachód słońca: ") + clockText(sun.sun.sunset);
     lines << QString::fromUtf8("Długość dnia: %1 godz. %2 min.")
                  .arg(sun.sun.dayLength / 60)
                  .arg(sun.sun.dayLength % 60, 2, 10, QLatin1Char('0'));

@@ -15,7 +15,7 @@ QString factsSeparatorLine();
 
 // The facts of a day, line by line: the date in words, the day and ISO week
 // of the year, the days left in the year, the leap-year line, sunrise,
-// sunset (both on the user's clock) and day length.
+// sunset (both on the place's own clock) and day length.
 QStringList dayFactsLines(const QDate& date, const PlaceSun& sun);
 
 // One calculation for the time-of-day picture and its hint. Recomputed on
@@ -29,7 +29,7 @@ struct DayFacts {
 };
 
 // `now` is the user's clock reading and `zone` the zone that clock keeps:
-// the built-in place's sun is shown on that clock.
+// the built-in place's sun is shown on the place's own clock.
 DayFacts computeDayFacts(const QDateTime& now, const QTimeZone& zone);
 
 } // namespace zorvex

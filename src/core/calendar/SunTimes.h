@@ -61,16 +61,15 @@ DayPart dayPartAt(const SunTimes& sun, int minuteOfDay);
 DayPart dayPartAt(const SunTimes& sun, const QTime& time);
 
 // The built-in place's sun at one moment, for a user whose clock may run in
-// another time zone. The sun is computed on the place's own clock (its
-// standard zone and Poland's daylight time at that moment, for the place's
-// date), then read on the user's clock. In Poland the two clocks agree.
+// another time zone. The sun is computed and shown on the place's own clock
+// (its standard zone and Poland's daylight time at that moment, for the
+// place's date): the card names Warsaw's sunrise as Warsaw sees it, wherever
+// the user is. In Poland the two clocks agree.
 struct PlaceSun {
     SunTimes sun;       // on the place's clock
     int clockShift = 0; // minutes the user's clock is ahead of the place's
 
-    int sunriseOnClock() const { return sun.sunrise + clockShift; }
-    int sunsetOnClock() const { return sun.sunset + clockShift; }
-    // The day part at a time of the user's clock.
+    // The place's day part at a time of the user's clock.
     DayPart partAt(const QTime& userTime) const;
 };
 // `now` is the user's clock reading (its date and time) and `userZone` the
