@@ -2,16 +2,17 @@
 // border and today frame in a memory image), the whole RedrawCalendar of
 // the main window around it, and the per-pixel shading that only a change
 // of the background runs.
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/TraySettings.h"
 #include "core/calendar/MonthModel.h"
-#include "ui/app/Fonts.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
+#include "support/FakeClock.h"
 #include "ui/app/MainWindow.h"
 #include "ui/calendar/Background.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/MonthRenderer.h"
+#include "ui/common/Fonts.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

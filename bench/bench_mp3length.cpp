@@ -4,6 +4,7 @@
 #include "core/media/Mp3Length.h"
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/MasterVolume.h"
+#include "support/FakeMasterVolume.h"
 
 #include <QByteArray>
 #include <QFile>

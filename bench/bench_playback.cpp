@@ -4,6 +4,7 @@
 // desktop run can measure its real output too.
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/MasterVolume.h"
+#include "support/FakeMasterVolume.h"
 
 #include <QByteArray>
 #include <QFile>

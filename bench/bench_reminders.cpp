@@ -3,8 +3,8 @@
 // month it draws), the month's day marks, and the upcoming-dates rows with
 // their HTML page. The lists are a generous household: 300 persons, 100
 // important days and 100 private lines.
-#include "core/app/PathTable.h"
 #include "core/common/Cp1250.h"
+#include "core/common/PathTable.h"
 #include "core/reminders/DayMarks.h"
 #include "core/reminders/ReminderFiles.h"
 #include "core/reminders/UpcomingDates.h"

@@ -1,5 +1,5 @@
+#include "app/Application.h"
 #include "ui/app/AppSetup.h"
-#include "ui/app/Application.h"
 
 #include <QApplication>
 

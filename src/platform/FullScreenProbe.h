@@ -21,18 +21,4 @@ public:
     bool fullScreenInFront() override { return false; }
 };
 
-class FakeFullScreenProbe final : public FullScreenProbe {
-public:
-    bool isAvailable = true;
-    bool fullScreen = false;
-    int asked = 0;
-
-    bool available() const override { return isAvailable; }
-    bool fullScreenInFront() override
-    {
-        ++asked;
-        return isAvailable && fullScreen;
-    }
-};
-
 } // namespace zorvex

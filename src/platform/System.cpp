@@ -1,6 +1,7 @@
 #include "platform/System.h"
 
 #include "core/media/PlaybackRules.h"
+#include "platform/ShareFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,7 +44,7 @@ QStringList installedDataFolders()
     const QString exe = executableFolder();
     if (!exe.isEmpty())
         out << QDir::cleanPath(exe + QStringLiteral("/../share/zorvex"));
-    out << QStringLiteral(ZORVEX_SHARE_DIR);
+    out << configuredShareFolder();
     out.removeDuplicates();
     return out;
 }

@@ -4,9 +4,8 @@
 // must leave every file as it was.
 
 #include "platform/System.h"
-
-#include "../core/app/FileFixture.h"
-#include "ProgramRun.h"
+#include "support/FileFixture.h"
+#include "support/ProgramRun.h"
 
 #include <QDirIterator>
 #include <QMap>

@@ -1,6 +1,6 @@
 #include "core/app/DataFolder.h"
 
-#include "core/app/PathTable.h"
+#include "core/common/PathTable.h"
 
 #include <QDir>
 #include <QDirIterator>

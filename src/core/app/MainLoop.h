@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/app/Clock.h"
 #include "core/app/MainLoopFadeIn.h"
 #include "core/app/MainLoopHooks.h"
 #include "core/app/Shutdown.h"
 #include "core/app/StartupTasks.h"
+#include "core/common/Clock.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "core/app/SettingsStore.h"
 
-#include "core/app/PathTable.h"
 #include "core/app/TrayIconModel.h"
 #include "core/common/IniFile.h"
+#include "core/common/PathTable.h"
 
 #include <QFileInfo>
 

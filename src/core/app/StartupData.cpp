@@ -1,8 +1,7 @@
 #include "core/app/StartupData.h"
 
-#include "core/app/PathTable.h"
+#include "core/common/PathTable.h"
 #include "core/common/Text.h"
-#include "core/reminders/Chime.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,32 +26,6 @@ QString resolveSentencePath(const QString& dataFolder, const std::function<int(i
         return folder + QStringLiteral("Sentencje.ini");
     const int i = found.size() == 1 ? 0 : std::clamp(pick(int(found.size())), 0, int(found.size()) - 1);
     return folder + found.at(i);
-}
-
-ChimeSets discoverChimeSets(const QString& dataFolder)
-{
-    const QDir root(QDir(dataFolder).filePath(QStringLiteral("Godziny")));
-    QStringList sets;
-    const QStringList dirs = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& name : dirs) {
-        if (ChimeSetFiles(root.filePath(name)).complete())
-            sets << name;
-    }
-    std::sort(sets.begin(), sets.end(), [](const QString& a, const QString& b) {
-        return PolishUpper(a) < PolishUpper(b);
-    });
-    ChimeSets out;
-    out.folders = sets;
-    for (const QString& name : std::as_const(sets)) {
-        const QString upper = PolishUpper(name);
-        if (upper == QLatin1String("NIETRZEZWY"))
-            out.displayNames << QStringLiteral("Nietrzeźwy");
-        else if (upper == QLatin1String("SILACZ"))
-            out.displayNames << QStringLiteral("Siłacz");
-        else
-            out.displayNames << name;
-    }
-    return out;
 }
 
 void migrateLegacyFiles(const PathTable& paths)

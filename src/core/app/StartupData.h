@@ -16,15 +16,6 @@ class PathTable;
 // "Sentencje.ini" when none exists. Chosen once per start.
 QString resolveSentencePath(const QString& dataFolder, const std::function<int(int)>& pick);
 
-struct ChimeSets {
-    QStringList folders;      // sorted, case-insensitive
-    QStringList displayNames; // parallel to `folders`
-};
-
-// A sub-folder of "Godziny/" is a chime set when every hour 1..24 has its
-// sound, named with two digits ("05.mp3") or without padding ("5.mp3").
-ChimeSets discoverChimeSets(const QString& dataFolder);
-
 // Moves "Alarm.ini", "Prywatne.ini" and "RadioU.ini" of older versions to
 // their per-profile names. A move onto an existing file fails and both stay.
 void migrateLegacyFiles(const PathTable& paths);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/SettingsSection.h"
+#include "core/settings/SettingsSection.h"
 
 namespace zorvex {
 

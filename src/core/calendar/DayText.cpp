@@ -1,9 +1,9 @@
 #include "core/calendar/DayText.h"
 
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/calendar/DayFile.h"
 #include "core/calendar/Sentence.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #include "core/calendar/MonthModel.h"
 
-#include "core/app/Clock.h"
 #include "core/calendar/Gregorian.h"
 #include "core/calendar/PolishNames.h"
+#include "core/common/Clock.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #include "core/calendar/Zodiac.h"
 
-#include "core/app/Clock.h"
-#include "core/reminders/ReminderFiles.h"
+#include "core/common/Clock.h"
 
 #include <array>
 
@@ -78,7 +77,7 @@ int signOfHoroscopeNumber(int number)
     return validSign(number) ? (number + 1) % 12 + 1 : 0;
 }
 
-QString zodiacHint(int sign, const QList<PersonEntry>& persons)
+QString zodiacSignHint(int sign, const QStringList& namesUnderSign)
 {
     if (!validSign(sign))
         return {};
@@ -88,23 +87,14 @@ QString zodiacHint(int sign, const QList<PersonEntry>& persons)
         + kCrLf + zodiacSignName(next) + QStringLiteral(" [") + zodiacRangeText(next) + QLatin1Char(']');
 
     QString names;
-    for (const PersonEntry& p : persons) {
-        if (p.hasBirthday() && SignOf(p.birthDay, p.birthMonth) == sign)
-            names += p.name + kCrLf;
-    }
+    for (const QString& name : namesUnderSign)
+        names += name + kCrLf;
     names = names.trimmed();
     if (!names.isEmpty()) {
         hint += kCrLf + kLine + kCrLf + QStringLiteral("Osoby o znaku zodiaku ") + zodiacSignName(sign)
             + QLatin1Char(':') + kCrLf + names;
     }
     return hint;
-}
-
-QString zodiacHintFromFile(int sign, const QString& personsPath)
-{
-    bool ok = false;
-    const QList<PersonEntry> persons = PersonFile::load(personsPath, &ok);
-    return zodiacHint(sign, ok ? persons : QList<PersonEntry>());
 }
 
 ZodiacDailyGuard::ZodiacDailyGuard(const Clock& clock)

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "core/reminders/ReminderData.h"
-
 #include <QDate>
-#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace zorvex {
 
@@ -33,12 +31,9 @@ int horoscopeNumber(int sign);
 int signOfHoroscopeNumber(int number);
 
 // The picture's hint: the current and the next sign with their ranges, then
-// the persons born under the current sign (those with a birthday switched
-// on), when there are any. Lines end in CR LF.
-QString zodiacHint(int sign, const QList<PersonEntry>& persons);
-// The same with the persons read from "Osoby.ini"; a file that cannot be
-// read leaves out the persons block.
-QString zodiacHintFromFile(int sign, const QString& personsPath);
+// the names of the persons born under the current sign, when there are any.
+// Lines end in CR LF.
+QString zodiacSignHint(int sign, const QStringList& namesUnderSign);
 
 // The once-a-day rule of the sign's refresh: the first call after start and
 // the first call on every later date run; the others do nothing. The date of

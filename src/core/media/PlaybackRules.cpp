@@ -1,5 +1,6 @@
 #include "core/media/PlaybackRules.h"
 
+#include "core/common/Version.h"
 #include "core/media/AudioLibrary.h"
 
 #include <QProcess>
@@ -124,7 +125,7 @@ ProxyParts splitProxyText(const QString& text)
 
 QString streamAgent()
 {
-    return u"ZVX/"_s + QStringLiteral(ZORVEX_VERSION);
+    return u"ZVX/"_s + programVersion();
 }
 
 QStringList splitCommandLine(const QString& line, const std::function<bool(const QString&)>& isProgram)

@@ -1,6 +1,6 @@
 #include "core/reminders/AlarmCheck.h"
 
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 
 #include <QFileInfo>
 #include <QTimeZone>

@@ -1,6 +1,6 @@
 #include "core/reminders/Chime.h"
 
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 #include "core/common/Text.h"
 
 #include <QDir>
@@ -50,6 +50,32 @@ bool ChimeSetFiles::complete() const
 QString chimeHourFile(const QString& setFolder, int hour)
 {
     return ChimeSetFiles(setFolder).hourFile(hour);
+}
+
+ChimeSets discoverChimeSets(const QString& dataFolder)
+{
+    const QDir root(QDir(dataFolder).filePath(QStringLiteral("Godziny")));
+    QStringList sets;
+    const QStringList dirs = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& name : dirs) {
+        if (ChimeSetFiles(root.filePath(name)).complete())
+            sets << name;
+    }
+    std::sort(sets.begin(), sets.end(), [](const QString& a, const QString& b) {
+        return PolishUpper(a) < PolishUpper(b);
+    });
+    ChimeSets out;
+    out.folders = sets;
+    for (const QString& name : std::as_const(sets)) {
+        const QString upper = PolishUpper(name);
+        if (upper == QLatin1String("NIETRZEZWY"))
+            out.displayNames << QStringLiteral("Nietrzeźwy");
+        else if (upper == QLatin1String("SILACZ"))
+            out.displayNames << QStringLiteral("Siłacz");
+        else
+            out.displayNames << name;
+    }
+    return out;
 }
 
 int clampSetNumber(int number, int count)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/app/StartupData.h"
 #include "core/reminders/ChimeSettings.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -38,6 +38,15 @@ private:
 
 // ChimeSetFiles(setFolder).hourFile(hour).
 QString chimeHourFile(const QString& setFolder, int hour);
+
+struct ChimeSets {
+    QStringList folders;      // sorted, case-insensitive
+    QStringList displayNames; // parallel to `folders`
+};
+
+// A sub-folder of "Godziny/" is a chime set when every hour 1..24 has its
+// sound, named with two digits ("05.mp3") or without padding ("5.mp3").
+ChimeSets discoverChimeSets(const QString& dataFolder);
 
 // The 1-based set number pulled into 1..count (0 when the list is empty).
 int clampSetNumber(int number, int count);

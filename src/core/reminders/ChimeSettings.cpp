@@ -1,6 +1,6 @@
 #include "core/reminders/ChimeSettings.h"
 
-#include "core/app/PathTable.h"
+#include "core/common/PathTable.h"
 
 namespace zorvex {
 

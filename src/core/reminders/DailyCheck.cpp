@@ -1,6 +1,6 @@
 #include "core/reminders/DailyCheck.h"
 
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 #include "core/reminders/ReminderSettings.h"
 
 namespace zorvex {

@@ -1,10 +1,10 @@
 #include "core/reminders/DayMarks.h"
 
-#include "core/app/Settings.h"
 #include "core/common/Cp1250.h"
 #include "core/common/Text.h"
 #include "core/reminders/ReminderPhrases.h"
 #include "core/reminders/ReminderSettings.h"
+#include "core/settings/MainWindowSettings.h"
 
 #include <algorithm>
 

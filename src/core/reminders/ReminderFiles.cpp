@@ -1,10 +1,10 @@
 #include "core/reminders/ReminderFiles.h"
 
-#include "core/app/PathTable.h"
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
 #include "core/common/DataFile.h"
 #include "core/common/IniFile.h"
+#include "core/common/PathTable.h"
 #include "core/common/Text.h"
 
 #include <QCollator>

@@ -1,6 +1,7 @@
 #include "ui/app/AboutWindow.h"
 
-#include "ui/app/Fonts.h"
+#include "core/common/Version.h"
+#include "ui/common/Fonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     name->setFont(tahoma(16, true));
     name->setAlignment(Qt::AlignCenter);
 
-    auto* version = new QLabel(QStringLiteral("Wersja %1").arg(QStringLiteral(ZORVEX_VERSION)), this);
+    auto* version = new QLabel(QStringLiteral("Wersja %1").arg(programVersion()), this);
     version->setObjectName(QStringLiteral("LabelWersja"));
     version->setAlignment(Qt::AlignCenter);
 

@@ -3,7 +3,7 @@
 #include "core/app/ContextMenuModel.h"
 #include "core/app/PageCodes.h"
 #include "ui/app/AboutWindow.h"
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 
 namespace zorvex {
 namespace {

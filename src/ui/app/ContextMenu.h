@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/Settings.h"
-#include "ui/app/SideBarMenu.h"
+#include "ui/common/SideBarMenu.h"
 
 #include <QIcon>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "ui/app/DateTimeSettings.h"
 
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 
 #include <QProcess>
 #include <QStandardPaths>

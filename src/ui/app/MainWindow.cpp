@@ -4,14 +4,14 @@
 #include "core/app/TrayIconModel.h"
 #include "core/app/TraySettings.h"
 #include "platform/System.h"
-#include "ui/app/BringToFront.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
-#include "ui/app/Fonts.h"
-#include "ui/app/HintWindow.h"
 #include "ui/app/TaskbarEntry.h"
 #include "ui/app/TrayHintEditor.h"
 #include "ui/app/TrayIcon.h"
+#include "ui/common/BringToFront.h"
+#include "ui/common/Fonts.h"
+#include "ui/common/HintWindow.h"
 #include "ui/common/QtColour.h"
 
 #include <QApplication>

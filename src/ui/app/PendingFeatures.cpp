@@ -3,8 +3,8 @@
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
-#include "ui/app/Messages.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/common/Messages.h"
 
 namespace zorvex {
 

@@ -4,7 +4,7 @@
 #include "core/app/TrayHint.h"
 #include "core/app/TraySettings.h"
 #include "core/common/IniFile.h"
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,9 +1,10 @@
 #include "ui/app/TrayIcon.h"
 
-#include "core/app/Clock.h"
 #include "core/app/Settings.h"
 #include "core/app/TrayHint.h"
 #include "core/app/TraySettings.h"
+#include "core/common/Clock.h"
+#include "core/common/Version.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 
@@ -196,7 +197,7 @@ void TrayIcon::rebuildHint()
     TrayHintContext ctx;
     ctx.ramShowsFree = m_settings.panelRamW;
     ctx.swapShowsFree = m_settings.panelSwapW;
-    ctx.version = QStringLiteral(ZORVEX_VERSION);
+    ctx.version = programVersion();
     const QString text = buildTrayHint(m_tray.podpowiedz, ctx, m_values ? *m_values : unknownValues());
     if (text == m_hint)
         return;

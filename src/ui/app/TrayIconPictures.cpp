@@ -1,6 +1,6 @@
 #include "ui/app/TrayIconPictures.h"
 
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 #include "ui/common/QtColour.h"
 
 #include <QPainter>

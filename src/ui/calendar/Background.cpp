@@ -1,7 +1,7 @@
 #include "ui/calendar/Background.h"
 
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
+#include "core/common/PathTable.h"
 
 #include <QDir>
 #include <QFileInfo>

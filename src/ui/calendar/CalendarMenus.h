@@ -2,7 +2,7 @@
 
 #include "core/calendar/DayAnnotations.h"
 #include "core/calendar/DayText.h"
-#include "ui/app/SideBarMenu.h"
+#include "ui/common/SideBarMenu.h"
 
 #include <QDate>
 #include <QList>

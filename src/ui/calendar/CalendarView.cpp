@@ -1,13 +1,11 @@
 #include "ui/calendar/CalendarView.h"
 
-#include "core/app/Clock.h"
 #include "core/app/Settings.h"
 #include "core/app/WindowLayout.h"
 #include "core/calendar/GridGeometry.h"
+#include "core/common/Clock.h"
 #include "core/common/DataFile.h"
 #include "ui/app/ContextMenu.h"
-#include "ui/app/Fonts.h"
-#include "ui/app/HintWindow.h"
 #include "ui/app/MainWindow.h"
 #include "ui/calendar/Background.h"
 #include "ui/calendar/ChosenDateWindow.h"
@@ -21,6 +19,8 @@
 #include "ui/calendar/TimeOfDayPictures.h"
 #include "ui/calendar/TimeOfDaySetList.h"
 #include "ui/calendar/VisibleTextsDialog.h"
+#include "ui/common/Fonts.h"
+#include "ui/common/HintWindow.h"
 #include "ui/common/QtColour.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/app/PathTable.h"
 #include "core/calendar/DayAnnotations.h"
 #include "core/calendar/DayFacts.h"
 #include "core/calendar/DayText.h"
 #include "core/calendar/MonthModel.h"
 #include "core/calendar/SunTimes.h"
+#include "core/common/PathTable.h"
 #include "ui/calendar/CalendarMenus.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "ui/calendar/ChosenDateWindow.h"
 
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,12 +1,11 @@
 #include "ui/calendar/ColoursPage.h"
 
-#include "core/reminders/DayMarks.h"
-
 #include "core/app/Settings.h"
-#include "ui/app/Messages.h"
+#include "core/reminders/DayMarks.h"
 #include "ui/calendar/Background.h"
 #include "ui/calendar/FontValues.h"
 #include "ui/common/ColourBox.h"
+#include "ui/common/Messages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

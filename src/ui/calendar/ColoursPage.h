@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/PathTable.h"
 #include "core/common/FontValue.h"
+#include "core/common/PathTable.h"
 
 #include <QFont>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "ui/calendar/DayCard.h"
 
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 
 #include <QGuiApplication>
 #include <QLabel>

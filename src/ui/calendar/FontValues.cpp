@@ -1,6 +1,6 @@
 #include "ui/calendar/FontValues.h"
 
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 
 namespace zorvex {
 namespace {

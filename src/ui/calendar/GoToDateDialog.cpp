@@ -2,7 +2,7 @@
 
 #include "core/calendar/Gregorian.h"
 #include "core/calendar/PolishNames.h"
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 #include "ui/common/NumberField.h"
 
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 #include "core/app/Settings.h"
 #include "core/calendar/MonthModel.h"
 #include "core/calendar/PolishNames.h"
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 #include "ui/common/QtColour.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "ui/calendar/NameDaysPage.h"
 
-#include "core/app/PathTable.h"
 #include "core/calendar/NameSearch.h"
+#include "core/common/PathTable.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

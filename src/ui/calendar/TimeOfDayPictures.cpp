@@ -1,6 +1,6 @@
 #include "ui/calendar/TimeOfDayPictures.h"
 
-#include "core/app/PathTable.h"
+#include "core/common/PathTable.h"
 
 #include <QDir>
 #include <QLinearGradient>

@@ -1,8 +1,8 @@
 #include "ui/calendar/TimeOfDaySetList.h"
 
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
 #include "ui/calendar/PictureSets.h"
 
 #include <QStyledItemDelegate>

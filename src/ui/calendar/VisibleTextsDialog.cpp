@@ -1,6 +1,6 @@
 #include "ui/calendar/VisibleTextsDialog.h"
 
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 
 #include <QLabel>
 #include <QListWidget>

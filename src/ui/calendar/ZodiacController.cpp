@@ -1,8 +1,9 @@
 #include "ui/calendar/ZodiacController.h"
 
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
+#include "core/reminders/ZodiacPersons.h"
 #include "ui/calendar/ZodiacPictures.h"
 
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "ui/calendar/ZodiacPictures.h"
 
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/calendar/Zodiac.h"
+#include "core/common/PathTable.h"
 #include "core/common/Text.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "ui/calendar/ZodiacSetList.h"
 
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
 #include "core/common/Text.h"
-#include "ui/app/Messages.h"
 #include "ui/calendar/PictureSets.h"
+#include "ui/common/Messages.h"
 
 #include <QAbstractItemView>
 #include <QDir>

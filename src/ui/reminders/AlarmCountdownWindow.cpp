@@ -1,6 +1,6 @@
 #include "ui/reminders/AlarmCountdownWindow.h"
 
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 #include "ui/reminders/AlarmPictures.h"
 
 #include <QCloseEvent>

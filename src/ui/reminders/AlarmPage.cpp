@@ -1,8 +1,8 @@
 #include "ui/reminders/AlarmPage.h"
 
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 #include "platform/System.h"
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/AlarmPictures.h"
 #include "ui/reminders/AlarmTimeDialog.h"

@@ -1,5 +1,6 @@
 #include "ui/reminders/ChimePage.h"
 
+#include "core/app/StartupData.h"
 #include "core/common/DataFile.h"
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/StartupData.h"
+#include "core/reminders/Chime.h"
 
 #include <QWidget>
 

@@ -1,13 +1,12 @@
 #include "ui/reminders/ChimeService.h"
 
-#include "core/app/PathTable.h"
-#include "core/app/StartupData.h"
+#include "core/common/PathTable.h"
 #include "core/media/BassPlay.h"
 #include "core/media/BassPlaySet.h"
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"
 #include "platform/FullScreenProbe.h"
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 #include "ui/reminders/ChimePage.h"
 
 #include <QDesktopServices>

@@ -1,10 +1,10 @@
 #include "ui/reminders/ReminderListPage.h"
 
-#include "core/app/Clock.h"
 #include "core/calendar/PolishNames.h"
+#include "core/common/Clock.h"
 #include "core/reminders/NearestEntries.h"
 #include "core/reminders/ReminderData.h"
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -1,7 +1,7 @@
 #include "ui/reminders/TodayWindow.h"
 
 #include "platform/SystemSound.h"
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

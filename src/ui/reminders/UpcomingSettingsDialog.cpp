@@ -1,7 +1,7 @@
 #include "ui/reminders/UpcomingSettingsDialog.h"
 
 #include "core/reminders/ReminderSettings.h"
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 #include "ui/common/NumberField.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "core/reminders/ReminderSettings.h"
 #include "core/reminders/UpcomingPage.h"
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 #include "ui/common/EdgeSnapper.h"
 #include "ui/common/WindowBounds.h"
 

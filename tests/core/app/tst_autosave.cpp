@@ -1,6 +1,5 @@
 #include "core/app/Autosave.h"
-
-#include "FileFixture.h"
+#include "support/FileFixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "core/app/PathTable.h"
 #include "core/app/StartupData.h"
+#include "core/common/PathTable.h"
 
 #include <QTest>
 

@@ -1,8 +1,6 @@
 #include "core/app/SettingsStore.h"
-
 #include "core/common/IniFile.h"
-
-#include "FileFixture.h"
+#include "support/FileFixture.h"
 
 #include <QDir>
 #include <QMap>

@@ -1,7 +1,7 @@
-#include "core/app/PathTable.h"
 #include "core/app/StartupData.h"
-
-#include "FileFixture.h"
+#include "core/common/PathTable.h"
+#include "core/reminders/Chime.h"
+#include "support/FileFixture.h"
 
 #include <QSet>
 #include <QTemporaryDir>

@@ -1,13 +1,14 @@
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/calendar/ChosenDateText.h"
 #include "core/calendar/DayFile.h"
 #include "core/calendar/DayText.h"
 #include "core/calendar/NameSearch.h"
 #include "core/calendar/Sentence.h"
 #include "core/calendar/VisibleTexts.h"
+#include "core/common/Clock.h"
 #include "core/common/Cp1250.h"
 #include "core/common/DataFile.h"
+#include "core/common/PathTable.h"
+#include "support/FakeClock.h"
 
 #include <QDir>
 #include <QFile>

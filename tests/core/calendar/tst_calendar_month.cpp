@@ -1,8 +1,9 @@
-#include "core/app/Clock.h"
 #include "core/calendar/Gregorian.h"
 #include "core/calendar/GridGeometry.h"
 #include "core/calendar/MonthModel.h"
 #include "core/calendar/PolishNames.h"
+#include "core/common/Clock.h"
+#include "support/FakeClock.h"
 
 #include <QTest>
 

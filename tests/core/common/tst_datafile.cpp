@@ -4,8 +4,7 @@
 
 #include "core/common/AtomicFile.h"
 #include "core/common/DataFile.h"
-
-#include "../app/FileFixture.h"
+#include "support/FileFixture.h"
 
 #include <QDir>
 #include <QFile>

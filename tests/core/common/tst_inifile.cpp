@@ -1,8 +1,7 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/Colour.h"
 #include "core/common/IniFile.h"
-
-#include "../app/FileFixture.h"
+#include "support/FileFixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,8 @@
+#include "FixtureFolder.h"
 #include "core/common/Cp1250.h"
 #include "core/media/Genres.h"
 #include "core/media/Id3v1.h"
 #include "core/media/Id3v2.h"
-
-#include "FixtureFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,7 @@
+#include "FixtureFolder.h"
 #include "core/media/OggLength.h"
 #include "core/media/OggVorbis.h"
 #include "core/media/TagText.h"
-
-#include "FixtureFolder.h"
 
 #include <QFile>
 #include <QTest>

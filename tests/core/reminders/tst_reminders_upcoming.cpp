@@ -1,8 +1,9 @@
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 #include "core/common/Cp1250.h"
 #include "core/reminders/DailyCheck.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/reminders/UpcomingDates.h"
+#include "support/FakeClock.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "ui/app/HintWindow.h"
+#include "ui/common/HintWindow.h"
 
 #include <QHelpEvent>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/TraySettings.h"
+#include "core/common/PathTable.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"

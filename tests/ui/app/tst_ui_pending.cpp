@@ -1,14 +1,14 @@
 // Controls whose features have not arrived yet: each says so, the same way.
 
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/TraySettings.h"
+#include "core/common/PathTable.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
-#include "ui/app/Messages.h"
 #include "ui/app/PendingFeatures.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/common/Messages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

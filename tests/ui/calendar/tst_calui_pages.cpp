@@ -1,8 +1,9 @@
 // The calendar's Tools pages on their own: "Kolory", the name search of
 // "Imieniny" and the time-of-day picture sets.
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
+#include "support/FakeClock.h"
 #include "ui/calendar/ColoursPage.h"
 #include "ui/calendar/NameDaysPage.h"
 #include "ui/calendar/TimeOfDaySetList.h"

@@ -1,15 +1,16 @@
 // The drawings of the calendar that need no window: the month picture pixel
 // by pixel, the caption, the window background, the time-of-day pictures
 // and the card's placement.
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/calendar/MonthModel.h"
-#include "ui/app/Fonts.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
+#include "support/FakeClock.h"
 #include "ui/calendar/Background.h"
 #include "ui/calendar/DayCard.h"
 #include "ui/calendar/MonthRenderer.h"
 #include "ui/calendar/TimeOfDayPictures.h"
+#include "ui/common/Fonts.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
 // The calendar in the main window: month navigation, the caption and day
 // menus, the go-to-date dialog, the scrolling line, the card, the frame and
 // the "Kolory" page driving the look.
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/SettingsStore.h"
 #include "core/app/TraySettings.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
+#include "support/FakeClock.h"
+#include "support/FileFixture.h"
 #include "ui/app/ContextMenu.h"
-#include "ui/app/HintWindow.h"
 #include "ui/app/MainWindow.h"
-#include "ui/app/Messages.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/ChosenDateWindow.h"
 #include "ui/calendar/ColoursPage.h"
@@ -21,8 +21,8 @@
 #include "ui/calendar/TimeOfDaySetList.h"
 #include "ui/calendar/VisibleTextsDialog.h"
 #include "ui/common/ColourBox.h"
-
-#include "../../core/app/FileFixture.h"
+#include "ui/common/HintWindow.h"
+#include "ui/common/Messages.h"
 
 #include <QApplication>
 #include <QCheckBox>

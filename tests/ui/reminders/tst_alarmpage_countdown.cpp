@@ -1,4 +1,5 @@
 #include "platform/PowerActions.h"
+#include "support/FakePowerActions.h"
 #include "ui/reminders/AlarmCountdownWindow.h"
 
 #include <QLabel>

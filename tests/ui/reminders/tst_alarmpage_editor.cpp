@@ -1,5 +1,6 @@
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 #include "platform/System.h"
+#include "support/FakeClock.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/AlarmPage.h"
 

@@ -8,8 +8,8 @@
 #include "ui/app/tools/PlacementPage.h"
 #include "ui/app/tools/TrayPage.h"
 #include "ui/app/tools/WindowPage.h"
-#include "ui/common/QtColour.h"
 #include "ui/common/EdgeSnapper.h"
+#include "ui/common/QtColour.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

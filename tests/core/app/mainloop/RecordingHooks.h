@@ -1,7 +1,8 @@
 #pragma once
 
-#include "core/app/Clock.h"
 #include "core/app/MainLoopHooks.h"
+#include "core/common/Clock.h"
+#include "support/FakeClock.h"
 
 #include <QSet>
 #include <QStringList>

@@ -2,6 +2,7 @@
 
 #include "RecordingHooks.h"
 #include "core/app/MainLoop.h"
+#include "support/FakeClock.h"
 
 #include <QTimeZone>
 

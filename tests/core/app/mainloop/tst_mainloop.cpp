@@ -1,5 +1,4 @@
 #include "Rig.h"
-
 #include "core/app/MainLoopMarker.h"
 
 #include <QTest>

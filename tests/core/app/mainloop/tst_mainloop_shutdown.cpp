@@ -1,7 +1,7 @@
 #include "RecordingHooks.h"
-
 #include "core/app/MainLoop.h"
 #include "core/app/Shutdown.h"
+#include "support/FakeClock.h"
 
 #include <QTest>
 #include <QTimeZone>

@@ -1,6 +1,5 @@
-#include "core/app/TrayHint.h"
-
 #include "FakeStatusValues.h"
+#include "core/app/TrayHint.h"
 
 #include <QTest>
 

@@ -1,6 +1,5 @@
-#include "core/app/TrayIconModel.h"
-
 #include "FakeStatusValues.h"
+#include "core/app/TrayIconModel.h"
 
 #include <QTest>
 

@@ -1,5 +1,7 @@
-#include "core/app/Clock.h"
 #include "core/calendar/Zodiac.h"
+#include "core/common/Clock.h"
+#include "core/reminders/ZodiacPersons.h"
+#include "support/FakeClock.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 // opens by name and addresses whose opening the test scripts.
 
 #include "core/media/BassPlay.h"
-#include "platform/audio/FakeAudioLibrary.h"
+#include "support/FakeAudioLibrary.h"
 
 #include <QFile>
 #include <QList>

@@ -1,8 +1,7 @@
+#include "FakeSounds.h"
 #include "core/media/BassPlay.h"
 #include "core/media/PlaybackRules.h"
-#include "platform/audio/FakeAudioLibrary.h"
-
-#include "FakeSounds.h"
+#include "support/FakeAudioLibrary.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

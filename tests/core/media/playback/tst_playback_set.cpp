@@ -1,7 +1,6 @@
-#include "core/media/BassPlaySet.h"
-#include "platform/audio/FakeAudioLibrary.h"
-
 #include "FakeSounds.h"
+#include "core/media/BassPlaySet.h"
+#include "support/FakeAudioLibrary.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

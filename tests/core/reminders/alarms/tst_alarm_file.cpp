@@ -1,8 +1,7 @@
 #include "core/common/Cp1250.h"
 #include "core/common/DataFile.h"
 #include "core/reminders/AlarmEntry.h"
-
-#include "../../app/FileFixture.h"
+#include "support/FileFixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>

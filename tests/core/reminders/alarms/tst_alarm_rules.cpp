@@ -1,5 +1,6 @@
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 #include "core/reminders/AlarmCheck.h"
+#include "support/FakeClock.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,7 @@
-#include "core/app/Clock.h"
 #include "core/app/StartupData.h"
+#include "core/common/Clock.h"
 #include "core/reminders/Chime.h"
+#include "support/FakeClock.h"
 
 #include <QDir>
 #include <QFile>

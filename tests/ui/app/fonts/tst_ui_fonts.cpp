@@ -1,6 +1,6 @@
 // The faces of bold text: Tahoma where its bold reads as bold, a DejaVu
 // stand-in where it draws as thin as the regular.
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

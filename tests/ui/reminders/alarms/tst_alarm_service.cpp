@@ -1,11 +1,12 @@
 // What a firing alarm does in the running program: its message windows,
 // its program and its balloon, with the check going on meanwhile.
 
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
 #include "core/media/BassPlaySet.h"
 #include "core/reminders/AlarmEntry.h"
-#include "platform/audio/FakeAudioLibrary.h"
+#include "support/FakeAudioLibrary.h"
+#include "support/FakeClock.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/reminders/AlarmPage.h"

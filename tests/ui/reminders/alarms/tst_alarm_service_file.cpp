@@ -2,17 +2,17 @@
 // start, written back at every save pass, and never written over a file it
 // could not read whole.
 
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
+#include "core/common/Clock.h"
 #include "core/common/Cp1250.h"
+#include "core/common/PathTable.h"
 #include "core/media/BassPlaySet.h"
 #include "core/reminders/AlarmEntry.h"
-#include "platform/audio/FakeAudioLibrary.h"
-#include "ui/app/Messages.h"
+#include "support/FakeAudioLibrary.h"
+#include "support/FakeClock.h"
+#include "support/FileFixture.h"
+#include "ui/common/Messages.h"
 #include "ui/reminders/AlarmPage.h"
 #include "ui/reminders/AlarmService.h"
-
-#include "../../../core/app/FileFixture.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,6 +1,8 @@
 // The pictures of the alarm list's rows and of the countdown window.
-#include "core/app/Clock.h"
+#include "core/common/Clock.h"
 #include "platform/PowerActions.h"
+#include "support/FakeClock.h"
+#include "support/FakePowerActions.h"
 #include "ui/reminders/AlarmCountdownWindow.h"
 #include "ui/reminders/AlarmPage.h"
 #include "ui/reminders/AlarmPictures.h"

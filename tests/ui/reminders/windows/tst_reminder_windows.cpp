@@ -1,6 +1,6 @@
 #include "core/reminders/ReminderSettings.h"
 #include "core/reminders/UpcomingPage.h"
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/TodayWindow.h"
 #include "ui/reminders/UpcomingSettingsDialog.h"

@@ -1,4 +1,4 @@
-#include "ui/app/AppHooks.h"
+#include "app/AppHooks.h"
 
 #include "core/app/Settings.h"
 #include "ui/app/MainWindow.h"

@@ -1,6 +1,6 @@
-#include "ui/app/SideBarMenu.h"
+#include "ui/common/SideBarMenu.h"
 
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 
 #include <QLinearGradient>
 #include <QPainter>

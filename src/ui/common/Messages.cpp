@@ -1,6 +1,6 @@
-#include "ui/app/Messages.h"
+#include "ui/common/Messages.h"
 
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 
 #include <QDir>
 #include <QFileInfo>

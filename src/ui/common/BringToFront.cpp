@@ -1,4 +1,4 @@
-#include "ui/app/BringToFront.h"
+#include "ui/common/BringToFront.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/app/Clock.h"
-#include "core/app/PathTable.h"
 #include "core/app/Settings.h"
 #include "core/app/SettingsStore.h"
 #include "core/app/StartupData.h"
+#include "core/common/Clock.h"
+#include "core/common/PathTable.h"
 
 #include <QDateTime>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "platform/audio/FakeAudioLibrary.h"
+#include "support/FakeAudioLibrary.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "ui/app/HintWindow.h"
+#include "ui/common/HintWindow.h"
 
-#include "ui/app/Fonts.h"
+#include "ui/common/Fonts.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -1,4 +1,4 @@
-#include "core/app/PathTable.h"
+#include "core/common/PathTable.h"
 
 namespace zorvex {
 namespace {
