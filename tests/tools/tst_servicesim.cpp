@@ -2,10 +2,10 @@
 // free port, asked the way the program asks (POST with an empty body for
 // the lists, GET for the program update and the pages).
 
-#include "ServiceSimProcess.h"
 #include "core/common/Cp1250.h"
 #include "core/internet/ZlbArchive.h"
 #include "lib/Iso88592.h"
+#include "support/ServiceSimProcess.h"
 
 #include <QDate>
 #include <QDirIterator>
