@@ -4,6 +4,7 @@
 #include "core/app/TraySettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
+#include "core/status/StatusSettings.h"
 #include "core/common/Colour.h"
 
 #include <array>
@@ -91,6 +92,11 @@ struct Settings {
     PrivateDaySettings prywatne;
     UpcomingDatesSettings wazneDatyPow;
     ChimeSettings chime;
+    UptimeSettings czas;
+    UptimeCostSettings uptimeCost; // keys of "Inne"
+    MouseOdometerSettings ruchMyszy;
+    TrafficSettings siec;
+    TransferChartSettings siecWykres;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();
