@@ -97,31 +97,37 @@ std::optional<CpuTimes> parseProcStat(QByteArrayView text)
 std::optional<MemoryStatus> parseMeminfo(QByteArrayView text)
 {
     std::optional<quint64> total, available, freeMem, buffers, cached, swapTotal, swapFree;
+    // Read every 50 ms: keys are matched without splitting the line, and
+    // the reading stops once the four figures used are known.
     forEachLine(text, [&](QByteArrayView line) {
-        const auto w = words(line);
-        if (w.size() < 2)
+        const qsizetype colon = line.indexOf(':');
+        if (colon <= 0)
             return true;
-        const auto n = number(w[1]);
-        if (!n)
+        const QByteArrayView key = line.first(colon);
+        std::optional<quint64>* slot = nullptr;
+        if (key == "MemTotal")
+            slot = &total;
+        else if (key == "MemAvailable")
+            slot = &available;
+        else if (key == "MemFree")
+            slot = &freeMem;
+        else if (key == "Buffers")
+            slot = &buffers;
+        else if (key == "Cached")
+            slot = &cached;
+        else if (key == "SwapTotal")
+            slot = &swapTotal;
+        else if (key == "SwapFree")
+            slot = &swapFree;
+        if (!slot)
             return true;
+        QByteArrayView value = line.sliced(colon + 1).trimmed();
+        if (value.endsWith("kB"))
+            value.chop(2);
         // Values are in kB.
-        const quint64 bytes = *n * 1024;
-        const QByteArrayView key = w[0];
-        if (key == "MemTotal:")
-            total = bytes;
-        else if (key == "MemAvailable:")
-            available = bytes;
-        else if (key == "MemFree:")
-            freeMem = bytes;
-        else if (key == "Buffers:")
-            buffers = bytes;
-        else if (key == "Cached:")
-            cached = bytes;
-        else if (key == "SwapTotal:")
-            swapTotal = bytes;
-        else if (key == "SwapFree:")
-            swapFree = bytes;
-        return true;
+        if (const auto n = number(value.trimmed()))
+            *slot = *n * 1024;
+        return !(total && available && swapTotal && swapFree);
     });
     if (!total)
         return std::nullopt;
