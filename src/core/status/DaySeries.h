@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -47,6 +48,16 @@ public:
 
 private:
     std::vector<DayValue> m_days;
+};
+
+// A statistic's "Według miesięcy" and "Wykres" pages for one month.
+struct MonthPage {
+    DaySeries days;
+    QStringList lines;
+    QString totalText;   // "Razem: ..."
+    QString averageText; // "Średnio: ..."
+    qint64 largest = 0;  // the chart's 216 pixels
+    std::vector<QString> axis; // left-axis labels for i = 2, 4 ... 22
 };
 
 inline constexpr int kFirstStatisticsYear = 2000;

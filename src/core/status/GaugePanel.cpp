@@ -126,6 +126,16 @@ unsigned GaugePanel::setRow(int r, const GaugeRow& value)
     return 1u << (r - 1);
 }
 
+unsigned GaugePanel::setMemoryRow(int r, qint64 shownMb, qint64 totalBytes, const QString& hint, qint64 hintMb)
+{
+    GaugeRow v = m_rows[r - 1];
+    v.label = QString::number(shownMb);
+    v.max = int(mb(totalBytes));
+    v.progress = int(shownMb);
+    v.hint = hint + QString::number(hintMb) + QStringLiteral(" MB");
+    return setRow(r, v);
+}
+
 unsigned GaugePanel::sampleMemory()
 {
     const std::optional<MemoryStatus> status = m_memorySource.read();
@@ -155,37 +165,25 @@ unsigned GaugePanel::sampleMemory()
         changed |= setRow(swapRow, v);
     }
 
+    // The RAM hint rounds its total up, the swap hint truncates it.
     const qint64 ramFree = mb(ram.available);
     if (m_ramFreeMb != ramFree) {
         m_ramFreeMb = ramFree;
         if (rowShown(ramRow)) {
-            GaugeRow v = m_rows[ramRow - 1];
-            const qint64 shown = ramShownMb(ram, m_options.ramShowsFree);
-            v.label = QString::number(shown);
-            v.max = int(mb(ram.total));
-            v.progress = int(shown);
-            // The RAM hint rounds its total up.
-            const qint64 totalUp = (ram.total + kBytesPerMb - 1) / kBytesPerMb;
-            v.hint = (m_options.ramShowsFree ? QStringLiteral("Wolne miejsce pamięci RAM z ")
-                                             : QStringLiteral("Zajęte miejsce pamięci RAM z "))
-                + QString::number(totalUp) + QStringLiteral(" MB");
-            changed |= setRow(ramRow, v);
+            changed |= setMemoryRow(ramRow, ramShownMb(ram, m_options.ramShowsFree), ram.total,
+                                    m_options.ramShowsFree ? QStringLiteral("Wolne miejsce pamięci RAM z ")
+                                                           : QStringLiteral("Zajęte miejsce pamięci RAM z "),
+                                    (ram.total + kBytesPerMb - 1) / kBytesPerMb);
         }
     }
-
     const qint64 swapUsed = mb(swap.total - swap.available);
     if (m_swapUsedMb != swapUsed) {
         m_swapUsedMb = swapUsed;
         if (rowShown(swapRow)) {
-            GaugeRow v = m_rows[swapRow - 1];
-            const qint64 shown = swapShownMb(swap, m_options.swapShowsFree);
-            v.label = QString::number(shown);
-            v.max = int(mb(swap.total));
-            v.progress = int(shown);
-            v.hint = (m_options.swapShowsFree ? QStringLiteral("Wolne miejsce pamięci wirtualnej SWAP z ")
-                                              : QStringLiteral("Zajęte miejsce pamięci wirtualnej SWAP z "))
-                + QString::number(mb(swap.total)) + QStringLiteral(" MB");
-            changed |= setRow(swapRow, v);
+            changed |= setMemoryRow(swapRow, swapShownMb(swap, m_options.swapShowsFree), swap.total,
+                                    m_options.swapShowsFree ? QStringLiteral("Wolne miejsce pamięci wirtualnej SWAP z ")
+                                                            : QStringLiteral("Zajęte miejsce pamięci wirtualnej SWAP z "),
+                                    mb(swap.total));
         }
     }
     return changed;

@@ -79,6 +79,7 @@ private:
     bool rowShown(int r) const;
     GaugeLook memoryLook(GaugeLevel level, bool showsFree) const;
     unsigned setRow(int r, const GaugeRow& value);
+    unsigned setMemoryRow(int r, qint64 shownMb, qint64 totalBytes, const QString& hint, qint64 hintMb);
 
     MemorySource& m_memorySource;
     CpuTimesSource& m_cpuSource;

@@ -53,15 +53,7 @@ public:
     // "Łącznie od dnia dd.MM.yyyy do dzisiejszego: ..." (stored days + travel)
     QString totalText() const;
 
-    struct Month {
-        DaySeries days;
-        QStringList lines;
-        QString totalText;   // "Razem: ..."
-        QString averageText; // "Średnio: ..."
-        qint64 largest = 0;
-        // Left-axis labels: metres, rounded.
-        std::vector<QString> axis;
-    };
+    using Month = MonthPage; // axis in metres
     Month month(int year, int month) const;
     // "Dzień: ...\rRuch: 1km 5m 03cm 2mm", for a day of the month.
     QString chartHint(const QDate& date) const;

@@ -39,14 +39,7 @@ public:
     QString totalText(Direction d, qint64 live, const NumberStyle& style = {}) const;
     QString largestText(Direction d, qint64 live, const NumberStyle& style = {}) const;
 
-    struct Month {
-        DaySeries days;
-        QStringList lines;
-        QString totalText;   // "Razem: ..."
-        QString averageText; // "Średnio: ..."
-        qint64 largest = 0;
-        std::vector<QString> axis; // millions of bytes
-    };
+    using Month = MonthPage; // axis in millions of bytes
     Month month(Direction d, int year, int month, const NumberStyle& style = {}) const;
     // "Dzień: ...\rTransfer: ..."; nothing for a day without traffic.
     std::optional<QString> chartHint(Direction d, const QDate& date, const NumberStyle& style = {}) const;

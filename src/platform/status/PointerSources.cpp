@@ -1,5 +1,7 @@
 #include "platform/status/PointerSources.h"
 
+#include "platform/X11Root.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -11,11 +13,7 @@ X11PointerSource::X11PointerSource(xcb_connection_t* connection, int screen)
 {
     if (!m_connection || xcb_connection_has_error(m_connection) != 0)
         return;
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screen && it.rem > 1; ++i)
-        xcb_screen_next(&it);
-    if (it.rem > 0)
-        m_root = it.data->root;
+    m_root = x11RootWindow(m_connection, screen);
 }
 
 bool X11PointerSource::available() const
