@@ -4,6 +4,8 @@
 #include "core/status/TrafficDays.h"
 #include "core/status/TrafficFormat.h"
 
+#include <QSet>
+
 #include <cmath>
 #include <limits>
 
@@ -71,6 +73,9 @@ bool TrafficMonitor::sample()
     std::vector<bool> seen(m_records.size(), false);
     bool changed = false;
     if (table) {
+        QSet<int> indices;
+        for (const NetInterfaceRow& row : *table)
+            indices.insert(row.index);
         for (const NetInterfaceRow& row : *table) {
             int at = -1;
             for (int i = 0; i < int(m_records.size()); ++i) {
@@ -81,12 +86,14 @@ bool TrafficMonitor::sample()
             }
             bool refound = false;
             if (at < 0) {
-                // The same device under a new index: an absent record with its
-                // address and name.
+                // The same device under a new index: a record with its address
+                // and name whose own index is gone (also when it went within
+                // this last second).
                 const QString mac = macText(row.mac);
                 for (int i = 0; i < int(m_records.size()); ++i) {
                     const TrafficRecord& r = m_records[i];
-                    if (!r.present && !seen[i] && r.mac == mac && r.description == row.name.trimmed()) {
+                    if (!seen[i] && !indices.contains(r.index) && r.mac == mac
+                        && r.description == row.name.trimmed()) {
                         at = i;
                         refound = true;
                         break;

@@ -74,7 +74,8 @@ std::optional<FsSpace> statvfsSpace(const QString& mountPoint);
 // The drives of the mount table under the root (/proc/self/mounts): local
 // block-device file systems only, each device once; network and FUSE file
 // systems are never asked for anything. Removable and media presence come
-// from /sys/block; no block device is opened.
+// from /sys/block; no block device is opened. The sizes are asked of the
+// mount points themselves, also when the table comes from a recorded tree.
 class LinuxDriveSource final : public DriveSource {
 public:
     explicit LinuxDriveSource(SysRoot root = SysRoot::fromEnvironment(), FsSpaceProbe space = statvfsSpace);

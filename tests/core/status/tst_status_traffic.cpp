@@ -198,8 +198,18 @@ void TestTraffic::unpluggedInterfaceKeepsItsRecord()
     monitor.sample();
     QCOMPARE(usb->totalIn, qint64(5500));
 
+    // Plugged out and in again within one second.
+    *source.row(u"usb0"_s) = row(11, u"usb0"_s, "020000000001", 20, 20, kLan);
+    QVERIFY(monitor.sample());
+    QCOMPARE(monitor.records().size(), std::size_t(2));
+    QCOMPARE(usb->index, 11);
+    QCOMPARE(usb->totalIn, qint64(5500));
+    source.row(u"usb0"_s)->received = 70;
+    monitor.sample();
+    QCOMPARE(usb->totalIn, qint64(5550));
+
     // Another device is another record.
-    source.table->push_back(row(10, u"usb1"_s, "020000000002", 0, 0));
+    source.table->push_back(row(12, u"usb1"_s, "020000000002", 0, 0));
     QVERIFY(monitor.sample());
     QCOMPARE(monitor.records().size(), std::size_t(3));
     QCOMPARE(monitor.chosen(), 1);

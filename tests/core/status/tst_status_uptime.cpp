@@ -29,6 +29,7 @@ private slots:
     void emptyMonth();
     void liveTexts_data();
     void liveTexts();
+    void newDayStartsTodaysTotal();
     void rates_data();
     void rates();
     void chartBars();
@@ -276,6 +277,24 @@ void TestUptime::liveTexts()
     QCOMPARE(log.todayText(), today);
     QCOMPARE(log.liveLabel(), QStringLiteral("System aktualnie uruchomiony jest przez: ") + run
                                   + QStringLiteral(", a dzisiaj: ") + today);
+}
+
+void TestUptime::newDayStartsTodaysTotal()
+{
+    QTemporaryDir dir;
+    const QString czas = dir.filePath(u"Czas.ini"_s);
+    QVERIFY(writeBytes(czas, crlf("[Daty]\n1=10.03.2024\n[10.03.2024]\n0=3600\n1=05:00:00|06:00:00\n")));
+    FakeClock clock(at(u"10.03.2024 23:00:00"_s));
+    FakeUptimeRecordSource source;
+    source.events = events({u"S 10.03.2024 22:00:00"_s});
+    UptimeLog log(clock, source, czas, dir.filePath(u"Czas2.ini"_s));
+    log.importRuns();
+    QCOMPARE(log.todayText(), u"02:00:00"_s);
+    // After midnight today holds only the current run's share since 00:00.
+    clock.set(at(u"11.03.2024 00:30:00"_s));
+    log.startDay();
+    QCOMPARE(log.todayText(), u"00:30:00"_s);
+    QCOMPARE(log.currentRunText(), u"02:30:00"_s);
 }
 
 void TestUptime::rates_data()
