@@ -1,7 +1,6 @@
 #include "app/Application.h"
 
 #include "app/AppHooks.h"
-#include "core/app/Autosave.h"
 #include "core/app/CommandLine.h"
 #include "core/app/DataFolder.h"
 #include "core/app/MainLoop.h"
@@ -13,6 +12,7 @@
 #include "core/media/BassPlaySet.h"
 #include "core/reminders/DayMarks.h"
 #include "core/reminders/ReminderFiles.h"
+#include "core/shell/Autosave.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcessPriority.h"

@@ -1,5 +1,7 @@
 #include "platform/X11FullScreenProbe.h"
 
+#include "platform/X11Root.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -38,11 +40,7 @@ X11FullScreenProbe::X11FullScreenProbe(xcb_connection_t* connection, int screen)
 {
     if (!available())
         return;
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screen && it.rem > 1; ++i)
-        xcb_screen_next(&it);
-    if (it.rem > 0)
-        m_root = it.data->root;
+    m_root = x11RootWindow(m_connection, screen);
     m_activeAtom = atom("_NET_ACTIVE_WINDOW");
     m_stateAtom = atom("_NET_WM_STATE");
     m_fullScreenAtom = atom("_NET_WM_STATE_FULLSCREEN");

@@ -9,7 +9,8 @@ Settings::Settings()
 
 std::vector<SettingsSection*> Settings::sections()
 {
-    return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow, &chime};
+    return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow, &chime,
+            &czas, &uptimeCost, &ruchMyszy, &siec, &siecWykres};
 }
 
 void Settings::resetToDefaults()

@@ -5,6 +5,7 @@
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
 #include "core/settings/ToolsSettings.h"
+#include "core/status/StatusSettings.h"
 
 #include <vector>
 
@@ -24,6 +25,11 @@ struct Settings {
     PrivateDaySettings prywatne;
     UpcomingDatesSettings wazneDatyPow;
     ChimeSettings chime;
+    UptimeSettings czas;
+    UptimeCostSettings uptimeCost; // keys of "Inne"
+    MouseOdometerSettings ruchMyszy;
+    TrafficSettings siec;
+    TransferChartSettings siecWykres;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

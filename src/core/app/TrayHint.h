@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/StatusValues.h"
+#include "core/shell/StatusValues.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/StatusValues.h"
 #include "core/common/Colour.h"
+#include "core/shell/StatusValues.h"
 
 #include <QRect>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "core/app/Autosave.h"
+#include "core/shell/Autosave.h"
 #include "support/FileFixture.h"
 
 #include <QTemporaryDir>

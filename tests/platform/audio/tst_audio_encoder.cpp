@@ -1,9 +1,9 @@
 #include "core/media/BassPlay.h"
 #include "core/media/Mp3Length.h"
-#include "support/SoundFiles.h"
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/MasterVolume.h"
 #include "support/FakeMasterVolume.h"
+#include "support/SoundFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "core/media/BassPlay.h"
 #include "core/media/BassPlaySet.h"
-#include "support/SoundFiles.h"
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/MasterVolume.h"
 #include "platform/audio/PulseMasterVolume.h"
 #include "support/FakeMasterVolume.h"
+#include "support/SoundFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "core/common/Cp1250.h"
 #include "core/media/BassPlay.h"
-#include "support/SoundFiles.h"
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/MasterVolume.h"
 #include "support/FakeMasterVolume.h"
+#include "support/SoundFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>

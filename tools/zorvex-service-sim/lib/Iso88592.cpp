@@ -1,5 +1,4 @@
 #include "Iso88592.h"
-
 #include "core/common/Cp1250.h"
 
 #include <array>

@@ -1,5 +1,4 @@
 #include "PackageBuilder.h"
-
 #include "core/internet/ZlbArchive.h"
 
 #include <QDir>

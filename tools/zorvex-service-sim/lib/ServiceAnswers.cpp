@@ -1,8 +1,7 @@
-#include "ServiceAnswers.h"
-
 #include "Forecast.h"
 #include "Iso88592.h"
 #include "PackageBuilder.h"
+#include "ServiceAnswers.h"
 #include "Template.h"
 #include "core/common/Cp1250.h"
 

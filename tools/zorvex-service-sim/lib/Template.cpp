@@ -1,6 +1,5 @@
-#include "Template.h"
-
 #include "Iso88592.h"
+#include "Template.h"
 
 namespace zorvex::sim {
 namespace {

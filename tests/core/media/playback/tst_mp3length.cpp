@@ -1,5 +1,5 @@
-#include "support/SoundFiles.h"
 #include "core/media/Mp3Length.h"
+#include "support/SoundFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "core/app/Autosave.h"
+#include "core/shell/Autosave.h"
 
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
