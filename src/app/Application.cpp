@@ -1,25 +1,19 @@
 #include "app/Application.h"
 
-#include "app/AppHooks.h"
+#include "app/ShellServices.h"
 #include "core/app/CommandLine.h"
 #include "core/app/DataFolder.h"
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
-#include "core/app/ProcessPriority.h"
-#include "core/app/TrayIconModel.h"
 #include "core/common/AtomicFile.h"
 #include "core/common/IniFile.h"
 #include "core/media/BassPlaySet.h"
-#include "core/reminders/DayMarks.h"
-#include "core/reminders/ReminderFiles.h"
-#include "core/shell/Autosave.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcessPriority.h"
 #include "platform/ShutdownWatcher.h"
 #include "platform/SignalWatcher.h"
 #include "platform/System.h"
-#include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/LazyAudioLibrary.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
@@ -27,25 +21,16 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/PendingFeatures.h"
 #include "ui/app/TrayIcon.h"
-#include "ui/app/tools/PageIcons.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/calendar/CalendarView.h"
-#include "ui/calendar/ColoursPage.h"
-#include "ui/calendar/NameDaysPage.h"
-#include "ui/calendar/TimeOfDaySetList.h"
 #include "ui/calendar/ZodiacController.h"
-#include "ui/calendar/ZodiacSetList.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
-#include "ui/reminders/AlarmPage.h"
 #include "ui/reminders/AlarmService.h"
-#include "ui/reminders/ChimePage.h"
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
 #include "ui/reminders/ReminderService.h"
 
-#include <QFormLayout>
-#include <QVBoxLayout>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -60,34 +45,6 @@
 
 namespace zorvex {
 namespace {
-
-// Until the uptime log, mouse odometer and traffic monitor run, the record
-// carries the start of this run and zero counters.
-class StartOnlySource : public AutosaveSource {
-public:
-    explicit StartOnlySource(DayTime start)
-        : m_start(start)
-    {
-    }
-    DayTime sessionStart() const override { return m_start; }
-    qint64 mouseToday() const override { return 0; }
-    qint64 receivedToday() const override { return 0; }
-    qint64 sentToday() const override { return 0; }
-
-private:
-    DayTime m_start;
-};
-
-// No counting feature runs yet, so a recovered record has nowhere to go.
-class NoCountersSink : public AutosaveSink {
-public:
-    bool uptimeLogOn() const override { return false; }
-    void recordInterruptedSession(DayTime, DayTime) override {}
-    bool mouseOdometerOn() const override { return false; }
-    void addMouseToday(qint64) override {}
-    bool trafficOn() const override { return false; }
-    void addTrafficToday(qint64, qint64) override {}
-};
 
 Application* g_running = nullptr; // the instance whose main loop runs
 
@@ -369,138 +326,9 @@ void Application::takeOverChannel()
 
 void Application::createWindows()
 {
-    AppHooks::Actions actions;
-    actions.takeReceivedPath = [this] { return takeReceivedPath(); };
-    // Out of the tick that takes it: installing may ask the user.
-    actions.install = [this](const QString& text) {
-        QTimer::singleShot(0, this, [this, text] { dispatchInstallText(text); });
-    };
-    actions.autosave = [this] { autosave(); };
-    actions.saveSettings = [this] { saveSettings(); };
-    actions.deleteAutosave = [this] { deleteAutosave(m_paths.path(PathId::Autozapis)); };
-    actions.writeExitValues = [this] { writeExitValues(); };
-    actions.zodiacDailyRefresh = [this] {
-        if (m_zodiac)
-            m_zodiac->dailyRefresh();
-    };
-    actions.evaluateAlarms = [this] {
-        if (m_alarms)
-            m_alarms->tick();
-    };
-    actions.checkChime = [this] {
-        if (m_chime)
-            m_chime->checkChime();
-    };
-    actions.dayStartedForReminders = [this] {
-        if (m_reminders)
-            m_reminders->dayStarted();
-    };
-    actions.evaluateReminders = [this] {
-        if (m_reminders)
-            m_reminders->evaluate();
-    };
-    actions.stopTimers = [this] {
-        for (QTimer& t : m_timers)
-            t.stop();
-    };
-    m_hooks = std::make_unique<AppHooks>(m_settings, std::move(actions));
-    m_loop = std::make_unique<MainLoop>(m_clock, *m_hooks);
-
-    // Every sound of the program goes through the eight players; the sound
-    // library itself starts with the first sound.
-    m_audio = std::make_unique<LazyAudioLibrary>([] { return std::make_unique<GstAudioLibrary>(); });
-    m_players = std::make_unique<BassPlaySet>(*m_audio);
-
-    m_main = std::make_unique<MainWindow>(m_paths, m_settings, m_settings.tray);
-    m_main->setSettingsStore(m_store.get());
-    m_main->contextMenu()->setPageIconProvider(pageCodeIcon);
-
-    // What the Tools window does when it is created: the process priority,
-    // the recovery of an autosave record, and the autosave interval.
-    m_tools = std::make_unique<ToolsWindow>(m_settings);
-    m_tools->setMainWindow(m_main.get());
-    m_prioritySetter = std::make_unique<LinuxPrioritySetter>();
-    m_priority = std::make_unique<ProcessPriority>(*m_prioritySetter);
-    m_priority->setMode(m_settings.main.priorytet);
-    if (m_settings.tools.autoSave) {
-        NoCountersSink sink;
-        recoverAutosave(m_paths.path(PathId::Autozapis), sink);
-    }
-    m_hooks->setWindows(m_main.get(), m_tools.get());
-    m_tools->setPageRoutingSource([this] {
-        PageRouting routing;
-        routing.trafficStatisticOn = m_hooks->trafficStatisticOn();
-        return routing;
-    });
-
-    m_alarms = std::make_unique<AlarmService>(m_clock, m_paths, *m_players, m_main->trayIcon());
-    m_tools->setPageContent(QStringLiteral("Page_Alarm"), m_alarms->page());
-    m_store->addListWriter([this] { m_alarms->save(); });
-    connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
-    connect(m_tools.get(), &ToolsWindow::stopSoundRequested, m_alarms.get(), &AlarmService::stopSound);
-    m_fullScreen = makeFullScreenProbe();
-    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen);
-    m_tools->setPageContent(QStringLiteral("Page_HourlyChime"), m_chime->page());
-
-    // The calendar: its pages on the Tools window, then the first drawing.
-    m_calendar = std::make_unique<CalendarView>(*m_main, m_settings, m_paths, m_clock);
-    auto* colours = new ColoursPage(m_settings, m_paths);
-    m_tools->setPageContent(34, colours);
-    m_calendar->attachColoursPage(colours);
-    m_tools->setPageContent(20, new NameDaysPage(m_paths));
-    auto* timeOfDaySets = new TimeOfDaySetList(m_settings, m_paths, m_clock);
-    m_calendar->attachTimeOfDaySetList(timeOfDaySets);
-    m_store->addListWriter([this] { m_calendar->saveVisibleTexts(); });
-    // Birthdays, name days, important and private days mark the month. The
-    // lists are read afresh for every month drawn, so edits show at once.
-    m_calendar->setAnnotationProvider([this](int year, int month) {
-        const ReminderLists lists = loadReminderLists(m_paths);
-        const CalendarMarkSettings marks = CalendarMarkSettings::from(
-            m_settings.main, m_settings.solenizant, m_settings.inne, m_settings.prywatne);
-        return buildDayAnnotations(lists, marks, year, month, m_clock.now().date());
-    });
-    m_hooks->setCalendar(m_calendar.get());
-
-    // Birthdays, name days, important and private days: their pages, and
-    // the windows that announce them. Every edit redraws the month.
-    m_reminders = std::make_unique<ReminderService>(m_clock, m_paths, m_settings, *m_store, m_state.updatedStart);
-    m_reminders->setWindows(m_main.get(), m_tools.get());
-    ReminderPages* pages = m_reminders->pages();
-    m_tools->setPageContent(18, pages->personsPage());
-    m_tools->setPageContent(19, pages->importantPage());
-    m_tools->setPageContent(35, pages->privatePage());
-    connect(m_reminders.get(), &ReminderService::remindersChanged, this, [this] {
-        m_calendar->redrawCalendar(false);
-        if (m_zodiac)
-            m_zodiac->refreshHint();
-    });
-
-    // The zodiac sign, its colour guard and its set list on "Wygląd".
-    m_zodiac = std::make_unique<ZodiacController>(m_main->zodiacPicture(), m_settings, m_paths, m_clock);
-    m_calendar->setZodiacGuard([this] { return m_zodiac->transparentColour(); },
-                               [this] { return m_zodiac->builtInShown(); });
-    auto* zodiacSets = new ZodiacSetList(m_settings, m_paths, m_clock);
-    auto* sets = new QWidget;
-    auto* setsForm = new QFormLayout(sets);
-    setsForm->addRow(QStringLiteral("Ikony pory dnia:"), timeOfDaySets);
-    setsForm->addRow(QStringLiteral("Zestaw znaków zodiaku:"), zodiacSets);
-    auto* look = new QWidget;
-    auto* lookLayout = new QVBoxLayout(look);
-    lookLayout->addWidget(sets);
-    lookLayout->addStretch();
-    m_tools->setPageContent(44, look);
-    connect(zodiacSets, &ZodiacSetList::choiceChanged, this, [this] { m_zodiac->draw(); });
-    connect(m_calendar.get(), &CalendarView::coloursApplied, this, [this] { m_zodiac->draw(); });
-    // A new date seen by the clock: the tray's day icon and today's month.
-    connect(m_zodiac.get(), &ZodiacController::dayStarted, this, [this] {
-        m_main->trayIcon()->update();
-        m_calendar->redrawCalendar(true);
-    });
-    // The sign's first refresh announces a new day, whose redraw would only
-    // repeat the calendar's first drawing: it comes before the calendar starts.
-    m_zodiac->dailyRefresh();
-    m_calendar->start();
-
+    installShell();
+    installReminders();
+    installCalendar();
     m_loop->toolsWindowCreated();
 }
 
@@ -582,7 +410,7 @@ void Application::connectWindows()
     });
     connect(tools, &ToolsWindow::trayHintEditorRequested, main, &MainWindow::openTrayHintEditor);
     connect(tools, &ToolsWindow::priorityChanged, this, [this] { m_priority->setMode(m_settings.main.priorytet); });
-    connect(tools, &ToolsWindow::closed, this, &Application::saveSettings);
+    connect(tools, &ToolsWindow::closed, this, [this] { m_shell->saveSettings(); });
 }
 
 void Application::startTimers()
@@ -592,16 +420,16 @@ void Application::startTimers()
         m_timers[i].setInterval(kPeriods[i]);
         m_timers[i].setTimerType(i == 3 ? Qt::CoarseTimer : Qt::PreciseTimer);
     }
-    connect(&m_timers[0], &QTimer::timeout, this, [this] { m_loop->tick1(); });
+    connect(&m_timers[0], &QTimer::timeout, this, [this] { m_loop->secondTick(); });
     connect(&m_timers[1], &QTimer::timeout, this, [this] {
         // A second instance let in by the one-shot permission takes over the
         // marker and the channel once the old instance has gone.
         takeOverChannel();
-        m_loop->tick2();
+        m_loop->scheduleTick();
     });
-    connect(&m_timers[2], &QTimer::timeout, this, [this] { m_loop->tick3(); });
+    connect(&m_timers[2], &QTimer::timeout, this, [this] { m_loop->statusTick(); });
     connect(&m_timers[3], &QTimer::timeout, this, [this] {
-        m_loop->tick4();
+        m_loop->fastTick();
         if (m_tools->isVisible())
             m_tools->showMainWindowPosition(m_main->frameGeometry(), m_main->workArea());
     });
@@ -643,27 +471,6 @@ void Application::dispatchInstallText(const QString& text)
     case InstallKind::Ignored:
         break;
     }
-}
-
-void Application::autosave()
-{
-    StartOnlySource source(toDayTime(m_state.startedAt));
-    writeAutosave(m_paths.path(PathId::Autozapis), source, toDayTime(QDateTime::currentDateTime()));
-}
-
-void Application::saveSettings()
-{
-    m_tools->writeToSettings();
-    m_store->save(m_settings);
-    trimWorkingSet();
-}
-
-void Application::writeExitValues()
-{
-    ExitValues exit;
-    exit.positionX = m_main->x();
-    exit.positionY = m_main->y();
-    m_store->writeExitValues(exit);
 }
 
 int Application::screenshot(const QString& file, const QString& toolsPage)

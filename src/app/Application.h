@@ -16,7 +16,6 @@
 namespace zorvex {
 
 class AlarmService;
-class AppHooks;
 class BassPlaySet;
 class ChimeService;
 class FullScreenProbe;
@@ -29,6 +28,7 @@ class MainLoop;
 class MainWindow;
 class ProcessPriority;
 class ReminderService;
+class ShellServices;
 class ShutdownWatcher;
 class SignalWatcher;
 class ToolsWindow;
@@ -68,14 +68,16 @@ public:
 
 private:
     void createWindows();
+    // One installer per feature: creates its services, places its pages and
+    // registers its steps with the main loop.
+    void installShell();
+    void installReminders();
+    void installCalendar();
     void connectWindows();
     void startTimers();
     void openPageCode(int code);
     void runCommand(int code);
     void dispatchInstallText(const QString& text);
-    void autosave();
-    void saveSettings();
-    void writeExitValues();
     int screenshot(const QString& file, const QString& toolsPage);
     void shutdown();
     void requestQuit();
@@ -91,8 +93,8 @@ private:
     SystemClock m_clock;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<InstanceLock> m_lock;
-    std::unique_ptr<AppHooks> m_hooks;
     std::unique_ptr<MainLoop> m_loop;
+    std::unique_ptr<ShellServices> m_shell;
     std::unique_ptr<LinuxPrioritySetter> m_prioritySetter;
     std::unique_ptr<ProcessPriority> m_priority;
     std::unique_ptr<LazyAudioLibrary> m_audio;

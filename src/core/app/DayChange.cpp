@@ -9,31 +9,28 @@ namespace zorvex {
 // remembered date, which is replaced only near the end.
 void MainLoop::runDayChange(const QDateTime& now)
 {
-    const QDate previous = m_date;
+    const DayChange change{m_date, now.date(), now};
 
-    m_hooks.updateDayFacts();
-    if (m_hooks.weatherMidnightRefreshOn()) {
+    m_services.runDay(DayStep::DayFacts, change);
+    if (MidnightRefreshService* weather = m_services.midnightRefresh(); weather && weather->refreshAfterMidnight()) {
         // Spread over 1 to 270 seconds so that not every user asks the
         // weather service in the same second after midnight.
         const int r = std::clamp(m_random(270), 0, 269);
         scheduleWeatherRefresh(now.addSecs(-(30 + r)));
     }
-    m_hooks.showTodaysMonth();
-    m_hooks.rebuildScrollingText();
-    m_hooks.startUptimeDay();
-    m_hooks.rebuildWeatherDays();
-    if (m_hooks.mouseOdometerOn())
-        m_hooks.commitMouseDistance(previous);
-    if (m_hooks.trafficStatisticOn())
-        m_hooks.commitTraffic(previous);
-    if (m_hooks.autosaveOn()) {
+    m_services.runDay(DayStep::TodaysMonth, change);
+    m_services.runDay(DayStep::ScrollingText, change);
+    m_services.runDay(DayStep::UptimeDay, change);
+    m_services.runDay(DayStep::WeatherDays, change);
+    m_services.runDay(DayStep::MouseCommit, change);
+    m_services.runDay(DayStep::TrafficCommit, change);
+    if (IntervalService* autosave = m_services.interval(IntervalTask::Autosave); autosave && autosave->interval().on) {
         ref(IntervalTask::Autosave) = now;
-        m_hooks.autosave();
+        autosave->runInterval(now);
     }
     m_date = now.date();
-    m_hooks.resetRemindersShownToday();
-    m_hooks.evaluateReminders();
-    m_hooks.refreshMailCheckCaption();
+    m_services.runDay(DayStep::Reminders, change);
+    m_services.runDay(DayStep::MailCaption, change);
 }
 
 } // namespace zorvex

@@ -9,9 +9,9 @@
 
 namespace zorvex {
 
-MainLoop::MainLoop(const Clock& clock, ShellHooks& hooks, RandomBelow random)
+MainLoop::MainLoop(const Clock& clock, ShellSurface& shell, RandomBelow random)
     : m_clock(clock)
-    , m_hooks(hooks)
+    , m_shell(shell)
     , m_random(std::move(random))
 {
     if (!m_random)
@@ -21,7 +21,7 @@ MainLoop::MainLoop(const Clock& clock, ShellHooks& hooks, RandomBelow random)
     m_hour = now.time().hour();
     m_minute = now.time().minute();
     m_refs.fill(now);
-    const QRect area = m_hooks.workArea();
+    const QRect area = m_shell.workArea();
     m_workRight = area.right();
     m_workBottom = area.bottom();
 }
@@ -77,44 +77,39 @@ bool MainLoop::elapsed(IntervalTask task, const QDateTime& now, qint64 ms)
     return intervalElapsed(ref(task), now, ms);
 }
 
-// An interval of 0 minutes would run a network check or a wallpaper change
-// on every tick; the shortest interval is one minute.
-bool MainLoop::elapsedMinutes(IntervalTask task, const QDateTime& now, int minutes)
-{
-    return elapsed(task, now, qint64(std::max(minutes, 1)) * 60 * 1000);
-}
-
 std::vector<ShutdownFailure> MainLoop::shutdown(bool restoredBackup)
 {
     m_closing = true;
-    return runShutdown(m_hooks, m_clock.now().date(), restoredBackup);
+    return runShutdown(m_services, m_clock.now().date(), restoredBackup);
 }
 
 // --- 100 ms -----------------------------------------------------------------
 
-void MainLoop::tick1()
+void MainLoop::secondTick()
 {
-    if (m_closing || !m_hooks.toolsWindowExists())
+    if (m_closing || !m_shell.toolsWindowExists())
         return;
     const qint64 second = m_clock.epochMs() / 1000;
     if (second == m_alarmSecond)
         return;
     m_alarmSecond = second;
-    m_hooks.evaluateAlarms();
+    const QDateTime now = m_clock.now();
+    for (SecondTickService* s : m_services.secondTicks())
+        s->newSecond(now);
 }
 
 // --- 800 ms -----------------------------------------------------------------
 
-void MainLoop::tick2()
+void MainLoop::scheduleTick()
 {
     if (m_closing)
         return;
     const QDateTime now = m_clock.now();
-    m_hooks.refreshForegroundFlag();
+    m_shell.refreshForegroundFlag();
 
-    const QRect area = m_hooks.workArea();
+    const QRect area = m_shell.workArea();
     if (area.right() != m_workRight || area.bottom() != m_workBottom) {
-        m_hooks.relayoutMainWindow();
+        m_shell.relayoutMainWindow();
         m_workRight = area.right();
         m_workBottom = area.bottom();
     }
@@ -124,20 +119,21 @@ void MainLoop::tick2()
         if (intervalElapsed(armed, now, m_trayClose->delayMs)) {
             const QString drive = m_trayClose->drive;
             m_trayClose.reset();
-            m_hooks.closeDriveTray(drive);
+            if (DriveTrayService* trays = m_services.driveTrays())
+                trays->closeDriveTray(drive);
         }
     }
 
-    if (!m_hooks.toolsWindowExists())
+    if (!m_shell.toolsWindowExists())
         return;
     if (now.date() != m_date)
         runDayChange(now);
     runTimeChanges(now);
     runIntervalTasks(now);
 
-    if (const QString path = m_hooks.takeReceivedPath(); !path.isEmpty())
-        m_hooks.installReceivedFile(path);
-    m_hooks.checkRecordingSplit();
+    if (const QString path = m_shell.takeReceivedPath(); !path.isEmpty())
+        m_shell.installReceivedFile(path);
+    m_services.runTick(TickStep::RecordingSplit, now);
 }
 
 void MainLoop::runTimeChanges(const QDateTime& now)
@@ -145,80 +141,60 @@ void MainLoop::runTimeChanges(const QDateTime& now)
     const QTime time = now.time();
     if (time.hour() != m_hour) {
         m_hour = time.hour();
-        m_hooks.updateDayFacts();
-        m_hooks.redrawMonth();
+        for (ClockChangeService* s : m_services.clockChanges())
+            s->hourChanged(now);
     }
     if (time.minute() != m_minute) {
         m_minute = time.minute();
-        m_hooks.updateDayFacts();
+        for (ClockChangeService* s : m_services.clockChanges())
+            s->minuteChanged(now);
     }
-    m_hooks.checkChime();
+    m_services.runTick(TickStep::Chime, now);
+}
+
+void MainLoop::runInterval(IntervalTask task, const QDateTime& now)
+{
+    IntervalService* service = m_services.interval(task);
+    if (!service)
+        return;
+    const Interval interval = service->interval();
+    if (!interval.on || !elapsed(task, now, interval.ms))
+        return;
+    ref(task) = now;
+    service->runInterval(now);
 }
 
 void MainLoop::runIntervalTasks(const QDateTime& now)
 {
-    if (m_hooks.wallpaperTimerOn()
-        && elapsedMinutes(IntervalTask::Wallpaper, now, m_hooks.wallpaperIntervalMinutes())) {
-        // A change skipped for a busy processor waits a whole interval.
-        ref(IntervalTask::Wallpaper) = now;
-        if (!m_hooks.wallpaperCpuLimitOn() || m_hooks.cpuPercent() < m_hooks.wallpaperCpuLimit())
-            m_hooks.changeWallpaper();
-    }
-    if (m_hooks.pingAutoCheckOn() && elapsedMinutes(IntervalTask::PingCheck, now, m_hooks.pingAutoCheckMinutes())) {
-        ref(IntervalTask::PingCheck) = now;
-        m_hooks.checkPingHosts();
-    }
-    if (m_hooks.mailAutoCheckOn() && elapsedMinutes(IntervalTask::MailCheck, now, m_hooks.mailAutoCheckMinutes())) {
-        ref(IntervalTask::MailCheck) = now;
-        m_hooks.checkMail();
-    }
-    autoHide(StatusWindow::Ping, IntervalTask::PingStatusHide, now);
-    autoHide(StatusWindow::Mail, IntervalTask::MailStatusHide, now);
-    if (m_hooks.autosaveOn() && elapsedMinutes(IntervalTask::Autosave, now, m_hooks.autosaveMinutes())) {
-        ref(IntervalTask::Autosave) = now;
-        m_hooks.autosave();
-    }
-    if (m_hooks.weatherAutoRefreshOn()
-        && elapsedMinutes(IntervalTask::WeatherIcon, now, std::max(m_hooks.weatherAutoRefreshHours(), 1) * 60)) {
-        ref(IntervalTask::WeatherIcon) = now;
-        if (m_hooks.weatherRefreshAvailable())
-            m_hooks.refreshWeather();
-    }
+    for (IntervalTask task : {IntervalTask::Wallpaper, IntervalTask::PingCheck, IntervalTask::MailCheck,
+                              IntervalTask::PingStatusHide, IntervalTask::MailStatusHide, IntervalTask::Autosave,
+                              IntervalTask::WeatherIcon})
+        runInterval(task, now);
     if (m_weatherScheduled && elapsed(IntervalTask::DelayedWeather, now, kDelayedWeatherMs)) {
         ref(IntervalTask::DelayedWeather) = now;
-        if (m_hooks.weatherRefreshAvailable())
-            m_hooks.refreshWeather();
+        if (MidnightRefreshService* weather = m_services.midnightRefresh())
+            weather->refreshIfAvailable();
     }
-}
-
-void MainLoop::autoHide(StatusWindow window, IntervalTask task, const QDateTime& now)
-{
-    if (!m_hooks.statusAutoHideOn(window) || !m_hooks.statusWindowShowing(window))
-        return;
-    if (!elapsed(task, now, qint64(std::max(m_hooks.statusAutoHideSeconds(window), 0)) * 1000))
-        return;
-    m_hooks.hideStatusWindow(window);
-    ref(task) = now;
 }
 
 // --- 1000 ms ----------------------------------------------------------------
 
-void MainLoop::tick3()
+void MainLoop::statusTick()
 {
     if (m_closing)
         return;
-    if (m_hooks.uptimePageShowing())
-        m_hooks.refreshUptimePage();
-    m_hooks.sampleCpu();
+    const QDateTime now = m_clock.now();
+    m_services.runTick(TickStep::UptimePage, now);
+    m_services.runTick(TickStep::CpuSample, now);
 }
 
 // --- 50 ms ------------------------------------------------------------------
 
-void MainLoop::tick4()
+void MainLoop::fastTick()
 {
     if (m_closing)
         return;
-    m_fadeIn.step(m_hooks);
+    m_fadeIn.step(m_shell);
 
     // The local time is built only when the second changes or a start-up
     // task still waits: the idle tick then costs no time-zone work.
@@ -226,44 +202,43 @@ void MainLoop::tick4()
     if (second != m_clockSecond) {
         m_clockSecond = second;
         m_secondNow = m_clock.now();
-        m_hooks.setClockText(m_secondNow.time().toString(QStringLiteral("HH:mm:ss")));
-        m_hooks.zodiacDailyRefresh();
+        m_shell.setClockText(m_secondNow.time().toString(QStringLiteral("HH:mm:ss")));
+        m_services.runTick(TickStep::NewSecond, m_secondNow);
     }
 
-    m_hooks.sampleMouse();
-    m_hooks.sampleMemory();
-    if (m_hooks.freeSpaceCardShowing())
-        m_hooks.refreshFreeSpaceCard();
+    m_services.runTick(TickStep::MouseSample, m_secondNow);
+    m_services.runTick(TickStep::MemorySample, m_secondNow);
+    m_services.runTick(TickStep::FreeSpaceCard, m_secondNow);
 
     // Retries are measured from an exact reference and need the exact time;
     // the one-shot tasks only need today's date.
     if (!m_startup.idle()) {
         const bool exact = m_startup.timeSyncRetryArmed() || m_startup.updateRetryArmed();
-        m_startup.run(m_hooks, exact ? m_clock.now() : m_secondNow, m_fadeIn.complete());
+        m_startup.run(m_services, exact ? m_clock.now() : m_secondNow, m_fadeIn.complete());
     }
     moveMarker();
 }
 
 void MainLoop::moveMarker()
 {
-    if (!m_hooks.positionMarkerShowing()) {
+    if (!m_shell.positionMarkerShowing()) {
         m_marker.reset();
         return;
     }
-    const QPoint at = positionMarker(m_hooks.markerLayout());
+    const QPoint at = positionMarker(m_shell.markerLayout());
     if (m_marker == at)
         return;
     m_marker = at;
-    m_hooks.movePositionMarker(at);
+    m_shell.movePositionMarker(at);
 }
 
 // --- 200 ms -----------------------------------------------------------------
 
-void MainLoop::tick5()
+void MainLoop::blinkTick()
 {
     if (m_closing)
         return;
-    m_hooks.toggleScrollLock();
+    m_services.runTick(TickStep::ScrollLock, m_clock.now());
 }
 
 } // namespace zorvex

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/app/LoopRegistry.h"
 #include "core/app/MainLoopFadeIn.h"
-#include "core/app/MainLoopHooks.h"
 #include "core/app/Shutdown.h"
 #include "core/app/StartupTasks.h"
 #include "core/common/Clock.h"
@@ -21,36 +21,27 @@ namespace zorvex {
 // A whole number from 0 to bound − 1.
 using RandomBelow = std::function<int(int bound)>;
 
-// The tasks that run when enough time passed since their reference, which
-// holds the time of their last run.
-enum class IntervalTask {
-    Wallpaper,
-    PingCheck,
-    MailCheck,
-    PingStatusHide,
-    MailStatusHide,
-    Autosave,
-    WeatherIcon,
-    DelayedWeather,
-};
-inline constexpr int kIntervalTaskCount = 8;
-
 // What the main window's five timers do, in their order. The timers only
-// call tick1() … tick5(); the time comes from the clock and every feature is
-// reached through the hooks, so the whole schedule runs under a fake clock.
+// call the five ticks; the time comes from the clock, the shell's own steps
+// go to its surface and every feature step to the services registered in
+// services(), so the whole schedule runs under a fake clock.
 class MainLoop {
 public:
     static constexpr qint64 kDelayedWeatherMs = 300 * 1000;
 
     // Reads the clock once: the remembered date, hour and minute and every
     // interval reference start at this moment.
-    MainLoop(const Clock& clock, ShellHooks& hooks, RandomBelow random = {});
+    MainLoop(const Clock& clock, ShellSurface& shell, RandomBelow random = {});
 
-    void tick1(); // 100 ms: alarms once per second
-    void tick2(); // 800 ms: day, hour and minute changes, interval tasks
-    void tick3(); // 1000 ms: uptime page, CPU sample
-    void tick4(); // 50 ms: fade-in, clock, sampling, start-up tasks
-    void tick5(); // 200 ms, only while new mail blinks Scroll Lock
+    // Where features register the steps they take part in.
+    LoopRegistry& services() { return m_services; }
+    const LoopRegistry& services() const { return m_services; }
+
+    void secondTick();   // 100 ms: alarms once per second
+    void scheduleTick(); // 800 ms: day, hour and minute changes, interval tasks
+    void statusTick();   // 1000 ms: uptime page, CPU sample
+    void fastTick();     // 50 ms: fade-in, clock, sampling, start-up tasks
+    void blinkTick();    // 200 ms, only while new mail blinks Scroll Lock
 
     // The main window was shown for the first time: the fade-in begins.
     void mainWindowShown(const FadeInSettings& settings);
@@ -100,12 +91,13 @@ private:
     bool elapsedMinutes(IntervalTask task, const QDateTime& now, int minutes);
     void runTimeChanges(const QDateTime& now);
     void runIntervalTasks(const QDateTime& now);
-    void autoHide(StatusWindow window, IntervalTask task, const QDateTime& now);
+    void runInterval(IntervalTask task, const QDateTime& now);
     void runDayChange(const QDateTime& now);
     void moveMarker();
 
     const Clock& m_clock;
-    ShellHooks& m_hooks;
+    ShellSurface& m_shell;
+    LoopRegistry m_services;
     RandomBelow m_random;
 
     bool m_closing = false;

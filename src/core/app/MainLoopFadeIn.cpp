@@ -1,6 +1,6 @@
 #include "core/app/MainLoopFadeIn.h"
 
-#include "core/app/MainLoopHooks.h"
+#include "core/shell/LoopServices.h"
 
 #include <algorithm>
 
@@ -24,24 +24,24 @@ void FadeIn::start(const FadeInSettings& settings)
     m_started = true;
 }
 
-void FadeIn::step(ShellHooks& hooks)
+void FadeIn::step(FadeTarget& target)
 {
     if (!m_started)
         return;
     if (m_opacity < m_target) {
         m_opacity = std::min(m_opacity + kStep, m_target);
-        hooks.setOpacity(m_opacity);
+        target.setOpacity(m_opacity);
         if (!m_firstStepDone) {
             m_firstStepDone = true;
             // Starting in the tray: the window goes at once, the fade still
             // runs to its end so that the tasks waiting for it follow.
             if (m_settings.startMinimised)
-                hooks.hideMainWindow();
+                target.hideMainWindow();
         }
     }
     if (!m_settings.translucent && !m_blendingOff && m_opacity >= m_target) {
         m_blendingOff = true;
-        hooks.switchAlphaBlendingOff();
+        target.switchAlphaBlendingOff();
     }
 }
 

@@ -2,7 +2,7 @@
 
 namespace zorvex {
 
-class ShellHooks;
+class FadeTarget;
 
 struct FadeInSettings {
     bool translucent = false; // BlendA
@@ -20,7 +20,7 @@ public:
     bool started() const { return m_started; }
     // Work is done only while the opacity is below its target, plus the one
     // switch-off of alpha blending when translucency is off.
-    void step(ShellHooks& hooks);
+    void step(FadeTarget& target);
     // The fade-in complete condition the start-up tasks wait for.
     bool complete() const { return m_started && m_opacity >= m_target; }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/MainLoopHooks.h"
+#include "core/shell/LoopServices.h"
 
 #include <QPoint>
 

@@ -1,6 +1,6 @@
 #include "core/app/Shutdown.h"
 
-#include "core/app/MainLoopHooks.h"
+#include "core/app/LoopRegistry.h"
 
 #include <exception>
 
@@ -11,46 +11,38 @@ QString ShutdownFailure::text() const
     return QStringLiteral("Błąd podczas zamykania programu (%1): %2").arg(step, message);
 }
 
-std::vector<ShutdownStep> shutdownSteps(ShellHooks& hooks, const QDate& today, bool restoredBackup)
+QString shutdownStepName(ShutdownStepId step)
 {
-    ShellHooks* h = &hooks;
-    std::vector<ShutdownStep> steps = {
-        {QStringLiteral("markClosing"), [h] { h->markClosing(); }},
-        {QStringLiteral("unloadSchemeFonts"), [h] { h->unloadSchemeFonts(); }},
-        {QStringLiteral("stopTimers"), [h] { h->stopTimers(); }},
-    };
-    if (!restoredBackup) {
-        const std::vector<ShutdownStep> saving = {
-            {QStringLiteral("savePlaylistResumePoint"),
-             [h] {
-                 if (h->playlistPlaying() && h->playlistResumeOn())
-                     h->savePlaylistResumePoint();
-             }},
-            {QStringLiteral("saveSettings"),
-             [h] {
-                 if (h->toolsWindowShowing())
-                     h->saveSettings();
-             }},
-            {QStringLiteral("closeSecondaryWindows"), [h] { h->closeSecondaryWindows(); }},
-            {QStringLiteral("commitMouseDistance"),
-             [h, today] {
-                 if (h->mouseOdometerOn())
-                     h->commitMouseDistance(today);
-             }},
-            {QStringLiteral("commitTraffic"),
-             [h, today] {
-                 if (h->trafficStatisticOn())
-                     h->commitTraffic(today);
-             }},
-            {QStringLiteral("deleteAutosave"), [h] { h->deleteAutosave(); }},
-            {QStringLiteral("writeExitValues"), [h] { h->writeExitValues(); }},
-            {QStringLiteral("abortNetworkWork"), [h] { h->abortNetworkWork(); }},
-            {QStringLiteral("unregisterHotKeys"), [h] { h->unregisterHotKeys(); }},
-            {QStringLiteral("stopRecording"), [h] { h->stopRecording(); }},
-        };
-        steps.insert(steps.end(), saving.begin(), saving.end());
+    switch (step) {
+    case ShutdownStepId::MarkClosing: return QStringLiteral("markClosing");
+    case ShutdownStepId::UnloadSchemeFonts: return QStringLiteral("unloadSchemeFonts");
+    case ShutdownStepId::StopTimers: return QStringLiteral("stopTimers");
+    case ShutdownStepId::SavePlaylistResumePoint: return QStringLiteral("savePlaylistResumePoint");
+    case ShutdownStepId::SaveSettings: return QStringLiteral("saveSettings");
+    case ShutdownStepId::CloseSecondaryWindows: return QStringLiteral("closeSecondaryWindows");
+    case ShutdownStepId::CommitMouseDistance: return QStringLiteral("commitMouseDistance");
+    case ShutdownStepId::CommitTraffic: return QStringLiteral("commitTraffic");
+    case ShutdownStepId::DeleteAutosave: return QStringLiteral("deleteAutosave");
+    case ShutdownStepId::WriteExitValues: return QStringLiteral("writeExitValues");
+    case ShutdownStepId::AbortNetworkWork: return QStringLiteral("abortNetworkWork");
+    case ShutdownStepId::UnregisterHotKeys: return QStringLiteral("unregisterHotKeys");
+    case ShutdownStepId::StopRecording: return QStringLiteral("stopRecording");
+    case ShutdownStepId::EndApplication: return QStringLiteral("endApplication");
     }
-    steps.push_back({QStringLiteral("endApplication"), [h] { h->endApplication(); }});
+    return {};
+}
+
+std::vector<ShutdownStep> shutdownSteps(const LoopRegistry& services, const QDate& today, bool restoredBackup)
+{
+    std::vector<ShutdownStep> steps;
+    for (int i = 0; i < kShutdownStepCount; ++i) {
+        const auto id = ShutdownStepId(i);
+        const bool saving = id >= ShutdownStepId::SavePlaylistResumePoint && id < ShutdownStepId::EndApplication;
+        if (saving && restoredBackup)
+            continue;
+        for (ShutdownService* s : services.shutdown(id))
+            steps.push_back({shutdownStepName(id), [s, id, today] { s->shutdownStep(id, today); }});
+    }
     return steps;
 }
 
@@ -69,9 +61,9 @@ std::vector<ShutdownFailure> runShutdownSteps(const std::vector<ShutdownStep>& s
     return failures;
 }
 
-std::vector<ShutdownFailure> runShutdown(ShellHooks& hooks, const QDate& today, bool restoredBackup)
+std::vector<ShutdownFailure> runShutdown(const LoopRegistry& services, const QDate& today, bool restoredBackup)
 {
-    return runShutdownSteps(shutdownSteps(hooks, today, restoredBackup));
+    return runShutdownSteps(shutdownSteps(services, today, restoredBackup));
 }
 
 } // namespace zorvex

@@ -1,28 +1,12 @@
 #include "core/app/StartupTasks.h"
 
-#include "core/app/MainLoopHooks.h"
+#include "core/app/LoopRegistry.h"
 #include "core/app/MainLoopInterval.h"
 
 namespace zorvex {
 namespace {
 
 constexpr qint64 kDayMs = 24LL * 60 * 60 * 1000;
-
-// The start-up run and its retry use the same rule.
-void synchroniseAsConfigured(ShellHooks& hooks, const QDate& today)
-{
-    switch (hooks.timeSyncMode()) {
-    case TimeSyncMode::AtStart:
-        hooks.synchroniseTime(false);
-        break;
-    case TimeSyncMode::Daily:
-        if (hooks.lastTimeSyncDate() != today)
-            hooks.synchroniseTime(true);
-        break;
-    case TimeSyncMode::Off:
-        break;
-    }
-}
 
 } // namespace
 
@@ -36,12 +20,14 @@ bool updateCheckDue(bool weekly, const QDateTime& lastCheck, const QDateTime& no
     return passed < 0 || passed / kDayMs > 6;
 }
 
-bool StartupTasks::take(Task task)
+TimeSyncRun timeSyncAtStart(TimeSyncMode mode, const QDate& lastSync, const QDate& today)
 {
-    if (!(m_pending & task))
-        return false;
-    m_pending &= ~unsigned(task);
-    return true;
+    switch (mode) {
+    case TimeSyncMode::AtStart: return TimeSyncRun::Now;
+    case TimeSyncMode::Daily: return lastSync != today ? TimeSyncRun::Daily : TimeSyncRun::None;
+    case TimeSyncMode::Off: break;
+    }
+    return TimeSyncRun::None;
 }
 
 void StartupTasks::armTimeSyncRetry(const QDateTime& now)
@@ -56,56 +42,46 @@ void StartupTasks::armUpdateRetry(const QDateTime& now)
     m_updateRetryRef = now;
 }
 
-void StartupTasks::run(ShellHooks& hooks, const QDateTime& now, bool fadeInComplete)
+// A failing silent run arms its retry again from inside the call.
+void StartupTasks::runRetry(RetryService* service, bool& armed, QDateTime& ref, qint64 delayMs,
+                            const QDateTime& now)
+{
+    if (!armed || !intervalElapsed(ref, now, delayMs))
+        return;
+    if (!service) {
+        armed = false;
+        return;
+    }
+    if (!service->retryAvailable())
+        return;
+    armed = false;
+    service->retry(now);
+}
+
+void StartupTasks::run(const LoopRegistry& services, const QDateTime& now, bool fadeInComplete)
 {
     if (idle())
         return;
-
-    if (fadeInComplete && take(PingAtStart)) {
-        if (hooks.pingAtStartOn() && hooks.pingHostCount() > 0)
-            hooks.checkPingHosts();
-    }
-    if (fadeInComplete && take(MailAtStart)) {
-        if (hooks.mailAtStartOn() && hooks.mailAccountCount() > 0)
-            hooks.checkMail();
-    }
-    if (fadeInComplete && take(TimeSyncAtStart))
-        synchroniseAsConfigured(hooks, now.date());
-    if (fadeInComplete && take(UpdateCheckAtStart)) {
-        if (hooks.updateAutoCheckOn() && updateCheckDue(hooks.updateCheckWeekly(), hooks.lastUpdateCheck(), now))
-            hooks.checkForUpdates();
-    }
-    // A failing silent run arms its retry again from inside the call.
-    if (m_timeSyncRetry && intervalElapsed(m_timeSyncRetryRef, now, kTimeSyncRetryMs)
-        && hooks.timeSyncAvailable()) {
-        m_timeSyncRetry = false;
-        synchroniseAsConfigured(hooks, now.date());
-    }
-    if (m_updateRetry && intervalElapsed(m_updateRetryRef, now, kUpdateRetryMs) && hooks.updateAutoCheckOn()
-        && hooks.updateCheckAvailable()) {
-        m_updateRetry = false;
-        hooks.checkForUpdates();
-    }
-    if (take(PlaylistAutoplay)) {
-        if (hooks.playlistResumeOn() && hooks.playlistCount() > 0)
-            hooks.resumePlaylist();
-    }
-    if (fadeInComplete && take(TrayIconProtection)) {
-        if (hooks.trayIconProtectOn() && hooks.trayIconShown())
-            hooks.protectTrayIcon();
-    }
-    if (take(RadioAutoplay)) {
-        if (hooks.radioAutoplayOn() && hooks.rememberedStationPresent())
-            hooks.autoplayRadio();
-    }
-    if (take(PingStatusPreparation))
-        hooks.prepareStatusWindow(StatusWindow::Ping);
-    if (take(MailStatusPreparation))
-        hooks.prepareStatusWindow(StatusWindow::Mail);
-    if (fadeInComplete && pending(RemindersAtStart) && hooks.reminderWindowsExist()) {
-        take(RemindersAtStart);
-        hooks.evaluateReminders();
-    }
+    const auto runTask = [&](Task task) {
+        if (!pending(task) || (!fadeInComplete && (kAfterFadeIn & task)))
+            return;
+        const auto& answering = services.startup(task);
+        for (StartupService* s : answering) {
+            if (!s->readyAtStart())
+                return;
+        }
+        m_pending &= ~unsigned(task);
+        for (StartupService* s : answering)
+            s->runAtStart(now);
+    };
+    for (Task task : {PingAtStart, MailAtStart, TimeSyncAtStart, UpdateCheckAtStart})
+        runTask(task);
+    // The retries come between the update check and the playlist.
+    runRetry(services.retry(RetryTask::TimeSync), m_timeSyncRetry, m_timeSyncRetryRef, kTimeSyncRetryMs, now);
+    runRetry(services.retry(RetryTask::UpdateCheck), m_updateRetry, m_updateRetryRef, kUpdateRetryMs, now);
+    for (Task task : {PlaylistAutoplay, TrayIconProtection, RadioAutoplay, PingStatusPreparation,
+                      MailStatusPreparation, RemindersAtStart})
+        runTask(task);
 }
 
 } // namespace zorvex

@@ -665,4 +665,25 @@ bool CalendarView::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+void CalendarView::hourChanged(const QDateTime&)
+{
+    updateDayFacts(true);
+    redrawCalendar(false);
+}
+
+void CalendarView::minuteChanged(const QDateTime&)
+{
+    updateDayFacts(true);
+}
+
+void CalendarView::dayChanged(DayStep step, const DayChange&)
+{
+    switch (step) {
+    case DayStep::DayFacts: updateDayFacts(true); break;
+    case DayStep::TodaysMonth: redrawCalendar(true); break;
+    case DayStep::ScrollingText: rebuildDayText(); break;
+    default: break;
+    }
+}
+
 } // namespace zorvex

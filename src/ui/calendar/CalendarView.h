@@ -6,6 +6,7 @@
 #include "core/calendar/MonthModel.h"
 #include "core/calendar/SunTimes.h"
 #include "core/common/PathTable.h"
+#include "core/shell/LoopServices.h"
 #include "ui/calendar/CalendarMenus.h"
 
 #include <QImage>
@@ -42,9 +43,16 @@ struct Settings;
 // Nothing is drawn before start(), which the Tools window's creation ends
 // with; from then on every redraw starts from the settings, the model and
 // the day annotations.
-class CalendarView : public QObject {
+class CalendarView : public QObject, public ClockChangeService, public DayChangeService {
     Q_OBJECT
 public:
+    // The wall clock: a new hour brings new day facts and a redraw, a new
+    // minute new day facts; a new date the facts, today's month and the
+    // scrolling text.
+    void hourChanged(const QDateTime& now) override;
+    void minuteChanged(const QDateTime& now) override;
+    void dayChanged(DayStep step, const DayChange& change) override;
+
     CalendarView(MainWindow& window, Settings& settings, const PathTable& paths, const Clock& clock,
                  QObject* parent = nullptr);
     ~CalendarView() override;

@@ -121,4 +121,9 @@ void ZodiacController::draw(Colour colour)
     m_builtInShown = picture.builtIn;
 }
 
+void ZodiacController::tick(TickStep, const QDateTime&)
+{
+    dailyRefresh();
+}
+
 } // namespace zorvex

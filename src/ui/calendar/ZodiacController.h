@@ -2,6 +2,7 @@
 
 #include "core/calendar/Zodiac.h"
 #include "core/common/Colour.h"
+#include "core/shell/LoopServices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,9 +22,12 @@ struct Settings;
 // Fills the main window's zodiac area (Image2) with today's sign and its
 // hint, refreshes both once a day and opens the horoscope menu (MenuHor) on
 // a double click.
-class ZodiacController : public QObject {
+class ZodiacController : public QObject, public TickService {
     Q_OBJECT
 public:
+    // Every new second of the clock: the daily refresh.
+    void tick(TickStep step, const QDateTime& now) override;
+
     ZodiacController(QLabel* area, const Settings& settings, const PathTable& paths, const Clock& clock,
                      QObject* parent = nullptr);
     ~ZodiacController() override;

@@ -149,4 +149,9 @@ void AlarmService::stopSound()
     m_page->soundFinished();
 }
 
+void AlarmService::newSecond(const QDateTime&)
+{
+    tick();
+}
+
 } // namespace zorvex

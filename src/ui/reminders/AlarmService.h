@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reminders/AlarmCheck.h"
+#include "core/shell/LoopServices.h"
 
 #include <QObject>
 
@@ -23,7 +24,7 @@ class TrayIcon;
 // once-per-second check, and what a firing alarm does (sound through the
 // alarm player, program, message or balloon, power action behind the
 // cancel window).
-class AlarmService : public QObject, public AlarmHandler {
+class AlarmService : public QObject, public AlarmHandler, public SecondTickService {
     Q_OBJECT
 public:
     AlarmService(const Clock& clock, const PathTable& paths, BassPlaySet& players, TrayIcon* tray,
@@ -33,6 +34,7 @@ public:
     AlarmPage* page() const { return m_page; }
     // The 100 ms tick: evaluates once per second.
     void tick();
+    void newSecond(const QDateTime& now) override;
     // The save pass: writes the list file, unless it could not be read whole
     // (then it stays as it is, and stderr says so once).
     void save();

@@ -108,4 +108,9 @@ void ChimeService::applyVolume(int volume)
     }
 }
 
+void ChimeService::tick(TickStep, const QDateTime&)
+{
+    checkChime();
+}
+
 } // namespace zorvex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/shell/LoopServices.h"
+
 #include <QObject>
 
 #include <functional>
@@ -17,7 +19,7 @@ struct ChimeSettings;
 
 // The hourly chime as the running program has it: the page, the check of
 // every 800 ms tick, and the two players it sounds through.
-class ChimeService : public QObject {
+class ChimeService : public QObject, public TickService {
     Q_OBJECT
 public:
     // `fullScreen` answers the full-screen silence; it outlives the service.
@@ -28,6 +30,7 @@ public:
     ChimePage* page() const { return m_page; }
     // The 800 ms tick.
     void checkChime();
+    void tick(TickStep step, const QDateTime& now) override;
     // Reads the set folders again (after an add-on was installed).
     void rescanSets();
 

@@ -123,4 +123,20 @@ void ReminderService::openSettingsWindow()
     m_settingsWindow->openOver(m_toolsWindow);
 }
 
+void ReminderService::dayChanged(DayStep, const DayChange&)
+{
+    dayStarted();
+    evaluate();
+}
+
+bool ReminderService::readyAtStart() const
+{
+    return m_mainWindow != nullptr;
+}
+
+void ReminderService::runAtStart(const QDateTime&)
+{
+    evaluate();
+}
+
 } // namespace zorvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reminders/DailyCheck.h"
+#include "core/shell/LoopServices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -26,7 +27,7 @@ struct Settings;
 // dzień" and "Ważne daty - powiadomienie" windows, and the settings window
 // of the latter. The lists are read from their files for every check, so
 // what the pages wrote is what the windows announce.
-class ReminderService : public QObject {
+class ReminderService : public QObject, public DayChangeService, public StartupService {
     Q_OBJECT
 public:
     ReminderService(const Clock& clock, const PathTable& paths, Settings& settings, const SettingsStore& store,
@@ -43,6 +44,11 @@ public:
     void evaluate();
     // A new date: the check may run again and the nearest panels move on.
     void dayStarted();
+    // The day change: a new date, then the check.
+    void dayChanged(DayStep step, const DayChange& change) override;
+    // The check at start waits until the windows it may show exist.
+    bool readyAtStart() const override;
+    void runAtStart(const QDateTime& now) override;
     // "Powiadomienie" of the menu and "Testuj powiadomienie": the upcoming
     // dates whatever the once-a-day rules say.
     void showUpcomingNow();

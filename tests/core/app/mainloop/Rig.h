@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordingHooks.h"
+#include "RecordingServices.h"
 #include "core/app/MainLoop.h"
 #include "support/FakeClock.h"
 
@@ -16,14 +16,15 @@ inline QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), QTimeZone::utc());
 }
 
-// A main loop on a fake clock with recording hooks and a fixed "random"
+// A main loop on a fake clock with recording services and a fixed "random"
 // number.
 struct Rig {
     explicit Rig(const QDateTime& start)
         : clock(start)
     {
-        hooks.clock = &clock;
-        loop = std::make_unique<MainLoop>(clock, hooks, [this](int) { return randomValue; });
+        services.clock = &clock;
+        loop = std::make_unique<MainLoop>(clock, services, [this](int) { return randomValue; });
+        services.registerWith(loop->services());
     }
     Rig(const Rig&) = delete;
     Rig& operator=(const Rig&) = delete;
@@ -33,19 +34,19 @@ struct Rig {
     {
         while (clock.now() < until) {
             clock.advanceMs(800);
-            loop->tick2();
+            loop->scheduleTick();
         }
     }
     void run4(int ticks)
     {
         for (int i = 0; i < ticks; ++i) {
             clock.advanceMs(50);
-            loop->tick4();
+            loop->fastTick();
         }
     }
 
     FakeClock clock;
-    RecordingHooks hooks;
+    RecordingServices services;
     int randomValue = 0;
     std::unique_ptr<MainLoop> loop;
 };

@@ -17,8 +17,8 @@ class TestMainLoop : public QObject {
     Q_OBJECT
 
 private slots:
-    void tick2Order_data();
-    void tick2Order();
+    void scheduleTickOrder_data();
+    void scheduleTickOrder();
     void dayChange_data();
     void dayChange();
     void autosaveInterval_data();
@@ -33,7 +33,7 @@ private slots:
     void fadeIn_data();
     void fadeIn();
     void idle50msTickDoesNoRealWork();
-    void tick3AndTick5();
+    void statusAndBlinkTicks();
     void positionMarker_data();
     void positionMarker();
     void markerMovesOnlyOnChange();
@@ -41,7 +41,7 @@ private slots:
 
 // --- 800 ms tick ------------------------------------------------------------
 
-void TestMainLoop::tick2Order_data()
+void TestMainLoop::scheduleTickOrder_data()
 {
     QTest::addColumn<QDateTime>("start");
     QTest::addColumn<Setup>("setup");
@@ -52,10 +52,10 @@ void TestMainLoop::tick2Order_data()
 
     QTest::newRow("without the Tools window only the first three steps")
         << at(2026, 3, 10, 12, 0, 10) << Setup([](Rig& r) {
-               r.hooks.tools = false;
-               r.hooks.area = QRect(0, 0, 1280, 1000);
-               r.hooks.autosaveEnabled = true;
-               r.hooks.receivedSlot = QStringLiteral("/tmp/a.zvx");
+               r.services.tools = false;
+               r.services.area = QRect(0, 0, 1280, 1000);
+               r.services.autosaveEnabled = true;
+               r.services.receivedSlot = QStringLiteral("/tmp/a.zvx");
                r.loop->armTrayClose(QStringLiteral("E"), 0);
                r.clock.set(at(2026, 3, 11, 9, 0));
            })
@@ -67,7 +67,7 @@ void TestMainLoop::tick2Order_data()
 
     QTest::newRow("every task due")
         << at(2026, 3, 10, 12, 0, 10) << Setup([](Rig& r) {
-               RecordingHooks& h = r.hooks;
+               RecordingServices& h = r.services;
                h.area = QRect(0, 0, 1920, 1000);
                r.loop->armTrayClose(QStringLiteral("E"), 5);
                h.wallpaperOn = h.pingOn = h.mailOn = h.autosaveEnabled = h.weatherAuto = true;
@@ -85,7 +85,7 @@ void TestMainLoop::tick2Order_data()
 
     QTest::newRow("nothing due one second short")
         << at(2026, 3, 10, 12, 0, 10) << Setup([](Rig& r) {
-               RecordingHooks& h = r.hooks;
+               RecordingServices& h = r.services;
                r.loop->armTrayClose(QStringLiteral("E"), 60);
                h.wallpaperOn = h.pingOn = h.mailOn = h.autosaveEnabled = h.weatherAuto = true;
                h.wallpaperMinutes = h.pingMinutes = h.mailMinutes = h.autosaveMin = 1;
@@ -94,16 +94,16 @@ void TestMainLoop::tick2Order_data()
                r.loop->setReference(IntervalTask::WeatherIcon, r.clock.now().addSecs(-3600 + 60));
                r.loop->scheduleWeatherRefresh(r.clock.now().addSecs(-300 + 60));
                r.clock.advanceMs(4000);
-               r.loop->tick2();
-               r.hooks.calls.clear();
+               r.loop->scheduleTick();
+               r.services.calls.clear();
                r.clock.set(at(2026, 3, 10, 12, 1, 9));
            })
         << names({"refreshForegroundFlag", "updateDayFacts", "checkChime", "checkRecordingSplit"});
 
     QTest::newRow("status window not showing is not hidden")
         << at(2026, 3, 10, 12, 0, 10) << Setup([](Rig& r) {
-               r.hooks.hideOn[0] = r.hooks.hideOn[1] = true;
-               r.hooks.statusShowing[1] = true;
+               r.services.hideOn[0] = r.services.hideOn[1] = true;
+               r.services.statusShowing[1] = true;
                r.loop->statusWindowShown(StatusWindow::Mail);
                r.clock.advanceMs(5000);
            })
@@ -112,9 +112,9 @@ void TestMainLoop::tick2Order_data()
     // The wallpaper is due, with a processor limit of 50 %.
     const auto wallpaperAtCpu = [](int cpu) {
         return Setup([cpu](Rig& r) {
-            r.hooks.wallpaperOn = r.hooks.cpuLimitOn = true;
-            r.hooks.cpu = cpu;
-            r.hooks.cpuLimit = 50;
+            r.services.wallpaperOn = r.services.cpuLimitOn = true;
+            r.services.cpu = cpu;
+            r.services.cpuLimit = 50;
             r.clock.advanceMs(60 * 1000 + 400);
         });
     };
@@ -129,8 +129,8 @@ void TestMainLoop::tick2Order_data()
 
     QTest::newRow("weather icon refresh unavailable")
         << at(2026, 3, 10, 12, 0, 0) << Setup([](Rig& r) {
-               r.hooks.weatherAuto = true;
-               r.hooks.weatherAvailable = false;
+               r.services.weatherAuto = true;
+               r.services.weatherAvailable = false;
                r.loop->scheduleWeatherRefresh(r.clock.now().addSecs(-300));
                r.clock.set(at(2026, 3, 10, 12, 0, 0).addSecs(3600));
            })
@@ -139,7 +139,7 @@ void TestMainLoop::tick2Order_data()
 
     QTest::newRow("day change")
         << at(2026, 1, 1, 23, 59, 59, 600) << Setup([](Rig& r) {
-               r.hooks.mouseOn = r.hooks.trafficOn = r.hooks.autosaveEnabled = r.hooks.weatherMidnight = true;
+               r.services.mouseOn = r.services.trafficOn = r.services.autosaveEnabled = r.services.weatherMidnight = true;
                r.clock.advanceMs(800);
            })
         << names({"refreshForegroundFlag",
@@ -178,7 +178,7 @@ void TestMainLoop::tick2Order_data()
                        "checkRecordingSplit"});
 }
 
-void TestMainLoop::tick2Order()
+void TestMainLoop::scheduleTickOrder()
 {
     QFETCH(QDateTime, start);
     QFETCH(Setup, setup);
@@ -186,8 +186,8 @@ void TestMainLoop::tick2Order()
 
     Rig r(start);
     setup(r);
-    r.loop->tick2();
-    QCOMPARE(r.hooks.calls, expected);
+    r.loop->scheduleTick();
+    QCOMPARE(r.services.calls, expected);
 }
 
 // The clock runs on 800 ms ticks from `start` to `pause`, jumps to `resume`
@@ -219,16 +219,16 @@ void TestMainLoop::dayChange()
     QFETCH(QDate, committedUnder);
 
     Rig r(start);
-    r.hooks.mouseOn = r.hooks.trafficOn = true;
+    r.services.mouseOn = r.services.trafficOn = true;
     r.run2Until(pause);
     r.clock.set(resume);
-    r.loop->tick2();
+    r.loop->scheduleTick();
     r.run2Until(resume.addSecs(60));
 
-    QCOMPARE(r.hooks.count(QStringLiteral("showTodaysMonth")), 1);
-    QCOMPARE(r.hooks.count(QStringLiteral("startUptimeDay")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("showTodaysMonth")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("startUptimeDay")), 1);
     const QString day = committedUnder.toString(Qt::ISODate);
-    QCOMPARE(r.hooks.only({"commitMouseDistance", "commitTraffic"}),
+    QCOMPARE(r.services.only({"commitMouseDistance", "commitTraffic"}),
              QStringList({QStringLiteral("commitMouseDistance(%1)").arg(day), QStringLiteral("commitTraffic(%1)").arg(day)}));
     QCOMPARE(r.loop->rememberedDate(), resume.date());
 }
@@ -254,8 +254,8 @@ void TestMainLoop::autosaveInterval()
     QFETCH(QList<int>, secondsAfterCreation);
 
     Rig r(at(2026, 3, 10, 12, 0));
-    r.hooks.autosaveEnabled = enabled;
-    r.hooks.autosaveMin = minutes;
+    r.services.autosaveEnabled = enabled;
+    r.services.autosaveMin = minutes;
     r.run2Until(at(2026, 3, 10, 12, 0, 4, 800));
     // The first interval starts with the Tools window, not with the process.
     const QDateTime created = r.clock.now();
@@ -263,54 +263,54 @@ void TestMainLoop::autosaveInterval()
     r.run2Until(created.addSecs(200));
 
     QList<int> got;
-    for (const QDateTime& t : r.hooks.autosaveTimes)
+    for (const QDateTime& t : r.services.autosaveTimes)
         got << int(created.msecsTo(t) / 1000);
     QCOMPARE(got, secondsAfterCreation);
-    for (const QDateTime& t : r.hooks.autosaveTimes)
+    for (const QDateTime& t : r.services.autosaveTimes)
         QCOMPARE(created.msecsTo(t) % 1000, qint64(0));
 }
 
 void TestMainLoop::disabledTaskKeepsItsReference()
 {
     Rig r(at(2026, 3, 10, 12, 0));
-    r.hooks.autosaveEnabled = true;
-    r.hooks.autosaveMin = 1;
+    r.services.autosaveEnabled = true;
+    r.services.autosaveMin = 1;
     r.run2Until(at(2026, 3, 10, 12, 1, 10));
-    QCOMPARE(r.hooks.autosaveTimes, QList<QDateTime>{at(2026, 3, 10, 12, 1)});
+    QCOMPARE(r.services.autosaveTimes, QList<QDateTime>{at(2026, 3, 10, 12, 1)});
 
-    r.hooks.autosaveEnabled = false;
+    r.services.autosaveEnabled = false;
     r.run2Until(at(2026, 3, 10, 12, 3));
-    r.hooks.autosaveEnabled = true;
+    r.services.autosaveEnabled = true;
     r.run2Until(at(2026, 3, 10, 12, 3, 1));
     // Switched on again, it counts from its last run: overdue at once.
-    QCOMPARE(r.hooks.autosaveTimes, (QList<QDateTime>{at(2026, 3, 10, 12, 1), at(2026, 3, 10, 12, 3, 0, 800)}));
+    QCOMPARE(r.services.autosaveTimes, (QList<QDateTime>{at(2026, 3, 10, 12, 1), at(2026, 3, 10, 12, 3, 0, 800)}));
 }
 
 void TestMainLoop::clockSetBackRestartsIntervals()
 {
     Rig r(at(2026, 3, 10, 12, 0));
-    r.hooks.pingOn = true;
-    r.hooks.pingMinutes = 1;
+    r.services.pingOn = true;
+    r.services.pingMinutes = 1;
     r.run2Until(at(2026, 3, 10, 12, 1, 10));
-    QCOMPARE(r.hooks.count(QStringLiteral("checkPingHosts")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("checkPingHosts")), 1);
 
     // An hour back on the same day: the check waits one interval, not an hour.
     r.clock.set(at(2026, 3, 10, 11, 1, 10));
-    r.loop->tick2();
-    QCOMPARE(r.hooks.count(QStringLiteral("checkPingHosts")), 1);
+    r.loop->scheduleTick();
+    QCOMPARE(r.services.count(QStringLiteral("checkPingHosts")), 1);
     r.run2Until(at(2026, 3, 10, 11, 2, 20));
-    QCOMPARE(r.hooks.count(QStringLiteral("checkPingHosts")), 2);
+    QCOMPARE(r.services.count(QStringLiteral("checkPingHosts")), 2);
 }
 
 void TestMainLoop::handOffKeepsLastPath()
 {
     Rig r(at(2026, 3, 10, 12, 0));
     // A second and a third start within one period write the same slot.
-    r.hooks.receivedSlot = QStringLiteral("/home/u/a.zvx");
-    r.hooks.receivedSlot = QStringLiteral("/home/u/b.zvxd");
+    r.services.receivedSlot = QStringLiteral("/home/u/a.zvx");
+    r.services.receivedSlot = QStringLiteral("/home/u/b.zvxd");
     r.run2Until(at(2026, 3, 10, 12, 0, 5));
-    QCOMPARE(r.hooks.only({"installReceivedFile"}), names({"installReceivedFile(/home/u/b.zvxd)"}));
-    QVERIFY(r.hooks.receivedSlot.isEmpty());
+    QCOMPARE(r.services.only({"installReceivedFile"}), names({"installReceivedFile(/home/u/b.zvxd)"}));
+    QVERIFY(r.services.receivedSlot.isEmpty());
 }
 
 void TestMainLoop::delayedWeatherRefresh_data()
@@ -327,43 +327,43 @@ void TestMainLoop::delayedWeatherRefresh()
 
     Rig r(at(2026, 1, 1, 23, 59, 59, 600));
     r.randomValue = random;
-    r.hooks.weatherMidnight = true;
+    r.services.weatherMidnight = true;
     r.run2Until(at(2026, 1, 2, 0, 0, 0, 400));
     const QDateTime detected = r.clock.now();
     QVERIFY(r.loop->weatherRefreshScheduled());
 
     r.run2Until(detected.addSecs(275));
-    QCOMPARE(r.hooks.weatherRefreshTimes.size(), 1);
-    const qint64 after = detected.msecsTo(r.hooks.weatherRefreshTimes.first());
+    QCOMPARE(r.services.weatherRefreshTimes.size(), 1);
+    const qint64 after = detected.msecsTo(r.services.weatherRefreshTimes.first());
     QVERIFY2(after >= (270 - random) * 1000 && after < (270 - random) * 1000 + 800, qPrintable(QString::number(after)));
 
     // Not cancelled: it repeats every 300 seconds; a refresh that cannot run
     // still moves the reference, so the next try is a whole period later.
-    const QDateTime first = r.hooks.weatherRefreshTimes.first();
-    r.hooks.weatherAvailable = false;
+    const QDateTime first = r.services.weatherRefreshTimes.first();
+    r.services.weatherAvailable = false;
     r.run2Until(first.addSecs(301));
-    r.hooks.weatherAvailable = true;
+    r.services.weatherAvailable = true;
     r.run2Until(first.addSecs(601));
-    QCOMPARE(r.hooks.weatherRefreshTimes.size(), 2);
-    const qint64 gap = first.msecsTo(r.hooks.weatherRefreshTimes.last());
+    QCOMPARE(r.services.weatherRefreshTimes.size(), 2);
+    const qint64 gap = first.msecsTo(r.services.weatherRefreshTimes.last());
     QVERIFY(gap >= 600 * 1000 && gap < 601 * 1000);
 
     // A weather icon shown successfully cancels it.
     r.loop->cancelWeatherRefresh();
     r.run2Until(first.addSecs(1500));
-    QCOMPARE(r.hooks.weatherRefreshTimes.size(), 2);
+    QCOMPARE(r.services.weatherRefreshTimes.size(), 2);
 }
 
 void TestMainLoop::trayCloseAfterItsDelay()
 {
     Rig r(at(2026, 3, 10, 12, 0));
-    r.hooks.tools = false;
+    r.services.tools = false;
     r.loop->armTrayClose(QStringLiteral("D"), 10);
     r.loop->armTrayClose(QStringLiteral("E"), 3); // replaces the first one
     r.run2Until(at(2026, 3, 10, 12, 0, 2, 400));
-    QVERIFY(r.hooks.only({"closeDriveTray"}).isEmpty());
+    QVERIFY(r.services.only({"closeDriveTray"}).isEmpty());
     r.run2Until(at(2026, 3, 10, 12, 0, 20));
-    QCOMPARE(r.hooks.only({"closeDriveTray"}), names({"closeDriveTray(E)"}));
+    QCOMPARE(r.services.only({"closeDriveTray"}), names({"closeDriveTray(E)"}));
     QVERIFY(!r.loop->trayClosePending());
 }
 
@@ -374,19 +374,19 @@ void TestMainLoop::alarmsOncePerSecond()
     Rig r(at(2026, 3, 10, 12, 0, 0, 50));
     for (int i = 0; i < 30; ++i) {
         r.clock.advanceMs(100);
-        r.loop->tick1();
+        r.loop->secondTick();
     }
-    QCOMPARE(r.hooks.calls, QStringList(4, QStringLiteral("evaluateAlarms")));
+    QCOMPARE(r.services.calls, QStringList(4, QStringLiteral("evaluateAlarms")));
 
     // The same second after the clock went back a minute is a new second.
     r.clock.set(r.clock.now().addSecs(-60));
-    r.loop->tick1();
-    QCOMPARE(r.hooks.count(QStringLiteral("evaluateAlarms")), 5);
+    r.loop->secondTick();
+    QCOMPARE(r.services.count(QStringLiteral("evaluateAlarms")), 5);
 
-    r.hooks.tools = false;
+    r.services.tools = false;
     r.clock.advanceMs(5000);
-    r.loop->tick1();
-    QCOMPARE(r.hooks.count(QStringLiteral("evaluateAlarms")), 5);
+    r.loop->secondTick();
+    QCOMPARE(r.services.count(QStringLiteral("evaluateAlarms")), 5);
 }
 
 // --- 50 ms tick ---------------------------------------------------------------
@@ -415,18 +415,18 @@ void TestMainLoop::fadeIn()
 
     Rig r(at(2026, 3, 10, 12, 0));
     r.run4(5);
-    QVERIFY(r.hooks.only({"setOpacity"}).isEmpty()); // not shown yet
+    QVERIFY(r.services.only({"setOpacity"}).isEmpty()); // not shown yet
     QVERIFY(!r.loop->fadeIn().complete());
 
     r.loop->mainWindowShown({translucent, level, minimised});
-    r.hooks.calls.clear();
+    r.services.calls.clear();
     r.run4(steps - 1);
     QVERIFY(!r.loop->fadeIn().complete());
     r.run4(1);
     QVERIFY(r.loop->fadeIn().complete());
     r.run4(40);
 
-    const QStringList fade = r.hooks.only({"setOpacity", "hideMainWindow", "switchAlphaBlendingOff"});
+    const QStringList fade = r.services.only({"setOpacity", "hideMainWindow", "switchAlphaBlendingOff"});
     QStringList expected;
     for (int i = 1; i <= steps; ++i) {
         expected << QStringLiteral("setOpacity(%1)").arg(std::min(i * 5, last));
@@ -441,40 +441,40 @@ void TestMainLoop::fadeIn()
 void TestMainLoop::idle50msTickDoesNoRealWork()
 {
     Rig r(at(2026, 3, 10, 12, 0, 0, 10));
-    r.hooks.reminderWindows = true;
+    r.services.reminderWindows = true;
     r.loop->mainWindowShown({});
     r.run4(60); // fade-in and start-up tasks done
     QVERIFY(r.loop->startupTasks().idle());
 
     r.clock.set(at(2026, 3, 10, 12, 0, 10, 0));
-    r.hooks.calls.clear();
+    r.services.calls.clear();
     r.run4(19); // 12:00:10.050 … 12:00:10.950: one second
     QStringList perTick;
     for (int i = 0; i < 19; ++i)
         perTick << QStringLiteral("sampleMouse") << QStringLiteral("sampleMemory");
     perTick.insert(0, QStringLiteral("zodiacDailyRefresh"));
     perTick.insert(0, QStringLiteral("setClockText(12:00:10)"));
-    QCOMPARE(r.hooks.calls, perTick);
+    QCOMPARE(r.services.calls, perTick);
 
-    r.hooks.calls.clear();
+    r.services.calls.clear();
     r.run4(1);
-    QCOMPARE(r.hooks.calls,
+    QCOMPARE(r.services.calls,
              (names({"setClockText(12:00:11)", "zodiacDailyRefresh", "sampleMouse", "sampleMemory"})));
 
-    r.hooks.calls.clear();
-    r.hooks.freeSpaceShowing = true;
+    r.services.calls.clear();
+    r.services.freeSpaceShowing = true;
     r.run4(1);
-    QCOMPARE(r.hooks.calls, (names({"sampleMouse", "sampleMemory", "refreshFreeSpaceCard"})));
+    QCOMPARE(r.services.calls, (names({"sampleMouse", "sampleMemory", "refreshFreeSpaceCard"})));
 }
 
-void TestMainLoop::tick3AndTick5()
+void TestMainLoop::statusAndBlinkTicks()
 {
     Rig r(at(2026, 3, 10, 12, 0));
-    r.loop->tick3();
-    r.hooks.uptimeShowing = true;
-    r.loop->tick3();
-    r.loop->tick5();
-    QCOMPARE(r.hooks.calls, (names({"sampleCpu", "refreshUptimePage", "sampleCpu", "toggleScrollLock"})));
+    r.loop->statusTick();
+    r.services.uptimeShowing = true;
+    r.loop->statusTick();
+    r.loop->blinkTick();
+    QCOMPARE(r.services.calls, (names({"sampleCpu", "refreshUptimePage", "sampleCpu", "toggleScrollLock"})));
 }
 
 void TestMainLoop::positionMarker_data()
@@ -506,23 +506,23 @@ void TestMainLoop::positionMarker()
 void TestMainLoop::markerMovesOnlyOnChange()
 {
     Rig r(at(2026, 3, 10, 12, 0));
-    r.hooks.layout = {QPoint(100, 200), QRect(0, 0, 147, 265), QSize(1920, 1040)};
+    r.services.layout = {QPoint(100, 200), QRect(0, 0, 147, 265), QSize(1920, 1040)};
     r.run4(3);
-    QVERIFY(r.hooks.only({"movePositionMarker"}).isEmpty()); // page not showing
+    QVERIFY(r.services.only({"movePositionMarker"}).isEmpty()); // page not showing
 
-    r.hooks.markerShowing = true;
+    r.services.markerShowing = true;
     r.run4(3);
-    r.hooks.layout.window.moveTo(1773, 775);
+    r.services.layout.window.moveTo(1773, 775);
     r.run4(3);
-    QCOMPARE(r.hooks.only({"movePositionMarker"}),
+    QCOMPARE(r.services.only({"movePositionMarker"}),
              (names({"movePositionMarker(112,216)", "movePositionMarker(230,278)"})));
 
     // Shown again later, the marker is placed again.
-    r.hooks.markerShowing = false;
+    r.services.markerShowing = false;
     r.run4(1);
-    r.hooks.markerShowing = true;
+    r.services.markerShowing = true;
     r.run4(1);
-    QCOMPARE(r.hooks.count(QStringLiteral("movePositionMarker")), 3);
+    QCOMPARE(r.services.count(QStringLiteral("movePositionMarker")), 3);
 }
 
 } // namespace zorvex

@@ -1,4 +1,4 @@
-#include "RecordingHooks.h"
+#include "RecordingServices.h"
 #include "core/app/MainLoop.h"
 #include "core/app/Shutdown.h"
 #include "support/FakeClock.h"
@@ -16,7 +16,7 @@ const QStringList kSavingSequence = names({"savePlaylistResumePoint", "saveSetti
                                            "deleteAutosave", "writeExitValues", "abortNetworkWork",
                                            "unregisterHotKeys", "stopRecording"});
 
-void allOn(RecordingHooks& h)
+void allOn(RecordingServices& h)
 {
     h.playing = h.resumeOn = h.toolsShowing = h.mouseOn = h.trafficOn = true;
 }
@@ -60,10 +60,12 @@ void TestShutdown::order()
     QFETCH(bool, on);
     QFETCH(QStringList, expected);
 
-    RecordingHooks h;
+    RecordingServices h;
+    LoopRegistry registry;
+    h.registerWith(registry);
     if (on)
         allOn(h);
-    const auto failures = runShutdown(h, kToday, restored);
+    const auto failures = runShutdown(registry, kToday, restored);
     QVERIFY(failures.empty());
     QCOMPARE(h.calls, expected);
 }
@@ -81,10 +83,12 @@ void TestShutdown::throwingStepDoesNotStopTheNext()
 {
     QFETCH(QString, failing);
 
-    RecordingHooks h;
+    RecordingServices h;
+    LoopRegistry registry;
+    h.registerWith(registry);
     allOn(h);
     h.throwing.insert(failing);
-    const auto failures = runShutdown(h, kToday, false);
+    const auto failures = runShutdown(registry, kToday, false);
 
     QCOMPARE(h.calls, names({"markClosing", "unloadSchemeFonts", "stopTimers"}) + kSavingSequence
                           + names({"endApplication"}));
@@ -112,9 +116,10 @@ void TestShutdown::shutdownEndsTheTicks()
     // Closed just after midnight, before the 800 ms tick saw the new day:
     // the counters go to today's date.
     FakeClock clock(QDateTime(QDate(2026, 3, 9), QTime(23, 59, 59, 900), QTimeZone::utc()));
-    RecordingHooks h;
+    RecordingServices h;
     h.mouseOn = true;
     MainLoop loop(clock, h);
+    h.registerWith(loop.services());
     clock.set(QDateTime(kToday, QTime(0, 0, 0, 100), QTimeZone::utc()));
     loop.shutdown(false);
     QVERIFY(loop.closing());
@@ -122,11 +127,11 @@ void TestShutdown::shutdownEndsTheTicks()
 
     h.calls.clear();
     clock.advanceMs(5000);
-    loop.tick1();
-    loop.tick2();
-    loop.tick3();
-    loop.tick4();
-    loop.tick5();
+    loop.secondTick();
+    loop.scheduleTick();
+    loop.statusTick();
+    loop.fastTick();
+    loop.blinkTick();
     QVERIFY(h.calls.isEmpty());
 }
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 namespace zorvex {
-using HookSetup = std::function<void(RecordingHooks&)>;
+using HookSetup = std::function<void(RecordingServices&)>;
 } // namespace zorvex
 
 Q_DECLARE_METATYPE(zorvex::HookSetup)
@@ -15,7 +15,7 @@ namespace {
 
 const QDateTime kStart = at(2026, 3, 10, 12, 0);
 
-QStringList taskCalls(const RecordingHooks& h)
+QStringList taskCalls(const RecordingServices& h)
 {
     return h.only({"checkPingHosts", "checkMail", "synchroniseTime", "checkForUpdates", "resumePlaylist",
                    "protectTrayIcon", "autoplayRadio", "prepareStatusWindow", "evaluateReminders"});
@@ -47,7 +47,7 @@ void TestStartupTasks::onceAndGatedByFadeIn_data()
     const QStringList preparation = names({"prepareStatusWindow(ping)", "prepareStatusWindow(mail)"});
 
     QTest::newRow("everything on")
-        << HookSetup([](RecordingHooks& h) {
+        << HookSetup([](RecordingServices& h) {
                h.pingAtStart = h.mailAtStart = h.updateOn = h.resumeOn = h.trayProtect = h.radioOn = h.station = true;
                h.pingHosts = 2;
                h.mailAccounts = 1;
@@ -61,11 +61,11 @@ void TestStartupTasks::onceAndGatedByFadeIn_data()
         << names({"checkPingHosts", "checkMail", "synchroniseTime(now)", "checkForUpdates", "protectTrayIcon",
                   "evaluateReminders"});
 
-    QTest::newRow("everything off") << HookSetup([](RecordingHooks& h) { h.reminderWindows = true; }) << preparation
+    QTest::newRow("everything off") << HookSetup([](RecordingServices& h) { h.reminderWindows = true; }) << preparation
                                     << names({"evaluateReminders"});
 
     QTest::newRow("options on, lists empty")
-        << HookSetup([](RecordingHooks& h) {
+        << HookSetup([](RecordingServices& h) {
                h.pingAtStart = h.mailAtStart = h.resumeOn = h.trayProtect = h.radioOn = true;
                h.trayShown = false; // "Brak ikony"
                h.reminderWindows = true;
@@ -73,21 +73,21 @@ void TestStartupTasks::onceAndGatedByFadeIn_data()
         << preparation << names({"evaluateReminders"});
 
     QTest::newRow("daily time sync, not yet today")
-        << HookSetup([](RecordingHooks& h) {
+        << HookSetup([](RecordingServices& h) {
                h.syncMode = TimeSyncMode::Daily;
                h.lastSync = kStart.date().addDays(-1);
            })
         << preparation << names({"synchroniseTime(daily)"});
 
     QTest::newRow("daily time sync, done today")
-        << HookSetup([](RecordingHooks& h) {
+        << HookSetup([](RecordingServices& h) {
                h.syncMode = TimeSyncMode::Daily;
                h.lastSync = kStart.date();
            })
         << preparation << QStringList();
 
     QTest::newRow("update check already made today")
-        << HookSetup([](RecordingHooks& h) {
+        << HookSetup([](RecordingServices& h) {
                h.updateOn = true;
                h.lastUpdate = kStart.addSecs(-3600);
            })
@@ -101,21 +101,21 @@ void TestStartupTasks::onceAndGatedByFadeIn()
     QFETCH(QStringList, afterFadeIn);
 
     Rig r(kStart);
-    setup(r.hooks);
+    setup(r.services);
     r.run4(10);
-    QCOMPARE(taskCalls(r.hooks), beforeFadeIn);
+    QCOMPARE(taskCalls(r.services), beforeFadeIn);
 
-    r.hooks.calls.clear();
+    r.services.calls.clear();
     r.loop->mainWindowShown({});
     r.run4(50);
     QVERIFY(!r.loop->fadeIn().complete());
-    QCOMPARE(taskCalls(r.hooks), QStringList());
+    QCOMPARE(taskCalls(r.services), QStringList());
     r.run4(1);
     QVERIFY(r.loop->fadeIn().complete());
-    QCOMPARE(taskCalls(r.hooks), afterFadeIn);
+    QCOMPARE(taskCalls(r.services), afterFadeIn);
 
     r.run4(40);
-    QCOMPARE(taskCalls(r.hooks), afterFadeIn);
+    QCOMPARE(taskCalls(r.services), afterFadeIn);
 }
 
 void TestStartupTasks::remindersWaitForTheirWindows()
@@ -123,12 +123,12 @@ void TestStartupTasks::remindersWaitForTheirWindows()
     Rig r(kStart);
     r.loop->mainWindowShown({});
     r.run4(60);
-    QCOMPARE(r.hooks.count(QStringLiteral("evaluateReminders")), 0);
+    QCOMPARE(r.services.count(QStringLiteral("evaluateReminders")), 0);
     QVERIFY(r.loop->startupTasks().pending(StartupTasks::RemindersAtStart));
 
-    r.hooks.reminderWindows = true;
+    r.services.reminderWindows = true;
     r.run4(20);
-    QCOMPARE(r.hooks.count(QStringLiteral("evaluateReminders")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("evaluateReminders")), 1);
     QVERIFY(r.loop->startupTasks().idle());
 }
 
@@ -161,29 +161,29 @@ void TestStartupTasks::updateCheckDue()
 void TestStartupTasks::timeSyncRetry()
 {
     Rig r(kStart);
-    r.hooks.syncMode = TimeSyncMode::AtStart;
+    r.services.syncMode = TimeSyncMode::AtStart;
     r.loop->armTimeSyncRetry();
     r.run4(599); // 29.95 s
-    QCOMPARE(r.hooks.count(QStringLiteral("synchroniseTime")), 0);
-    r.hooks.syncAvailable = false; // a run by hand is going on
+    QCOMPARE(r.services.count(QStringLiteral("synchroniseTime")), 0);
+    r.services.syncAvailable = false; // a run by hand is going on
     r.run4(10);
-    QCOMPARE(r.hooks.count(QStringLiteral("synchroniseTime")), 0);
+    QCOMPARE(r.services.count(QStringLiteral("synchroniseTime")), 0);
     QVERIFY(r.loop->startupTasks().timeSyncRetryArmed());
-    r.hooks.syncAvailable = true;
+    r.services.syncAvailable = true;
     r.run4(1);
-    QCOMPARE(r.hooks.only({"synchroniseTime"}), names({"synchroniseTime(now)"}));
+    QCOMPARE(r.services.only({"synchroniseTime"}), names({"synchroniseTime(now)"}));
     QVERIFY(!r.loop->startupTasks().timeSyncRetryArmed());
     r.run4(1000);
-    QCOMPARE(r.hooks.count(QStringLiteral("synchroniseTime")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("synchroniseTime")), 1);
 
     // A failed retry arms it again: the next one is 30 seconds after that.
     r.loop->armTimeSyncRetry();
-    r.hooks.syncMode = TimeSyncMode::Daily;
-    r.hooks.lastSync = kStart.date().addDays(-1);
+    r.services.syncMode = TimeSyncMode::Daily;
+    r.services.lastSync = kStart.date().addDays(-1);
     r.run4(599);
-    QCOMPARE(r.hooks.count(QStringLiteral("synchroniseTime")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("synchroniseTime")), 1);
     r.run4(1);
-    QCOMPARE(r.hooks.only({"synchroniseTime"}), names({"synchroniseTime(now)", "synchroniseTime(daily)"}));
+    QCOMPARE(r.services.only({"synchroniseTime"}), names({"synchroniseTime(now)", "synchroniseTime(daily)"}));
 }
 
 void TestStartupTasks::updateRetry()
@@ -191,16 +191,16 @@ void TestStartupTasks::updateRetry()
     Rig r(kStart);
     r.loop->armUpdateRetry();
     r.run4(6100); // 305 s, but automatic checking is off
-    QCOMPARE(r.hooks.count(QStringLiteral("checkForUpdates")), 0);
-    r.hooks.updateOn = true;
-    r.hooks.updateAvailable = false;
+    QCOMPARE(r.services.count(QStringLiteral("checkForUpdates")), 0);
+    r.services.updateOn = true;
+    r.services.updateAvailable = false;
     r.run4(10);
-    QCOMPARE(r.hooks.count(QStringLiteral("checkForUpdates")), 0);
-    r.hooks.updateAvailable = true;
+    QCOMPARE(r.services.count(QStringLiteral("checkForUpdates")), 0);
+    r.services.updateAvailable = true;
     r.run4(1);
-    QCOMPARE(r.hooks.count(QStringLiteral("checkForUpdates")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("checkForUpdates")), 1);
     r.run4(6100);
-    QCOMPARE(r.hooks.count(QStringLiteral("checkForUpdates")), 1);
+    QCOMPARE(r.services.count(QStringLiteral("checkForUpdates")), 1);
 }
 
 } // namespace zorvex
