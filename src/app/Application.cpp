@@ -31,7 +31,6 @@
 #include "ui/reminders/ReminderPages.h"
 #include "ui/reminders/ReminderService.h"
 
-
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -448,7 +447,7 @@ void Application::openPageCode(int code)
 
 void Application::runCommand(int code)
 {
-    if (code == kCodeDatesNotification) {
+    if (code == page::DatesNotification) {
         m_reminders->showUpcomingNow();
         return;
     }

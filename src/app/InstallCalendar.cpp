@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "core/app/MainLoop.h"
+#include "core/app/PageCodes.h"
 #include "core/common/PathTable.h"
 #include "core/reminders/DayMarks.h"
 #include "core/reminders/ReminderFiles.h"
@@ -28,9 +29,9 @@ void Application::installCalendar()
 
     m_calendar = std::make_unique<CalendarView>(*m_main, m_settings, m_paths, m_clock);
     auto* colours = new ColoursPage(m_settings, m_paths);
-    m_tools->setPageContent(34, colours);
+    m_tools->setPageContent(page::Colours, colours);
     m_calendar->attachColoursPage(colours);
-    m_tools->setPageContent(20, new NameDaysPage(m_paths));
+    m_tools->setPageContent(page::NameDays, new NameDaysPage(m_paths));
     auto* timeOfDaySets = new TimeOfDaySetList(m_settings, m_paths, m_clock);
     m_calendar->attachTimeOfDaySetList(timeOfDaySets);
     m_store->addListWriter([this] { m_calendar->saveVisibleTexts(); });
@@ -59,7 +60,7 @@ void Application::installCalendar()
     auto* lookLayout = new QVBoxLayout(look);
     lookLayout->addWidget(sets);
     lookLayout->addStretch();
-    m_tools->setPageContent(44, look);
+    m_tools->setPageContent(page::Look, look);
     connect(zodiacSets, &ZodiacSetList::choiceChanged, this, [this] { m_zodiac->draw(); });
     connect(m_calendar.get(), &CalendarView::coloursApplied, this, [this] { m_zodiac->draw(); });
     // A new date seen by the clock: the tray's day icon and today's month.

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "core/app/MainLoop.h"
+#include "core/app/PageCodes.h"
 #include "core/common/PathTable.h"
 #include "ui/app/FullScreen.h"
 #include "ui/app/MainWindow.h"
@@ -20,7 +21,7 @@ void Application::installReminders()
     LoopRegistry& loop = m_loop->services();
 
     m_alarms = std::make_unique<AlarmService>(m_clock, m_paths, *m_players, m_main->trayIcon());
-    m_tools->setPageContent(QStringLiteral("Page_Alarm"), m_alarms->page());
+    m_tools->setPageContent(UncodedPage::Alarm, m_alarms->page());
     m_store->addListWriter([this] { m_alarms->save(); });
     connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
     connect(m_tools.get(), &ToolsWindow::stopSoundRequested, m_alarms.get(), &AlarmService::stopSound);
@@ -28,15 +29,15 @@ void Application::installReminders()
 
     m_fullScreen = makeFullScreenProbe();
     m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen);
-    m_tools->setPageContent(QStringLiteral("Page_HourlyChime"), m_chime->page());
+    m_tools->setPageContent(UncodedPage::HourlyChime, m_chime->page());
     loop.addTick(TickStep::Chime, *m_chime);
 
     m_reminders = std::make_unique<ReminderService>(m_clock, m_paths, m_settings, *m_store, m_state.updatedStart);
     m_reminders->setWindows(m_main.get(), m_tools.get());
     ReminderPages* pages = m_reminders->pages();
-    m_tools->setPageContent(18, pages->personsPage());
-    m_tools->setPageContent(19, pages->importantPage());
-    m_tools->setPageContent(35, pages->privatePage());
+    m_tools->setPageContent(page::Persons, pages->personsPage());
+    m_tools->setPageContent(page::ImportantDays, pages->importantPage());
+    m_tools->setPageContent(page::PrivateDays, pages->privatePage());
     loop.addDayChange(DayStep::Reminders, *m_reminders);
     loop.addStartup(StartupTasks::RemindersAtStart, *m_reminders);
 }

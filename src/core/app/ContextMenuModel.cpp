@@ -9,13 +9,13 @@ namespace zorvex {
 EntrySubmenu submenuOf(int code)
 {
     switch (code) {
-    case kCodeMiscList:
+    case page::MiscList:
         return EntrySubmenu::MiscList;
-    case kCodePlayerMenu:
+    case page::PlayerMenu:
         return EntrySubmenu::Player;
-    case kCodeRadioMenu:
+    case page::RadioMenu:
         return EntrySubmenu::Radio;
-    case kCodeRadioFavourites:
+    case page::RadioFavourites:
         return EntrySubmenu::Favourites;
     default:
         return EntrySubmenu::None;

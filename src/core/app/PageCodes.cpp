@@ -34,30 +34,30 @@ std::vector<PageCode> buildTable()
         {14, s("Według dni"), s("Status systemu"), s("Sieć"), s("Według dni"), open},
         {15, s("Według miesięcy"), s("Status systemu"), s("Sieć"), s("Według miesięcy"), open},
         {16, s("Wykres"), s("Status systemu"), s("Sieć"), s("Wykres"), open},
-        {kCodeTransferChart, s("Wykres transferu"), s("Status systemu"), s("Sieć"), {}, cmd},
+        {page::TransferChart, s("Wykres transferu"), s("Status systemu"), s("Sieć"), {}, cmd},
         {17, s("Wykresy"), s("Wykresy"), {}, {}, open},
         {18, s("Solenizant"), s("Ważne daty"), s("Solenizant"), {}, open},
         {19, s("Ważne dni"), s("Ważne daty"), s("Ważne dni"), {}, open},
         {35, s("Prywatne/rocznice"), s("Ważne daty"), s("Prywatne/rocznice"), {}, open},
         {20, s("Imieniny"), s("Ważne daty"), s("Imieniny"), {}, open},
-        {kCodeDatesNotification, s("Powiadomienie"), s("Ważne daty"), {}, {}, cmd},
+        {page::DatesNotification, s("Powiadomienie"), s("Ważne daty"), {}, {}, cmd},
         {21, s("Tapeter"), s("Tapeter"), {}, {}, open},
-        {kCodeChangeWallpaper, s("Zmień tapetę"), s("Tapeter"), {}, {}, cmd},
+        {page::ChangeWallpaper, s("Zmień tapetę"), s("Tapeter"), {}, {}, cmd},
         {22, s("Napędy CD/DVD"), s("Napędy CD/DVD"), {}, {}, open},
         {23, s("Menadżer m3u"), s("Menadżer m3u"), {}, {}, open},
-        {kCodePlayerMenu, s("Odtwarzanie"), s("Menadżer m3u"), {}, {}, sub},
+        {page::PlayerMenu, s("Odtwarzanie"), s("Menadżer m3u"), {}, {}, sub},
         {24, s("Sprawdzanie poczty"), s("Poczta"), {}, {}, open},
-        {kCodeShowMail, s("Pokaż wiadomości"), s("Poczta"), {}, {}, cmd},
-        {kCodeMailProgram, s("Program pocztowy"), s("Poczta"), {}, {}, cmd},
+        {page::ShowMail, s("Pokaż wiadomości"), s("Poczta"), {}, {}, cmd},
+        {page::MailProgram, s("Program pocztowy"), s("Poczta"), {}, {}, cmd},
         {25, s("Ping"), s("Ping"), {}, {}, open},
         {26, s("Pogoda - Mapy"), s("Internet"), s("Pogoda"), s("Mapy"), open},
         {31, s("Pogoda - Miasta"), s("Internet"), s("Pogoda"), s("Miasta"), open},
         {32, s("Różne"), s("Internet"), s("Różne"), {}, open},
-        {kCodeMiscList, s("Różne - Lista"), s("Internet"), s("Różne"), {}, sub},
+        {page::MiscList, s("Różne - Lista"), s("Internet"), s("Różne"), {}, sub},
         {33, s("Czas"), s("Internet"), s("Czas"), {}, open},
         {36, s("Radio"), s("Internet"), s("Radio"), {}, open},
-        {kCodeRadioMenu, s("Odtwarzanie"), s("Internet"), s("Radio"), {}, sub},
-        {kCodeRadioFavourites, s("Radio - Ulubione"), s("Internet"), s("Radio"), s("Ulubione"), sub},
+        {page::RadioMenu, s("Odtwarzanie"), s("Internet"), s("Radio"), {}, sub},
+        {page::RadioFavourites, s("Radio - Ulubione"), s("Internet"), s("Radio"), s("Ulubione"), sub},
         {27, s("ShoutBox"), s("Internet"), s("ShoutBox"), {}, open},
         {28, s("Inne"), s("Inne"), {}, {}, open},
     };
@@ -104,6 +104,27 @@ PageBarScroll pageBarScrollFor(int code)
     const auto& pages = toolsTopPages();
     const auto it = std::find(pages.begin(), pages.end(), p->top);
     return it - pages.begin() < 6 ? PageBarScroll::Top : PageBarScroll::Bottom;
+}
+
+QString uncodedPageName(UncodedPage page)
+{
+    switch (page) {
+    case UncodedPage::Alarm: return QStringLiteral("Page_Alarm");
+    case UncodedPage::HourlyChime: return QStringLiteral("Page_HourlyChime");
+    case UncodedPage::RadioStations: return QStringLiteral("Page_RadioStations");
+    }
+    return {};
+}
+
+std::optional<UncodedPage> uncodedPageOf(const QString& caption)
+{
+    if (caption == QLatin1String("Alarm"))
+        return UncodedPage::Alarm;
+    if (caption == QString::fromUtf8("Dźwięk co godzinę"))
+        return UncodedPage::HourlyChime;
+    if (caption == QLatin1String("Wszystkie stacje"))
+        return UncodedPage::RadioStations;
+    return std::nullopt;
 }
 
 } // namespace zorvex

@@ -7,6 +7,21 @@
 
 namespace zorvex {
 
+// The ten text colours of the main window (KT01..KT10), in their order.
+enum class TextElement {
+    Clock = 0,
+    Zodiac,
+    Caption,
+    Weekdays,
+    Workdays,
+    Saturday,
+    Sunday,
+    ScrollingText,
+    InfoPanel,
+    Temperature,
+};
+inline constexpr int kTextElements = 10;
+
 inline constexpr int kMenuEntries = 43;
 
 // Section "Vuzuvured": the main window, calendar look, colours, tray,
@@ -14,7 +29,9 @@ inline constexpr int kMenuEntries = 43;
 struct MainWindowSettings : SettingsSection {
     int pozycja, pozycjaX, pozycjaY;
     bool pozycjaZ;
-    std::array<Colour, 10> kt; // KT01..KT10
+    std::array<Colour, kTextElements> kt; // KT01..KT10, by TextElement
+    Colour textColour(TextElement e) const { return kt[std::size_t(e)]; }
+    Colour& textColour(TextElement e) { return kt[std::size_t(e)]; }
     Colour kolorB, kolorBPO, kolorPR, kolorPY, kolorPG, kolorPB;
     bool naWierzchu, uNaWierzchu, wykres, wykresAkt;
     int wykresCz;

@@ -1,11 +1,11 @@
 #include "ui/app/ClockMenu.h"
 
+#include "core/app/PageCodes.h"
 #include "ui/app/DateTimeSettings.h"
 
 namespace zorvex {
 
 namespace {
-constexpr int kTimePageCode = 33;
 }
 
 ClockMenu::ClockMenu(QWidget* parent)
@@ -16,7 +16,7 @@ ClockMenu::ClockMenu(QWidget* parent)
     m_setDateTime = addAction(QString::fromUtf8("Ustaw datę/godzinę"), this,
                               [this] { openDateTimeSettings(parentWidget()); });
     m_timePage = addAction(QString::fromUtf8("Pokaż okno: Narzędzia - Czas"), this,
-                           [this] { emit pageCodeChosen(kTimePageCode); });
+                           [this] { emit pageCodeChosen(page::Time); });
 }
 
 } // namespace zorvex

@@ -158,9 +158,9 @@ void ContextMenu::refreshDynamicSubmenus()
 {
     for (QAction* a : m_userActions) {
         const int code = a->property(kCodeProperty).toInt();
-        if (code == kCodeRadioFavourites)
+        if (code == page::RadioFavourites)
             fillListSubmenu(a, m_favourites ? m_favourites() : QStringList(), true);
-        else if (code == kCodeMiscList)
+        else if (code == page::MiscList)
             fillListSubmenu(a, m_miscList ? m_miscList() : QStringList(), false);
     }
 }

@@ -1,14 +1,10 @@
 #include "ui/calendar/CalendarMenus.h"
 
+#include "core/app/PageCodes.h"
 #include "core/calendar/MonthModel.h"
 
 namespace zorvex {
 namespace {
-
-constexpr int kAlarmPage = 5;
-constexpr int kPersonsPage = 18;
-constexpr int kImportantDaysPage = 19;
-constexpr int kPrivateDaysPage = 35;
 
 struct AddItem {
     AddCommand command;
@@ -30,12 +26,12 @@ constexpr AddItem kAddItems[] = {
 int pageCodeOf(AddCommand command)
 {
     switch (command) {
-    case AddCommand::Alarm: return kAlarmPage;
+    case AddCommand::Alarm: return page::Alarm;
     case AddCommand::Birthday:
-    case AddCommand::NameDay: return kPersonsPage;
-    case AddCommand::ImportantDay: return kImportantDaysPage;
+    case AddCommand::NameDay: return page::Persons;
+    case AddCommand::ImportantDay: return page::ImportantDays;
     case AddCommand::PrivateDay:
-    case AddCommand::Anniversary: return kPrivateDaysPage;
+    case AddCommand::Anniversary: return page::PrivateDays;
     }
     return 0;
 }
@@ -43,9 +39,9 @@ int pageCodeOf(AddCommand command)
 int pageCodeOfEntryGroup(int group)
 {
     switch (group) {
-    case DayMenuEntry::Persons: return kPersonsPage;
-    case DayMenuEntry::ImportantDays: return kImportantDaysPage;
-    case DayMenuEntry::PrivateDays: return kPrivateDaysPage;
+    case DayMenuEntry::Persons: return page::Persons;
+    case DayMenuEntry::ImportantDays: return page::ImportantDays;
+    case DayMenuEntry::PrivateDays: return page::PrivateDays;
     default: return 0;
     }
 }

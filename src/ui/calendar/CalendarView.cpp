@@ -184,9 +184,9 @@ void CalendarView::build()
 
     applyFonts();
     applyScrollSpeed();
-    m_scroll->setColours(m_settings.main.kt[7], m_settings.main.kolorB);
-    setRole(m_window.monthCaption(), QPalette::WindowText, m_settings.main.kt[2]);
-    setRole(m_window.clockLabel(), QPalette::WindowText, m_settings.main.kt[0]);
+    m_scroll->setColours(m_settings.main.textColour(TextElement::ScrollingText), m_settings.main.kolorB);
+    setRole(m_window.monthCaption(), QPalette::WindowText, m_settings.main.textColour(TextElement::Caption));
+    setRole(m_window.clockLabel(), QPalette::WindowText, m_settings.main.textColour(TextElement::Clock));
     drawArrows();
     colourMenuBars();
     setMonthCaption();
@@ -364,8 +364,8 @@ void CalendarView::applyColours()
                 s.kolorB = 0;
                 adjusted = true;
             }
-            if (s.kt[1] == *key && m_zodiacBuiltIn && m_zodiacBuiltIn()) {
-                s.kt[1] = 0;
+            if (s.textColour(TextElement::Zodiac) == *key && m_zodiacBuiltIn && m_zodiacBuiltIn()) {
+                s.textColour(TextElement::Zodiac) = 0;
                 adjusted = true;
             }
         }
@@ -377,9 +377,9 @@ void CalendarView::applyColours()
         setRole(info, QPalette::Window, s.kolorB);
         info->setAutoFillBackground(true);
     }
-    m_scroll->setColours(s.kt[7], s.kolorB);
-    setRole(m_window.monthCaption(), QPalette::WindowText, s.kt[2]);
-    setRole(m_window.clockLabel(), QPalette::WindowText, s.kt[0]);
+    m_scroll->setColours(s.textColour(TextElement::ScrollingText), s.kolorB);
+    setRole(m_window.monthCaption(), QPalette::WindowText, s.textColour(TextElement::Caption));
+    setRole(m_window.clockLabel(), QPalette::WindowText, s.textColour(TextElement::Clock));
     drawArrows();
     colourMenuBars();
 
@@ -392,8 +392,8 @@ void CalendarView::applyColours()
 
 void CalendarView::drawArrows()
 {
-    m_window.previousMonthArrow()->setPixmap(arrowPixmap(true, m_settings.main.kt[2]));
-    m_window.nextMonthArrow()->setPixmap(arrowPixmap(false, m_settings.main.kt[2]));
+    m_window.previousMonthArrow()->setPixmap(arrowPixmap(true, m_settings.main.textColour(TextElement::Caption)));
+    m_window.nextMonthArrow()->setPixmap(arrowPixmap(false, m_settings.main.textColour(TextElement::Caption)));
 }
 
 void CalendarView::framePicture()

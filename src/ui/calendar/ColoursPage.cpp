@@ -289,7 +289,7 @@ QWidget* ColoursPage::buildTextGroup()
         if (m_loading)
             return;
         const TextElement element = currentElement();
-        m_settings.main.kt[size_t(element)] = c;
+        m_settings.main.textColour(element) = c;
         if (element == TextElement::Temperature)
             emit temperatureColourChanged();
         emit coloursChanged();
@@ -406,7 +406,7 @@ void ColoursPage::showElement()
     const bool wasLoading = m_loading;
     m_loading = true;
     const TextElement element = currentElement();
-    m_textColour->setColour(m_settings.main.kt[size_t(element)]);
+    m_textColour->setColour(m_settings.main.textColour(element));
     const bool font = hasFont(element);
     m_font->setVisible(font);
     m_textColour->setFixedWidth(font ? kColourBoxWithFont : kColourBoxAlone);

@@ -2,6 +2,7 @@
 
 #include "core/common/FontValue.h"
 #include "core/common/PathTable.h"
+#include "core/settings/MainWindowSettings.h"
 
 #include <QFont>
 #include <QWidget>
@@ -35,19 +36,6 @@ QString precedenceToSetting(const std::array<int, 4>& order);
 QString precedenceLabel(int kind);
 
 // The elements of the text colour list, in the KT01..KT10 order.
-enum class TextElement {
-    Clock = 0,
-    Zodiac,
-    Caption,
-    Weekdays,
-    Workdays,
-    Saturday,
-    Sunday,
-    ScrollingText,
-    InfoPanel,
-    Temperature,
-};
-inline constexpr int kTextElements = 10;
 QString textElementLabel(TextElement element);
 // The elements whose font can be changed: the clock, the scrolling text and
 // the information panel.

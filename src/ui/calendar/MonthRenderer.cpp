@@ -138,10 +138,10 @@ MonthLook monthLookOf(const MainWindowSettings& s)
     look.grid = s.pokazSiatke;
     look.frame = s.pokazRamke;
     look.today = s.kolorAD2;
-    look.weekdays = s.kt[3];
-    look.workdays = s.kt[4];
-    look.saturday = s.kt[5];
-    look.sunday = s.kt[6];
+    look.weekdays = s.textColour(TextElement::Weekdays);
+    look.workdays = s.textColour(TextElement::Workdays);
+    look.saturday = s.textColour(TextElement::Saturday);
+    look.sunday = s.textColour(TextElement::Sunday);
     return look;
 }
 

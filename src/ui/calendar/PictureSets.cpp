@@ -1,5 +1,6 @@
 #include "ui/calendar/PictureSets.h"
 
+#include "core/common/AddonSet.h"
 #include "core/common/DataFile.h"
 #include "core/common/Text.h"
 
@@ -18,18 +19,6 @@ const QColor kNewSet(0, 0, 192);
 const QColor kVersion(128, 128, 128);
 
 } // namespace
-
-QString findIgnoringCase(const QDir& dir, const QString& fileName)
-{
-    if (dir.exists(fileName))
-        return dir.filePath(fileName);
-    const QString wanted = PolishUpper(fileName);
-    for (const QString& entry : dir.entryList(QDir::Files)) {
-        if (PolishUpper(entry) == wanted)
-            return dir.filePath(entry);
-    }
-    return {};
-}
 
 QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& builtInName, int count,
                                       const std::function<QString(const QString& folder, int index)>& fileFor,
@@ -60,9 +49,7 @@ QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& 
         }
         if (!complete)
             continue;
-        const QString versionFile = findIgnoringCase(QDir(folder), QStringLiteral("Wersja.ini"));
-        if (!versionFile.isEmpty())
-            set.version = readFirstLine(versionFile);
+        set.version = addonSetVersion(folder);
         sets.append(set);
     }
     return sets;

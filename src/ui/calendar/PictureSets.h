@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/AddonSet.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QDir>
@@ -17,9 +19,6 @@ namespace zorvex {
 // new in the lists; older ages are written as this.
 inline constexpr int kNewSetHours = 25;
 
-// A folder's file by its upper-cased name, so sets made on systems that
-// ignore letter case are found; empty when there is none.
-QString findIgnoringCase(const QDir& dir, const QString& fileName);
 
 // A picture set found in its folder: its name, the age of its newest picture
 // in hours (capped at 25, the "new" mark's limit) and its version.

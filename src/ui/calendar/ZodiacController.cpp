@@ -88,7 +88,7 @@ void ZodiacController::refreshHint()
 
 void ZodiacController::draw()
 {
-    draw(m_settings.main.kt[1]);
+    draw(m_settings.main.textColour(TextElement::Zodiac));
 }
 
 void ZodiacController::draw(Colour colour)

@@ -1,6 +1,7 @@
 #include "ui/reminders/ChimePage.h"
 
 #include "core/app/StartupData.h"
+#include "core/common/AddonSet.h"
 #include "core/common/DataFile.h"
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"
@@ -41,17 +42,6 @@ public:
         QComboBox::showPopup();
     }
 };
-
-QString versionOf(const QString& folder)
-{
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Files)) {
-        if (name.compare(QLatin1String("Wersja.ini"), Qt::CaseInsensitive) != 0)
-            continue;
-        return readFirstLine(dir.filePath(name)).trimmed();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -283,7 +273,7 @@ void ChimePage::rebuildSetList()
     m_loading = true;
     m_setList->clear();
     for (qsizetype i = 0; i < m_sets.folders.size(); ++i) {
-        const QString version = m_cb.setFolder ? versionOf(m_cb.setFolder(m_sets.folders.at(i))) : QString();
+        const QString version = m_cb.setFolder ? addonSetVersion(m_cb.setFolder(m_sets.folders.at(i))) : QString();
         m_setList->addItem(version.isEmpty() ? m_sets.displayNames.at(i)
                                              : m_sets.displayNames.at(i) + QStringLiteral(" (") + version
                                                    + QLatin1Char(')'));

@@ -75,8 +75,8 @@ void TestUiPending::eachControlSaysItIsNotAvailable()
     settings.main.menuKlony = true;
     settings.main.menuIkonyPulpitu = true;
     settings.main.m.fill(-1);
-    settings.main.m[0] = kCodePlayerMenu;
-    settings.main.m[1] = kCodeRadioMenu;
+    settings.main.m[0] = page::PlayerMenu;
+    settings.main.m[1] = page::RadioMenu;
     PathTable paths;
     MainWindow main(paths, settings, settings.tray);
     ToolsWindow tools(settings);

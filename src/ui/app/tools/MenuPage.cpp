@@ -134,7 +134,7 @@ MenuPage::MenuPage(Settings& settings, QWidget* parent)
     m_desktopIcons->setObjectName(QStringLiteral("CheckMenuDesktopIcons"));
     auto* edit = new QPushButton(QStringLiteral("Edytuj"), this);
     edit->setObjectName(QStringLiteral("ButtonMiscMenuEdit"));
-    const auto misc = findPageCode(kCodeMiscList);
+    const auto misc = findPageCode(page::MiscList);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_clones);
     bottom->addWidget(m_desktopIcons);

@@ -1,5 +1,6 @@
 #include "ui/app/tools/ToolsWindow.h"
 
+#include "core/app/PageCodes.h"
 #include "core/app/Settings.h"
 #include "core/app/TrayIconModel.h"
 #include "ui/app/tools/MenuPage.h"
@@ -27,12 +28,8 @@ namespace {
 // Pages that no code opens are named after what they hold.
 QString uncodedPageName(const QString& caption)
 {
-    if (caption == QLatin1String("Alarm"))
-        return QStringLiteral("Page_Alarm");
-    if (caption == QString::fromUtf8("Dźwięk co godzinę"))
-        return QStringLiteral("Page_HourlyChime");
-    if (caption == QLatin1String("Wszystkie stacje"))
-        return QStringLiteral("Page_RadioStations");
+    if (const auto known = uncodedPageOf(caption))
+        return zorvex::uncodedPageName(*known);
     QString ascii;
     for (QChar c : caption) {
         if (c.isLetterOrNumber() && c.unicode() < 128)
@@ -179,12 +176,17 @@ void ToolsWindow::setStopSoundVisible(bool visible)
     m_stopSound->setVisible(visible);
 }
 
-bool ToolsWindow::setPageContent(int code, QWidget* content)
+bool ToolsWindow::setPageContent(UncodedPage page, QWidget* content)
 {
-    return setPageContent(QStringLiteral("Page_%1").arg(code), content);
+    return fillPage(zorvex::uncodedPageName(page), content);
 }
 
-bool ToolsWindow::setPageContent(const QString& pageName, QWidget* content)
+bool ToolsWindow::setPageContent(int code, QWidget* content)
+{
+    return fillPage(QStringLiteral("Page_%1").arg(code), content);
+}
+
+bool ToolsWindow::fillPage(const QString& pageName, QWidget* content)
 {
     auto* page = m_stack->findChild<QWidget*>(pageName);
     // Pages that hold sub-pages are filled through their sub-pages.

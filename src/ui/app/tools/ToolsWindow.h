@@ -59,9 +59,8 @@ public:
     // A feature fills its page: the placeholder of the page with this code
     // gives way to `content`. False when the code has no page of its own.
     bool setPageContent(int code, QWidget* content);
-    // The same for a page without a code of its own, by its object name
-    // ("Page_Alarm").
-    bool setPageContent(const QString& pageName, QWidget* content);
+    // The same for a page without a code of its own.
+    bool setPageContent(UncodedPage page, QWidget* content);
     // "Zatrzymaj dźwięk", shown while an alarm sound plays.
     void setStopSoundVisible(bool visible);
     // The main window: the Tools window opens on its screen and docks to it.
@@ -113,6 +112,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool fillPage(const QString& pageName, QWidget* content);
     QWidget* buildNode(const ToolsPageNode& node);
     QWidget* buildBody(const ToolsPageNode& node);
     QTabWidget* tabsOf(const ToolsPageNode& node) const;
