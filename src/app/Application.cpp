@@ -14,6 +14,7 @@
 #include "platform/ShutdownWatcher.h"
 #include "platform/SignalWatcher.h"
 #include "platform/System.h"
+#include "platform/SystemServices.h"
 #include "platform/audio/LazyAudioLibrary.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
@@ -176,7 +177,7 @@ int Application::run(const QStringList& arguments)
     // 7. The file to open later, the profile, per-profile paths, migrations.
     m_state.pendingCommandLinePath = pendingCommandLinePath(opts.arguments, exists);
     m_state.updatedStart = isUpdatedArgument(opts.arguments);
-    m_paths = PathTable(folder.folder, profileNameFor(loginName()), sentence);
+    m_paths = PathTable(folder.folder, profileNameFor(m_system.loginName()), sentence);
     if (opts.screenshot.isEmpty())
         migrateLegacyFiles(m_paths);
     // A save killed at the wrong moment leaves its temporary copy beside the
@@ -236,7 +237,7 @@ int Application::run(const QStringList& arguments)
     if (!m_store->exists()) {
         FirstRunContext ctx;
         ctx.dataFolder = m_paths.dataFolder();
-        ctx.mailProgram = defaultMailProgram();
+        ctx.mailProgram = m_system.defaultMailProgram();
         ctx.timeServer = QStringLiteral("pl.pool.ntp.org");
         ctx.decimalSeparator = m_state.separators.decimal;
         m_store->writeFirstRunDefaults(ctx);
@@ -256,7 +257,7 @@ int Application::run(const QStringList& arguments)
 
     watchSessionEnd();
     startTimers();
-    trimWorkingSet();
+    m_system.trimWorkingSet();
     // The window fades in from nothing once it is first shown.
     m_main->setOpacityLevel(0);
     m_main->show();

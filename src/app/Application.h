@@ -5,6 +5,7 @@
 #include "core/app/StartupData.h"
 #include "core/common/Clock.h"
 #include "core/common/PathTable.h"
+#include "platform/SystemServices.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -91,6 +92,7 @@ private:
     PathTable m_paths;
     Settings m_settings;
     SystemClock m_clock;
+    LinuxSystemServices m_system;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<MainLoop> m_loop;

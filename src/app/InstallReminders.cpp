@@ -34,6 +34,7 @@ void Application::installReminders()
 
     m_reminders = std::make_unique<ReminderService>(m_clock, m_paths, m_settings, *m_store, m_state.updatedStart);
     m_reminders->setWindows(m_main.get(), m_tools.get());
+    m_reminders->setSystemServices(&m_system);
     ReminderPages* pages = m_reminders->pages();
     m_tools->setPageContent(page::Persons, pages->personsPage());
     m_tools->setPageContent(page::ImportantDays, pages->importantPage());

@@ -43,6 +43,7 @@ void Application::installShell()
 
     m_main = std::make_unique<MainWindow>(m_paths, m_settings, m_settings.tray);
     m_main->setSettingsStore(m_store.get());
+    m_main->setSystemServices(&m_system);
     m_main->contextMenu()->setPageIconProvider(pageCodeIcon);
 
     // What the Tools window does when it is created: the process priority,
@@ -69,7 +70,7 @@ void Application::installShell()
     links.install = [this](const QString& text) {
         QTimer::singleShot(0, this, [this, text] { dispatchInstallText(text); });
     };
-    m_shell = std::make_unique<ShellServices>(m_settings, m_paths, *m_store, *m_main, *m_tools, m_state.startedAt,
+    m_shell = std::make_unique<ShellServices>(m_settings, m_paths, *m_store, m_system, *m_main, *m_tools, m_state.startedAt,
                                               std::move(links));
     m_loop = std::make_unique<MainLoop>(m_clock, *m_shell);
     LoopRegistry& loop = m_loop->services();

@@ -5,7 +5,7 @@
 #include "core/app/TrayIconModel.h"
 #include "core/common/PathTable.h"
 #include "core/shell/Autosave.h"
-#include "platform/System.h"
+#include "platform/SystemServices.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/ToolsWindow.h"
@@ -32,11 +32,12 @@ private:
 
 } // namespace
 
-ShellServices::ShellServices(Settings& settings, const PathTable& paths, SettingsStore& store, MainWindow& main,
-                             ToolsWindow& tools, const QDateTime& startedAt, Links links)
+ShellServices::ShellServices(Settings& settings, const PathTable& paths, SettingsStore& store, SystemServices& system,
+                             MainWindow& main, ToolsWindow& tools, const QDateTime& startedAt, Links links)
     : m_settings(settings)
     , m_paths(paths)
     , m_store(store)
+    , m_system(system)
     , m_main(main)
     , m_tools(tools)
     , m_startedAt(startedAt)
@@ -48,7 +49,7 @@ void ShellServices::saveSettings()
 {
     m_tools.writeToSettings();
     m_store.save(m_settings);
-    trimWorkingSet();
+    m_system.trimWorkingSet();
 }
 
 void ShellServices::writeAutosave()

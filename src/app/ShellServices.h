@@ -11,6 +11,7 @@ namespace zorvex {
 class MainWindow;
 class PathTable;
 class SettingsStore;
+class SystemServices;
 class ToolsWindow;
 struct Settings;
 
@@ -28,8 +29,8 @@ public:
         std::function<void(const QString&)> install;
     };
 
-    ShellServices(Settings& settings, const PathTable& paths, SettingsStore& store, MainWindow& main,
-                  ToolsWindow& tools, const QDateTime& startedAt, Links links);
+    ShellServices(Settings& settings, const PathTable& paths, SettingsStore& store, SystemServices& system,
+                  MainWindow& main, ToolsWindow& tools, const QDateTime& startedAt, Links links);
 
     bool closing() const { return m_closing; }
 
@@ -68,6 +69,7 @@ private:
     Settings& m_settings;
     const PathTable& m_paths;
     SettingsStore& m_store;
+    SystemServices& m_system;
     MainWindow& m_main;
     ToolsWindow& m_tools;
     QDateTime m_startedAt;

@@ -8,27 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <malloc.h>
-#include <pwd.h>
-#include <unistd.h>
-
-#include <vector>
-
 namespace zorvex {
-
-QString loginName()
-{
-    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-    if (size < 1024)
-        size = 16384;
-    std::vector<char> buf(static_cast<size_t>(size));
-    passwd pw{};
-    passwd* result = nullptr;
-    if (getpwuid_r(geteuid(), &pw, buf.data(), buf.size(), &result) == 0 && result && result->pw_name
-        && *result->pw_name)
-        return QString::fromLocal8Bit(result->pw_name);
-    return qEnvironmentVariable("USER");
-}
 
 QString executableFolder()
 {
@@ -47,16 +27,6 @@ QStringList installedDataFolders()
     out << configuredShareFolder();
     out.removeDuplicates();
     return out;
-}
-
-QString defaultMailProgram()
-{
-    return QStringLiteral("xdg-email");
-}
-
-void trimWorkingSet()
-{
-    malloc_trim(0);
 }
 
 bool isRunnableProgram(const QString& path)

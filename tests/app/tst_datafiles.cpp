@@ -3,7 +3,7 @@
 // beyond the file, the temporary of a killed save; and a picture run that
 // must leave every file as it was.
 
-#include "platform/System.h"
+#include "platform/SystemServices.h"
 #include "support/FileFixture.h"
 #include "support/ProgramRun.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 QString profile()
 {
-    const QString login = loginName();
+    const QString login = LinuxSystemServices().loginName();
     return login.isEmpty() ? QStringLiteral("Uzytkownik") : login;
 }
 

@@ -3,7 +3,7 @@
 
 #include "core/common/IniFile.h"
 #include "platform/InstanceLock.h"
-#include "platform/System.h"
+#include "platform/SystemServices.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -153,7 +153,7 @@ bool TestSingleInstance::waitForOutput(QProcess* p, const QString& text, int ms)
 
 QString TestSingleInstance::settingsPath() const
 {
-    QString login = loginName();
+    QString login = LinuxSystemServices().loginName();
     if (login.isEmpty())
         login = QStringLiteral("Uzytkownik");
     return QDir(m_data).filePath(QStringLiteral("Ustawienia_") + login + QStringLiteral(".ini"));

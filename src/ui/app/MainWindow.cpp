@@ -3,7 +3,7 @@
 #include "core/app/Settings.h"
 #include "core/app/TrayIconModel.h"
 #include "core/app/TraySettings.h"
-#include "platform/System.h"
+#include "platform/SystemServices.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/TaskbarEntry.h"
@@ -322,7 +322,8 @@ void MainWindow::hideToTray()
     }
     hide();
     m_wasForeground = false;
-    trimWorkingSet();
+    if (m_system)
+        m_system->trimWorkingSet();
     emit hiddenToTray();
 }
 

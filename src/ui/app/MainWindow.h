@@ -14,6 +14,8 @@ class QToolButton;
 
 namespace zorvex {
 
+class SystemServices;
+
 class ClockMenu;
 class ContextMenu;
 class PathTable;
@@ -39,6 +41,9 @@ public:
     explicit MainWindow(const PathTable& paths, QWidget* parent = nullptr);
     MainWindow(const PathTable& paths, Settings& settings, TraySettings& tray, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // Hiding to the tray gives memory back through them; nothing without.
+    void setSystemServices(SystemServices* system) { m_system = system; }
 
     // Re-applies every setting this window shows: layout, placement,
     // top-most, minimize button, context menu and tray icon.
@@ -170,6 +175,7 @@ private:
     TrayIcon* m_tray = nullptr;
     TaskbarEntry* m_taskbarEntry = nullptr; // made the first time it is needed
     QPointer<TrayHintEditor> m_hintEditor;
+    SystemServices* m_system = nullptr;
 };
 
 } // namespace zorvex

@@ -68,6 +68,7 @@ void ReminderService::run(bool automatic)
     if (!outcome->todayText.isEmpty()) {
         if (!m_today) {
             m_today = std::make_unique<TodayWindow>();
+            m_today->setSystemServices(m_system);
             connect(m_today.get(), &TodayWindow::closedWithChoice, this, &ReminderService::todayWindowClosed);
         }
         m_today->showText(outcome->todayText);

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace zorvex {
 
+class SystemServices;
+
 class Clock;
 class PathTable;
 class ReminderPages;
@@ -38,6 +40,8 @@ public:
     // The main window the upcoming-dates window docks to, and the Tools
     // window the settings window is opened over.
     void setWindows(QWidget* mainWindow, QWidget* toolsWindow);
+    // The desktop services the windows use (the information sound).
+    void setSystemServices(SystemServices* system) { m_system = system; }
 
     // The automatic check: after start-up once the main window has appeared,
     // and after every date change. Runs at most once per run state.
@@ -80,6 +84,7 @@ private:
     std::unique_ptr<UpcomingWindow> m_upcoming;
     std::unique_ptr<UpcomingSettingsDialog> m_settingsWindow;
     QPointer<QWidget> m_mainWindow;
+    SystemServices* m_system = nullptr;
     QPointer<QWidget> m_toolsWindow;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/reminders/TodayWindow.h"
 
-#include "platform/SystemSound.h"
+#include "platform/SystemServices.h"
 #include "ui/common/BringToFront.h"
 
 #include <QCheckBox>
@@ -70,7 +70,8 @@ void TodayWindow::showText(const QString& text)
     }
     bringToFront(this);
     m_ok->setFocus();
-    playInformationSound();
+    if (m_system)
+        m_system->playInformationSound();
 }
 
 void TodayWindow::layOut()

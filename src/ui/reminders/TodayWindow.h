@@ -8,6 +8,8 @@ class QPushButton;
 
 namespace zorvex {
 
+class SystemServices;
+
 // "Ważny dzień": today's events, announced once a day. A window of its own
 // (not owned by the main window, so it shows while that one is hidden),
 // kept on top, sized to its text.
@@ -21,6 +23,8 @@ public:
     // Shows the lines of `text` (as written, ampersands included) with the
     // box cleared, and plays the desktop's information sound.
     void showText(const QString& text);
+    // Where the sound comes from; none, none is played.
+    void setSystemServices(SystemServices* system) { m_system = system; }
 
 signals:
     // The window closed (OK, the title bar or Escape); `silenced` is the
@@ -34,6 +38,7 @@ private:
     QLabel* m_text;
     QPushButton* m_ok;
     QCheckBox* m_dontShow;
+    SystemServices* m_system = nullptr;
 };
 
 } // namespace zorvex

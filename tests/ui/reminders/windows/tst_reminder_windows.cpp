@@ -1,5 +1,6 @@
 #include "core/reminders/ReminderSettings.h"
 #include "core/reminders/UpcomingPage.h"
+#include "support/FakeSystemServices.h"
 #include "ui/common/Messages.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/TodayWindow.h"
@@ -91,6 +92,8 @@ void ReminderWindowsTest::todayWindowFitsItsText()
     QFETCH(QString, width);
 
     TodayWindow w;
+    FakeSystemServices system;
+    w.setSystemServices(&system);
     if (fontPixels) {
         QFont small = w.font();
         small.setPixelSize(fontPixels);
@@ -98,6 +101,7 @@ void ReminderWindowsTest::todayWindowFitsItsText()
     }
     w.showText(text);
     QVERIFY(w.isVisible());
+    QCOMPARE(system.calls, QStringList{QStringLiteral("playInformationSound")});
     QVERIFY(w.isWindow());
     QCOMPARE(w.parentWidget(), nullptr);
     QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
