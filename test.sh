@@ -3,10 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/bootstrap
-build=${ZORVEX_BUILD_DIR:-build}
-werror=OFF
-[ "${CI:-}" = "true" ] && werror=ON
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVEX_WERROR=$werror
+build=$(./scripts/configure)
 cmake --build "$build"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)"

@@ -5,6 +5,7 @@
 #include "core/app/DataFolder.h"
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
+#include "core/app/RemoteCommands.h"
 #include "core/common/AtomicFile.h"
 #include "core/common/IniFile.h"
 #include "core/media/BassPlaySet.h"
@@ -153,6 +154,12 @@ int Application::run(const QStringList& arguments)
         }
         return 0;
     }
+    const RemoteCommand command = remoteCommandOf(opts);
+    if (m_state.anotherInstanceRunning && opts.screenshot.isEmpty() && command.kind != RemoteCommand::None)
+        return sendRemoteCommand(command);
+    // Asked with no instance running: carried out once start-up is done.
+    if (command.kind != RemoteCommand::None && opts.screenshot.isEmpty())
+        m_requests.append({command.encoded(), 0});
     m_state.startedAt = QDateTime::currentDateTime();
     // From here on a logout or `kill` ends the program in order; a signal that
     // comes before the main loop runs is handled as soon as it does.
@@ -213,6 +220,9 @@ int Application::run(const QStringList& arguments)
         connect(m_server, &InstanceServer::received, this, [this](const QString& text) {
             m_state.receivedPath = text; // a later one overwrites an earlier one
         });
+        connect(m_server, &InstanceServer::requestReceived, this, [this](const QString& text, quint64 ticket) {
+            m_requests.append({text, ticket});
+        });
         connect(m_server, &InstanceServer::showRequested, this, [this] {
             if (m_main)
                 m_main->secondStartSeen();
@@ -249,7 +259,7 @@ int Application::run(const QStringList& arguments)
     connectWindows();
 
     if (!opts.screenshot.isEmpty()) {
-        const int code = screenshot(opts.screenshot, opts.toolsPage);
+        const int code = screenshot(opts.screenshot, opts.page);
         m_restoredBackup = true; // a picture run leaves every file as it was
         shutdown();
         return code;
@@ -329,6 +339,7 @@ void Application::createWindows()
     installShell();
     installReminders();
     installCalendar();
+    installRemoteControl();
     m_loop->toolsWindowCreated();
 }
 
@@ -425,6 +436,7 @@ void Application::startTimers()
         // A second instance let in by the one-shot permission takes over the
         // marker and the channel once the old instance has gone.
         takeOverChannel();
+        runRequests();
         m_loop->scheduleTick();
     });
     connect(&m_timers[2], &QTimer::timeout, this, [this] { m_loop->statusTick(); });
@@ -435,25 +447,6 @@ void Application::startTimers()
     });
     for (QTimer& t : m_timers)
         t.start();
-}
-
-void Application::openPageCode(int code)
-{
-    const auto page = findPageCode(code);
-    if (page && page->action == PageAction::Command)
-        runCommand(code);
-    else
-        m_tools->openPage(code);
-}
-
-void Application::runCommand(int code)
-{
-    if (code == page::DatesNotification) {
-        m_reminders->showUpcomingNow();
-        return;
-    }
-    // The other commands belong to features that arrive later.
-    showNotAvailableYet();
 }
 
 void Application::dispatchInstallText(const QString& text)

@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 
 namespace zorvex {
@@ -34,6 +36,16 @@ class ShutdownWatcher;
 class SignalWatcher;
 class ToolsWindow;
 class ZodiacController;
+
+struct ProgramOptions;
+struct RemoteCommand;
+
+// What --page or --action asks for, if anything.
+RemoteCommand remoteCommandOf(const ProgramOptions& opts);
+// Hands the command to the running instance and waits until it is carried
+// out; the exit code: 0 done, 1 not delivered or refused (the reason on
+// stderr).
+int sendRemoteCommand(const RemoteCommand& command);
 
 // The process-wide start-up state.
 struct StartupState {
@@ -76,8 +88,18 @@ private:
     void installCalendar();
     void connectWindows();
     void startTimers();
+    // Page codes and the commands of --page and --action: the same handlers
+    // the menus call, registered by the installers (RemoteControl.cpp).
     void openPageCode(int code);
     void runCommand(int code);
+    void registerCommand(int code, std::function<void()> handler);
+    // A handler returns the reason it could not act, empty on success.
+    void registerAction(const QString& name, std::function<QString()> handler);
+    void installRemoteControl();
+    // Runs what --page/--action asked, here or from a second start; from
+    // the 800 ms timer, outside the loop's own tick.
+    void runRequests();
+    QString runRequest(const QString& text);
     void dispatchInstallText(const QString& text);
     int screenshot(const QString& file, const QString& toolsPage);
     void shutdown();
@@ -118,6 +140,13 @@ private:
     bool m_shutDown = false;
     bool m_restoredBackup = false;
     bool m_quitRequested = false;
+    std::map<int, std::function<void()>> m_commands;
+    std::map<QString, std::function<QString()>> m_actions;
+    struct Request {
+        QString text;
+        quint64 ticket = 0; // 0: asked on this process's own command line
+    };
+    QList<Request> m_requests;
 };
 
 } // namespace zorvex

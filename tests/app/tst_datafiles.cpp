@@ -167,7 +167,7 @@ void TestDataFiles::pictureRunLeavesEveryFile()
         const QString picture = m_run->outside(QStringLiteral("okno%1.png").arg(page));
         QStringList args{QStringLiteral("--screenshot"), picture};
         if (!page.isEmpty())
-            args << QStringLiteral("--tools") << page;
+            args << QStringLiteral("--page") << page;
         QProcess* run = m_run->start(args);
         QVERIFY(run->waitForFinished(30000));
         QCOMPARE(run->exitCode(), 0);

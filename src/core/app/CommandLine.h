@@ -10,13 +10,28 @@ namespace zorvex {
 // The program's own options, taken out of the arguments before the rest is
 // looked at.
 struct ProgramOptions {
-    QString dataDir;          // --data-dir DIR
-    QString screenshot;       // --screenshot FILE
-    QString toolsPage;        // --tools PAGECODE
-    QStringList arguments;    // everything else, in order
-    QString error;            // an option without its value
+    QString dataDir;       // --data-dir DIR
+    QString screenshot;    // --screenshot FILE
+    QString page;          // --page CODE: run in the instance, or the page of a picture
+    QString action;        // --action NAME
+    QString print;         // --print WHAT
+    QString date;          // --date YYYY-MM-DD, for --print
+    bool json = false;     // --json, for --print
+    bool yes = false;      // --yes: the questions of the file handed over answer Yes
+    bool help = false;     // --help
+    bool version = false;  // --version
+    QStringList arguments; // everything else, in order
+    QString error;         // an option without its value, an unknown option, a bad value
 };
 ProgramOptions parseProgramOptions(const QStringList& argsWithoutProgram);
+
+// The one line of a refused command line, and the whole --help text.
+QString usageLine();
+QString helpText();
+QString versionText();
+
+// What --print can tell.
+inline constexpr const char* kPrintQueries[] = {"today", "upcoming", "month"};
 
 using FileExists = std::function<bool(const QString&)>;
 

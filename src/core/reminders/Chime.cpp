@@ -159,4 +159,21 @@ ChimeAction Chime::check(bool fileTestRunning)
     return {};
 }
 
+ChimeAction Chime::preview(const QTime& time) const
+{
+    if (m_settings.mode == ChimeSettings::Set) {
+        const int count = static_cast<int>(m_sets.folders.size());
+        if (count == 0)
+            return {};
+        const int index = clampSetNumber(m_settings.setNumber, count) - 1;
+        const QString file = chimeHourFile(setFolder(m_sets.folders.at(index)), time.hour());
+        return file.isEmpty() ? ChimeAction{} : ChimeAction{ChimeAction::PlaySet, file};
+    }
+    if (m_settings.mode == ChimeSettings::File) {
+        const QString file = chosenFile();
+        return file.isEmpty() || !QFileInfo::exists(file) ? ChimeAction{} : ChimeAction{ChimeAction::PlayFile, file};
+    }
+    return {};
+}
+
 } // namespace zorvex

@@ -86,6 +86,10 @@ public:
     // `fileTestRunning`: the page's file test plays; the chosen-file chime
     // then stays silent rather than cut it short.
     ChimeAction check(bool fileTestRunning);
+    // What would sound for the hour of `time` as the chime is set up now,
+    // whatever the hours window and the silencing say: the test the command
+    // line asks for. None when the chime is off or has nothing to play.
+    ChimeAction preview(const QTime& time) const;
 
 private:
     bool silenced() const;

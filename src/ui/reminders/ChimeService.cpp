@@ -1,5 +1,6 @@
 #include "ui/reminders/ChimeService.h"
 
+#include "core/common/Clock.h"
 #include "core/common/PathTable.h"
 #include "core/media/BassPlay.h"
 #include "core/media/BassPlaySet.h"
@@ -19,6 +20,7 @@ namespace zorvex {
 ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlaySet& players,
                            ChimeSettings& settings, FullScreenProbe& fullScreen, QObject* parent)
     : QObject(parent)
+    , m_clock(clock)
     , m_paths(paths)
     , m_players(players)
     , m_settings(settings)
@@ -111,6 +113,15 @@ void ChimeService::applyVolume(int volume)
 void ChimeService::tick(TickStep, const QDateTime&)
 {
     checkChime();
+}
+
+QString ChimeService::playTest()
+{
+    const ChimeAction action = m_chime->preview(m_clock.now().time());
+    if (action.kind == ChimeAction::None)
+        return QString::fromUtf8("Dźwięk co godzinę jest wyłączony albo nie ma czego odtworzyć.");
+    play(BassPlaySet::Chime, action.path);
+    return {};
 }
 
 } // namespace zorvex

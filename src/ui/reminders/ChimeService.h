@@ -31,6 +31,9 @@ public:
     // The 800 ms tick.
     void checkChime();
     void tick(TickStep step, const QDateTime& now) override;
+    // Plays the chime of the current hour as it is set up now; the reason
+    // when there is nothing to play.
+    QString playTest();
     // Reads the set folders again (after an add-on was installed).
     void rescanSets();
 
@@ -45,6 +48,7 @@ private:
     void play(int instance, const QString& path);
     void applyVolume(int volume);
 
+    const Clock& m_clock;
     const PathTable& m_paths;
     BassPlaySet& m_players;
     ChimeSettings& m_settings;

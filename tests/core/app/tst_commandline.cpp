@@ -34,7 +34,7 @@ void TestCommandLine::programOptions_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("dataDir");
-    QTest::addColumn<QString>("tools");
+    QTest::addColumn<QString>("page");
     QTest::addColumn<QStringList>("rest");
     QTest::addColumn<bool>("error");
 
@@ -44,22 +44,32 @@ void TestCommandLine::programOptions_data()
         << false;
     QTest::newRow("--data-dir=DIR after a file") << list({"kopia.zvx", "--data-dir=/dane"}) << QStringLiteral("/dane")
                                                  << QString() << list({"kopia.zvx"}) << false;
-    QTest::newRow("--tools PAGE, rest kept in order")
-        << list({"a", "--tools", "12", "b"}) << QString() << QStringLiteral("12") << list({"a", "b"}) << false;
+    QTest::newRow("--page CODE, rest kept in order")
+        << list({"a", "--page", "12", "b"}) << QString() << QStringLiteral("12") << list({"a", "b"}) << false;
     QTest::newRow("--data-dir without its value")
         << list({"--data-dir"}) << QString() << QString() << QStringList() << true;
+    QTest::newRow("an unknown option is refused") << list({"--tools", "12"}) << QString() << QString()
+                                                  << list({"12"}) << true;
+    QTest::newRow("a page code must be a number") << list({"--page", "Alarm"}) << QString()
+                                                  << QStringLiteral("Alarm") << QStringList() << true;
+    QTest::newRow("an unknown query") << list({"--print", "weather"}) << QString() << QString() << QStringList()
+                                      << true;
+    QTest::newRow("a date that is not one") << list({"--print", "today", "--date", "2025-02-30"}) << QString()
+                                            << QString() << QStringList() << true;
+    QTest::newRow("after -- everything is an argument")
+        << list({"--", "--help"}) << QString() << QString() << list({"--help"}) << false;
 }
 
 void TestCommandLine::programOptions()
 {
     QFETCH(QStringList, args);
     QFETCH(QString, dataDir);
-    QFETCH(QString, tools);
+    QFETCH(QString, page);
     QFETCH(QStringList, rest);
     QFETCH(bool, error);
     const ProgramOptions o = parseProgramOptions(args);
     QCOMPARE(o.dataDir, dataDir);
-    QCOMPARE(o.toolsPage, tools);
+    QCOMPARE(o.page, page);
     QCOMPARE(o.arguments, rest);
     QCOMPARE(!o.error.isEmpty(), error);
 }
