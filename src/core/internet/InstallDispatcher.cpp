@@ -29,6 +29,11 @@ InstallTextKind installTextKind(const QString& text)
 
 LinkTarget resolveZvxLink(const QString& argument)
 {
+    // Launchers may hand a file over as a "file://" address.
+    if (argument.startsWith(QLatin1String("file://"), Qt::CaseInsensitive)) {
+        const QUrl url(argument);
+        return url.isLocalFile() ? LinkTarget{LinkTarget::Kind::Text, url.toLocalFile()} : LinkTarget{};
+    }
     if (!argument.startsWith(QLatin1String("zvx:"), Qt::CaseInsensitive))
         return {LinkTarget::Kind::Text, argument};
     QString rest = argument.mid(4);

@@ -22,7 +22,8 @@ struct LinkTarget {
     Kind kind = Kind::Nothing;
     QString text; // the path or address
 };
-// Texts that are no "zvx:" link come back as they are (Kind::Text).
+// A "file://" address (as launchers may hand files over) gives its path;
+// other texts come back as they are (Kind::Text).
 LinkTarget resolveZvxLink(const QString& argument);
 
 // The radio favourites' record of a handed-over address: as it is when it
