@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTest>
 
 namespace zorvex::test {
 
@@ -36,17 +37,25 @@ inline void closeMessageWindows()
     QApplication::processEvents();
 }
 
-// Answers the open question whose text starts with `start`; false when none.
+// Answers the open question (a box with Yes and No) whose text starts with
+// `start`; false when none.
 inline bool answer(const QString& start, bool yes)
 {
     for (QMessageBox* box : messageWindows()) {
-        if (box->text().startsWith(start)) {
-            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        QAbstractButton* button = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
+        if (button && box->text().startsWith(start)) {
+            button->click();
             QApplication::processEvents();
             return true;
         }
     }
     return false;
+}
+
+// Waits for the question, then answers it.
+inline bool answerWhenAsked(const QString& start, bool yes, int timeoutMs = 15000)
+{
+    return QTest::qWaitFor([&] { return answer(start, yes); }, timeoutMs);
 }
 
 } // namespace zorvex::test
