@@ -13,17 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QMap<QString, QByteArray> treeOf(const QString& root)
-{
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        out.insert(QDir(root).relativeFilePath(path), zorvex::test::fileBytes(path));
-    }
-    return out;
-}
-
 int runUpdater(const QStringList& args, QString* err = nullptr)
 {
     QProcess p;
@@ -83,7 +72,7 @@ void TestUpdater::appliesAfterTheProgramEnds()
     QVERIFY2(err.isEmpty(), qPrintable(err));
     QVERIFY(t.elapsed() >= 500);
     closing.waitForFinished();
-    QCOMPARE(treeOf(m_data), (QMap<QString, QByteArray>{{u"Gfx/Tapety/Zima.jpg"_s, "zima"}, {u"Zmiany.txt"_s, "nowe"}}));
+    QCOMPARE(zorvex::test::folderTree(m_data), (QMap<QString, QByteArray>{{u"Gfx/Tapety/Zima.jpg"_s, "zima"}, {u"Zmiany.txt"_s, "nowe"}}));
     for (int i = 0; i < 100 && !QFileInfo::exists(restartLog); ++i)
         QTest::qWait(50);
     QCOMPARE(zorvex::test::fileBytes(restartLog), (u"--data-dir "_s + m_data + u" updated\n"_s).toUtf8());
@@ -115,11 +104,11 @@ void TestUpdater::refusesListsThatReachOut()
     // One good line first: nothing of the list is applied.
     writeUpdateList(m_data + u"/update.tmp"_s, {{m_data + u"/Zmiany.txt.tmp"_s, m_data + u"/Zmiany.txt"_s},
                                                 {m_dir->filePath(downloaded), m_dir->filePath(target)}});
-    const QMap<QString, QByteArray> before = treeOf(m_dir->path());
+    const QMap<QString, QByteArray> before = zorvex::test::folderTree(m_dir->path());
     QString err;
     QCOMPARE(runUpdater({u"--data-dir"_s, m_data}, &err), 1);
     QVERIFY(!err.isEmpty());
-    QCOMPARE(treeOf(m_dir->path()), before);
+    QCOMPARE(zorvex::test::folderTree(m_dir->path()), before);
 }
 
 QTEST_GUILESS_MAIN(TestUpdater)

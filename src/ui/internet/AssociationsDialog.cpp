@@ -43,9 +43,8 @@ void AssociationsDialog::openOver(QWidget* toolsWindow)
     if (!isVisible()) {
         m_backups->setChecked(m_settings.zvx);
         m_addons->setChecked(m_settings.zvxd);
-        m_blocked = toolsWindow;
-        if (m_blocked)
-            m_blocked->setEnabled(false);
+        // Centred on the screen, not over the Tools window.
+        m_blocked.block(this, toolsWindow);
         adjustSize();
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
@@ -58,9 +57,7 @@ void AssociationsDialog::openOver(QWidget* toolsWindow)
 
 void AssociationsDialog::done(int result)
 {
-    if (m_blocked)
-        m_blocked->setEnabled(true);
-    m_blocked = nullptr;
+    m_blocked.release();
     m_settings.zvx = m_backups->isChecked();
     m_settings.zvxd = m_addons->isChecked();
     QDialog::done(result);

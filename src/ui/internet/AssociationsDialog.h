@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/common/BlockedWindow.h"
+
 #include <QDialog>
-#include <QPointer>
 
 class QCheckBox;
 
@@ -28,7 +29,7 @@ private:
     AssociationSettings& m_settings;
     QCheckBox* m_backups;
     QCheckBox* m_addons;
-    QPointer<QWidget> m_blocked;
+    BlockedWindow m_blocked;
 };
 
 } // namespace zorvex

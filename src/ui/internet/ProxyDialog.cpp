@@ -78,14 +78,7 @@ void ProxyDialog::openOver(QWidget* toolsWindow)
 {
     if (!isVisible()) {
         load();
-        m_blocked = toolsWindow;
-        if (m_blocked) {
-            m_blocked->setEnabled(false);
-            adjustSize();
-            QRect frame = frameGeometry();
-            frame.moveCenter(m_blocked->frameGeometry().center());
-            move(frame.topLeft());
-        }
+        m_blocked.block(this, toolsWindow);
     }
     bringToFront(this);
 }
@@ -155,9 +148,7 @@ void ProxyDialog::done(int result)
 {
     ++m_reading;
     m_fromDesktop->setEnabled(true);
-    if (m_blocked)
-        m_blocked->setEnabled(true);
-    m_blocked = nullptr;
+    m_blocked.release();
     QDialog::done(result);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/common/BlockedWindow.h"
+
 #include <QDialog>
-#include <QPointer>
 
 class QCheckBox;
 class QLineEdit;
@@ -51,7 +52,7 @@ private:
     QLineEdit* m_password;
     QPushButton* m_fromDesktop;
     QPushButton* m_ok;
-    QPointer<QWidget> m_blocked;
+    BlockedWindow m_blocked;
     int m_reading = 0; // readings under way; an answer after close is dropped
 };
 

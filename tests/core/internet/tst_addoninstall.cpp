@@ -15,18 +15,6 @@ using zorvex::test::PackageFile;
 
 namespace {
 
-QMap<QString, QByteArray> treeOf(const QString& root)
-{
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        out.insert(QDir(root).relativeFilePath(path), QFileInfo(path).isDir() ? QByteArray("<dir>")
-                                                                               : zorvex::test::fileBytes(path));
-    }
-    return out;
-}
-
 QList<PackageFile> weatherSet(const QString& folder = u"Gfx\\Pogoda\\Słoneczko\\"_s)
 {
     QList<PackageFile> files;
@@ -192,14 +180,14 @@ void TestAddonInstall::escapesWriteNothing()
     QFETCH(QList<PackageFile>, files);
     QFETCH(QString, named);
     const QString path = package(files);
-    const QMap<QString, QByteArray> before = treeOf(m_dir->path());
+    const QMap<QString, QByteArray> before = zorvex::test::folderTree(m_dir->path(), true);
     Run r(*m_paths);
     r.installer.install(path, true);
     QCOMPARE(r.errors.size(), 1);
     QVERIFY2(r.errors.front().startsWith(u"Wybrany plik nie został zainstalowany"_s), qPrintable(r.errors.front()));
     QVERIFY2(r.errors.front().contains(named), qPrintable(r.errors.front()));
     QVERIFY(r.questions.isEmpty());
-    QCOMPARE(treeOf(m_dir->path()), before);
+    QCOMPARE(zorvex::test::folderTree(m_dir->path(), true), before);
     QCOMPARE(r.saves, 0);
 }
 
@@ -215,22 +203,22 @@ void TestAddonInstall::onlyRootFiles()
 {
     QFETCH(QList<PackageFile>, files);
     const QString path = package(files);
-    const QMap<QString, QByteArray> before = treeOf(m_dir->path());
+    const QMap<QString, QByteArray> before = zorvex::test::folderTree(m_dir->path(), true);
     Run r(*m_paths);
     r.installer.install(path, true);
     QCOMPARE(r.messages, QStringList{u"Zorvex - Dodatki: Wybrany plik nie zawiera żadnych dodatków do programu Zorvex"_s});
-    QCOMPARE(treeOf(m_dir->path()), before);
+    QCOMPARE(zorvex::test::folderTree(m_dir->path(), true), before);
 }
 
 void TestAddonInstall::damagedEntryWritesNothing()
 {
     const QString path = package({}, zorvex::test::withDamagedEntry(weatherSet(), 7));
-    const QMap<QString, QByteArray> before = treeOf(m_dir->path());
+    const QMap<QString, QByteArray> before = zorvex::test::folderTree(m_dir->path(), true);
     Run r(*m_paths);
     r.installer.install(path);
     QCOMPARE(r.errors, QStringList{u"Plik (7) jest uszkodzony (CRC)"_s});
     QVERIFY(r.questions.isEmpty());
-    QCOMPARE(treeOf(m_dir->path()), before);
+    QCOMPARE(zorvex::test::folderTree(m_dir->path(), true), before);
 
     // A corrupt archive, and a file that is not there.
     QByteArray bytes = zorvex::test::packageBytes(weatherSet());
@@ -246,12 +234,12 @@ void TestAddonInstall::damagedEntryWritesNothing()
 void TestAddonInstall::answerNoWritesNothing()
 {
     const QString path = package(weatherSet());
-    const QMap<QString, QByteArray> before = treeOf(m_dir->path());
+    const QMap<QString, QByteArray> before = zorvex::test::folderTree(m_dir->path(), true);
     Run r(*m_paths);
     r.yes = false;
     r.installer.install(path);
     QCOMPARE(r.questions.size(), 1);
-    QCOMPARE(treeOf(m_dir->path()), before);
+    QCOMPARE(zorvex::test::folderTree(m_dir->path(), true), before);
     QVERIFY(r.messages.isEmpty());
     // --yes answers without asking.
     r.installer.install(path, true);

@@ -13,20 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 using zorvex::test::FakeDownloader;
 using zorvex::test::FakeRequestClient;
 
-namespace {
-
-QStringList filesBelow(const QString& root)
-{
-    QStringList out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        out << QDir(root).relativeFilePath(it.next());
-    out.sort();
-    return out;
-}
-
-} // namespace
-
 class TestProgramUpdate : public QObject {
     Q_OBJECT
 private slots:
@@ -204,7 +190,7 @@ void TestProgramUpdate::refusedAnswers()
     QVERIFY(r.downloader.log.isEmpty());
     QCOMPARE(r.problems.size(), problem ? 1 : 0);
     QCOMPARE(r.closed, 0);
-    QVERIFY(filesBelow(m_dir->path()).isEmpty());
+    QVERIFY(zorvex::test::folderTree(m_dir->path()).isEmpty());
     QVERIFY(!r.update->running());
 }
 
@@ -241,7 +227,7 @@ void TestProgramUpdate::downloadErrorAndCancel()
         QCOMPARE(r.downloader.log.size(), 2); // the rest is not fetched
         QCOMPARE(r.problems, QStringList{QString()});
         QCOMPARE(r.closed, 0);
-        QVERIFY2(filesBelow(data).isEmpty(), qPrintable(filesBelow(data).join(u' ')));
+        QVERIFY(zorvex::test::folderTree(data).isEmpty());
     }
     {
         Run r(data);
@@ -254,7 +240,7 @@ void TestProgramUpdate::downloadErrorAndCancel()
         QCOMPARE(r.downloader.log.size(), 2);
         QVERIFY(r.problems.isEmpty());
         QCOMPARE(r.windows.last(), false);
-        QVERIFY(filesBelow(data).isEmpty());
+        QVERIFY(zorvex::test::folderTree(data).isEmpty());
         QCOMPARE(r.closed, 0);
     }
     {
@@ -264,7 +250,7 @@ void TestProgramUpdate::downloadErrorAndCancel()
         r.answer = "UPDATE|29.90|9\nP|http://s/a|a.txt\n";
         r.runToEnd();
         QCOMPARE(r.problems, QStringList{QString()});
-        QVERIFY(filesBelow(data).isEmpty());
+        QVERIFY(zorvex::test::folderTree(data).isEmpty());
         QCOMPARE(r.closed, 0);
     }
 }

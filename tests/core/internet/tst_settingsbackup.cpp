@@ -15,17 +15,6 @@ using zorvex::test::PackageFile;
 
 namespace {
 
-QMap<QString, QByteArray> folderContents(const QString& root)
-{
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        out.insert(QDir(root).relativeFilePath(path), zorvex::test::fileBytes(path));
-    }
-    return out;
-}
-
 bool blokuj(const QString& ruch)
 {
     return IniFile::load(ruch).readBool(u"Vuzuvured"_s, u"Blokuj"_s, true);
@@ -72,7 +61,7 @@ void TestSettingsBackup::fillDataFolder()
 void TestSettingsBackup::roundTrip()
 {
     fillDataFolder();
-    const QMap<QString, QByteArray> before = folderContents(m_data);
+    const QMap<QString, QByteArray> before = zorvex::test::folderTree(m_data);
     const QString target = m_dir->filePath(u"Kopia zapasowa ustawień.zvx"_s);
     int saves = 0;
     QString remembered;
@@ -106,7 +95,7 @@ void TestSettingsBackup::roundTrip()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"Kopia zapasowa ustawień.zvx"_s});
 
     // Everything changed or lost after the backup...
-    const QMap<QString, QByteArray> backedUp = folderContents(m_data);
+    const QMap<QString, QByteArray> backedUp = zorvex::test::folderTree(m_data);
     zorvex::test::writeFile(m_data + u"Osoby.ini"_s, "zepsute");
     QFile::remove(m_data + u"Ustawienia_Ewa.ini"_s);
     QFile::remove(m_data + u"WIELKIE.INI"_s);
@@ -114,7 +103,7 @@ void TestSettingsBackup::roundTrip()
     zorvex::test::writeFile(m_data + u"Nowy.ini"_s, "n");
     const RestoreCheck restored = restoreSettingsBackup(target, m_data);
     QCOMPARE(restored.result, BackupCheck::Backup);
-    QMap<QString, QByteArray> after = folderContents(m_data);
+    QMap<QString, QByteArray> after = zorvex::test::folderTree(m_data);
     QCOMPARE(after.take(u"Nowy.ini"_s), QByteArray("n"));
     QMap<QString, QByteArray> expected = backedUp;
     expected[u"Ruch.ini"_s] = ruchCopy; // the copy carries the one-shot permission
@@ -170,14 +159,14 @@ void TestSettingsBackup::refused()
     QFETCH(QByteArray, archive);
     QFETCH(int, result);
     fillDataFolder();
-    const QMap<QString, QByteArray> before = folderContents(m_dir->path());
+    const QMap<QString, QByteArray> before = zorvex::test::folderTree(m_dir->path());
     const QString path = m_dir->filePath(u"kopia.zvx"_s);
     zorvex::test::writeFile(path, archive);
     const RestoreCheck r = restoreSettingsBackup(path, m_data);
     QCOMPARE(int(r.result), result);
     if (r.result == BackupCheck::Damaged)
         QVERIFY(!r.error.isEmpty());
-    QMap<QString, QByteArray> after = folderContents(m_dir->path());
+    QMap<QString, QByteArray> after = zorvex::test::folderTree(m_dir->path());
     after.remove(u"kopia.zvx"_s);
     QCOMPARE(after, before);
 }
