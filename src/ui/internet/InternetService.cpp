@@ -78,7 +78,10 @@ InternetService::InternetService(InternetContext context, QObject* parent)
     check.information = [](const QString& text) {
         showMessageWindow(QMessageBox::Information, kUpdateCaption, text, true);
     };
-    check.buttonEnabled = [this](bool on) { m_panel->checkButton()->setEnabled(on); };
+    check.buttonEnabled = [this](bool on) {
+        if (m_panel)
+            m_panel->checkButton()->setEnabled(on);
+    };
     check.listReplaced = [this](UpdateList list) { listReplaced(list); };
     check.checkDateChanged = [this](DayTime) { writeCheckDate(); };
     check.lastCheckChanged = [this](DayTime) { updateCaption(); };
@@ -158,7 +161,7 @@ InternetService::~InternetService()
     delete m_associations;
     // The panel belongs to the Tools window once placed there.
     if (m_panel && !m_panel->parent())
-        delete m_panel;
+        delete m_panel.data();
 }
 
 void InternetService::startup()
@@ -168,19 +171,20 @@ void InternetService::startup()
     m_updateCheck->loadStamps();
     m_context.desktop.registerTypes(s.skojarzenia.zvx, s.skojarzenia.zvxd);
 
-    m_panel->automaticBox()->setChecked(s.tools.aktualizacja);
-    m_panel->howOftenBox()->setCurrentIndex(s.tools.aktualizacjaCoIle == 0 ? 0 : 1);
     updateCaption();
-
     // The box shows whether the entry is there; the stored choice then
     // switches it on, and the entry follows the program when it moved.
     const bool wanted = s.autostart.autostart;
-    const QSignalBlocker quiet(m_panel->autostartBox());
-    m_panel->autostartBox()->setChecked(m_context.desktop.autostartEnabled());
     m_context.desktop.refreshAutostart();
-    if (wanted) {
-        m_panel->autostartBox()->setChecked(true);
+    if (wanted)
         setAutostart(true);
+    if (m_panel) {
+        const QSignalBlocker quietAutomatic(m_panel->automaticBox());
+        const QSignalBlocker quietHowOften(m_panel->howOftenBox());
+        const QSignalBlocker quietAutostart(m_panel->autostartBox());
+        m_panel->automaticBox()->setChecked(s.tools.aktualizacja);
+        m_panel->howOftenBox()->setCurrentIndex(s.tools.aktualizacjaCoIle == 0 ? 0 : 1);
+        m_panel->autostartBox()->setChecked(m_context.desktop.autostartEnabled());
     }
 }
 
@@ -227,7 +231,8 @@ void InternetService::writeCheckDate()
 
 void InternetService::updateCaption()
 {
-    m_panel->updateGroup()->setTitle(lastCheckCaption(m_context.settings.main.ostatnioSpr));
+    if (m_panel)
+        m_panel->updateGroup()->setTitle(lastCheckCaption(m_context.settings.main.ostatnioSpr));
 }
 
 void InternetService::handOver(const QString& text, bool assumeYes)

@@ -134,7 +134,7 @@ private:
     std::unique_ptr<ProgramUpdate> m_programUpdate;
     std::unique_ptr<AddonInstaller> m_installer;
     std::unique_ptr<InstallDispatcher> m_dispatcher;
-    OtherPagePanel* m_panel;
+    QPointer<OtherPagePanel> m_panel; // the Tools window owns it once placed
     QPointer<UpdateProgressWindow> m_progress;
     QPointer<ProxyDialog> m_proxyDialog;
     QPointer<AssociationsDialog> m_associations;
