@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QString>
 
 #include <cstdio>
@@ -31,6 +33,21 @@ inline QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// Everything below `root` (hidden files too) by relative path, with its
+// bytes; folders as "<dir>" when asked for. Comparing two of them shows
+// whether anything was written, changed or removed.
+inline QMap<QString, QByteArray> folderTree(const QString& root, bool withFolders = false)
+{
+    QMap<QString, QByteArray> out;
+    const QDir::Filters filter = (withFolders ? QDir::AllEntries : QDir::Files) | QDir::Hidden | QDir::NoDotAndDotDot;
+    QDirIterator it(root, filter, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out.insert(QDir(root).relativeFilePath(path), QFileInfo(path).isDir() ? QByteArray("<dir>") : fileBytes(path));
+    }
+    return out;
 }
 
 // While it lives, file and folder modes bind this thread even for root: root

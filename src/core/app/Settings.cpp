@@ -10,7 +10,7 @@ Settings::Settings()
 std::vector<SettingsSection*> Settings::sections()
 {
     return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow, &chime,
-            &czas, &uptimeCost, &ruchMyszy, &siec, &siecWykres};
+            &czas, &uptimeCost, &ruchMyszy, &siec, &siecWykres, &autostart, &proxy, &skojarzenia, &serwis};
 }
 
 void Settings::resetToDefaults()

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/app/TraySettings.h"
+#include "core/internet/DesktopSettings.h"
+#include "core/internet/ProxySetting.h"
+#include "core/internet/ServiceSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
@@ -30,6 +33,10 @@ struct Settings {
     MouseOdometerSettings ruchMyszy;
     TrafficSettings siec;
     TransferChartSettings siecWykres;
+    AutostartSettings autostart; // key of "Inne"
+    ProxySetting proxy;
+    AssociationSettings skojarzenia;
+    ServiceSettings serwis;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

@@ -95,14 +95,7 @@ void UpcomingSettingsDialog::openOver(QWidget* toolsWindow)
 {
     if (!isVisible()) {
         loadFromSettings();
-        m_blocked = toolsWindow;
-        if (m_blocked) {
-            m_blocked->setEnabled(false);
-            adjustSize();
-            QRect frame = frameGeometry();
-            frame.moveCenter(m_blocked->frameGeometry().center());
-            move(frame.topLeft());
-        }
+        m_blocked.block(this, toolsWindow);
     }
     bringToFront(this);
 }
@@ -127,9 +120,7 @@ void UpcomingSettingsDialog::updateTestButton()
 
 void UpcomingSettingsDialog::finish()
 {
-    if (m_blocked)
-        m_blocked->setEnabled(true);
-    m_blocked = nullptr;
+    m_blocked.release();
     emit closed();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/common/BlockedWindow.h"
+
 #include <QDialog>
-#include <QPointer>
 
 class QCheckBox;
 class QPushButton;
@@ -47,7 +48,7 @@ private:
     QCheckBox* m_raz;
     QPushButton* m_test;
     QPushButton* m_ok;
-    QPointer<QWidget> m_blocked;
+    BlockedWindow m_blocked;
     bool m_loading = false;
 };
 
