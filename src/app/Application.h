@@ -24,6 +24,10 @@ class ChimeService;
 class FullScreenProbe;
 class LazyAudioLibrary;
 class CalendarView;
+class DesktopIntegration;
+class DesktopProxySource;
+class InterfaceProbe;
+class InternetService;
 class InstanceLock;
 class InstanceServer;
 class LinuxPrioritySetter;
@@ -55,6 +59,9 @@ struct StartupState {
     DecimalSeparators separators;
     QDateTime startedAt;
     bool updatedStart = false; // started with "updated" by the updater
+    QString explicitDataDir;   // --data-dir, for the launchers' command
+    bool assumeYes = false;    // --yes, for the file on the command line
+    bool pictureRun = false;   // --screenshot: no file outside changes
 };
 
 // Runs the program: the start-up decisions in their fixed order, the windows,
@@ -86,6 +93,7 @@ private:
     void installShell();
     void installReminders();
     void installCalendar();
+    void installInternet();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -100,7 +108,7 @@ private:
     // the 800 ms timer, outside the loop's own tick.
     void runRequests();
     QString runRequest(const QString& text);
-    void dispatchInstallText(const QString& text);
+    void dispatchInstallText(const QString& text, bool assumeYes = false);
     int screenshot(const QString& file, const QString& toolsPage);
     void shutdown();
     void requestQuit();
@@ -131,6 +139,10 @@ private:
     std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
     std::unique_ptr<ChimeService> m_chime;   // so does this one
     std::unique_ptr<ReminderService> m_reminders; // and its three pages
+    std::unique_ptr<DesktopIntegration> m_desktop;
+    std::unique_ptr<InterfaceProbe> m_interfaces;
+    std::unique_ptr<DesktopProxySource> m_desktopProxy;
+    std::unique_ptr<InternetService> m_internet; // part of the page "Inne"
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;
