@@ -104,6 +104,9 @@ private:
     // A handler returns the reason it could not act, empty on success.
     void registerAction(const QString& name, std::function<QString()> handler);
     void installRemoteControl();
+    // An installed add-on set is chosen by the feature whose chooser shows
+    // its category (an AddonCategory).
+    void registerAddonChooser(int category, std::function<void(const QString& name)> choose);
     // Runs what --page/--action asked, here or from a second start; from
     // the 800 ms timer, outside the loop's own tick.
     void runRequests();
@@ -154,6 +157,7 @@ private:
     bool m_quitRequested = false;
     std::map<int, std::function<void()>> m_commands;
     std::map<QString, std::function<QString()>> m_actions;
+    std::map<int, std::function<void(const QString&)>> m_addonChoosers;
     struct Request {
         QString text;
         quint64 ticket = 0; // 0: asked on this process's own command line

@@ -4,6 +4,7 @@
 #include "core/app/PageCodes.h"
 #include "core/app/ProcessPriority.h"
 #include "core/common/PathTable.h"
+#include "core/internet/AddonPackage.h"
 #include "core/internet/ServiceAnswer.h"
 #include "platform/System.h"
 #include "platform/internet/DesktopIntegration.h"
@@ -64,6 +65,11 @@ void Application::installInternet()
         requestQuit();
     };
     internet.closeProgram = [this] { requestQuit(); };
+    internet.applyAddonItem = [this](const AddonItem& item) {
+        const auto it = m_addonChoosers.find(int(item.category));
+        if (it != m_addonChoosers.end())
+            it->second(item.name);
+    };
     internet.addonsInstalled = [this] { m_main->showMainWindow(); };
     // Until the radio arrives, a stream address gets the same notice as its
     // menu items.
@@ -85,6 +91,11 @@ void Application::installInternet()
     // A picture run leaves the desktop's files as they are.
     if (!m_state.pictureRun)
         internet.startup();
+}
+
+void Application::registerAddonChooser(int category, std::function<void(const QString& name)> choose)
+{
+    m_addonChoosers[category] = std::move(choose);
 }
 
 void Application::dispatchInstallText(const QString& text, bool assumeYes)
