@@ -32,6 +32,8 @@
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
 #include "ui/reminders/ReminderService.h"
+#include "ui/wallpaper/WallpaperService.h"
+#include "platform/wallpaper/WallpaperSetter.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -106,6 +108,8 @@ Application::~Application()
     m_lock.reset();
     // The calendar and the sign work on the main window's widgets: they go
     // first.
+    // The changer waits for a change still being composed.
+    m_wallpaper.reset();
     m_reminders.reset();
     m_chime.reset();
     m_alarms.reset();
@@ -339,6 +343,7 @@ void Application::createWindows()
     installShell();
     installReminders();
     installCalendar();
+    installWallpaper();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -35,6 +35,8 @@ class ShellServices;
 class ShutdownWatcher;
 class SignalWatcher;
 class ToolsWindow;
+class WallpaperService;
+class WallpaperSetter;
 class ZodiacController;
 
 struct ProgramOptions;
@@ -86,6 +88,7 @@ private:
     void installShell();
     void installReminders();
     void installCalendar();
+    void installWallpaper();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -131,6 +134,8 @@ private:
     std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
     std::unique_ptr<ChimeService> m_chime;   // so does this one
     std::unique_ptr<ReminderService> m_reminders; // and its three pages
+    std::unique_ptr<WallpaperSetter> m_wallpaperSetter;
+    std::unique_ptr<WallpaperService> m_wallpaper; // its page too
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;
