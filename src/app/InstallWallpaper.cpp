@@ -5,8 +5,6 @@
 #include "core/common/IniFile.h"
 #include "platform/wallpaper/WallpaperSetter.h"
 #include "ui/app/tools/ToolsWindow.h"
-#include "ui/common/Messages.h"
-#include "ui/wallpaper/WallpaperJob.h"
 #include "ui/wallpaper/WallpaperPage.h"
 #include "ui/wallpaper/WallpaperService.h"
 
@@ -41,11 +39,7 @@ void Application::installWallpaper()
             [this] { m_store->saveSection(m_settings.tapeterOst); });
     m_loop->services().setInterval(IntervalTask::Wallpaper, wallpaper->schedule());
 
-    registerCommand(page::ChangeWallpaper, [wallpaper] {
-        const QString busy = wallpaper->change(WallpaperService::Trigger::Interactive);
-        if (!busy.isEmpty())
-            showMessageWindow(QMessageBox::Warning, QString::fromUtf8(kWallpaperCaption), busy);
-    });
+    registerCommand(page::ChangeWallpaper, [wallpaper] { wallpaper->change(WallpaperService::Trigger::Interactive); });
     registerAction(QStringLiteral("change-wallpaper"),
                    [wallpaper] { return wallpaper->change(WallpaperService::Trigger::Interactive); });
 

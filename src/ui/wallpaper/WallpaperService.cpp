@@ -138,8 +138,17 @@ void WallpaperService::changeAtStart()
 
 QString WallpaperService::start(Trigger trigger, bool pickNew, const QString& file)
 {
+    // Refused at once, so a script asking for the change hears why.
+    QString refusal;
     if (m_busy)
-        return QStringLiteral("Tapeta jest właśnie zmieniana.");
+        refusal = QStringLiteral("Tapeta jest właśnie zmieniana.");
+    else if (folders().isEmpty())
+        refusal = QStringLiteral("Nie zostały dodane katalogi z tapetami.");
+    if (!refusal.isEmpty()) {
+        if (trigger == Trigger::Interactive)
+            warn(refusal);
+        return refusal;
+    }
     WallpaperJob job{m_store, folders(), m_settings, canvas(), pickNew, file, nextPicture(trigger), {}};
     if (m_pick)
         job.pick = m_pick;
@@ -205,9 +214,7 @@ void WallpaperService::openHistory()
     if (!m_history) {
         m_history = new WallpaperHistoryWindow(m_store, m_historySettings, m_dialogParent);
         connect(m_history, &WallpaperHistoryWindow::showRequested, this, [this](const QString& path) {
-            const QString busy = showFile(path);
-            if (!busy.isEmpty())
-                warn(busy);
+            showFile(path);
         });
         connect(m_history, &WallpaperHistoryWindow::closed, this, &WallpaperService::historyClosed);
     }

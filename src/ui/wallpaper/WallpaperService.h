@@ -62,8 +62,9 @@ public:
     void setPicker(PickBelow pick) { m_pick = std::move(pick); }
     void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
 
-    // A new wallpaper from the pool. Returns why it could not start (busy),
-    // empty when it started; the outcome comes with finished().
+    // A new wallpaper from the pool. Returns why it could not start (busy,
+    // no folders; interactive runs also show it), empty when it started; the
+    // outcome comes with finished().
     QString change(Trigger trigger);
     // One picture alone over the screen, for the history window; the history
     // stays as it is.
