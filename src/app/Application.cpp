@@ -36,6 +36,8 @@
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
 #include "ui/reminders/ReminderService.h"
+#include "ui/wallpaper/WallpaperService.h"
+#include "platform/wallpaper/WallpaperSetter.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -111,6 +113,8 @@ Application::~Application()
     // The calendar and the sign work on the main window's widgets: they go
     // first.
     m_internet.reset();
+    // The changer waits for a change still being composed.
+    m_wallpaper.reset();
     m_reminders.reset();
     m_chime.reset();
     m_alarms.reset();
@@ -348,6 +352,7 @@ void Application::createWindows()
     installReminders();
     installCalendar();
     installInternet();
+    installWallpaper();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

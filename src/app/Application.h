@@ -39,6 +39,8 @@ class ShellServices;
 class ShutdownWatcher;
 class SignalWatcher;
 class ToolsWindow;
+class WallpaperService;
+class WallpaperSetter;
 class ZodiacController;
 
 struct ProgramOptions;
@@ -94,6 +96,7 @@ private:
     void installReminders();
     void installCalendar();
     void installInternet();
+    void installWallpaper();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -146,6 +149,8 @@ private:
     std::unique_ptr<InterfaceProbe> m_interfaces;
     std::unique_ptr<DesktopProxySource> m_desktopProxy;
     std::unique_ptr<InternetService> m_internet; // part of the page "Inne"
+    std::unique_ptr<WallpaperSetter> m_wallpaperSetter;
+    std::unique_ptr<WallpaperService> m_wallpaper; // its page too
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

@@ -9,6 +9,7 @@
 #include "core/settings/MainWindowSettings.h"
 #include "core/settings/ToolsSettings.h"
 #include "core/status/StatusSettings.h"
+#include "core/wallpaper/WallpaperSettings.h"
 
 #include <vector>
 
@@ -37,6 +38,8 @@ struct Settings {
     ProxySetting proxy;
     AssociationSettings skojarzenia;
     ServiceSettings serwis;
+    WallpaperSettings tapeter;
+    WallpaperHistorySettings tapeterOst;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

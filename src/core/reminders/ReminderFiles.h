@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/LineFile.h"
 #include "core/reminders/ReminderData.h"
 
 #include <QList>
@@ -46,10 +47,6 @@ bool save(const QString& path, const QStringList& lines, QString* error = nullpt
 bool addMissingYears(QStringList& lines, int currentYear);
 void sort(QStringList& lines, PrivateSort by, bool descending);
 } // namespace PrivateFile
-
-// Writes `lines` as Windows-1250 text, each ended by CR LF, atomically; a
-// failed write leaves the old file and says why in `error`.
-bool saveLineFile(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 class PathTable;
 // Reads the three lists from their files. A list that cannot be read is

@@ -468,6 +468,7 @@ void TestSettingsStore::fileWithoutMainSectionIsValid()
 
     Settings defaults;
     defaults.tools.autoSaveMin = 20;
+    defaults.tapeter.active = true;
     const QString diff = firstDifference(dump(defaults), dump(s));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
