@@ -32,6 +32,8 @@
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
 #include "ui/reminders/ReminderService.h"
+#include "ui/status/LinuxStatusSources.h"
+#include "ui/status/StatusService.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -337,6 +339,7 @@ void Application::takeOverChannel()
 void Application::createWindows()
 {
     installShell();
+    installStatus();
     installReminders();
     installCalendar();
     installRemoteControl();

@@ -22,7 +22,10 @@ class AlarmService;
 class BassPlaySet;
 class ChimeService;
 class FullScreenProbe;
+class GaugeArea;
 class LazyAudioLibrary;
+class LinuxStatusSources;
+class MousePages;
 class CalendarView;
 class InstanceLock;
 class InstanceServer;
@@ -34,6 +37,9 @@ class ReminderService;
 class ShellServices;
 class ShutdownWatcher;
 class SignalWatcher;
+class StatusService;
+class TrafficPages;
+class UptimePages;
 class ToolsWindow;
 class ZodiacController;
 
@@ -86,6 +92,7 @@ private:
     void installShell();
     void installReminders();
     void installCalendar();
+    void installStatus();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -131,6 +138,12 @@ private:
     std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
     std::unique_ptr<ChimeService> m_chime;   // so does this one
     std::unique_ptr<ReminderService> m_reminders; // and its three pages
+    std::unique_ptr<LinuxStatusSources> m_statusSources;
+    std::unique_ptr<StatusService> m_status; // its pages live in the Tools window
+    UptimePages* m_uptimePages = nullptr;     // children of m_status
+    MousePages* m_mousePages = nullptr;
+    TrafficPages* m_trafficPages = nullptr;
+    GaugeArea* m_gauges = nullptr; // in the main window's information panel
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;
