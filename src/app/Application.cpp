@@ -34,6 +34,7 @@
 #include "ui/reminders/ReminderService.h"
 #include "ui/status/LinuxStatusSources.h"
 #include "ui/status/StatusService.h"
+#include "ui/status/TransferChartWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>

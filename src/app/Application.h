@@ -39,6 +39,7 @@ class ShutdownWatcher;
 class SignalWatcher;
 class StatusService;
 class TrafficPages;
+class TransferChartWindow;
 class UptimePages;
 class ToolsWindow;
 class ZodiacController;
@@ -144,6 +145,7 @@ private:
     MousePages* m_mousePages = nullptr;
     TrafficPages* m_trafficPages = nullptr;
     GaugeArea* m_gauges = nullptr; // in the main window's information panel
+    std::unique_ptr<TransferChartWindow> m_transferChart;
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

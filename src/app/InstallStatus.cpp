@@ -2,6 +2,7 @@
 #include "app/ShellServices.h"
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
+#include "core/app/SettingsStore.h"
 #include "core/common/PathTable.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/TrayIcon.h"
@@ -11,8 +12,13 @@
 #include "ui/status/LinuxStatusSources.h"
 #include "ui/status/MousePages.h"
 #include "ui/status/StatusService.h"
+#include "ui/status/RemovableDrivesWindow.h"
 #include "ui/status/TrafficPages.h"
+#include "ui/status/TransferChartWindow.h"
+#include "ui/status/UsageChartsPage.h"
 #include "ui/status/UptimePages.h"
+
+#include <QTimer>
 
 namespace zorvex {
 
@@ -50,6 +56,20 @@ void Application::installStatus()
     m_tools->setPageContent(page::TrafficByDay, m_trafficPages->byDay());
     m_tools->setPageContent(page::TrafficByMonth, m_trafficPages->byMonth());
     m_tools->setPageContent(page::TrafficChart, m_trafficPages->chart());
+    auto* charts = new UsageChartsPage(*m_status, m_settings);
+    m_tools->setPageContent(page::Charts, charts);
+    // While this page shows, the Tools window may stay on top of the others.
+    connect(charts, &UsageChartsPage::keepOnTopChanged, m_tools.get(),
+            [tools = m_tools.get(), busy = std::make_shared<bool>(false)](bool on) {
+                if (*busy || tools->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+                    return;
+                *busy = true; // the change of flags hides and shows the window
+                const bool shown = tools->isVisible();
+                tools->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+                if (shown)
+                    tools->show();
+                *busy = false;
+            });
     // The traffic lists and chart need the statistic; without it their
     // codes open "Aktualnie".
     m_tools->setPageRoutingSource([this] {
@@ -74,10 +94,34 @@ void Application::installStatus()
     };
     connect(m_tools.get(), &ToolsWindow::gaugeModesChanged, m_status.get(), optionsChanged);
     connect(m_tools.get(), &ToolsWindow::layoutChanged, m_status.get(), optionsChanged);
+    auto* removable = new RemovableDrivesWindow(m_settings.main, m_tools.get());
+    removable->setParent(m_gauges, removable->windowFlags());
+    connect(m_tools.get(), &ToolsWindow::removableDrivesRequested, removable, &RemovableDrivesWindow::open);
     connect(m_main.get(), &MainWindow::reapplyLookRequested, m_gauges, [this] {
         m_gauges->loadDiskIcon();
         m_gauges->relayout();
     });
+
+    // "Status sieciowy": fed every second, shown on command 42, at start
+    // when asked for, and from the traffic page's "Ustawienia wykresu".
+    m_transferChart = std::make_unique<TransferChartWindow>(m_settings.siecWykres);
+    m_transferChart->setDockTarget(m_main.get());
+    connect(m_status.get(), &StatusService::trafficSampled, m_transferChart.get(), [this] {
+        const TrafficMonitor& t = m_status->trafficMonitor();
+        m_transferChart->addSample(t.receivedPerSecond(), t.sentPerSecond());
+    });
+    connect(m_transferChart.get(), &TransferChartWindow::settingsChanged, this,
+            [this] { m_store->saveSection(m_settings.siecWykres); });
+    connect(m_trafficPages, &TrafficPages::chartSettingsRequested, m_transferChart.get(),
+            &TransferChartWindow::openSettings);
+    registerCommand(page::TransferChart, [this] { m_transferChart->open(); });
+    m_status->closeWindows = [this] {
+        if (m_transferChart->isVisible())
+            m_transferChart->close();
+    };
+    loop.addShutdown(ShutdownStepId::CloseSecondaryWindows, *m_status);
+    if (m_settings.siecWykres.pokUru && m_settings.siec.aktywna)
+        QTimer::singleShot(0, m_transferChart.get(), [this] { m_transferChart->open(); });
 
     // The tray icon and its hint follow the values.
     m_main->setStatusValues(m_status.get());

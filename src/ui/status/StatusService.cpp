@@ -156,6 +156,10 @@ void StatusService::dayChanged(DayStep step, const DayChange& change)
 void StatusService::shutdownStep(ShutdownStepId step, const QDate& today)
 {
     switch (step) {
+    case ShutdownStepId::CloseSecondaryWindows:
+        if (closeWindows)
+            closeWindows();
+        break;
     case ShutdownStepId::CommitMouseDistance:
         if (m_settings.ruchMyszy.aktywny)
             m_mouse.commitDay(today);

@@ -10,6 +10,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace zorvex {
 
 class Clock;
@@ -65,6 +67,9 @@ public:
     const Settings& settings() const { return m_settings; }
     QDate today() const;
     QString siecPath() const { return m_siecPath; }
+
+    // Closes the statistics' own windows at the shutdown.
+    std::function<void()> closeWindows;
 
     // The loop's steps.
     void tick(TickStep step, const QDateTime& now) override;
