@@ -42,7 +42,10 @@ void StatusService::start(const QString& autosavePath, bool autosaveOn)
     m_mouse.loadDays();
     m_mouse.begin();
     m_mouseWasOn = m_settings.ruchMyszy.aktywny;
-    m_traffic.chooseAtStart(m_settings.siec.mac, m_settings.siec.poz);
+    // Never chosen yet: the first interface with an address of its own
+    // rather than whatever sits at position 0 (the loopback).
+    const bool chosenBefore = !m_settings.siec.mac.trimmed().isEmpty();
+    m_traffic.chooseAtStart(m_settings.siec.mac, chosenBefore ? m_settings.siec.poz : -1);
     m_traffic.setCounting(m_settings.siec.aktywna);
     if (m_settings.siec.aktywna)
         m_traffic.sample(); // the counters as they stand are the baseline
