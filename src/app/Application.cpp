@@ -32,6 +32,7 @@
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
 #include "ui/reminders/ReminderService.h"
+#include "ui/status/GaugeArea.h"
 #include "ui/status/LinuxStatusSources.h"
 #include "ui/status/StatusService.h"
 #include "ui/status/TransferChartWindow.h"
@@ -343,6 +344,11 @@ void Application::createWindows()
     installStatus();
     installReminders();
     installCalendar();
+    // The gauge colours and their shading are edited with the calendar's.
+    connect(m_calendar.get(), &CalendarView::coloursApplied, m_gauges, [this] {
+        m_status->applyOptions();
+        m_gauges->relayout();
+    });
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -128,6 +128,11 @@ void Application::installStatus()
     if (TrayIcon* tray = m_main->trayIcon()) {
         connect(m_status.get(), &StatusService::gaugesChanged, tray, [tray] { tray->update(); });
         connect(m_status.get(), &StatusService::trafficSampled, tray, [tray] { tray->update(); });
+        // The open chart comes along when it is set to follow the tray click.
+        connect(tray, &TrayIcon::windowShownFromTray, m_transferChart.get(), [this] {
+            if (m_settings.siecWykres.tray && m_transferChart->isVisible())
+                m_transferChart->raise();
+        });
     }
 }
 

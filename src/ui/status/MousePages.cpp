@@ -2,11 +2,11 @@
 
 #include "core/app/Settings.h"
 #include "ui/status/MonthChartView.h"
+#include "ui/status/MonthEdit.h"
 #include "ui/status/StatusPageParts.h"
 #include "ui/status/StatusService.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -57,7 +57,7 @@ MousePages::MousePages(StatusService& service, Settings& settings, QObject* pare
     month->addWidget(m_monthDays);
     month->addWidget(m_monthTotal);
     month->addWidget(m_monthAverage);
-    connect(m_month, &QDateEdit::dateChanged, this, &MousePages::showMonth);
+    connect(m_month, &MonthEdit::dateChanged, this, &MousePages::showMonth);
 
     m_chart = new QWidget;
     m_chart->setObjectName(QStringLiteral("MouseChart"));
@@ -69,7 +69,7 @@ MousePages::MousePages(StatusService& service, Settings& settings, QObject* pare
     chart->addWidget(m_chartMonth, 0, Qt::AlignLeft);
     chart->addWidget(m_chartView);
     chart->addStretch();
-    connect(m_chartMonth, &QDateEdit::dateChanged, this, &MousePages::showChart);
+    connect(m_chartMonth, &MonthEdit::dateChanged, this, &MousePages::showChart);
 
     connect(&service, &StatusService::mouseMoved, this, &MousePages::refreshLive);
     connect(&service, &StatusService::daysChanged, this, &MousePages::reload);

@@ -3,7 +3,6 @@
 #include <QObject>
 
 class QCheckBox;
-class QDateEdit;
 class QLabel;
 class QListWidget;
 class QWidget;
@@ -11,6 +10,7 @@ class QWidget;
 namespace zorvex {
 
 class MonthChartView;
+class MonthEdit;
 class StatusService;
 struct Settings;
 
@@ -44,11 +44,11 @@ private:
     QLabel* m_smallest = nullptr;
     QLabel* m_current = nullptr;
     QLabel* m_total = nullptr;
-    QDateEdit* m_month = nullptr;
+    MonthEdit* m_month = nullptr;
     QListWidget* m_monthDays = nullptr;
     QLabel* m_monthTotal = nullptr;
     QLabel* m_monthAverage = nullptr;
-    QDateEdit* m_chartMonth = nullptr;
+    MonthEdit* m_chartMonth = nullptr;
     MonthChartView* m_chartView = nullptr;
 };
 

@@ -1,7 +1,8 @@
 #include "ui/status/StatusPageParts.h"
 
+#include "ui/status/MonthEdit.h"
+
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QListWidget>
 
@@ -15,15 +16,9 @@ QCheckBox* makeActiveBox(QWidget* parent, bool on)
     return box;
 }
 
-QDateEdit* makeMonthEdit(QWidget* parent, const QDate& today)
+MonthEdit* makeMonthEdit(QWidget* parent, const QDate& today)
 {
-    auto* edit = new QDateEdit(QDate(today.year(), today.month(), 1), parent);
-    edit->setObjectName(QStringLiteral("MonthEdit"));
-    edit->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    edit->setDisplayFormat(QStringLiteral("MMMM yyyy"));
-    edit->setMinimumDate(QDate(2000, 1, 1));
-    edit->setCurrentSection(QDateTimeEdit::MonthSection);
-    return edit;
+    return new MonthEdit(today, parent);
 }
 
 QListWidget* makeDayList(QWidget* parent, const QString& objectName)

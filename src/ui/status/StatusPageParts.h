@@ -4,19 +4,20 @@
 #include <QString>
 
 class QCheckBox;
-class QDateEdit;
 class QLabel;
 class QListWidget;
 class QWidget;
 
 namespace zorvex {
 
+class MonthEdit;
+
 // Pieces the statistics pages share.
 
 // "Statystyka aktywna".
 QCheckBox* makeActiveBox(QWidget* parent, bool on);
-// The "MMMM yyyy" month choice, starting at today's month.
-QDateEdit* makeMonthEdit(QWidget* parent, const QDate& today);
+// The month choice, starting at today's month.
+MonthEdit* makeMonthEdit(QWidget* parent, const QDate& today);
 QListWidget* makeDayList(QWidget* parent, const QString& objectName);
 QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text = {});
 // Replaces the list's lines, keeping the selected row where it still exists.

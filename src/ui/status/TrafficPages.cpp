@@ -4,13 +4,13 @@
 #include "core/common/PathTable.h"
 #include "core/status/TrafficFormat.h"
 #include "ui/status/MonthChartView.h"
+#include "ui/status/MonthEdit.h"
 #include "ui/status/StatusPageParts.h"
 #include "ui/status/StatusService.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -50,7 +50,7 @@ TrafficPages::TrafficPages(StatusService& service, Settings& settings, QObject* 
     month->addWidget(m_monthDays);
     month->addWidget(m_monthTotal);
     month->addWidget(m_monthAverage);
-    connect(m_month, &QDateEdit::dateChanged, this, &TrafficPages::showMonth);
+    connect(m_month, &MonthEdit::dateChanged, this, &TrafficPages::showMonth);
 
     m_chart = new QWidget;
     m_chart->setObjectName(QStringLiteral("TrafficChart"));
@@ -63,7 +63,7 @@ TrafficPages::TrafficPages(StatusService& service, Settings& settings, QObject* 
     chart->addWidget(m_chartMonth, 0, Qt::AlignLeft);
     chart->addWidget(m_chartView);
     chart->addStretch();
-    connect(m_chartMonth, &QDateEdit::dateChanged, this, &TrafficPages::showChart);
+    connect(m_chartMonth, &MonthEdit::dateChanged, this, &TrafficPages::showChart);
 
     connect(&service, &StatusService::trafficSampled, this, &TrafficPages::refreshNow);
     connect(&service, &StatusService::daysChanged, this, &TrafficPages::reload);

@@ -7,7 +7,6 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLabel;
 class QListWidget;
 class QWidget;
@@ -15,6 +14,7 @@ class QWidget;
 namespace zorvex {
 
 class MonthChartView;
+class MonthEdit;
 class StatusService;
 struct Settings;
 
@@ -68,11 +68,11 @@ private:
     QListWidget* m_dayList = nullptr;
     QLabel* m_sinceLabel = nullptr;
     QLabel* m_largest = nullptr;
-    QDateEdit* m_month = nullptr;
+    MonthEdit* m_month = nullptr;
     QListWidget* m_monthDays = nullptr;
     QLabel* m_monthTotal = nullptr;
     QLabel* m_monthAverage = nullptr;
-    QDateEdit* m_chartMonth = nullptr;
+    MonthEdit* m_chartMonth = nullptr;
     MonthChartView* m_chartView = nullptr;
     bool m_filling = false;
 };

@@ -4,12 +4,12 @@
 #include "core/common/Clock.h"
 #include "ui/common/Messages.h"
 #include "ui/status/MonthChartView.h"
+#include "ui/status/MonthEdit.h"
 #include "ui/status/StatusPageParts.h"
 #include "ui/status/StatusService.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -97,7 +97,7 @@ void UptimePages::buildByMonth()
     power->addWidget(makeLabel(m_byMonth, {}, QStringLiteral("kW")));
     layout->addLayout(power, 5, 1);
     layout->addWidget(m_cost, 6, 0, 1, 2);
-    connect(m_month, &QDateEdit::dateChanged, this, &UptimePages::showMonth);
+    connect(m_month, &MonthEdit::dateChanged, this, &UptimePages::showMonth);
     connect(m_price, &QLineEdit::editingFinished, this,
             [this] { rateEdited(m_price, m_settings.uptimeCost.stawka, uptimecost::kDefaultPrice); });
     connect(m_power, &QLineEdit::editingFinished, this,
@@ -130,7 +130,7 @@ void UptimePages::buildChart()
     layout->addLayout(top);
     layout->addWidget(m_chartView);
     layout->addStretch();
-    connect(m_chartMonth, &QDateEdit::dateChanged, this, &UptimePages::showChart);
+    connect(m_chartMonth, &MonthEdit::dateChanged, this, &UptimePages::showChart);
     connect(m_chartKind, &QButtonGroup::idClicked, this, &UptimePages::showChart);
 }
 

@@ -4,7 +4,6 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -13,6 +12,7 @@ class QWidget;
 namespace zorvex {
 
 class MonthChartView;
+class MonthEdit;
 class StatusService;
 struct Settings;
 
@@ -54,14 +54,14 @@ private:
     QLabel* m_live = nullptr;
     QListWidget* m_days = nullptr;
     QListWidget* m_runs = nullptr;
-    QDateEdit* m_month = nullptr;
+    MonthEdit* m_month = nullptr;
     QListWidget* m_monthDays = nullptr;
     QLabel* m_total = nullptr;
     QLabel* m_average = nullptr;
     QLineEdit* m_price = nullptr;
     QLineEdit* m_power = nullptr;
     QLabel* m_cost = nullptr;
-    QDateEdit* m_chartMonth = nullptr;
+    MonthEdit* m_chartMonth = nullptr;
     QButtonGroup* m_chartKind = nullptr;
     MonthChartView* m_chartView = nullptr;
 };

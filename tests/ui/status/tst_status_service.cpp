@@ -138,6 +138,7 @@ private slots:
     void trafficCountsOnlyWhatPassed();
     void crashRecordLandsAtTheNextStart();
     void statisticsOffCountAndWriteNothing();
+    void trafficWhileSwitchedOffIsNotCounted();
     void mouseSwitchedOnStartsWherePointerIs();
     void gaugesSignalOnlyChanges();
     void trayValues();
@@ -250,6 +251,23 @@ void TestStatusService::statisticsOffCountAndWriteNothing()
     QVERIFY(!QFile::exists(dir.path() + u"/Siec.ini"_s));
     QCOMPARE(p.records.reads, 0);
     QVERIFY(p.status->uptimeText()->isEmpty());
+}
+
+void TestStatusService::trafficWhileSwitchedOffIsNotCounted()
+{
+    QTemporaryDir dir;
+    Program p(dir.path(), at(u"12.03.2024 10:00:00"_s));
+    p.start();
+    p.counters(2000, 100);
+    p.settings.siec.aktywna = false;
+    p.status->applyOptions();
+    p.counters(50000, 100);
+    p.settings.siec.aktywna = true;
+    p.status->applyOptions();
+    p.counters(50000, 100);
+    p.counters(50500, 100);
+    p.loop->shutdown(false);
+    QCOMPARE(bytesOf(dir.path() + u"/Siec.ini"_s), crlf("[Siec]\n12.03.2024=1500|0\n"));
 }
 
 void TestStatusService::mouseSwitchedOnStartsWherePointerIs()
