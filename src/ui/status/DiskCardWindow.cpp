@@ -1,6 +1,7 @@
 #include "ui/status/DiskCardWindow.h"
 
 #include "ui/common/BringToFront.h"
+#include "ui/common/EdgeSnapper.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/QtColour.h"
 
@@ -61,12 +62,19 @@ QSize DiskCardWindow::cardSize() const
     return {kStrip + width, kRowHeight * (int(m_card.rows.size()) + 1) + 6};
 }
 
-void DiskCardWindow::showAt(const QPoint& pointer)
+void DiskCardWindow::showAt(const QPoint& pointer, QWidget* icon)
 {
+    QPoint at = pointer;
+    if (icon && !EdgeSnapper::supported()) {
+        // A pop-up is placed relative to its parent's surface.
+        if (parentWidget() != icon->window())
+            setParent(icon->window(), windowFlags());
+        at = icon->mapToGlobal(QPoint(icon->width() / 2, icon->height() / 2));
+    }
     const QSize size = cardSize();
-    QScreen* screen = QGuiApplication::screenAt(pointer);
+    QScreen* screen = QGuiApplication::screenAt(at);
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
-    const DiskCardPlacement place = placeDiskCard(pointer, area, size);
+    const DiskCardPlacement place = placeDiskCard(at, area, size);
     m_corner = place.corner;
     setGeometry(QRect(place.topLeft, size));
     show();

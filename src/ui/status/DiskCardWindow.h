@@ -18,8 +18,9 @@ public:
     bool setCard(const DiskCard& card, int mode, bool shaded, const GaugeColours& colours, Colour textColour);
     const DiskCard& card() const { return m_card; }
     // Sized for the card and placed by the quarter of the screen the pointer
-    // is in.
-    void showAt(const QPoint& pointer);
+    // is in. Where programs cannot place windows (Wayland) the card is a
+    // pop-up of the icon's window, placed from the icon instead.
+    void showAt(const QPoint& pointer, QWidget* icon = nullptr);
     DiskCardCorner corner() const { return m_corner; }
 
     static constexpr int kStrip = 15;

@@ -228,7 +228,7 @@ void GaugeArea::showCard(const QPoint& globalPos)
     const MainWindowSettings& s = m_settings.main;
     const DiskCard card = scanDisks();
     m_card->setCard(card, s.dyski, s.paskiCien, m_service.gauges().options().colours, s.textColour(TextElement::InfoPanel));
-    m_card->showAt(globalPos);
+    m_card->showAt(globalPos, m_disk);
 }
 
 void GaugeArea::checkCard()

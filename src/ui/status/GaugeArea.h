@@ -3,6 +3,7 @@
 #include "core/shell/LoopServices.h"
 #include "core/status/DiskCard.h"
 #include "core/status/GaugePanel.h"
+#include "ui/status/DiskCardWindow.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -11,7 +12,6 @@ class QLabel;
 
 namespace zorvex {
 
-class DiskCardWindow;
 class StatusService;
 struct Settings;
 
@@ -74,7 +74,7 @@ private:
     GaugeBar* m_bars[3] = {};
     QLabel* m_disk = nullptr;
     QLabel* m_transfer = nullptr;
-    DiskCardWindow* m_card = nullptr;
+    QPointer<DiskCardWindow> m_card; // may become a pop-up of the main window
     QString m_dataFolder;
 };
 
