@@ -7,6 +7,7 @@
 #include "ui/status/StatusService.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -41,6 +42,7 @@ MousePages::MousePages(StatusService& service, Settings& settings, QObject* pare
     day->addWidget(m_smallest);
     day->addWidget(m_current);
     day->addWidget(m_total);
+    m_byDay->installEventFilter(this);
     connect(m_active, &QCheckBox::toggled, this, [this](bool on) {
         m_settings.ruchMyszy.aktywny = on;
         m_service.applyOptions();
@@ -88,6 +90,13 @@ void MousePages::reload()
     showChart();
     m_current->setText(mouse.currentText());
     m_total->setText(mouse.totalText());
+}
+
+bool MousePages::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_byDay && e->type() == QEvent::Show)
+        refreshLive();
+    return QObject::eventFilter(watched, e);
 }
 
 void MousePages::refreshLive()

@@ -28,6 +28,9 @@ public:
     // The two live labels, after a sample that moved the count.
     void refreshLive();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void showMonth();
     void showChart();

@@ -223,6 +223,8 @@ void TransferChartWindow::openSettings()
             applySettings();
             emit settingsChanged();
         });
+        // Closing the settings window writes them.
+        connect(m_settingsWindow, &TransferChartSettingsWindow::closed, this, &TransferChartWindow::settingsChanged);
         connect(m_settingsWindow, &TransferChartSettingsWindow::showChartToggled, this, [this] {
             if (isVisible())
                 close();

@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -66,6 +67,7 @@ void UptimePages::buildByDay()
         refreshLive();
     });
     connect(m_days, &QListWidget::currentRowChanged, this, &UptimePages::showRuns);
+    m_byDay->installEventFilter(this);
 }
 
 void UptimePages::buildByMonth()
@@ -170,10 +172,16 @@ void UptimePages::reload()
 void UptimePages::refreshLive()
 {
     m_live->setVisible(m_settings.czas.aktywny);
-    if (m_settings.czas.aktywny && m_byDay->isVisible())
+    // Every second, but only while someone can see it.
+    if (m_settings.czas.aktywny && (m_byDay->isVisible() || m_live->text().isEmpty()))
         m_live->setText(m_service.uptime().liveLabel());
-    else if (m_settings.czas.aktywny && m_live->text().isEmpty())
-        m_live->setText(m_service.uptime().liveLabel());
+}
+
+bool UptimePages::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_byDay && e->type() == QEvent::Show)
+        refreshLive();
+    return QObject::eventFilter(watched, e);
 }
 
 void UptimePages::showRuns()

@@ -33,6 +33,9 @@ public:
     // The live label, once a second.
     void refreshLive();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void buildByDay();
     void buildByMonth();
