@@ -219,10 +219,7 @@ void TransferChartWindow::openSettings()
 {
     if (!m_settingsWindow) {
         m_settingsWindow = new TransferChartSettingsWindow(m_settings);
-        connect(m_settingsWindow, &TransferChartSettingsWindow::changed, this, [this] {
-            applySettings();
-            emit settingsChanged();
-        });
+        connect(m_settingsWindow, &TransferChartSettingsWindow::changed, this, &TransferChartWindow::applySettings);
         // Closing the settings window writes them.
         connect(m_settingsWindow, &TransferChartSettingsWindow::closed, this, &TransferChartWindow::settingsChanged);
         connect(m_settingsWindow, &TransferChartSettingsWindow::showChartToggled, this, [this] {
