@@ -86,7 +86,7 @@ void TestStatusProgram::counters(quint64 received, quint64 sent)
     f.write(netDev(received, sent));
     f.close();
     // The sampler reads once a second: every state is seen.
-    QTest::qWait(2200);
+    QTest::qWait(3000);
 }
 
 void TestStatusProgram::runsAndTrafficReachTheirFiles()
