@@ -38,6 +38,10 @@
 #include "ui/reminders/ReminderService.h"
 #include "ui/wallpaper/WallpaperService.h"
 #include "platform/wallpaper/WallpaperSetter.h"
+#include "ui/status/GaugeArea.h"
+#include "ui/status/LinuxStatusSources.h"
+#include "ui/status/StatusService.h"
+#include "ui/status/TransferChartWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -349,10 +353,16 @@ void Application::takeOverChannel()
 void Application::createWindows()
 {
     installShell();
+    installStatus();
     installReminders();
     installCalendar();
     installInternet();
     installWallpaper();
+    // The gauge colours and their shading are edited with the calendar's.
+    connect(m_calendar.get(), &CalendarView::coloursApplied, m_gauges, [this] {
+        m_status->applyOptions();
+        m_gauges->relayout();
+    });
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -22,7 +22,10 @@ class AlarmService;
 class BassPlaySet;
 class ChimeService;
 class FullScreenProbe;
+class GaugeArea;
 class LazyAudioLibrary;
+class LinuxStatusSources;
+class MousePages;
 class CalendarView;
 class DesktopIntegration;
 class DesktopProxySource;
@@ -38,6 +41,10 @@ class ReminderService;
 class ShellServices;
 class ShutdownWatcher;
 class SignalWatcher;
+class StatusService;
+class TrafficPages;
+class TransferChartWindow;
+class UptimePages;
 class ToolsWindow;
 class WallpaperService;
 class WallpaperSetter;
@@ -97,6 +104,7 @@ private:
     void installCalendar();
     void installInternet();
     void installWallpaper();
+    void installStatus();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -151,6 +159,13 @@ private:
     std::unique_ptr<InternetService> m_internet; // part of the page "Inne"
     std::unique_ptr<WallpaperSetter> m_wallpaperSetter;
     std::unique_ptr<WallpaperService> m_wallpaper; // its page too
+    std::unique_ptr<LinuxStatusSources> m_statusSources;
+    std::unique_ptr<StatusService> m_status; // its pages live in the Tools window
+    UptimePages* m_uptimePages = nullptr;     // children of m_status
+    MousePages* m_mousePages = nullptr;
+    TrafficPages* m_trafficPages = nullptr;
+    GaugeArea* m_gauges = nullptr; // in the main window's information panel
+    std::unique_ptr<TransferChartWindow> m_transferChart;
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

@@ -4,7 +4,6 @@
 #include "core/app/ProcessPriority.h"
 #include "core/common/PathTable.h"
 #include "core/media/BassPlaySet.h"
-#include "core/shell/Autosave.h"
 #include "platform/ProcessPriority.h"
 #include "platform/audio/GstAudioLibrary.h"
 #include "platform/audio/LazyAudioLibrary.h"
@@ -16,20 +15,6 @@
 #include <QTimer>
 
 namespace zorvex {
-namespace {
-
-// No counting feature runs yet, so a recovered record has nowhere to go.
-class NoCountersSink : public AutosaveSink {
-public:
-    bool uptimeLogOn() const override { return false; }
-    void recordInterruptedSession(DayTime, DayTime) override {}
-    bool mouseOdometerOn() const override { return false; }
-    void addMouseToday(qint64) override {}
-    bool trafficOn() const override { return false; }
-    void addTrafficToday(qint64, qint64) override {}
-};
-
-} // namespace
 
 // The shell: the sound players every feature shares, the two windows, the
 // process priority, the autosave record and the main loop with the shell's
@@ -46,19 +31,14 @@ void Application::installShell()
     m_main->setSystemServices(&m_system);
     m_main->contextMenu()->setPageIconProvider(pageCodeIcon);
 
-    // What the Tools window does when it is created: the process priority,
-    // the recovery of an autosave record, and the autosave interval.
+    // What the Tools window does when it is created: the process priority
+    // and the autosave interval; the statistics take over a record left by a
+    // crash (installStatus).
     m_tools = std::make_unique<ToolsWindow>(m_settings);
     m_tools->setMainWindow(m_main.get());
     m_prioritySetter = std::make_unique<LinuxPrioritySetter>();
     m_priority = std::make_unique<ProcessPriority>(*m_prioritySetter);
     m_priority->setMode(m_settings.main.priorytet);
-    if (m_settings.tools.autoSave) {
-        NoCountersSink sink;
-        recoverAutosave(m_paths.path(PathId::Autozapis), sink);
-    }
-    // Until the traffic statistic exists, its pages fall back to "Aktualnie".
-    m_tools->setPageRoutingSource([] { return PageRouting{}; });
 
     ShellServices::Links links;
     links.stopTimers = [this] {

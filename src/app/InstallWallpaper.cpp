@@ -5,6 +5,7 @@
 #include "core/common/IniFile.h"
 #include "platform/wallpaper/WallpaperSetter.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/status/StatusService.h"
 #include "ui/wallpaper/WallpaperPage.h"
 #include "ui/wallpaper/WallpaperService.h"
 
@@ -21,6 +22,11 @@ void Application::installWallpaper()
     wallpaper->setDialogParent(m_tools.get());
     m_tools->setPageContent(page::Wallpaper, wallpaper->page());
     wallpaper->setBusyReporter([this](bool busy) { m_priority->setBusy(kBusyWallpaper, busy); });
+    // The CPU limit compares with what the processor gauge shows.
+    wallpaper->setCpuSource([this] {
+        const std::optional<int> percent = m_status->cpuPercent();
+        return percent ? QString::number(*percent) : QString();
+    });
     wallpaper->setScheduleRestart([this] { m_loop->setReference(IntervalTask::Wallpaper, m_clock.now()); });
     wallpaper->setLastFolderWriter([this] {
         m_store->update([this](IniFile& ini) {

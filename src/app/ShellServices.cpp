@@ -13,8 +13,8 @@
 namespace zorvex {
 namespace {
 
-// Until the uptime log, mouse odometer and traffic monitor run, the record
-// carries the start of this run and zero counters.
+// Without the statistics the record carries the start of this run and zero
+// counters.
 class StartOnlySource : public AutosaveSource {
 public:
     explicit StartOnlySource(DayTime start)
@@ -54,7 +54,8 @@ void ShellServices::saveSettings()
 
 void ShellServices::writeAutosave()
 {
-    StartOnlySource source(toDayTime(m_startedAt));
+    const StartOnlySource startOnly(toDayTime(m_startedAt));
+    const AutosaveSource& source = m_autosaveSource ? *m_autosaveSource : startOnly;
     zorvex::writeAutosave(m_paths.path(PathId::Autozapis), source, toDayTime(QDateTime::currentDateTime()));
 }
 

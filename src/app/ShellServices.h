@@ -8,6 +8,7 @@
 
 namespace zorvex {
 
+class AutosaveSource;
 class MainWindow;
 class PathTable;
 class SettingsStore;
@@ -33,6 +34,9 @@ public:
                   MainWindow& main, ToolsWindow& tools, const QDateTime& startedAt, Links links);
 
     bool closing() const { return m_closing; }
+    // The day's counters the autosave record carries; without one the record
+    // holds the start of this run and zero counters.
+    void setAutosaveSource(const AutosaveSource* source) { m_autosaveSource = source; }
 
     // The settings save pass: the Tools window's controls into the model,
     // the model and the list files into their files.
@@ -74,6 +78,7 @@ private:
     ToolsWindow& m_tools;
     QDateTime m_startedAt;
     Links m_links;
+    const AutosaveSource* m_autosaveSource = nullptr;
     bool m_closing = false;
 };
 

@@ -133,7 +133,7 @@ std::vector<GaugeSlice> diskShadedBar(const DiskCardRow& row, int pictureWidth, 
     return gradientSlices(int(std::lround(row.percent)), 100, 1, pictureWidth - 1, look);
 }
 
-CardPlacement placeDiskCard(const QPoint& pointer, const QRect& screen, const QSize& card)
+DiskCardPlacement placeDiskCard(const QPoint& pointer, const QRect& screen, const QSize& card)
 {
     const int midX = screen.left() + screen.width() / 2;
     const int midY = screen.top() + screen.height() / 2;
@@ -141,15 +141,15 @@ CardPlacement placeDiskCard(const QPoint& pointer, const QRect& screen, const QS
     const int y = pointer.y();
     const bool right = x >= midX, left = x <= midX, lower = y >= midY, upper = y <= midY;
     const int w = card.width(), h = card.height();
-    CardPlacement p;
+    DiskCardPlacement p;
     if (right && lower)
-        p = {{x - w - 5, y - h - 5}, CardCorner::BottomRight, 18};
+        p = {{x - w - 5, y - h - 5}, DiskCardCorner::BottomRight, 18};
     if (right && upper)
-        p = {{x - w - 5, y + 5}, CardCorner::TopRight, 18};
+        p = {{x - w - 5, y + 5}, DiskCardCorner::TopRight, 18};
     if (left && upper)
-        p = {{x + 12, y + 7}, CardCorner::TopLeft, 33};
+        p = {{x + 12, y + 7}, DiskCardCorner::TopLeft, 33};
     if (left && lower)
-        p = {{x + 8, y - h - 3}, CardCorner::BottomLeft, 33};
+        p = {{x + 8, y - h - 3}, DiskCardCorner::BottomLeft, 33};
     return p;
 }
 

@@ -60,15 +60,15 @@ QRect diskSolidBar(const DiskCardRow& row, int pictureWidth, int rowBottom);
 // red, yellow, green for free amounts and the other way for used ones.
 std::vector<GaugeSlice> diskShadedBar(const DiskCardRow& row, int pictureWidth, int mode, const GaugeColours& colours);
 
-enum class CardCorner { BottomRight, TopRight, TopLeft, BottomLeft };
-struct CardPlacement {
+enum class DiskCardCorner { BottomRight, TopRight, TopLeft, BottomLeft };
+struct DiskCardPlacement {
     QPoint topLeft;
-    CardCorner corner = CardCorner::BottomRight;
+    DiskCardCorner corner = DiskCardCorner::BottomRight;
     int barsX = 18;
 };
 // Placed by the quarter of the screen the pointer is in; a pointer on a half
 // line counts for both halves and the later of lower right, upper right,
 // upper left, lower left wins.
-CardPlacement placeDiskCard(const QPoint& pointer, const QRect& screen, const QSize& card);
+DiskCardPlacement placeDiskCard(const QPoint& pointer, const QRect& screen, const QSize& card);
 
 } // namespace zorvex

@@ -58,6 +58,10 @@ TrafficMonitor::TrafficMonitor(const Clock& clock, NetInterfaceSource& source)
 
 void TrafficMonitor::setCounting(bool on)
 {
+    // What passed while nothing counted is not today's count: the next
+    // table is the new baseline.
+    if (on && !m_counting)
+        m_rebase = true;
     m_counting = on;
     for (TrafficRecord& r : m_records)
         r.active = on && r.present;
@@ -122,6 +126,12 @@ bool TrafficMonitor::sample()
                 changed = true;
                 continue;
             }
+            if (m_rebase) {
+                r.lastIn = row.received;
+                r.lastOut = row.sent;
+                r.currentIn = r.currentOut = 0;
+                continue;
+            }
             if (r.active) {
                 count(row.received, r.lastIn, r.currentIn, r.totalIn, r.peakIn, r.samplesIn);
                 count(row.sent, r.lastOut, r.currentOut, r.totalOut, r.peakOut, r.samplesOut);
@@ -134,6 +144,8 @@ bool TrafficMonitor::sample()
             m_records[i].active = false;
         }
     }
+    if (table)
+        m_rebase = false;
     if (m_pending && !m_records.empty()) {
         resolveChoice();
         changed = true;

@@ -95,6 +95,7 @@ private:
     int m_chosen = -1;
     std::optional<Choice> m_pending;
     bool m_counting = true;
+    bool m_rebase = false; // counting was switched on again
     qint64 m_lastMs = -1;
     qint64 m_elapsedMs = 0;
 };

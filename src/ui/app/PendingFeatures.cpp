@@ -21,7 +21,6 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
     QObject::connect(menu, &ContextMenu::favouriteStationChosen, menu, notice);
     QObject::connect(main->clockMenu(), &ClockMenu::syncTimeRequested, main, notice);
     QObject::connect(tools, &ToolsWindow::panelOptionsRequested, tools, notice);
-    QObject::connect(tools, &ToolsWindow::removableDrivesRequested, tools, notice);
     QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
 }
 

@@ -417,14 +417,14 @@ void TestGauges::cardPlacement_data()
     QTest::addColumn<int>("barsX");
 
     // A 1920 x 1080 screen and a 150 x 70 card.
-    QTest::newRow("lower right") << QPoint(1800, 1050) << QPoint(1645, 975) << int(CardCorner::BottomRight) << 18;
-    QTest::newRow("upper right") << QPoint(1800, 20) << QPoint(1645, 25) << int(CardCorner::TopRight) << 18;
-    QTest::newRow("upper left") << QPoint(20, 20) << QPoint(32, 27) << int(CardCorner::TopLeft) << 33;
-    QTest::newRow("lower left") << QPoint(20, 1050) << QPoint(28, 977) << int(CardCorner::BottomLeft) << 33;
+    QTest::newRow("lower right") << QPoint(1800, 1050) << QPoint(1645, 975) << int(DiskCardCorner::BottomRight) << 18;
+    QTest::newRow("upper right") << QPoint(1800, 20) << QPoint(1645, 25) << int(DiskCardCorner::TopRight) << 18;
+    QTest::newRow("upper left") << QPoint(20, 20) << QPoint(32, 27) << int(DiskCardCorner::TopLeft) << 33;
+    QTest::newRow("lower left") << QPoint(20, 1050) << QPoint(28, 977) << int(DiskCardCorner::BottomLeft) << 33;
     QTest::newRow("on both half lines the last row wins")
-        << QPoint(960, 540) << QPoint(968, 467) << int(CardCorner::BottomLeft) << 33;
+        << QPoint(960, 540) << QPoint(968, 467) << int(DiskCardCorner::BottomLeft) << 33;
     QTest::newRow("on the vertical half line, upper") << QPoint(960, 100) << QPoint(972, 107)
-                                                      << int(CardCorner::TopLeft) << 33;
+                                                      << int(DiskCardCorner::TopLeft) << 33;
 }
 
 void TestGauges::cardPlacement()
@@ -433,7 +433,7 @@ void TestGauges::cardPlacement()
     QFETCH(QPoint, topLeft);
     QFETCH(int, corner);
     QFETCH(int, barsX);
-    const CardPlacement p = placeDiskCard(pointer, QRect(0, 0, 1920, 1080), QSize(150, 70));
+    const DiskCardPlacement p = placeDiskCard(pointer, QRect(0, 0, 1920, 1080), QSize(150, 70));
     QCOMPARE(p.topLeft, topLeft);
     QCOMPARE(int(p.corner), corner);
     QCOMPARE(p.barsX, barsX);

@@ -63,7 +63,6 @@ void TestUiPending::eachControlSaysItIsNotAvailable_data()
     QTest::newRow("radio submenu") << QStringLiteral("menu") << QStringLiteral("Nagrywaj");
     QTest::newRow("Synchronizuj czas") << QStringLiteral("clock") << QStringLiteral("Synchronizuj czas");
     QTest::newRow("Opcje panelu") << QStringLiteral("tools") << QStringLiteral("BitBtn133");
-    QTest::newRow("dyski wymienne") << QStringLiteral("tools") << QStringLiteral("ButtonRemovableDrives");
     QTest::newRow("Edytuj") << QStringLiteral("tools") << QStringLiteral("ButtonMiscMenuEdit");
 }
 
