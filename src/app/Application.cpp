@@ -441,8 +441,11 @@ void Application::startTimers()
     }
     // The alarm tick and the fast tick work only on a new second (or while
     // something moves): each comes again when it next has work, so the idle
-    // program wakes about once a second instead of thirty times.
+    // program wakes about once a second instead of thirty times. The status
+    // tick keeps its second, just after the same boundary, so the three
+    // share one wake-up.
     m_timers[0].setSingleShot(true);
+    m_timers[2].setSingleShot(true);
     m_timers[3].setSingleShot(true);
     connect(&m_timers[0], &QTimer::timeout, this, [this] {
         m_loop->secondTick();
@@ -456,7 +459,14 @@ void Application::startTimers()
         runRequests();
         m_loop->scheduleTick();
     });
-    connect(&m_timers[2], &QTimer::timeout, this, [this] { m_loop->statusTick(); });
+    connect(&m_timers[2], &QTimer::timeout, this, [this] {
+        m_loop->statusTick();
+        // A tick a little early must not bring a second one at once: the
+        // CPU sample measures the time between them.
+        const int next = m_loop->nextSecondTickMs();
+        if (!m_loop->closing())
+            m_timers[2].start(next < 500 ? next + 1000 : next);
+    });
     connect(&m_timers[3], &QTimer::timeout, this, [this] {
         m_loop->fastTick();
         const bool toolsShown = m_tools->isVisible();

@@ -2,8 +2,10 @@
 
 #include "platform/DesktopScreenActivity.h"
 #include "platform/X11Dpms.h"
+#include "platform/X11Visibility.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 
 namespace zorvex {
 
@@ -19,6 +21,22 @@ ScreenActivity* makeDesktopScreenActivity(QObject* parent)
 #endif
     return new DesktopScreenActivity(QDBusConnection::systemBus(), QDBusConnection::sessionBus(),
                                      std::move(monitorOff), parent);
+}
+
+QObject* watchWindowCovered(QWindow* window, QObject* owner, std::function<void(bool covered)> onChange)
+{
+#if QT_CONFIG(xcb)
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>(); x11 && window) {
+        auto* watch = new X11Visibility(x11->connection(), std::uint32_t(window->winId()), owner);
+        QObject::connect(watch, &X11Visibility::coveredChanged, owner, std::move(onChange));
+        return watch;
+    }
+#else
+    Q_UNUSED(window);
+    Q_UNUSED(owner);
+    Q_UNUSED(onChange);
+#endif
+    return nullptr;
 }
 
 } // namespace zorvex

@@ -1,5 +1,6 @@
 #include "ui/calendar/ScrollingText.h"
 
+#include "ui/calendar/ScreenWatch.h"
 #include "ui/common/QtColour.h"
 
 #include <QEnterEvent>
@@ -82,7 +83,7 @@ void ScrollingText::step()
 
 void ScrollingText::updateTimer()
 {
-    const bool run = isVisible() && !m_text.isEmpty() && !m_hovered && m_screenInUse && !m_covered;
+    const bool run = isVisible() && !m_text.isEmpty() && !m_hovered && m_screenInUse && !m_covered && !m_xCovered;
     if (run && !m_timer.isActive())
         m_timer.start();
     else if (!run)
@@ -97,9 +98,16 @@ void ScrollingText::watchWindow()
         return;
     if (m_window)
         m_window->removeEventFilter(this);
+    delete m_coverWatch;
+    m_xCovered = false;
     m_window = handle;
-    if (m_window)
-        m_window->installEventFilter(this);
+    if (!m_window)
+        return;
+    m_window->installEventFilter(this);
+    m_coverWatch = watchWindowCovered(m_window, this, [this](bool covered) {
+        m_xCovered = covered;
+        updateTimer();
+    });
 }
 
 bool ScrollingText::eventFilter(QObject* watched, QEvent* event)

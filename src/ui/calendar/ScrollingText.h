@@ -78,7 +78,9 @@ private:
     int m_position = kStartPosition;
     bool m_hovered = false;
     bool m_screenInUse = true;
-    bool m_covered = false; // told so by the window system; unknown counts as seen
+    bool m_covered = false;  // not exposed, as the window system said; unknown counts as seen
+    bool m_xCovered = false; // wholly covered by other windows (X11)
+    QPointer<QObject> m_coverWatch;
     ScrollSpeed m_speed;
     QTimer m_timer;
     QPixmap m_strip; // one period: the text and the gap after it

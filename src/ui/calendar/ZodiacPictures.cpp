@@ -235,13 +235,12 @@ QImage builtInZodiacPicture(int sign)
 {
     if (sign < 1 || sign > kZodiacSigns)
         return {};
-    static const std::array<QImage, kZodiacSigns> pictures = [] {
-        std::array<QImage, kZodiacSigns> all;
-        for (int s = 1; s <= kZodiacSigns; ++s)
-            all[size_t(s - 1)] = drawBuiltIn(s);
-        return all;
-    }();
-    return pictures[size_t(sign - 1)];
+    // Each drawn when first asked for: a start shows one or two signs.
+    static std::array<QImage, kZodiacSigns> pictures;
+    QImage& picture = pictures[size_t(sign - 1)];
+    if (picture.isNull())
+        picture = drawBuiltIn(sign);
+    return picture;
 }
 
 QImage colouredBuiltInZodiacPicture(int sign, Colour colour)
