@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -77,6 +78,9 @@ struct BenchData {
             if (f.open(QIODevice::WriteOnly))
                 f.write(ini);
             f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+            f.close();
+            // A file changed in the last two seconds is always read again.
+            QThread::msleep(2100);
         }
     }
 
