@@ -1,12 +1,14 @@
 // One redraw of the calendar: the month picture alone (cells, texts, grid,
 // border and today frame in a memory image), the whole RedrawCalendar of
-// the main window around it, and the per-pixel shading that only a change
-// of the background runs.
+// the main window around it on the files of a data folder, and the
+// per-pixel shading that only a change of the background runs.
 #include "core/app/Settings.h"
 #include "core/app/TraySettings.h"
 #include "core/calendar/MonthModel.h"
 #include "core/common/Clock.h"
 #include "core/common/PathTable.h"
+#include "core/reminders/DayMarks.h"
+#include "core/reminders/ReminderFiles.h"
 #include "support/FakeClock.h"
 #include "ui/app/MainWindow.h"
 #include "ui/calendar/Background.h"
@@ -15,7 +17,10 @@
 #include "ui/common/Fonts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -48,25 +53,82 @@ void BM_MonthPicture(benchmark::State& state)
 }
 BENCHMARK(BM_MonthPicture)->Arg(1)->Arg(0)->ArgName("grid")->Unit(benchmark::kMicrosecond);
 
+// A copy of the shipped data folder, with `persons` persons in "Osoby.ini"
+// written an hour ago, as a list kept for long is.
+struct BenchData {
+    QTemporaryDir dir;
+    PathTable paths;
+
+    explicit BenchData(int persons)
+    {
+        const QDir shipped(QStringLiteral(ZORVEX_DATA));
+        for (const QString& name : shipped.entryList(QDir::Files))
+            QFile::copy(shipped.filePath(name), dir.filePath(name));
+        paths = PathTable(dir.path() + QLatin1Char('/'), QStringLiteral("Bench"),
+                          dir.filePath(QStringLiteral("Sentencje.ini")));
+        if (persons > 0) {
+            QByteArray ini = "[Osoby]\r\nIle=" + QByteArray::number(persons) + "\r\n";
+            for (int i = 1; i <= persons; ++i)
+                ini += "[Osoba" + QByteArray::number(i) + "]\r\nImieNazwisko=Osoba " + QByteArray::number(i)
+                       + "\r\nUrodzinyD=" + QByteArray::number(i % 28 + 1) + "\r\nUrodzinyM="
+                       + QByteArray::number(i % 12 + 1) + "\r\nUrodzinyR=1970\r\nImieninyD="
+                       + QByteArray::number(i * 7 % 28 + 1) + "\r\nImieninyM=" + QByteArray::number(i * 5 % 12 + 1)
+                       + "\r\n";
+            QFile f(paths.path(PathId::Osoby));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(ini);
+            f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+            f.close();
+            // A file changed in the last two seconds is always read again.
+            QThread::msleep(2100);
+        }
+    }
+
+    // The file as an edit leaves it: changed just now, so read afresh.
+    void touchPersons() const
+    {
+        QFile f(paths.path(PathId::Osoby));
+        if (f.open(QIODevice::ReadWrite))
+            f.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+    }
+};
+
+// The whole RedrawCalendar of the main window as the program runs it: the
+// reminder lists read from the data folder for the month, then the drawing.
+// Arguments: the number of persons, and whether the persons' file was just
+// edited before each redraw (so it is parsed every time) or stays as it is.
 void BM_RedrawCalendar(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    // No data files: the name days and the sentence read as empty.
-    const PathTable paths(dir.path() + QLatin1Char('/'), QStringLiteral("Bench"),
-                          dir.filePath(QStringLiteral("Sentencje.ini")));
+    const BenchData data(int(state.range(0)));
+    const bool edited = state.range(1) != 0;
     FakeClock clock(QDateTime(QDate(2026, 1, 15), QTime(12, 0)));
     Settings settings;
     TraySettings tray;
-    MainWindow window(paths, settings, tray);
-    CalendarView view(window, settings, paths, clock);
-    view.setAnnotationProvider(marked);
+    MainWindow window(data.paths, settings, tray);
+    CalendarView view(window, settings, data.paths, clock);
+    view.setAnnotationProvider([&](int year, int month) {
+        const CalendarMarkSettings marks =
+            CalendarMarkSettings::from(settings.main, settings.solenizant, settings.inne, settings.prywatne);
+        return buildDayAnnotations(loadReminderLists(data.paths), marks, year, month, clock.now().date());
+    });
     window.show();
     view.start();
-    for (auto _ : state)
+    for (auto _ : state) {
+        if (edited) {
+            state.PauseTiming();
+            data.touchPersons();
+            state.ResumeTiming();
+        }
         view.redrawCalendar(false);
+    }
     benchmark::DoNotOptimize(view.monthPicture().constBits());
 }
-BENCHMARK(BM_RedrawCalendar)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawCalendar)
+    ->Args({0, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->ArgNames({"persons", "edited"})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_ShadedBackground(benchmark::State& state)
 {

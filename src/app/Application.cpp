@@ -67,19 +67,26 @@ void say(const QString& line)
     std::fflush(stderr);
 }
 
+// When the program's libraries were loaded: the start of this run, as near
+// as the program itself can tell.
+const qint64 g_loadedAtMs = QDateTime::currentMSecsSinceEpoch();
+
 // ZORVEX_REPORT_STARTUP set to the launch time in epoch milliseconds (or to
-// anything, to count from the start of this run) reports how long the start
-// took until the settings were loaded.
-void reportStartup(const QDateTime& startedAt)
+// anything else, to count from the start of this run) reports how long the
+// start took until the settings were loaded and until the main window was
+// shown. A value that is no launch time of the last hour counts as anything.
+void reportStartup(const QString& what)
 {
     const QByteArray value = qgetenv("ZORVEX_REPORT_STARTUP");
     if (value.isEmpty())
         return;
+    constexpr qint64 kHourMs = 3600 * 1000;
     bool ok = false;
     const qint64 launch = value.toLongLong(&ok);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const qint64 elapsed = ok && launch > 0 ? now - launch : now - startedAt.toMSecsSinceEpoch();
-    say(QStringLiteral("Ustawienia wczytane po %1 ms").arg(elapsed));
+    const bool launchTime = ok && launch <= now && now - launch < kHourMs;
+    const qint64 elapsed = now - (launchTime ? launch : g_loadedAtMs);
+    say(QStringLiteral("%1 po %2 ms").arg(what).arg(elapsed));
 }
 
 QStringList dataFilePaths(const PathTable& paths)
@@ -269,7 +276,7 @@ int Application::run(const QStringList& arguments)
         m_store->writeFirstRunDefaults(ctx);
     }
     m_store->load(m_settings, resolveFontName);
-    reportStartup(m_state.startedAt);
+    reportStartup(QStringLiteral("Ustawienia wczytane"));
 
     createWindows();
     connectWindows();
@@ -375,6 +382,7 @@ void Application::connectWindows()
     connect(main, &MainWindow::activated, this, [this] {
         if (!m_shownOnce) {
             m_shownOnce = true;
+            reportStartup(QStringLiteral("Okno pokazane"));
             m_calendar->applyColours();
             FadeInSettings fade;
             fade.translucent = m_settings.main.blendA;
@@ -455,7 +463,19 @@ void Application::startTimers()
         m_timers[i].setInterval(kPeriods[i]);
         m_timers[i].setTimerType(i == 3 ? Qt::CoarseTimer : Qt::PreciseTimer);
     }
-    connect(&m_timers[0], &QTimer::timeout, this, [this] { m_loop->secondTick(); });
+    // The alarm tick and the fast tick work only on a new second (or while
+    // something moves): each comes again when it next has work, so the idle
+    // program wakes about once a second instead of thirty times. The status
+    // tick keeps its second, just after the same boundary, so the three
+    // share one wake-up.
+    m_timers[0].setSingleShot(true);
+    m_timers[2].setSingleShot(true);
+    m_timers[3].setSingleShot(true);
+    connect(&m_timers[0], &QTimer::timeout, this, [this] {
+        m_loop->secondTick();
+        if (!m_loop->closing())
+            m_timers[0].start(m_loop->nextSecondTickMs());
+    });
     connect(&m_timers[1], &QTimer::timeout, this, [this] {
         // A second instance let in by the one-shot permission takes over the
         // marker and the channel once the old instance has gone.
@@ -463,11 +483,24 @@ void Application::startTimers()
         runRequests();
         m_loop->scheduleTick();
     });
-    connect(&m_timers[2], &QTimer::timeout, this, [this] { m_loop->statusTick(); });
+    connect(&m_timers[2], &QTimer::timeout, this, [this] {
+        m_loop->statusTick();
+        // A tick a little early must not bring a second one at once: the
+        // CPU sample measures the time between them.
+        const int next = m_loop->nextSecondTickMs();
+        if (!m_loop->closing())
+            m_timers[2].start(next < 500 ? next + 1000 : next);
+    });
     connect(&m_timers[3], &QTimer::timeout, this, [this] {
         m_loop->fastTick();
-        if (m_tools->isVisible())
+        const bool toolsShown = m_tools->isVisible();
+        if (toolsShown)
             m_tools->showMainWindowPosition(m_main->frameGeometry(), m_main->workArea());
+        if (!m_loop->closing()) {
+            const int next = m_loop->nextFastTickMs();
+            m_timers[3].setTimerType(next > MainLoop::kFastTickMs ? Qt::PreciseTimer : Qt::CoarseTimer);
+            m_timers[3].start(toolsShown ? MainLoop::kFastTickMs : next);
+        }
     });
     for (QTimer& t : m_timers)
         t.start();

@@ -11,6 +11,7 @@
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/ColoursPage.h"
 #include "ui/calendar/NameDaysPage.h"
+#include "ui/calendar/ScreenWatch.h"
 #include "ui/calendar/TimeOfDaySetList.h"
 #include "ui/calendar/ZodiacController.h"
 #include "ui/calendar/ZodiacSetList.h"
@@ -44,6 +45,7 @@ void Application::installCalendar()
             m_settings.main, m_settings.solenizant, m_settings.inne, m_settings.prywatne);
         return buildDayAnnotations(lists, marks, year, month, m_clock.now().date());
     });
+    m_calendar->watchScreen(makeDesktopScreenActivity(m_calendar.get()));
     loop.addClockChange(*m_calendar);
     for (DayStep step : {DayStep::DayFacts, DayStep::TodaysMonth, DayStep::ScrollingText})
         loop.addDayChange(step, *m_calendar);

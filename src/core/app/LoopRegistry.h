@@ -61,6 +61,18 @@ public:
         for (TickService* s : ticks(step))
             s->tick(step, now);
     }
+    // Whether a service of the 50 ms steps wants the full rate.
+    bool wantsFastTicks() const
+    {
+        for (TickStep step : {TickStep::NewSecond, TickStep::MouseSample, TickStep::MemorySample,
+                              TickStep::FreeSpaceCard}) {
+            for (TickService* s : ticks(step)) {
+                if (s->wantsFastTicks(step))
+                    return true;
+            }
+        }
+        return false;
+    }
     void runDay(DayStep step, const DayChange& change) const
     {
         for (DayChangeService* s : dayChanges(step))

@@ -9,6 +9,15 @@
 
 namespace zorvex {
 
+int msUntilNextSecond(qint64 epochMs)
+{
+    // A tick a little early (the timers and the wall clock drift apart) just
+    // comes again a few milliseconds later.
+    constexpr int kPast = 2;
+    const qint64 within = ((epochMs % 1000) + 1000) % 1000;
+    return int(1000 - within) + kPast;
+}
+
 MainLoop::MainLoop(const Clock& clock, ShellSurface& shell, RandomBelow random)
     : m_clock(clock)
     , m_shell(shell)
@@ -217,6 +226,22 @@ void MainLoop::fastTick()
         m_startup.run(m_services, exact ? m_clock.now() : m_secondNow, m_fadeIn.complete());
     }
     moveMarker();
+}
+
+int MainLoop::nextFastTickMs() const
+{
+    if (m_closing)
+        return msUntilNextSecond(m_clock.epochMs());
+    // Only the retries wait for a while; a second more makes no difference to them.
+    const bool oneShotsWaiting = m_startup.pendingMask() != 0;
+    if (!m_fadeIn.complete() || oneShotsWaiting || m_shell.positionMarkerShowing() || m_services.wantsFastTicks())
+        return kFastTickMs;
+    return msUntilNextSecond(m_clock.epochMs());
+}
+
+int MainLoop::nextSecondTickMs() const
+{
+    return msUntilNextSecond(m_clock.epochMs());
 }
 
 void MainLoop::moveMarker()

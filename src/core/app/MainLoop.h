@@ -18,6 +18,9 @@
 
 namespace zorvex {
 
+// Milliseconds from `epochMs` to just past the next whole second.
+int msUntilNextSecond(qint64 epochMs);
+
 // A whole number from 0 to bound − 1.
 using RandomBelow = std::function<int(int bound)>;
 
@@ -28,6 +31,7 @@ using RandomBelow = std::function<int(int bound)>;
 class MainLoop {
 public:
     static constexpr qint64 kDelayedWeatherMs = 300 * 1000;
+    static constexpr int kFastTickMs = 50;
 
     // Reads the clock once: the remembered date, hour and minute and every
     // interval reference start at this moment.
@@ -42,6 +46,14 @@ public:
     void statusTick();   // 1000 ms: uptime page, CPU sample
     void fastTick();     // 50 ms: fade-in, clock, sampling, start-up tasks
     void blinkTick();    // 200 ms, only while new mail blinks Scroll Lock
+
+    // When the 50 ms tick has to come next: in 50 ms while something moves
+    // or waits (the fade-in, a one-shot start-up task, the position marker,
+    // a sampler that asks for it), otherwise just after the next whole
+    // second, when the clock changes. The 100 ms tick works once a second
+    // and always comes then.
+    int nextFastTickMs() const;
+    int nextSecondTickMs() const;
 
     // The main window was shown for the first time: the fade-in begins.
     void mainWindowShown(const FadeInSettings& settings);

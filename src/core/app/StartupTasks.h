@@ -61,6 +61,8 @@ public:
     void run(const LoopRegistry& services, const QDateTime& now, bool fadeInComplete);
 
     bool pending(Task task) const { return (m_pending & task) != 0; }
+    // The one-shot tasks still waiting (the retries aside).
+    unsigned pendingMask() const { return m_pending; }
     // Nothing left to do: the tick skips this step at no cost.
     bool idle() const { return m_pending == 0 && !m_timeSyncRetry && !m_updateRetry; }
 

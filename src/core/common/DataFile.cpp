@@ -85,6 +85,21 @@ void reportPassedOver(const QString& path, FileReadStatus status)
 
 } // namespace
 
+FileStamp fileStamp(const QString& path)
+{
+    FileStamp stamp;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return stamp;
+    stamp.regular = true;
+    stamp.size = qint64(st.st_size);
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + qint64(st.st_mtim.tv_nsec);
+    stamp.changedNs = qint64(st.st_ctim.tv_sec) * 1000000000 + qint64(st.st_ctim.tv_nsec);
+    stamp.inode = quint64(st.st_ino);
+    stamp.device = quint64(st.st_dev);
+    return stamp;
+}
+
 FileRead readDataFile(const QString& path)
 {
     FileRead r;

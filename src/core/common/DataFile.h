@@ -53,6 +53,22 @@ QString readFirstLine(const QString& path, qint64 maxBytes = 4096);
 // loaded: when it was read whole, or when there was nothing to read.
 bool mayReplaceAfterLoad(bool loaded, const QString& path);
 
+// What tells one version of a file from another without reading it: its
+// size, its modification time to the nanosecond and its inode (an atomic
+// save puts a new inode in place), and the time of its last change of any
+// kind, which no program can set back. Only regular files have one.
+struct FileStamp {
+    bool regular = false;
+    qint64 size = -1;
+    qint64 modifiedNs = 0; // since the epoch
+    qint64 changedNs = 0;  // the inode's change time
+    quint64 inode = 0;
+    quint64 device = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp fileStamp(const QString& path);
+
 // Why `path` could not be read, in Polish, for messages; empty when it was.
 QString fileReadProblem(const QString& path, FileReadStatus status);
 

@@ -9,6 +9,9 @@
 #include "core/common/Text.h"
 
 #include <QCollator>
+#include <QDateTime>
+#include <QHash>
+#include <QMutex>
 #include <QLocale>
 
 #include <algorithm>
@@ -323,9 +326,69 @@ PersonEntry readPerson(const IniFile& ini, int number)
 }
 } // namespace
 
+namespace {
+
+// The persons of the last files parsed, kept while each file stays as it
+// was: the calendar asks for them at every month drawn and the pages at
+// every edit, and with thousands of persons parsing is most of the cost.
+// The file stays the only state: any change of its size, time or inode
+// (every save writes a new one) is read afresh, and a file changed within
+// the last moments is not trusted to show its change in its time yet.
+struct PersonCacheEntry {
+    FileStamp stamp;
+    bool ok = false;
+    QList<PersonEntry> persons;
+};
+
+constexpr qint64 kRacyNs = 2'000'000'000;
+constexpr int kCachedFiles = 4;
+
+QMutex& personCacheLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+QHash<QString, PersonCacheEntry>& personCache()
+{
+    static QHash<QString, PersonCacheEntry> cache;
+    return cache;
+}
+
+bool settled(const FileStamp& stamp)
+{
+    const qint64 nowNs = QDateTime::currentMSecsSinceEpoch() * 1000000;
+    return stamp.regular && nowNs - stamp.changedNs > kRacyNs && nowNs - stamp.modifiedNs > kRacyNs;
+}
+
+} // namespace
+
 QList<PersonEntry> PersonFile::load(const QString& path, bool* ok)
 {
-    return loadEntries(path, personLayout(), readPerson, ok);
+    const FileStamp stamp = fileStamp(path);
+    {
+        const QMutexLocker locker(&personCacheLock());
+        const auto it = personCache().constFind(path);
+        if (it != personCache().constEnd() && it->stamp == stamp && settled(stamp)) {
+            if (ok)
+                *ok = it->ok;
+            return it->persons;
+        }
+    }
+    bool read = false;
+    QList<PersonEntry> persons = loadEntries(path, personLayout(), readPerson, &read);
+    if (ok)
+        *ok = read;
+    const QMutexLocker locker(&personCacheLock());
+    QHash<QString, PersonCacheEntry>& cache = personCache();
+    if (settled(stamp) && fileStamp(path) == stamp) {
+        if (!cache.contains(path) && cache.size() >= kCachedFiles)
+            cache.clear();
+        cache.insert(path, PersonCacheEntry{stamp, read, persons});
+    } else {
+        cache.remove(path);
+    }
+    return persons;
 }
 
 bool PersonFile::append(const QString& path, const PersonEntry& e, QString* error)

@@ -96,6 +96,11 @@ class TickService {
 public:
     virtual ~TickService() = default;
     virtual void tick(TickStep step, const QDateTime& now) = 0;
+    // Whether the 50 ms tick has to keep coming for this service right now.
+    // When nothing asks for it (and nothing else moves), the tick comes once
+    // a second, at the clock's change. The mouse odometer samples at the
+    // full rate; a service at that step tells whether it is switched on.
+    virtual bool wantsFastTicks(TickStep step) const { return step == TickStep::MouseSample; }
 };
 
 // The steps of the day-change sequence that belong to features, in their

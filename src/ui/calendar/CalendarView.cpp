@@ -5,6 +5,7 @@
 #include "core/calendar/GridGeometry.h"
 #include "core/common/Clock.h"
 #include "core/common/DataFile.h"
+#include "platform/ScreenActivity.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/calendar/Background.h"
@@ -406,6 +407,14 @@ void CalendarView::applyFonts()
 {
     m_window.clockLabel()->setFont(windowFontOf(m_settings.main.font1));
     m_scroll->setFont(windowFontOf(m_settings.main.font2));
+}
+
+void CalendarView::watchScreen(ScreenActivity* activity)
+{
+    if (!activity)
+        return;
+    m_scroll->setScreenInUse(activity->screenInUse());
+    connect(activity, &ScreenActivity::screenInUseChanged, m_scroll, &ScrollingText::setScreenInUse);
 }
 
 void CalendarView::applyScrollSpeed()

@@ -29,6 +29,7 @@ class DayCard;
 class FrameShape;
 class GoToDateDialog;
 class MainWindow;
+class ScreenActivity;
 class ScrollingText;
 class TimeOfDaySetList;
 class VisibleTextsDialog;
@@ -93,6 +94,8 @@ public:
     void applyFonts();
     // ImSePredkosc.
     void applyScrollSpeed();
+    // The scrolling line rests while nobody can see the screen.
+    void watchScreen(ScreenActivity* activity);
 
     // UpdateDayFacts: sun, facts text and card; with `updatePicture` the
     // picture changes when the day part did.

@@ -21,7 +21,7 @@ const QColor kVersion(128, 128, 128);
 } // namespace
 
 QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& builtInName, int count,
-                                      const std::function<QString(const QString& folder, int index)>& fileFor,
+                                      const std::function<QString(const FolderListing& folder, int index)>& fileFor,
                                       const QDateTime& now)
 {
     QList<PictureSetInfo> sets;
@@ -31,7 +31,7 @@ QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& 
     for (const QString& name : folders) {
         if (PolishUpper(name) == builtIn)
             continue;
-        const QString folder = root.filePath(name);
+        const FolderListing folder(root.filePath(name));
         PictureSetInfo set;
         set.name = name;
         bool complete = true;

@@ -30,9 +30,9 @@ struct PictureSetInfo {
 
 // Every sub-folder of `setsFolder`, other than `builtInName` (compared
 // upper-cased), for which `fileFor(folder, i)` finds a picture for each i in
-// [0, count); sorted by name.
+// [0, count); sorted by name. Each folder is listed once.
 QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& builtInName, int count,
-                                      const std::function<QString(const QString& folder, int index)>& fileFor,
+                                      const std::function<QString(const FolderListing& folder, int index)>& fileFor,
                                       const QDateTime& now);
 
 // An entry of an add-on set list, as every such list draws it: the name's

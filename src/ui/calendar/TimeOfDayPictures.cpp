@@ -189,19 +189,23 @@ QString timeOfDaySetsFolder(const PathTable& paths)
     return paths.inDataFolder(QStringLiteral("Gfx/Pora dnia/"));
 }
 
-QString timeOfDayPictureFile(const QString& setFolder, DayPart part)
+QString timeOfDayPictureFile(const FolderListing& set, DayPart part)
 {
-    if (setFolder.isEmpty() || part == DayPart::None)
-        return {};
-    const QDir dir(setFolder);
-    if (!dir.exists())
+    if (set.folder().isEmpty() || part == DayPart::None || !set.exists())
         return {};
     for (const char* ext : {".png", ".gif", ".bmp"}) {
-        const QString found = findIgnoringCase(dir, partStem(part) + QLatin1String(ext));
+        const QString found = set.find(partStem(part) + QLatin1String(ext));
         if (!found.isEmpty())
             return found;
     }
     return {};
+}
+
+QString timeOfDayPictureFile(const QString& setFolder, DayPart part)
+{
+    if (setFolder.isEmpty() || part == DayPart::None)
+        return {};
+    return timeOfDayPictureFile(FolderListing(setFolder), part);
 }
 
 QImage timeOfDayPicture(const QString& setFolder, DayPart part)
@@ -251,7 +255,7 @@ QList<TimeOfDaySet> scanTimeOfDaySets(const QString& setsFolder, const QDateTime
     sets.append(TimeOfDaySet{});
     const auto found = scanPictureSets(
         setsFolder, QString::fromUtf8("Domyślne"), 4,
-        [](const QString& folder, int i) { return timeOfDayPictureFile(folder, kParts[i]); }, now);
+        [](const FolderListing& folder, int i) { return timeOfDayPictureFile(folder, kParts[i]); }, now);
     for (const PictureSetInfo& info : found)
         sets.append(TimeOfDaySet{info.name, info.ageHours, info.version});
     return sets;

@@ -26,6 +26,7 @@ QString timeOfDaySetsFolder(const PathTable& paths);
 // ".gif" or ".bmp", looked up in that order (letter case ignored). Empty
 // when the set lacks it.
 QString timeOfDayPictureFile(const QString& setFolder, DayPart part);
+QString timeOfDayPictureFile(const FolderListing& set, DayPart part);
 
 // The picture shown for a part: the set's file when a set is chosen and has
 // it, else the built-in one. Every result is 32 x 64: a ".bmp" is stretched

@@ -5,6 +5,7 @@
 #include "core/common/PathTable.h"
 #include "core/reminders/ZodiacPersons.h"
 #include "ui/calendar/ZodiacPictures.h"
+#include "ui/common/LazyIcon.h"
 
 #include <QEvent>
 #include <QIcon>
@@ -46,7 +47,9 @@ void ZodiacController::buildMenu()
     m_menu->addSeparator();
     for (int number = 1; number <= kZodiacSigns; ++number) {
         const int sign = signOfHoroscopeNumber(number);
-        QAction* a = m_menu->addAction(QIcon(QPixmap::fromImage(zodiacMenuIcon(sign))), zodiacSignName(sign));
+        // Drawn when the menu first shows.
+        const QIcon icon = lazyIcon([sign] { return QIcon(QPixmap::fromImage(zodiacMenuIcon(sign))); }, 16);
+        QAction* a = m_menu->addAction(icon, zodiacSignName(sign));
         a->setData(number);
     }
     connect(m_menu, &QMenu::triggered, this,

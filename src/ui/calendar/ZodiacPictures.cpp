@@ -235,13 +235,12 @@ QImage builtInZodiacPicture(int sign)
 {
     if (sign < 1 || sign > kZodiacSigns)
         return {};
-    static const std::array<QImage, kZodiacSigns> pictures = [] {
-        std::array<QImage, kZodiacSigns> all;
-        for (int s = 1; s <= kZodiacSigns; ++s)
-            all[size_t(s - 1)] = drawBuiltIn(s);
-        return all;
-    }();
-    return pictures[size_t(sign - 1)];
+    // Each drawn when first asked for: a start shows one or two signs.
+    static std::array<QImage, kZodiacSigns> pictures;
+    QImage& picture = pictures[size_t(sign - 1)];
+    if (picture.isNull())
+        picture = drawBuiltIn(sign);
+    return picture;
 }
 
 QImage colouredBuiltInZodiacPicture(int sign, Colour colour)
@@ -266,23 +265,27 @@ QString zodiacSetsFolder(const PathTable& paths)
     return paths.inDataFolder(QStringLiteral("Gfx/Zodiak/"));
 }
 
-QString zodiacSetPictureFile(const QString& setFolder, int sign)
+QString zodiacSetPictureFile(const FolderListing& set, int sign)
 {
-    if (setFolder.isEmpty() || sign < 1 || sign > kZodiacSigns)
-        return {};
-    const QDir dir(setFolder);
-    if (!dir.exists())
+    if (set.folder().isEmpty() || sign < 1 || sign > kZodiacSigns || !set.exists())
         return {};
     const QString twoDigits = QStringLiteral("%1").arg(sign, 2, 10, QLatin1Char('0'));
     const QString plain = QString::number(sign);
     for (const char* ext : {".png", ".gif", ".bmp"}) {
         for (const QString& stem : {twoDigits, plain}) {
-            const QString found = findIgnoringCase(dir, stem + QLatin1String(ext));
+            const QString found = set.find(stem + QLatin1String(ext));
             if (!found.isEmpty())
                 return found;
         }
     }
     return {};
+}
+
+QString zodiacSetPictureFile(const QString& setFolder, int sign)
+{
+    if (setFolder.isEmpty() || sign < 1 || sign > kZodiacSigns)
+        return {};
+    return zodiacSetPictureFile(FolderListing(setFolder), sign);
 }
 
 QImage recolouredSetBitmap(const QImage& bitmap, Colour colour)
@@ -374,7 +377,7 @@ QList<PictureSetInfo> scanZodiacSets(const QString& setsFolder, const QDateTime&
 {
     return scanPictureSets(
         setsFolder, QString::fromUtf8("Domyślny"), kZodiacSigns,
-        [](const QString& folder, int i) { return zodiacSetPictureFile(folder, i + 1); }, now);
+        [](const FolderListing& folder, int i) { return zodiacSetPictureFile(folder, i + 1); }, now);
 }
 
 } // namespace zorvex

@@ -38,6 +38,7 @@ QString zodiacSetsFolder(const PathTable& paths);
 // A sign's picture in a set folder: "01" or "1" with ".png", then ".gif",
 // then ".bmp" (two digits first, letter case ignored). Empty when missing.
 QString zodiacSetPictureFile(const QString& setFolder, int sign);
+QString zodiacSetPictureFile(const FolderListing& set, int sign);
 // A set's ".bmp": every pixel of exactly RGB(10, 10, 10) becomes `colour`,
 // magenta becomes transparent.
 QImage recolouredSetBitmap(const QImage& bitmap, Colour colour);

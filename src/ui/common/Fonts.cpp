@@ -28,9 +28,6 @@ QStringList boldStandIns()
     return {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")};
 }
 
-// The window's bold texts run from 7 to 16 points at 96 DPI.
-constexpr int kSmallestBoldPixels = 9;
-constexpr int kLargestBoldPixels = 22;
 // A real bold leaves at least this much more ink than the regular.
 constexpr double kBoldInkRatio = 1.2;
 
@@ -102,10 +99,8 @@ bool registerTahoma(const QStringList& folders)
         return g_haveTahoma;
     g_registered = true;
     g_haveTahoma = addTahoma(folders);
-    // Measured now, once, for every size the window draws bold.
+    // The sizes measured before belong to the fonts as they were.
     g_boldFamilies.clear();
-    for (int px = kSmallestBoldPixels; px <= kLargestBoldPixels; ++px)
-        boldFamily(px);
     return g_haveTahoma;
 }
 

@@ -33,8 +33,9 @@ bool boldReadsBold(const QString& family, int pixelSize);
 QString chooseBoldFamily(const QString& preferred, const QStringList& standIns, int pixelSize);
 // The family bold Tahoma text of a pixel size is drawn in: Tahoma, or
 // DejaVu Sans (Condensed first, for Tahoma's widths) where Tahoma's bold
-// reads as regular. The window's sizes are measured once when Tahoma is
-// registered.
+// reads as regular. Each size is measured once, when it is first drawn:
+// measuring renders samples in several fonts, too slow to do for every
+// size at start.
 QString boldFamily(int pixelSize);
 
 } // namespace zorvex

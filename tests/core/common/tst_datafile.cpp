@@ -2,6 +2,7 @@
 // what lies at a path (FIFO, folder, huge file), folders that take no new
 // file, and the temporaries a killed save leaves.
 
+#include "core/common/AddonSet.h"
 #include "core/common/AtomicFile.h"
 #include "core/common/DataFile.h"
 #include "support/FileFixture.h"
@@ -83,7 +84,48 @@ private slots:
     void staleTemporaries();
     void temporaryOfARealSaveIsRecognised();
     void suspendedChangesTouchNothing();
+    void folderListingFindsLikeTheFolder();
+    void stampTellsVersionsApart();
 };
+
+void TestDataFile::folderListingFindsLikeTheFolder()
+{
+    // One listing answers every name as findIgnoringCase does: the exact
+    // spelling first, then any other case (Polish letters too), files only.
+    QTemporaryDir dir;
+    for (const char* name : {"01.PNG", "01.png", "Łódź.gif", "wersja.INI"}) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("02.png")));
+    const FolderListing listing(dir.path());
+    const QDir d(dir.path());
+    for (const char* asked : {"01.png", "01.PNG", "01.Png", "łÓDŹ.GIF", "Wersja.ini", "02.PNG", "03.png"}) {
+        const QString name = QString::fromUtf8(asked);
+        QCOMPARE(listing.find(name), findIgnoringCase(d, name));
+    }
+    QCOMPARE(QFileInfo(listing.find(QStringLiteral("01.png"))).fileName(), QStringLiteral("01.png"));
+    QCOMPARE(addonSetVersion(listing), addonSetVersion(dir.path()));
+    const FolderListing missing(dir.filePath(QStringLiteral("none")));
+    QVERIFY(!missing.exists());
+    QCOMPARE(missing.find(QStringLiteral("01.png")), QString());
+}
+
+void TestDataFile::stampTellsVersionsApart()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Osoby.ini"));
+    QVERIFY(!fileStamp(path).regular);
+    QVERIFY(writeFileAtomically(path, QByteArray("[Osoby]\r\nIle=0\r\n")));
+    const FileStamp first = fileStamp(path);
+    QVERIFY(first.regular);
+    QCOMPARE(first.size, qint64(16));
+    QCOMPARE(fileStamp(path), first);
+    // Saved again with the same bytes: a new inode, so a new version.
+    QVERIFY(writeFileAtomically(path, QByteArray("[Osoby]\r\nIle=0\r\n")));
+    QVERIFY(!(fileStamp(path) == first));
+    QVERIFY(!fileStamp(dir.path()).regular);
+}
 
 void TestDataFile::whatLiesAtThePath_data()
 {

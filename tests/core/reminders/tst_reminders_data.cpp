@@ -46,6 +46,7 @@ private slots:
     void personsRemove_data();
     void personsRemove();
     void personsChangeOutsideListFails();
+    void personsEditedByHandAreReadAgain();
     void personsSort_data();
     void personsSort();
     void sortKeys_data();
@@ -76,6 +77,46 @@ void TestReminderData::personsLoadOddSections()
     // Texts that are not numbers: day 1, year 0.
     QCOMPARE(people[2], person("Jan Maria Kowalski", 1, 3, 0, 24, 6));
     QVERIFY(PersonFile::load(QStringLiteral("/nonexistent/Osoby.ini")).isEmpty());
+}
+
+void TestReminderData::personsEditedByHandAreReadAgain()
+{
+    // Files kept for a while are read once; then every change is seen, even
+    // one that keeps the size and puts the time back, or a file of the same
+    // size and time put in its place.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Osoby.ini"));
+    const QString other = dir.filePath(QStringLiteral("Inne.ini"));
+    const auto write = [](const QString& file, const char* name) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("[Osoby]\r\nIle=1\r\n[Osoba1]\r\nImieNazwisko=") + name + "\r\nUrodzinyD=5\r\n");
+    };
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+    const auto backdate = [&](const QString& file) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(past, QFileDevice::FileModificationTime));
+    };
+    write(path, "Anna");
+    write(other, "Olga");
+    backdate(path);
+    backdate(other);
+    QTest::qWait(2100); // no longer just changed
+    QCOMPARE(names(PersonFile::load(path)), QStringList{QStringLiteral("Anna")});
+    QCOMPARE(names(PersonFile::load(path)), QStringList{QStringLiteral("Anna")});
+
+    write(path, "Ania");
+    backdate(path);
+    QCOMPARE(names(PersonFile::load(path)), QStringList{QStringLiteral("Ania")});
+
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::rename(other, path));
+    QCOMPARE(names(PersonFile::load(path)), QStringList{QStringLiteral("Olga")});
+
+    QVERIFY(QFile::remove(path));
+    bool ok = true;
+    QVERIFY(PersonFile::load(path, &ok).isEmpty());
 }
 
 void TestReminderData::personsRoundTripPolishText()

@@ -7,6 +7,7 @@
 #include "core/common/Clock.h"
 #include "core/common/PathTable.h"
 #include "support/FakeClock.h"
+#include "support/FakeScreenActivity.h"
 #include "support/FileFixture.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
@@ -32,6 +33,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -152,6 +154,9 @@ private slots:
     void scrollSpeeds_data();
     void scrollSpeeds();
     void scrollPausesOnHoverAndWraps();
+    void scrollRestsWhileNothingMoves_data();
+    void scrollRestsWhileNothingMoves();
+    void scrollDrawsTheTextAtItsPlace();
     void copyMenu();
     void visibleTextsDialog();
     void visibleTextsFileNotReadIsKept_data();
@@ -504,6 +509,99 @@ void TestCalUiView::scrollPausesOnHoverAndWraps()
     QCOMPARE(s.position(), moved);
     s.setText(QStringLiteral("Inny"));
     QCOMPARE(s.position(), start);
+}
+
+enum class Rest { Screen, Pointer, WindowHidden, PanelOff };
+
+void rest(Rest way, Fixture& f, FakeScreenActivity& screen, bool resting)
+{
+    switch (way) {
+    case Rest::Screen: screen.set(!resting); break;
+    case Rest::Pointer:
+        if (resting)
+            sendEnter(f.view->scrollingText());
+        else
+            sendLeave(f.view->scrollingText());
+        break;
+    case Rest::WindowHidden: f.window->setVisible(!resting); break;
+    case Rest::PanelOff:
+        f.settings.main.panel2 = !resting;
+        f.window->relayout();
+        break;
+    }
+}
+
+void TestCalUiView::scrollRestsWhileNothingMoves_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("screen locked or blanked") << int(Rest::Screen);
+    QTest::newRow("pointer over the line") << int(Rest::Pointer);
+    QTest::newRow("window hidden") << int(Rest::WindowHidden);
+    QTest::newRow("text panel off") << int(Rest::PanelOff);
+}
+
+void TestCalUiView::scrollRestsWhileNothingMoves()
+{
+    QFETCH(int, way);
+    const Rest w = Rest(way);
+    Fixture f;
+    FakeScreenActivity screen;
+    CalendarView& v = f.make();
+    v.watchScreen(&screen);
+    ScrollingText* s = v.scrollingText();
+    QVERIFY(s->isTimerRunning());
+    rest(w, f, screen, true);
+    QVERIFY(!s->isTimerRunning());
+    rest(w, f, screen, false);
+    QVERIFY(s->isTimerRunning());
+
+    // Resting for two reasons: it moves again only once both are over.
+    if (w != Rest::Screen) {
+        rest(w, f, screen, true);
+        screen.set(false);
+        rest(w, f, screen, false);
+        QVERIFY(!s->isTimerRunning());
+        screen.set(true);
+        QVERIFY(s->isTimerRunning());
+    }
+}
+
+void TestCalUiView::scrollDrawsTheTextAtItsPlace()
+{
+    // The line copies a picture of its text drawn once; what shows must be
+    // the text itself at its place, also where one copy follows the other.
+    ScrollingText s;
+    s.resize(147, 19);
+    s.setColours(0x0000FF, 0xFFFFFF);
+    s.setText(QStringLiteral("Imieniny: Danuty"));
+    const int period = s.fontMetrics().horizontalAdvance(s.text()) + ScrollingText::kGap;
+    const auto expected = [&] {
+        QImage img(s.size(), QImage::Format_RGB32);
+        img.fill(QColor(255, 255, 255));
+        QPainter p(&img);
+        p.setFont(s.font());
+        p.setPen(QColor(255, 0, 0));
+        const int baseline = (s.height() - s.fontMetrics().height()) / 2 + s.fontMetrics().ascent();
+        for (int x = s.position(); x < s.width(); x += period)
+            p.drawText(QPoint(x, baseline), s.text());
+        return img;
+    };
+    for (int steps : {0, 5, period - 20, period - 2}) {
+        while ((ScrollingText::kStartPosition - s.position() + period) % period != steps % period)
+            s.step();
+        QCOMPARE(s.grab().toImage().convertToFormat(QImage::Format_RGB32), expected());
+    }
+    // New colours and a new text are drawn anew.
+    s.setColours(0x00FF00, 0xFFFFFF);
+    s.setText(QStringLiteral("Sentencja"));
+    QImage shown = s.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(shown.pixelColor(shown.width() - 1, 0) == QColor(255, 255, 255));
+    bool green = false;
+    for (int x = 0; x < shown.width() && !green; ++x) {
+        for (int y = 0; y < shown.height() && !green; ++y)
+            green = shown.pixelColor(x, y).green() > 100 && shown.pixelColor(x, y).red() < 100;
+    }
+    QVERIFY(green);
 }
 
 void TestCalUiView::copyMenu()

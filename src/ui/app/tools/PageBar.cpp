@@ -47,21 +47,44 @@ void PageBar::addPage(const QString& caption, const QIcon& icon)
     m_group->addButton(b, index);
     m_layout->insertWidget(index, b);
     m_buttons.push_back(b);
-    applyLook();
+    // The style sheet of the bar reaches the new button by itself; applying
+    // it again would polish every button once more for each page added.
+    applyButtonLook(b);
+    m_widest = std::max(m_widest, b->sizeHint().width());
+    updateMinimumWidth();
 }
 
 void PageBar::setListMode(bool list)
 {
+    if (list == m_list && m_lookApplied)
+        return;
     m_list = list;
     applyLook();
 }
 
 void PageBar::setLook(Colour background, Colour text, bool shadow)
 {
+    if (background == m_background && text == m_text && shadow == m_shadow && m_lookApplied)
+        return;
     m_background = background;
     m_text = text;
     m_shadow = shadow;
     applyLook();
+}
+
+void PageBar::applyButtonLook(QToolButton* b)
+{
+    b->setToolButtonStyle(m_list ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonTextUnderIcon);
+    b->setIconSize(m_list ? QSize(16, 16) : QSize(32, 32));
+    if (m_shadow) {
+        auto* effect = new QGraphicsDropShadowEffect(b);
+        effect->setBlurRadius(3);
+        effect->setOffset(1, 1);
+        effect->setColor(QColor(0, 0, 0, 110));
+        b->setGraphicsEffect(effect);
+    } else if (b->graphicsEffect()) {
+        b->setGraphicsEffect(nullptr);
+    }
 }
 
 void PageBar::applyLook()
@@ -82,27 +105,22 @@ void PageBar::applyLook()
                               .arg(fg.blue());
     m_contents->setStyleSheet(style);
     viewport()->setStyleSheet(QStringLiteral("background: %1;").arg(bg.name()));
-    for (QToolButton* b : m_buttons) {
-        b->setToolButtonStyle(m_list ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonTextUnderIcon);
-        b->setIconSize(m_list ? QSize(16, 16) : QSize(32, 32));
-        if (m_shadow) {
-            auto* effect = new QGraphicsDropShadowEffect(b);
-            effect->setBlurRadius(3);
-            effect->setOffset(1, 1);
-            effect->setColor(QColor(0, 0, 0, 110));
-            b->setGraphicsEffect(effect);
-        } else {
-            b->setGraphicsEffect(nullptr);
-        }
-    }
-    m_layout->setSpacing(m_list ? 1 : 4);
-    // Wide enough for the longest caption beside the scroll bar.
-    m_contents->ensurePolished();
-    int width = 0;
+    m_lookApplied = true;
     for (QToolButton* b : m_buttons)
-        width = std::max(width, b->sizeHint().width());
+        applyButtonLook(b);
+    m_layout->setSpacing(m_list ? 1 : 4);
+    m_contents->ensurePolished();
+    m_widest = 0;
+    for (QToolButton* b : m_buttons)
+        m_widest = std::max(m_widest, b->sizeHint().width());
+    updateMinimumWidth();
+}
+
+void PageBar::updateMinimumWidth()
+{
+    // Wide enough for the longest caption beside the scroll bar.
     const QMargins m = m_layout->contentsMargins();
-    setMinimumWidth(width + m.left() + m.right() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
+    setMinimumWidth(m_widest + m.left() + m.right() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
 }
 
 void PageBar::setCurrent(int index)

@@ -43,6 +43,8 @@ signals:
 
 private:
     void applyLook();
+    void applyButtonLook(QToolButton* b);
+    void updateMinimumWidth();
 
     QWidget* m_contents;
     QVBoxLayout* m_layout;
@@ -52,6 +54,8 @@ private:
     Colour m_background = 0xFFFFFF;
     Colour m_text = 0;
     bool m_shadow = false;
+    bool m_lookApplied = false;
+    int m_widest = 0; // the widest button's size hint
 };
 
 } // namespace zorvex

@@ -1,6 +1,7 @@
 #include "ui/app/tools/PageIcons.h"
 
 #include "core/app/PageCodes.h"
+#include "ui/common/LazyIcon.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -39,12 +40,21 @@ QPixmap tile(const QColor& colour, QChar letter, int size)
     return pm;
 }
 
-QIcon makeIcon(const QColor& colour, QChar letter)
+constexpr int kTileSizes[] = {16, 24, 32};
+
+QIcon drawnIcon(const QColor& colour, QChar letter)
 {
     QIcon icon;
-    for (int size : {16, 24, 32})
+    for (int size : kTileSizes)
         icon.addPixmap(tile(colour, letter, size));
     return icon;
+}
+
+// Drawn when first shown: the Tools window and its page tree hold some
+// sixty icons, most of them never seen in a session.
+QIcon makeIcon(const QColor& colour, QChar letter)
+{
+    return lazyIcon([colour, letter] { return drawnIcon(colour, letter); }, kTileSizes[std::size(kTileSizes) - 1]);
 }
 
 int topIndexOf(const QString& top)

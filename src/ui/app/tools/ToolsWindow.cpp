@@ -66,6 +66,8 @@ ToolsWindow::ToolsWindow(Settings& settings, QWidget* parent)
     f.setPointSizeF(f.pointSizeF() * 1.3);
     m_caption->setFont(f);
 
+    // The look first, so every page button is polished once, in it.
+    applyLook();
     const ToolsPageNode& root = toolsPageTree();
     for (int i = 0; i < int(root.children.size()); ++i) {
         const ToolsPageNode& top = root.children[i];
@@ -122,7 +124,6 @@ ToolsWindow::ToolsWindow(Settings& settings, QWidget* parent)
     connect(m_menuPage, &MenuPage::miscMenuEditorRequested, this, &ToolsWindow::miscMenuEditorRequested);
 
     m_snapper = new EdgeSnapper(this);
-    applyLook();
     restoreTabs();
 }
 

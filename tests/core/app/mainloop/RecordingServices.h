@@ -213,6 +213,7 @@ public:
         rec(QStringLiteral("redrawMonth"));
     }
     void minuteChanged(const QDateTime&) override { rec(QStringLiteral("updateDayFacts")); }
+    bool wantsFastTicks(TickStep step) const override { return step == TickStep::MouseSample && mouseOn; }
     void tick(TickStep step, const QDateTime&) override
     {
         switch (step) {

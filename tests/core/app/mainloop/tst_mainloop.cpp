@@ -37,6 +37,9 @@ private slots:
     void positionMarker_data();
     void positionMarker();
     void markerMovesOnlyOnChange();
+    void untilNextSecond_data();
+    void untilNextSecond();
+    void fastTickComesOnlyWithWork();
 };
 
 // --- 800 ms tick ------------------------------------------------------------
@@ -523,6 +526,62 @@ void TestMainLoop::markerMovesOnlyOnChange()
     r.services.markerShowing = true;
     r.run4(1);
     QCOMPARE(r.services.count(QStringLiteral("movePositionMarker")), 3);
+}
+
+// --- when the ticks come ----------------------------------------------------
+
+void TestMainLoop::untilNextSecond_data()
+{
+    QTest::addColumn<qint64>("epochMs");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("on the second") << qint64(1'700'000'000'000) << 1002;
+    QTest::newRow("just after") << qint64(1'700'000'000'001) << 1001;
+    QTest::newRow("midway") << qint64(1'700'000'000'500) << 502;
+    QTest::newRow("just before") << qint64(1'700'000'000'999) << 3;
+    QTest::newRow("before 1970") << qint64(-1'250) << 252;
+}
+
+void TestMainLoop::untilNextSecond()
+{
+    QFETCH(qint64, epochMs);
+    QFETCH(int, expected);
+    QCOMPARE(msUntilNextSecond(epochMs), expected);
+}
+
+void TestMainLoop::fastTickComesOnlyWithWork()
+{
+    Rig r(at(2026, 3, 10, 12, 0, 0, 10));
+    r.services.reminderWindows = true;
+    // Until the window has faded in and the start-up tasks ran, every 50 ms.
+    QCOMPARE(r.loop->nextFastTickMs(), MainLoop::kFastTickMs);
+    r.loop->mainWindowShown({});
+    r.run4(20);
+    QCOMPARE(r.loop->nextFastTickMs(), MainLoop::kFastTickMs);
+    r.run4(40);
+    QVERIFY(r.loop->startupTasks().idle());
+
+    // Then only at the clock's change, just after the next whole second.
+    r.clock.set(at(2026, 3, 10, 12, 0, 10, 300));
+    QCOMPARE(r.loop->nextFastTickMs(), 702);
+    QCOMPARE(r.loop->nextSecondTickMs(), 702);
+
+    // What still moves keeps the full rate.
+    r.services.mouseOn = true;
+    QCOMPARE(r.loop->nextFastTickMs(), MainLoop::kFastTickMs);
+    r.services.mouseOn = false;
+    r.services.markerShowing = true;
+    QCOMPARE(r.loop->nextFastTickMs(), MainLoop::kFastTickMs);
+    r.services.markerShowing = false;
+
+    // A retry waits half a minute or more: a second's delay is nothing to it.
+    r.loop->armTimeSyncRetry();
+    QCOMPARE(r.loop->nextFastTickMs(), 702);
+
+    // A tick of the coalesced clock still sees the new second and sets it.
+    r.services.calls.clear();
+    r.clock.set(at(2026, 3, 10, 12, 0, 11, 2));
+    r.loop->fastTick();
+    QCOMPARE(r.services.only({"setClockText"}), names({"setClockText(12:00:11)"}));
 }
 
 } // namespace zorvex
