@@ -219,4 +219,9 @@ std::optional<QString> StatusService::uptimeText() const
     return m_settings.czas.aktywny ? m_uptime.currentRunText() : QString();
 }
 
+bool StatusService::wantsFastTicks(TickStep step) const
+{
+    return step == TickStep::MouseSample && m_settings.ruchMyszy.aktywny;
+}
+
 } // namespace zorvex

@@ -73,6 +73,8 @@ public:
 
     // The loop's steps.
     void tick(TickStep step, const QDateTime& now) override;
+    // The 50 ms tick runs for the mouse only while the odometer counts.
+    bool wantsFastTicks(TickStep step) const override;
     void dayChanged(DayStep step, const DayChange& change) override;
     void shutdownStep(ShutdownStepId step, const QDate& today) override;
 
