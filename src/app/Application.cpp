@@ -28,6 +28,7 @@
 #include "ui/calendar/ZodiacController.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
+#include "ui/net/NetTools.h"
 #include "ui/reminders/AlarmService.h"
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
@@ -106,6 +107,7 @@ Application::~Application()
     m_lock.reset();
     // The calendar and the sign work on the main window's widgets: they go
     // first.
+    m_net.reset();
     m_reminders.reset();
     m_chime.reset();
     m_alarms.reset();
@@ -339,6 +341,7 @@ void Application::createWindows()
     installShell();
     installReminders();
     installCalendar();
+    installNet();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

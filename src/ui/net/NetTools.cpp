@@ -1,0 +1,30 @@
+#include "ui/net/NetTools.h"
+
+#include "platform/internet/InternetCheck.h"
+#include "platform/net/TimedatedTimeSetter.h"
+#include "platform/net/UdpSntpTransport.h"
+#include "ui/net/TimeSyncService.h"
+
+namespace zorvex {
+
+NetTools::NetTools(Context c, QObject* parent)
+    : QObject(parent)
+    , m_interfaces(std::make_unique<SystemInterfaceProbe>())
+    , m_sntp(std::make_unique<UdpSntpTransport>())
+    , m_clockSetter(std::make_unique<TimedatedTimeSetter>())
+{
+    m_timeSync = std::make_unique<TimeSyncService>(TimeSyncService::Services{
+        c.clock, c.paths, c.timeSync, c.store, *m_interfaces, *m_sntp, *m_clockSetter, [this] {
+            if (m_armTimeSyncRetry)
+                m_armTimeSyncRetry();
+        }});
+}
+
+NetTools::~NetTools() = default;
+
+void NetTools::setArmTimeSyncRetry(std::function<void()> arm)
+{
+    m_armTimeSyncRetry = std::move(arm);
+}
+
+} // namespace zorvex

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace zorvex {
+
+class Clock;
+class PathTable;
+class SettingsStore;
+class SystemInterfaceProbe;
+class TimedatedTimeSetter;
+class TimeSyncService;
+class UdpSntpTransport;
+struct TimeSyncSettings;
+
+// The network tools of the running program and the platform services they
+// use: time synchronisation, the mail checker and the ping monitor.
+class NetTools : public QObject {
+    Q_OBJECT
+public:
+    struct Context {
+        const Clock& clock;
+        const PathTable& paths;
+        const SettingsStore& store;
+        TimeSyncSettings& timeSync;
+    };
+    explicit NetTools(Context context, QObject* parent = nullptr);
+    ~NetTools() override;
+
+    TimeSyncService& timeSync() const { return *m_timeSync; }
+    // The main loop's retry, armed after a failed silent run.
+    void setArmTimeSyncRetry(std::function<void()> arm);
+
+private:
+    std::unique_ptr<SystemInterfaceProbe> m_interfaces;
+    std::unique_ptr<UdpSntpTransport> m_sntp;
+    std::unique_ptr<TimedatedTimeSetter> m_clockSetter;
+    std::unique_ptr<TimeSyncService> m_timeSync;
+    std::function<void()> m_armTimeSyncRetry;
+};
+
+} // namespace zorvex
