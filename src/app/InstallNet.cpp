@@ -4,6 +4,10 @@
 #include "ui/app/ClockMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
+#include "ui/app/TrayIcon.h"
+#include "ui/common/Messages.h"
+#include "ui/net/MailPage.h"
+#include "ui/net/MailService.h"
 #include "ui/net/NetTools.h"
 #include "ui/net/TimeSyncPage.h"
 #include "ui/net/TimeSyncService.h"
@@ -15,7 +19,10 @@ namespace zorvex {
 void Application::installNet()
 {
     LoopRegistry& loop = m_loop->services();
-    m_net = std::make_unique<NetTools>(NetTools::Context{m_clock, m_paths, *m_store, m_settings.synchro});
+    m_net = std::make_unique<NetTools>(NetTools::Context{m_clock, m_paths, *m_store, m_settings.synchro,
+                                                         m_settings.pocz, m_settings.poczta, m_players.get(),
+                                                         m_main->trayIcon(),
+                                                         [this] { return m_system.defaultMailProgram(); }});
 
     TimeSyncService& sync = m_net->timeSync();
     m_net->setArmTimeSyncRetry([this] { m_loop->armTimeSyncRetry(); });
@@ -24,6 +31,31 @@ void Application::installNet()
     loop.setRetry(RetryTask::TimeSync, sync);
     connect(m_main->clockMenu(), &ClockMenu::syncTimeRequested, &sync, [&sync] { sync.synchronizeNow(); });
     registerAction(QStringLiteral("sync-time"), [&sync] { return sync.synchronizeNow(); });
+
+    MailService& mail = m_net->mail();
+    m_tools->setPageContent(page::Mail, mail.page());
+    m_store->addListWriter([&mail] { mail.save(); });
+    loop.addStartup(StartupTasks::MailAtStart, mail);
+    loop.setInterval(IntervalTask::MailCheck, mail);
+    loop.setInterval(IntervalTask::MailStatusHide, mail.popupHide());
+    loop.addDayChange(DayStep::MailCaption, mail);
+    mail.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Mail); };
+    if (TrayIcon* tray = m_main->trayIcon()) {
+        connect(tray, &TrayIcon::balloonClicked, &mail, [this, &mail](BalloonSource source) {
+            if (source != BalloonSource::Mail)
+                return;
+            if (m_settings.pocz.balClick == 1)
+                mail.startMailProgram();
+            else if (m_settings.pocz.balClick == 2)
+                mail.showMessagesWindow();
+        });
+    }
+    registerCommand(page::ShowMail, [&mail] { mail.showMessagesWindow(); });
+    registerCommand(page::MailProgram, [&mail] {
+        if (const QString error = mail.startMailProgram(); !error.isEmpty())
+            showErrorWindow(error);
+    });
+    registerAction(QStringLiteral("check-mail"), [&mail] { return mail.checkMailAction(); });
 }
 
 } // namespace zorvex

@@ -4,6 +4,7 @@
 #include "core/internet/DesktopSettings.h"
 #include "core/internet/ProxySetting.h"
 #include "core/internet/ServiceSettings.h"
+#include "core/net/MailSettings.h"
 #include "core/net/TimeSyncSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
@@ -39,6 +40,8 @@ struct Settings {
     AssociationSettings skojarzenia;
     ServiceSettings serwis;
     TimeSyncSettings synchro;
+    MailSettings pocz;
+    MailSoundSettings poczta;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

@@ -3,6 +3,7 @@
 #include "platform/internet/InternetCheck.h"
 #include "platform/net/TimedatedTimeSetter.h"
 #include "platform/net/UdpSntpTransport.h"
+#include "ui/net/MailService.h"
 #include "ui/net/TimeSyncService.h"
 
 namespace zorvex {
@@ -18,9 +19,15 @@ NetTools::NetTools(Context c, QObject* parent)
             if (m_armTimeSyncRetry)
                 m_armTimeSyncRetry();
         }});
+    m_mail = std::make_unique<MailService>(
+        MailService::Services{c.clock, c.paths, c.mail, c.mailSound, c.players, c.tray, c.defaultMailProgram});
 }
 
-NetTools::~NetTools() = default;
+NetTools::~NetTools()
+{
+    m_mail.reset();
+    m_timeSync.reset();
+}
 
 void NetTools::setArmTimeSyncRetry(std::function<void()> arm)
 {

@@ -7,13 +7,18 @@
 
 namespace zorvex {
 
+class BassPlaySet;
 class Clock;
+class MailService;
+class TrayIcon;
 class PathTable;
 class SettingsStore;
 class SystemInterfaceProbe;
 class TimedatedTimeSetter;
 class TimeSyncService;
 class UdpSntpTransport;
+struct MailSettings;
+struct MailSoundSettings;
 struct TimeSyncSettings;
 
 // The network tools of the running program and the platform services they
@@ -26,11 +31,17 @@ public:
         const PathTable& paths;
         const SettingsStore& store;
         TimeSyncSettings& timeSync;
+        MailSettings& mail;
+        MailSoundSettings& mailSound;
+        BassPlaySet* players;
+        TrayIcon* tray;
+        std::function<QString()> defaultMailProgram;
     };
     explicit NetTools(Context context, QObject* parent = nullptr);
     ~NetTools() override;
 
     TimeSyncService& timeSync() const { return *m_timeSync; }
+    MailService& mail() const { return *m_mail; }
     // The main loop's retry, armed after a failed silent run.
     void setArmTimeSyncRetry(std::function<void()> arm);
 
@@ -39,6 +50,7 @@ private:
     std::unique_ptr<UdpSntpTransport> m_sntp;
     std::unique_ptr<TimedatedTimeSetter> m_clockSetter;
     std::unique_ptr<TimeSyncService> m_timeSync;
+    std::unique_ptr<MailService> m_mail;
     std::function<void()> m_armTimeSyncRetry;
 };
 
