@@ -31,7 +31,7 @@ QString pop3ErrorText(Pop3Error error, const QString& detail)
         return QStringLiteral("Serwer nie podaje identyfikatorów wiadomości (UIDL), więc nie można bezpiecznie "
                               "usunąć wiadomości.");
     case Pop3Error::Protocol: return QStringLiteral("Serwer odpowiedział niezgodnie z protokołem POP3.");
-    case Pop3Error::Refused:
+    case Pop3Error::Refused: return QStringLiteral("Nie można połączyć się z serwerem POP3.");
     case Pop3Error::Server: break;
     }
     return cleaned(detail);

@@ -150,7 +150,7 @@ void MailPage::refresh()
     if (current >= 0 && current < m_list->count())
         m_list->setCurrentRow(current);
     const DayTime last = m_settings.ostatnio;
-    m_group->setTitle(mailGroupCaption(last == kNever ? QDateTime() : fromDayTime(last), QDate::currentDate()));
+    m_group->setTitle(mailGroupCaption(last == kNever ? QDateTime() : fromDayTime(last), m_service.today()));
     setChecking(m_service.checking() || m_service.deleting());
 }
 

@@ -67,6 +67,11 @@ IntervalService& MailService::popupHide()
     return *m_popupHide;
 }
 
+QDate MailService::today() const
+{
+    return m_s.clock.now().date();
+}
+
 MailService::~MailService()
 {
     m_connection.reset();

@@ -62,6 +62,7 @@ public:
     const QList<FetchedMessage>& messages() const { return m_messages; }
     const QList<NewMail>& newMail() const { return m_newMail; }
     bool checking() const { return m_checking; }
+    QDate today() const;
     bool deleting() const { return m_deleting; }
     void setReadTimeoutMs(int ms) { m_timeoutMs = ms; }
 
