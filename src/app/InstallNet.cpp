@@ -9,6 +9,8 @@
 #include "ui/net/MailPage.h"
 #include "ui/net/MailService.h"
 #include "ui/net/NetTools.h"
+#include "ui/net/PingPage.h"
+#include "ui/net/PingService.h"
 #include "ui/net/TimeSyncPage.h"
 #include "ui/net/TimeSyncService.h"
 
@@ -20,7 +22,8 @@ void Application::installNet()
 {
     LoopRegistry& loop = m_loop->services();
     m_net = std::make_unique<NetTools>(NetTools::Context{m_clock, m_paths, *m_store, m_settings.synchro,
-                                                         m_settings.pocz, m_settings.poczta, m_players.get(),
+                                                         m_settings.pocz, m_settings.poczta, m_settings.ping,
+                                                         m_players.get(),
                                                          m_main->trayIcon(),
                                                          [this] { return m_system.defaultMailProgram(); }});
 
@@ -56,6 +59,15 @@ void Application::installNet()
             showErrorWindow(error);
     });
     registerAction(QStringLiteral("check-mail"), [&mail] { return mail.checkMailAction(); });
+
+    PingService& ping = m_net->ping();
+    m_tools->setPageContent(page::Ping, ping.page());
+    m_store->addListWriter([&ping] { ping.save(); });
+    loop.addStartup(StartupTasks::PingAtStart, ping);
+    loop.setInterval(IntervalTask::PingCheck, ping);
+    loop.setInterval(IntervalTask::PingStatusHide, ping.popupHide());
+    ping.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Ping); };
+    registerAction(QStringLiteral("ping"), [&ping] { return ping.checkAction(); });
 }
 
 } // namespace zorvex

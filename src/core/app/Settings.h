@@ -5,6 +5,7 @@
 #include "core/internet/ProxySetting.h"
 #include "core/internet/ServiceSettings.h"
 #include "core/net/MailSettings.h"
+#include "core/net/PingSettings.h"
 #include "core/net/TimeSyncSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
@@ -42,6 +43,7 @@ struct Settings {
     TimeSyncSettings synchro;
     MailSettings pocz;
     MailSoundSettings poczta;
+    PingSettings ping;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

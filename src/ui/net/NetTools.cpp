@@ -4,6 +4,7 @@
 #include "platform/net/TimedatedTimeSetter.h"
 #include "platform/net/UdpSntpTransport.h"
 #include "ui/net/MailService.h"
+#include "ui/net/PingService.h"
 #include "ui/net/TimeSyncService.h"
 
 namespace zorvex {
@@ -21,10 +22,12 @@ NetTools::NetTools(Context c, QObject* parent)
         }});
     m_mail = std::make_unique<MailService>(
         MailService::Services{c.clock, c.paths, c.mail, c.mailSound, c.players, c.tray, c.defaultMailProgram});
+    m_ping = std::make_unique<PingService>(PingService::Services{c.paths, c.ping, c.players, c.tray});
 }
 
 NetTools::~NetTools()
 {
+    m_ping.reset();
     m_mail.reset();
     m_timeSync.reset();
 }

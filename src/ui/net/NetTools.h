@@ -10,6 +10,7 @@ namespace zorvex {
 class BassPlaySet;
 class Clock;
 class MailService;
+class PingService;
 class TrayIcon;
 class PathTable;
 class SettingsStore;
@@ -19,6 +20,7 @@ class TimeSyncService;
 class UdpSntpTransport;
 struct MailSettings;
 struct MailSoundSettings;
+struct PingSettings;
 struct TimeSyncSettings;
 
 // The network tools of the running program and the platform services they
@@ -33,6 +35,7 @@ public:
         TimeSyncSettings& timeSync;
         MailSettings& mail;
         MailSoundSettings& mailSound;
+        PingSettings& ping;
         BassPlaySet* players;
         TrayIcon* tray;
         std::function<QString()> defaultMailProgram;
@@ -42,6 +45,7 @@ public:
 
     TimeSyncService& timeSync() const { return *m_timeSync; }
     MailService& mail() const { return *m_mail; }
+    PingService& ping() const { return *m_ping; }
     // The main loop's retry, armed after a failed silent run.
     void setArmTimeSyncRetry(std::function<void()> arm);
 
@@ -51,6 +55,7 @@ private:
     std::unique_ptr<TimedatedTimeSetter> m_clockSetter;
     std::unique_ptr<TimeSyncService> m_timeSync;
     std::unique_ptr<MailService> m_mail;
+    std::unique_ptr<PingService> m_ping;
     std::function<void()> m_armTimeSyncRetry;
 };
 
