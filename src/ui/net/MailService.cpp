@@ -46,6 +46,8 @@ MailService::MailService(Services services, QObject* parent)
 {
     m_accountsLoaded = loadMailAccounts(m_s.paths.path(PathId::Poczta), &m_accounts);
     m_page = new MailPage(*this, m_s.settings);
+    // The Tools window may go first at the end.
+    connect(m_page, &QObject::destroyed, this, [this] { m_page = nullptr; });
     m_popup = new StatusPopup(QStringLiteral("MailNotification"));
     connect(m_popup, &StatusPopup::clicked, this, [this] {
         if (m_s.settings.powClick == 1)
@@ -59,7 +61,8 @@ MailService::MailService(Services services, QObject* parent)
         else if (m_deleting)
             groupDeleted(r);
     });
-    m_page->refresh();
+    if (m_page)
+        m_page->refresh();
 }
 
 IntervalService& MailService::popupHide()
@@ -92,7 +95,8 @@ void MailService::setAccounts(const QList<MailAccount>& accounts)
 {
     m_accounts = accounts;
     m_accountsLoaded = true;
-    m_page->refresh();
+    if (m_page)
+        m_page->refresh();
     emit accountsChanged();
 }
 
@@ -134,7 +138,8 @@ bool MailService::checkMail()
     m_cancelled = false;
     m_before = m_accounts;
     m_newMail.clear();
-    m_page->setChecking(true);
+    if (m_page)
+        m_page->setChecking(true);
     if (m_window)
         m_window->setChecking(true);
     checkNext();
@@ -154,7 +159,8 @@ bool MailService::checkAccount(int index)
     m_cancelled = false;
     m_before = m_accounts;
     m_newMail.clear();
-    m_page->setChecking(true);
+    if (m_page)
+        m_page->setChecking(true);
     if (m_window)
         m_window->setChecking(true);
     checkNext();
@@ -178,7 +184,8 @@ void MailService::checkNext()
     }
     m_current = m_queue.takeFirst();
     const MailAccount& a = m_accounts.at(m_current);
-    m_page->selectAccount(m_current);
+    if (m_page)
+        m_page->selectAccount(m_current);
     if (!a.target()) {
         m_accounts[m_current].status = QStringLiteral("Niepoprawny adres serwera POP3.");
         QMetaObject::invokeMethod(this, &MailService::checkNext, Qt::QueuedConnection);
@@ -201,7 +208,8 @@ void MailService::accountChecked(const Pop3Session::Result& r)
                 m_messages << FetchedMessage{a, m};
         }
     }
-    m_page->refresh();
+    if (m_page)
+        m_page->refresh();
     checkNext();
 }
 
@@ -212,8 +220,10 @@ void MailService::endCheck()
     if (!m_s.settings.pobierzNaglowki)
         m_messages.clear();
     m_s.settings.ostatnio = toDayTime(m_s.clock.now());
-    m_page->setChecking(false);
-    m_page->refresh();
+    if (m_page)
+        m_page->setChecking(false);
+    if (m_page)
+        m_page->refresh();
     if (m_window) {
         m_window->setChecking(false);
         m_window->rebuild();
@@ -294,7 +304,8 @@ bool MailService::deleteMessages(QList<int> indices)
     m_deleting = true;
     m_requested = int(indices.size());
     m_removed.clear();
-    m_page->setChecking(true);
+    if (m_page)
+        m_page->setChecking(true);
     QMetaObject::invokeMethod(this, &MailService::deleteNext, Qt::QueuedConnection);
     return true;
 }
@@ -347,8 +358,10 @@ void MailService::endDeletion(bool ok, const QString& error)
     m_deleteGroups.clear();
     m_currentGroup.clear();
     m_deleting = false;
-    m_page->setChecking(false);
-    m_page->refresh();
+    if (m_page)
+        m_page->setChecking(false);
+    if (m_page)
+        m_page->refresh();
     if (m_window)
         m_window->rebuild();
     const QString caption = QStringLiteral("Zorvex - usuwanie wiadomości");
@@ -418,7 +431,8 @@ void MailService::runInterval(const QDateTime&)
 void MailService::dayChanged(DayStep step, const DayChange&)
 {
     if (step == DayStep::MailCaption)
-        m_page->refresh();
+        if (m_page)
+            m_page->refresh();
 }
 
 } // namespace zorvex

@@ -44,6 +44,8 @@ PingService::PingService(Services services, QObject* parent)
     m_hostsLoaded = loadPingHosts(m_s.paths.path(PathId::Ping), &m_hosts);
     m_popup = new StatusPopup(QStringLiteral("PingNotification"));
     m_page = new PingPage(*this, m_s.settings);
+    // The Tools window may go first at the end.
+    connect(m_page, &QObject::destroyed, this, [this] { m_page = nullptr; });
     connect(m_pinger.get(), &IcmpPinger::finished, this, &PingService::answered);
 }
 
@@ -85,7 +87,8 @@ bool PingService::checkAddedHosts()
     m_before = m_hosts;
     m_changes.clear();
     m_index = -1;
-    m_page->setRunning(true);
+    if (m_page)
+        m_page->setRunning(true);
     next();
     return true;
 }
@@ -110,7 +113,8 @@ bool PingService::scanRange(const QString& start, const QString& end)
     m_before = m_range;
     m_rangeChanges.clear();
     m_index = -1;
-    m_page->setRunning(true);
+    if (m_page)
+        m_page->setRunning(true);
     next();
     return true;
 }
@@ -140,7 +144,8 @@ void PingService::answered(bool up, bool failed)
         return;
     }
     list[m_index].status = up ? 1 : 0;
-    m_page->refresh();
+    if (m_page)
+        m_page->refresh();
     if (m_scanning && up && m_s.settings.nazwy) {
         // The name is looked up without waiting; the scan goes on after.
         const QString ip = list.at(m_index).ip;
@@ -151,7 +156,8 @@ void PingService::answered(bool up, bool failed)
                 return;
             const QString name = info.error() == QHostInfo::NoError && info.hostName() != ip ? info.hostName() : QString();
             m_range[index].name = name;
-            m_page->refresh();
+            if (m_page)
+                m_page->refresh();
             next();
         });
         return;
@@ -162,8 +168,10 @@ void PingService::answered(bool up, bool failed)
 void PingService::finishRun(bool completed)
 {
     m_running = false;
-    m_page->setRunning(false);
-    m_page->refresh();
+    if (m_page)
+        m_page->setRunning(false);
+    if (m_page)
+        m_page->refresh();
     if (completed) {
         if (m_scanning) {
             m_rangeChanges = pingChanges(m_before, m_range);

@@ -37,7 +37,10 @@ TimeSyncService::TimeSyncService(Services services, QObject* parent)
     , m_sync(m_s.clock, m_s.transport, m_s.clockSetter)
 {
     m_page = new TimeSyncPage(m_s.settings);
-    m_page->setServerList(serverList(m_s.paths.path(PathId::Synchro)));
+    // The Tools window may go first at the end.
+    connect(m_page, &QObject::destroyed, this, [this] { m_page = nullptr; });
+    if (m_page)
+        m_page->setServerList(serverList(m_s.paths.path(PathId::Synchro)));
     connect(m_page, &TimeSyncPage::synchronizeRequested, this, [this] { synchronizeNow(); });
 }
 
@@ -52,7 +55,7 @@ QString TimeSyncService::synchronizeNow()
 {
     if (running())
         return QStringLiteral("Synchronizacja czasu już trwa.");
-    const QString server = m_page->serverText();
+    const QString server = m_s.settings.serwer;
     if (!synchronize(server, true, false))
         return QStringLiteral("Nie rozpoczęto synchronizacji czasu.");
     return {};
@@ -72,14 +75,16 @@ bool TimeSyncService::synchronize(const QString& server, bool interactive, bool 
     // A silent run stopped here arms no retry.
     if (!InternetAvailable(m_s.interfaces, QStringLiteral("http://") + target->host + QLatin1Char('/'), interactive))
         return false;
-    m_page->setRunning(true);
+    if (m_page)
+        m_page->setRunning(true);
     m_sync.start(server, [this, interactive, daily](const TimeSyncOutcome& o) { done(o, interactive, daily); });
     return true;
 }
 
 void TimeSyncService::done(const TimeSyncOutcome& o, bool interactive, bool daily)
 {
-    m_page->setRunning(false);
+    if (m_page)
+        m_page->setRunning(false);
     if (o.kind == TimeSyncOutcome::Synchronised) {
         m_backoff.succeeded();
         TimeSyncSettings& s = m_s.settings;
@@ -94,7 +99,8 @@ void TimeSyncService::done(const TimeSyncOutcome& o, bool interactive, bool dail
             if (daily)
                 ini.writeDate(QStringLiteral("Synchro"), QStringLiteral("Dzien"), s.dzien);
         });
-        m_page->showLastSync();
+        if (m_page)
+            m_page->showLastSync();
     } else if (interactive) {
         reportFailure(o);
     } else if (o.retryLater()) {
@@ -130,8 +136,8 @@ void TimeSyncService::reportFailure(const TimeSyncOutcome& o)
 void TimeSyncService::runAtStart(const QDateTime& now)
 {
     switch (timeSyncAtStart(m_s.settings.mode(), dateOf(m_s.settings.dzien), now.date())) {
-    case TimeSyncRun::Now: synchronize(m_page->serverText(), false, false); break;
-    case TimeSyncRun::Daily: synchronize(m_page->serverText(), false, true); break;
+    case TimeSyncRun::Now: synchronize(m_s.settings.serwer, false, false); break;
+    case TimeSyncRun::Daily: synchronize(m_s.settings.serwer, false, true); break;
     case TimeSyncRun::None: break;
     }
 }
@@ -145,8 +151,8 @@ void TimeSyncService::retry(const QDateTime& now)
         return;
     }
     switch (m_s.settings.mode()) {
-    case TimeSyncMode::AtStart: synchronize(m_page->serverText(), false, false); break;
-    case TimeSyncMode::Daily: synchronize(m_page->serverText(), false, true); break;
+    case TimeSyncMode::AtStart: synchronize(m_s.settings.serwer, false, false); break;
+    case TimeSyncMode::Daily: synchronize(m_s.settings.serwer, false, true); break;
     case TimeSyncMode::Off: break;
     }
 }

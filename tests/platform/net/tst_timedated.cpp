@@ -1,4 +1,8 @@
+#include "core/net/TimeSynchronizer.h"
 #include "platform/net/TimedatedTimeSetter.h"
+#include "platform/net/UdpSntpTransport.h"
+#include "support/FakeClock.h"
+#include "support/SntpTestServer.h"
 #include "support/FakeTimedated.h"
 
 #include <QTest>
@@ -15,6 +19,7 @@ private slots:
     void initTestCase();
     void answers_data();
     void answers();
+    void synchronisationSetsTheClockThroughTimedated();
 
 private:
     FakeTimedated m_fake;
@@ -51,6 +56,28 @@ void TimedatedTest::answers()
     QCOMPARE(m_fake.calls, QList<qlonglong>{-2500000});
     QCOMPARE(m_fake.relative, QList<bool>{true});
     m_fake.relative.clear();
+}
+
+// The whole road: a loopback SNTP server 3.5 s ahead, the clock moved by
+// timedated (the fake one) by exactly that.
+void TimedatedTest::synchronisationSetsTheClockThroughTimedated()
+{
+    m_fake.errorName.clear();
+    m_fake.calls.clear();
+    m_fake.relative.clear();
+    FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(3, 45, 12)));
+    SntpTestServer server(clock);
+    server.setOffsetMs(3500);
+    UdpSntpTransport transport;
+    TimedatedTimeSetter setter;
+    TimeSynchronizer sync(clock, transport, setter);
+    std::optional<TimeSyncOutcome> outcome;
+    sync.start(server.hostPort(), [&](const TimeSyncOutcome& o) { outcome = o; });
+    QTRY_VERIFY_WITH_TIMEOUT(outcome.has_value(), 10000);
+    QCOMPARE(outcome->kind, TimeSyncOutcome::Synchronised);
+    QCOMPARE(outcome->correctionSeconds, 3);
+    QCOMPARE(m_fake.calls, QList<qlonglong>{3500000});
+    QCOMPARE(m_fake.relative, QList<bool>{true});
 }
 
 QTEST_GUILESS_MAIN(TimedatedTest)
