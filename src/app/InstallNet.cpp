@@ -1,10 +1,13 @@
 #include "app/Application.h"
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
+#include "core/app/ProcessPriority.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/app/TrayIcon.h"
+#include "ui/common/QtColour.h"
+#include "ui/net/StatusPopup.h"
 #include "ui/common/Messages.h"
 #include "ui/net/MailPage.h"
 #include "ui/net/MailService.h"
@@ -27,11 +30,17 @@ void Application::installNet()
                                                          m_main->trayIcon(),
                                                          [this] { return m_system.defaultMailProgram(); }});
 
+    const auto colours = [this] {
+        return QPair<QColor, QColor>(toQColor(m_settings.main.kolorB),
+                                     toQColor(m_settings.main.textColour(TextElement::ScrollingText)));
+    };
+
     TimeSyncService& sync = m_net->timeSync();
     m_net->setArmTimeSyncRetry([this] { m_loop->armTimeSyncRetry(); });
     m_tools->setPageContent(page::Time, sync.page());
     loop.addStartup(StartupTasks::TimeSyncAtStart, sync);
     loop.setRetry(RetryTask::TimeSync, sync);
+    sync.busyChanged = [this](bool busy) { m_priority->setBusy(kBusyTimeSync, busy); };
     connect(m_main->clockMenu(), &ClockMenu::syncTimeRequested, &sync, [&sync] { sync.synchronizeNow(); });
     registerAction(QStringLiteral("sync-time"), [&sync] { return sync.synchronizeNow(); });
 
@@ -43,6 +52,8 @@ void Application::installNet()
     loop.setInterval(IntervalTask::MailStatusHide, mail.popupHide());
     loop.addDayChange(DayStep::MailCaption, mail);
     mail.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Mail); };
+    mail.popup()->calendarColours = colours;
+    mail.busyChanged = [this](bool busy) { m_priority->setBusy(kBusyMailCheck, busy); };
     if (TrayIcon* tray = m_main->trayIcon()) {
         connect(tray, &TrayIcon::balloonClicked, &mail, [this, &mail](BalloonSource source) {
             if (source != BalloonSource::Mail)
@@ -67,6 +78,8 @@ void Application::installNet()
     loop.setInterval(IntervalTask::PingCheck, ping);
     loop.setInterval(IntervalTask::PingStatusHide, ping.popupHide());
     ping.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Ping); };
+    ping.popup()->calendarColours = colours;
+    ping.busyChanged = [this](bool busy) { m_priority->setBusy(QStringLiteral("ping"), busy); };
     registerAction(QStringLiteral("ping"), [&ping] { return ping.checkAction(); });
 }
 

@@ -138,6 +138,8 @@ bool MailService::checkMail()
     m_cancelled = false;
     m_before = m_accounts;
     m_newMail.clear();
+    if (busyChanged)
+        busyChanged(true);
     if (m_page)
         m_page->setChecking(true);
     if (m_window)
@@ -159,6 +161,8 @@ bool MailService::checkAccount(int index)
     m_cancelled = false;
     m_before = m_accounts;
     m_newMail.clear();
+    if (busyChanged)
+        busyChanged(true);
     if (m_page)
         m_page->setChecking(true);
     if (m_window)
@@ -216,6 +220,8 @@ void MailService::accountChecked(const Pop3Session::Result& r)
 void MailService::endCheck()
 {
     m_checking = false;
+    if (busyChanged)
+        busyChanged(false);
     m_current = -1;
     if (!m_s.settings.pobierzNaglowki)
         m_messages.clear();
@@ -302,6 +308,8 @@ bool MailService::deleteMessages(QList<int> indices)
     if (m_deleteGroups.isEmpty())
         return false;
     m_deleting = true;
+    if (busyChanged)
+        busyChanged(true);
     m_requested = int(indices.size());
     m_removed.clear();
     if (m_page)
@@ -358,6 +366,8 @@ void MailService::endDeletion(bool ok, const QString& error)
     m_deleteGroups.clear();
     m_currentGroup.clear();
     m_deleting = false;
+    if (busyChanged)
+        busyChanged(false);
     if (m_page)
         m_page->setChecking(false);
     if (m_page)

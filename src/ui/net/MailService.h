@@ -90,6 +90,8 @@ public:
     // The auto-hide of the notification, counted from its showing.
     IntervalService& popupHide();
     std::function<void()> popupShown; // tells the loop to start the count
+    // Tells the process priority that network work starts or ends.
+    std::function<void(bool busy)> busyChanged;
 
 signals:
     void checkFinished();

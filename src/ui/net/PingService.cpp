@@ -85,6 +85,8 @@ bool PingService::checkAddedHosts()
     m_running = true;
     m_scanning = false;
     m_before = m_hosts;
+    if (busyChanged)
+        busyChanged(true);
     m_changes.clear();
     m_index = -1;
     if (m_page)
@@ -111,6 +113,8 @@ bool PingService::scanRange(const QString& start, const QString& end)
     m_running = true;
     m_scanning = true;
     m_before = m_range;
+    if (busyChanged)
+        busyChanged(true);
     m_rangeChanges.clear();
     m_index = -1;
     if (m_page)
@@ -168,6 +172,8 @@ void PingService::answered(bool up, bool failed)
 void PingService::finishRun(bool completed)
 {
     m_running = false;
+    if (busyChanged)
+        busyChanged(false);
     if (m_page)
         m_page->setRunning(false);
     if (m_page)

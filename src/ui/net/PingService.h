@@ -63,6 +63,8 @@ public:
     void runInterval(const QDateTime& now) override;
     IntervalService& popupHide();
     std::function<void()> popupShown;
+    // Tells the process priority that network work starts or ends.
+    std::function<void(bool busy)> busyChanged;
 
 signals:
     void runFinished();

@@ -39,6 +39,10 @@ void StatusPopup::showRows(const QList<QPair<QString, QString>>& rows)
         delete item;
     }
     m_texts.clear();
+    if (calendarColours) {
+        const auto [background, text] = calendarColours();
+        setColours(background, text);
+    }
     QPalette p = palette();
     p.setColor(QPalette::Window, m_background);
     p.setColor(QPalette::WindowText, m_text);

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <functional>
+
 namespace zorvex {
 
 // The borderless, top-most notification of the mail checker and the ping
@@ -18,6 +20,9 @@ public:
     // Shows the rows (icon name from the theme, text) and places the window.
     void showRows(const QList<QPair<QString, QString>>& rows);
     QStringList rows() const { return m_texts; }
+    // The calendar's background (Kolor_B) and text colour (KT08), asked at
+    // each showing, so a changed scheme is seen.
+    std::function<QPair<QColor, QColor>()> calendarColours;
 
 signals:
     void clicked();

@@ -77,12 +77,16 @@ bool TimeSyncService::synchronize(const QString& server, bool interactive, bool 
         return false;
     if (m_page)
         m_page->setRunning(true);
+    if (busyChanged)
+        busyChanged(true);
     m_sync.start(server, [this, interactive, daily](const TimeSyncOutcome& o) { done(o, interactive, daily); });
     return true;
 }
 
 void TimeSyncService::done(const TimeSyncOutcome& o, bool interactive, bool daily)
 {
+    if (busyChanged)
+        busyChanged(false);
     if (m_page)
         m_page->setRunning(false);
     if (o.kind == TimeSyncOutcome::Synchronised) {

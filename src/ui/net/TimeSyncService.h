@@ -47,6 +47,8 @@ public:
     bool running() const { return m_sync.running(); }
     void setTimeoutMs(int ms) { m_sync.setTimeoutMs(ms); }
     const RetryBackoff& backoff() const { return m_backoff; }
+    // Tells the process priority that network work starts or ends.
+    std::function<void(bool busy)> busyChanged;
 
     bool readyAtStart() const override { return true; }
     void runAtStart(const QDateTime& now) override;
