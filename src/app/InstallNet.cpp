@@ -2,6 +2,7 @@
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
 #include "core/app/ProcessPriority.h"
+#include "platform/FullScreenProbe.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
@@ -54,6 +55,7 @@ void Application::installNet()
     mail.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Mail); };
     mail.popup()->calendarColours = colours;
     mail.busyChanged = [this](bool busy) { m_priority->setBusy(kBusyMailCheck, busy); };
+    mail.fullScreenInFront = [this] { return m_fullScreen && m_fullScreen->fullScreenInFront(); };
     if (TrayIcon* tray = m_main->trayIcon()) {
         connect(tray, &TrayIcon::balloonClicked, &mail, [this, &mail](BalloonSource source) {
             if (source != BalloonSource::Mail)

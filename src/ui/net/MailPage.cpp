@@ -99,6 +99,39 @@ MailPage::MailPage(MailService& service, MailSettings& settings, QWidget* parent
     grid->addWidget(condition, 2, 1);
     grid->addWidget(option(QStringLiteral("Pokaż powiadomienie"), m_settings.powiadomienie, "Powiadomienie"), 3, 0);
     grid->addWidget(option(QStringLiteral("Pokaż balon"), m_settings.balon, "Balon"), 3, 1);
+    const auto seconds = [&](int& value, const char* name, int row) {
+        auto* spin = new QSpinBox(options);
+        spin->setObjectName(QString::fromLatin1(name));
+        spin->setRange(1, 59);
+        spin->setValue(value);
+        spin->setPrefix(QStringLiteral("Ukryj automatycznie po "));
+        spin->setSuffix(QStringLiteral(" sek."));
+        connect(spin, &QSpinBox::valueChanged, this, [&value](int v) { value = v; });
+        grid->addWidget(spin, row, 1);
+    };
+    const auto click = [&](int& value, const char* name, int row) {
+        auto* box = new QComboBox(options);
+        box->setObjectName(QString::fromLatin1(name));
+        box->addItems({QStringLiteral("Kliknięcie zamyka"), QStringLiteral("Kliknięcie otwiera program pocztowy"),
+                       QStringLiteral("Kliknięcie otwiera okno wiadomości")});
+        box->setCurrentIndex(value);
+        connect(box, &QComboBox::currentIndexChanged, this, [&value](int i) { value = i; });
+        grid->addWidget(box, row, 1);
+    };
+    grid->addWidget(option(QStringLiteral("Ukryj powiadomienie automatycznie"), m_settings.powUkr, "PowUkr"), 8, 0);
+    seconds(m_settings.powUkrSek, "PowUkrSek", 8);
+    grid->addWidget(option(QStringLiteral("Ukryj balon automatycznie"), m_settings.balonUkr, "BalonUkr"), 9, 0);
+    seconds(m_settings.balonUkrSek, "BalonUkrSek", 9);
+    grid->addWidget(new QLabel(QStringLiteral("Powiadomienie:"), options), 10, 0);
+    click(m_settings.powClick, "PowClick", 10);
+    grid->addWidget(new QLabel(QStringLiteral("Balon:"), options), 11, 0);
+    click(m_settings.balClick, "BalClick", 11);
+    grid->addWidget(option(QStringLiteral("Bez powiadomienia, gdy działa program pełnoekranowy"), m_settings.niePokPowFS,
+                           "NiePokPowFS"),
+                    12, 0, 1, 2);
+    grid->addWidget(option(QStringLiteral("Bez balonu, gdy działa program pełnoekranowy"), m_settings.niePokBalFS,
+                           "NiePokBalFS"),
+                    13, 0, 1, 2);
     grid->addWidget(option(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek"), 4, 0);
     grid->addWidget(option(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.glosnik, "Glosnik"), 5, 0);
     auto* signal = new QComboBox(options);

@@ -251,7 +251,8 @@ void MailService::announce()
         rows << newMailRow(m);
         popupRows.append({QStringLiteral("mail-unread"), newMailRow(m)});
     }
-    if (s.powiadomienie) {
+    const bool fullScreen = (s.niePokPowFS || s.niePokBalFS) && fullScreenInFront && fullScreenInFront();
+    if (s.powiadomienie && !(s.niePokPowFS && fullScreen)) {
         m_popup->showRows(popupRows);
         if (popupShown)
             popupShown();
@@ -268,7 +269,7 @@ void MailService::announce()
         if (m_speakerDir->isValid() && writeFileAtomically(file, speakerSignalWav(s.glosnikNr)))
             play(file);
     }
-    if (s.balon && m_s.tray)
+    if (s.balon && m_s.tray && !(s.niePokBalFS && fullScreen))
         m_s.tray->showBalloon(QStringLiteral("Poczta"), rows.join(QLatin1Char('\r')), QSystemTrayIcon::Information,
                               s.balonUkr ? s.balonUkrSek * 1000 : 0, BalloonSource::Mail);
 }

@@ -92,6 +92,8 @@ public:
     std::function<void()> popupShown; // tells the loop to start the count
     // Tells the process priority that network work starts or ends.
     std::function<void(bool busy)> busyChanged;
+    // Whether a full-screen program is in front ("NiePokPowFS", "NiePokBalFS").
+    std::function<bool()> fullScreenInFront;
 
 signals:
     void checkFinished();

@@ -181,6 +181,10 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
     check(QStringLiteral("Pokaż powiadomienie"), m_settings.powiadomienie, "Powiadomienie", 3, 0);
     check(QStringLiteral("Pokaż balon"), m_settings.balon, "Balon", 3, 1);
     check(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek", 4, 0);
+    check(QStringLiteral("Ukryj powiadomienie automatycznie po"), m_settings.autoUkr, "AutoUkr", 6, 0);
+    number(m_settings.autoUkrSek, 1, 59, QStringLiteral(" sek."), "AutoUkrSek", 6, 1);
+    check(QStringLiteral("Ukryj balon automatycznie po"), m_settings.balonUkr, "BalonUkr", 7, 0);
+    number(m_settings.balonSek, 1, 59, QStringLiteral(" sek."), "BalonSek", 7, 1);
     check(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.glosnik, "Glosnik", 5, 0);
     auto* signal = new QComboBox(options);
     signal->setObjectName(QStringLiteral("GlosnikNr"));
