@@ -55,6 +55,7 @@ void Application::installNet()
     mail.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Mail); };
     mail.popup()->calendarColours = colours;
     mail.busyChanged = [this](bool busy) { m_priority->setBusy(kBusyMailCheck, busy); };
+    mail.intervalRestarted = [this] { m_loop->setReference(IntervalTask::MailCheck, m_clock.now()); };
     mail.fullScreenInFront = [this] { return m_fullScreen && m_fullScreen->fullScreenInFront(); };
     if (TrayIcon* tray = m_main->trayIcon()) {
         connect(tray, &TrayIcon::balloonClicked, &mail, [this, &mail](BalloonSource source) {
@@ -81,6 +82,7 @@ void Application::installNet()
     loop.setInterval(IntervalTask::PingStatusHide, ping.popupHide());
     ping.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Ping); };
     ping.popup()->calendarColours = colours;
+    ping.intervalRestarted = [this] { m_loop->setReference(IntervalTask::PingCheck, m_clock.now()); };
     ping.busyChanged = [this](bool busy) { m_priority->setBusy(QStringLiteral("ping"), busy); };
     registerAction(QStringLiteral("ping"), [&ping] { return ping.checkAction(); });
 }

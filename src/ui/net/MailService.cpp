@@ -138,6 +138,8 @@ bool MailService::checkMail()
     m_cancelled = false;
     m_before = m_accounts;
     m_newMail.clear();
+    if (intervalRestarted)
+        intervalRestarted();
     if (busyChanged)
         busyChanged(true);
     if (m_page)
@@ -161,6 +163,8 @@ bool MailService::checkAccount(int index)
     m_cancelled = false;
     m_before = m_accounts;
     m_newMail.clear();
+    if (intervalRestarted)
+        intervalRestarted();
     if (busyChanged)
         busyChanged(true);
     if (m_page)

@@ -94,6 +94,8 @@ public:
     std::function<void(bool busy)> busyChanged;
     // Whether a full-screen program is in front ("NiePokPowFS", "NiePokBalFS").
     std::function<bool()> fullScreenInFront;
+    // A check started by hand starts the automatic interval anew.
+    std::function<void()> intervalRestarted;
 
 signals:
     void checkFinished();

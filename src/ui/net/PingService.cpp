@@ -85,6 +85,8 @@ bool PingService::checkAddedHosts()
     m_running = true;
     m_scanning = false;
     m_before = m_hosts;
+    if (intervalRestarted)
+        intervalRestarted();
     if (busyChanged)
         busyChanged(true);
     m_changes.clear();

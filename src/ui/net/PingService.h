@@ -65,6 +65,8 @@ public:
     std::function<void()> popupShown;
     // Tells the process priority that network work starts or ends.
     std::function<void(bool busy)> busyChanged;
+    // A check started by hand starts the automatic interval anew.
+    std::function<void()> intervalRestarted;
 
 signals:
     void runFinished();

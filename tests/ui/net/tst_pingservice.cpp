@@ -37,6 +37,8 @@ private slots:
     void rangeGivenEndFirstScansTheSameAddresses();
     void storedListStartsUnchecked();
     void messengerNeverClaimsSuccess();
+    void hostDialogRefusesAnAddressAlreadyListed();
+    void runOutlivesItsPage();
 
 private:
     std::unique_ptr<PingService> makeService();
@@ -155,6 +157,37 @@ void PingServiceTest::messengerNeverClaimsSuccess()
     QCOMPARE(messengerResultText(MessengerWindow::sendNetMessage(kUp, QStringLiteral("x"))),
              QStringLiteral("Sieć nie obsługuje usługi."));
     QCOMPARE(messengerResultText(12345), QStringLiteral("Nie można wysłać wiadomości."));
+}
+
+void PingServiceTest::hostDialogRefusesAnAddressAlreadyListed()
+{
+    setMessageBoxesSilent(true);
+    const QList<PingHost> hosts{{1, QStringLiteral("10.0.0.1"), QString()}, {0, QStringLiteral("10.0.0.2"), QString()}};
+    struct Case {
+        int editing;
+        QString ip;
+        bool accepted;
+    };
+    for (const Case& c : {Case{-1, QStringLiteral("10.0.0.1"), false}, Case{-1, QStringLiteral("10.0.0.3"), true},
+                          Case{0, QStringLiteral("10.0.0.1"), true}, Case{0, QStringLiteral("10.0.0.2"), false},
+                          Case{-1, QStringLiteral("komputer"), false}}) {
+        PingHostDialog dialog(hosts, c.editing);
+        dialog.findChild<QLineEdit*>(QStringLiteral("HostIp"))->setText(c.ip);
+        dialog.accept();
+        QCOMPARE(dialog.result() == QDialog::Accepted, c.accepted);
+        if (c.accepted && c.editing >= 0)
+            QCOMPARE(dialog.host().status, hosts[c.editing].status); // a change keeps the status
+    }
+}
+
+void PingServiceTest::runOutlivesItsPage()
+{
+    auto s = makeService();
+    s->setHosts({{-1, kUp, QString()}});
+    QVERIFY(s->checkAddedHosts());
+    delete s->page(); // the Tools window goes first at the end
+    QVERIFY(QTest::qWaitFor([&] { return !s->running(); }, 5000));
+    QCOMPARE(s->hosts()[0].status, 1);
 }
 
 QTEST_MAIN(PingServiceTest)
