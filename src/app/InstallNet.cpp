@@ -52,6 +52,12 @@ void Application::installNet()
     loop.setInterval(IntervalTask::MailCheck, mail);
     loop.setInterval(IntervalTask::MailStatusHide, mail.popupHide());
     loop.addDayChange(DayStep::MailCaption, mail);
+    // Timer5: 200 ms, on only while new mail blinks Scroll Lock.
+    auto* blink = new QTimer(m_net.get());
+    blink->setInterval(200);
+    connect(blink, &QTimer::timeout, this, [this] { m_loop->blinkTick(); });
+    loop.addTick(TickStep::ScrollLock, mail);
+    mail.blinkingChanged = [blink](bool on) { on ? blink->start() : blink->stop(); };
     mail.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Mail); };
     mail.popup()->calendarColours = colours;
     mail.busyChanged = [this](bool busy) { m_priority->setBusy(kBusyMailCheck, busy); };

@@ -9,6 +9,7 @@
 #include "core/net/MailSettings.h"
 #include "core/net/SpeakerSignals.h"
 #include "platform/net/Pop3Connection.h"
+#include "platform/net/KeyboardLight.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/common/Messages.h"
 #include "ui/net/MailMessagesWindow.h"
@@ -273,6 +274,12 @@ void MailService::announce()
         if (m_speakerDir->isValid() && writeFileAtomically(file, speakerSignalWav(s.glosnikNr)))
             play(file);
     }
+    if (s.scroll && m_s.light && m_s.light->available() && !m_blinking) {
+        m_blinking = true;
+        m_lightSet = m_s.light->scrollLockOn();
+        if (blinkingChanged)
+            blinkingChanged(true);
+    }
     if (s.balon && m_s.tray && !(s.niePokBalFS && fullScreen))
         m_s.tray->showBalloon(QStringLiteral("Poczta"), rows.join(QLatin1Char('\r')), QSystemTrayIcon::Information,
                               s.balonUkr ? s.balonUkrSek * 1000 : 0, BalloonSource::Mail);
@@ -397,6 +404,7 @@ void MailService::showMessagesWindow()
 {
     if (!m_s.settings.pobierzNaglowki)
         return;
+    stopBlinking();
     MailMessagesWindow* w = messagesWindow();
     w->rebuild();
     w->showNormal();
@@ -415,6 +423,7 @@ QString MailService::startMailProgram()
     const QString exe = parts.takeFirst();
     if (!QProcess::startDetached(exe, parts))
         return QStringLiteral("Nie można uruchomić programu pocztowego: ") + program;
+    stopBlinking();
     if (m_window)
         m_window->hide();
     return {};
@@ -441,6 +450,30 @@ Interval MailService::interval() const
 void MailService::runInterval(const QDateTime&)
 {
     checkMail();
+}
+
+void MailService::tick(TickStep step, const QDateTime&)
+{
+    if (step != TickStep::ScrollLock || !m_blinking || !m_s.light)
+        return;
+    // The user pressed Scroll Lock: the light is not what we set.
+    if (m_s.light->scrollLockOn() != m_lightSet) {
+        stopBlinking();
+        return;
+    }
+    m_lightSet = !m_lightSet;
+    m_s.light->setScrollLock(m_lightSet);
+}
+
+void MailService::stopBlinking()
+{
+    if (!m_blinking)
+        return;
+    m_blinking = false;
+    if (m_s.light)
+        m_s.light->setScrollLock(false);
+    if (blinkingChanged)
+        blinkingChanged(false);
 }
 
 void MailService::dayChanged(DayStep step, const DayChange&)

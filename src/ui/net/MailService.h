@@ -14,6 +14,7 @@
 namespace zorvex {
 
 class BassPlaySet;
+class KeyboardLight;
 class Clock;
 class MailMessagesWindow;
 class MailPage;
@@ -36,7 +37,11 @@ struct FetchedMessage {
 // the interval), the announcements, the messages window and its deletions.
 // Every POP3 session runs without waiting; results arrive from the event
 // loop.
-class MailService : public QObject, public StartupService, public IntervalService, public DayChangeService {
+class MailService : public QObject,
+                    public StartupService,
+                    public IntervalService,
+                    public DayChangeService,
+                    public TickService {
     Q_OBJECT
 public:
     struct Services {
@@ -47,6 +52,7 @@ public:
         BassPlaySet* players = nullptr; // none in some tests
         TrayIcon* tray = nullptr;
         std::function<QString()> defaultMailProgram;
+        KeyboardLight* light = nullptr; // the Scroll Lock light, if any
     };
 
     explicit MailService(Services services, QObject* parent = nullptr);
@@ -87,6 +93,13 @@ public:
     Interval interval() const override;
     void runInterval(const QDateTime& now) override;
     void dayChanged(DayStep step, const DayChange& change) override;
+    // The 200 ms tick while new mail blinks Scroll Lock.
+    void tick(TickStep step, const QDateTime& now) override;
+    bool blinking() const { return m_blinking; }
+    // Stops the blinking and puts the light out.
+    void stopBlinking();
+    // The 200 ms timer runs only while blinking.
+    std::function<void(bool on)> blinkingChanged;
     // The auto-hide of the notification, counted from its showing.
     IntervalService& popupHide();
     std::function<void()> popupShown; // tells the loop to start the count
@@ -126,6 +139,8 @@ private:
     bool m_checking = false;
     bool m_deleting = false;
     bool m_cancelled = false;
+    bool m_blinking = false;
+    bool m_lightSet = false; // what the blinking set last
     int m_timeoutMs = 120000;
     // The deletion in progress: groups of (message index) per mailbox.
     QList<QList<int>> m_deleteGroups;

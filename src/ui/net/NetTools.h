@@ -9,6 +9,7 @@ namespace zorvex {
 
 class BassPlaySet;
 class Clock;
+class KeyboardLight;
 class MailService;
 class PingService;
 class TrayIcon;
@@ -51,6 +52,7 @@ public:
 
 private:
     std::unique_ptr<SystemInterfaceProbe> m_interfaces;
+    std::unique_ptr<KeyboardLight> m_light;
     std::unique_ptr<UdpSntpTransport> m_sntp;
     std::unique_ptr<TimedatedTimeSetter> m_clockSetter;
     std::unique_ptr<TimeSyncService> m_timeSync;

@@ -5,6 +5,7 @@
 #include "core/net/MailSettings.h"
 #include "support/DovecotProcess.h"
 #include "support/FakeClock.h"
+#include "support/FakeKeyboardLight.h"
 #include "ui/common/Messages.h"
 #include "ui/net/MailMessagesWindow.h"
 #include "ui/net/MailPage.h"
@@ -54,6 +55,7 @@ private:
     std::unique_ptr<PathTable> m_paths;
     MailSettings m_settings;
     MailSoundSettings m_sound;
+    FakeKeyboardLight m_light;
 };
 
 void MailServiceTest::initTestCase()
@@ -89,7 +91,7 @@ MailAccount MailServiceTest::account(const QString& password) const
 
 std::unique_ptr<MailService> MailServiceTest::makeService()
 {
-    auto s = std::make_unique<MailService>(MailService::Services{m_clock, *m_paths, m_settings, m_sound, nullptr, nullptr, {}});
+    auto s = std::make_unique<MailService>(MailService::Services{m_clock, *m_paths, m_settings, m_sound, nullptr, nullptr, {}, &m_light});
     s->setReadTimeoutMs(5000);
     return s;
 }
@@ -110,6 +112,7 @@ void MailServiceTest::checkAtStartAnnouncesAndWindowDeletes()
     QVERIFY(saveMailAccounts(m_paths->path(PathId::Poczta), {account(QStringLiteral("tajne"))}));
     m_settings.odswiezUru = true;
     m_settings.powiadomienie = true;
+    m_settings.scroll = true;
     auto service = makeService();
     QCOMPARE(service->accounts().size(), 1);
 
@@ -124,6 +127,18 @@ void MailServiceTest::checkAtStartAnnouncesAndWindowDeletes()
     QCOMPARE(service->page()->accountList()->item(0)->text(), QStringLiteral("3 - Dom"));
     QVERIFY(service->page()->findChild<QGroupBox*>(QStringLiteral("MailGroup"))->title().endsWith(
         QStringLiteral("dzisiaj o 10:15:00")));
+
+    // Scroll Lock blinks on the 200 ms tick until the user presses it.
+    QVERIFY(service->blinking());
+    service->tick(TickStep::ScrollLock, m_clock.now());
+    QVERIFY(m_light.on);
+    service->tick(TickStep::ScrollLock, m_clock.now());
+    QVERIFY(!m_light.on);
+    service->tick(TickStep::ScrollLock, m_clock.now());
+    m_light.on = false; // pressed
+    service->tick(TickStep::ScrollLock, m_clock.now());
+    QVERIFY(!service->blinking());
+    QVERIFY(!m_light.on);
 
     service->showMessagesWindow();
     MailMessagesWindow* window = service->messagesWindow();
