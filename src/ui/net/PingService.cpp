@@ -227,8 +227,8 @@ void PingService::announce()
 
 QString PingService::explore(const PingHost& host)
 {
-    if (host.status != 1 || m_running)
-        return QStringLiteral("Komputer nie odpowiada albo trwa sprawdzanie.");
+    if (host.status != 1 || m_running) // only a host found up, and not during a run
+        return {};
     if (!QDesktopServices::openUrl(QUrl(QStringLiteral("smb://") + host.ip + QLatin1Char('/'))))
         return QStringLiteral("Nie można otworzyć udostępnionych folderów komputera ") + host.ip;
     return {};
