@@ -32,6 +32,7 @@
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
 #include "ui/internet/InternetService.h"
+#include "ui/net/NetTools.h"
 #include "ui/reminders/AlarmService.h"
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
@@ -126,6 +127,7 @@ Application::~Application()
     m_internet.reset();
     // The changer waits for a change still being composed.
     m_wallpaper.reset();
+    m_net.reset();
     m_reminders.reset();
     m_chime.reset();
     m_alarms.reset();
@@ -370,6 +372,7 @@ void Application::createWindows()
         m_status->applyOptions();
         m_gauges->relayout();
     });
+    installNet();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -36,6 +36,7 @@ class InstanceServer;
 class LinuxPrioritySetter;
 class MainLoop;
 class MainWindow;
+class NetTools;
 class ProcessPriority;
 class ReminderService;
 class ShellServices;
@@ -105,6 +106,7 @@ private:
     void installInternet();
     void installWallpaper();
     void installStatus();
+    void installNet();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -166,6 +168,7 @@ private:
     TrafficPages* m_trafficPages = nullptr;
     GaugeArea* m_gauges = nullptr; // in the main window's information panel
     std::unique_ptr<TransferChartWindow> m_transferChart;
+    std::unique_ptr<NetTools> m_net;              // and the network pages
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

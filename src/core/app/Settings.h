@@ -4,6 +4,9 @@
 #include "core/internet/DesktopSettings.h"
 #include "core/internet/ProxySetting.h"
 #include "core/internet/ServiceSettings.h"
+#include "core/net/MailSettings.h"
+#include "core/net/PingSettings.h"
+#include "core/net/TimeSyncSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
@@ -40,6 +43,10 @@ struct Settings {
     ServiceSettings serwis;
     WallpaperSettings tapeter;
     WallpaperHistorySettings tapeterOst;
+    TimeSyncSettings synchro;
+    MailSettings pocz;
+    MailSoundSettings poczta;
+    PingSettings ping;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

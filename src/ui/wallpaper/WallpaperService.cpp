@@ -93,6 +93,10 @@ void WallpaperService::saveFolders() const
 
 QString WallpaperService::currentPicture() const
 {
+    // Two writes may share a modification time (the file system's clock is
+    // coarse): the one this run wrote last is known.
+    if (!m_written.isEmpty() && QFileInfo(m_written).isFile())
+        return m_written;
     const QFileInfo a(m_pictures[0]);
     const QFileInfo b(m_pictures[1]);
     if (b.isFile() && (!a.isFile() || b.lastModified() > a.lastModified()))
@@ -176,6 +180,7 @@ void WallpaperService::jobDone(const Run& run, const WallpaperOutcome& outcome)
         m_history->reload();
     if (!outcome.written)
         return end(run, run.pickNew ? QStringLiteral("Nie udało się zapisać tapety.") : QString());
+    m_written = run.output;
     if (run.trigger == Trigger::AtStart)
         return end(run, {});
     m_setter.setWallpaper(run.output, run.spanned, [this, run](const QString& error) {

@@ -102,6 +102,7 @@ private:
     WallpaperSetter& m_setter;
     WallpaperStore m_store;
     QString m_pictures[2];
+    QString m_written; // the picture this run wrote last
     WallpaperSchedule m_schedule;
     QPointer<WallpaperPage> m_page; // lives on the Tools window once placed there
     QPointer<QWidget> m_dialogParent;

@@ -61,7 +61,6 @@ void TestUiPending::eachControlSaysItIsNotAvailable_data()
     QTest::newRow("Przywróć pozycje ikon") << QStringLiteral("menu") << QStringLiteral("Przywróć pozycje ikon");
     QTest::newRow("player submenu") << QStringLiteral("menu") << QStringLiteral("Pauza");
     QTest::newRow("radio submenu") << QStringLiteral("menu") << QStringLiteral("Nagrywaj");
-    QTest::newRow("Synchronizuj czas") << QStringLiteral("clock") << QStringLiteral("Synchronizuj czas");
     QTest::newRow("Opcje panelu") << QStringLiteral("tools") << QStringLiteral("BitBtn133");
     QTest::newRow("Edytuj") << QStringLiteral("tools") << QStringLiteral("ButtonMiscMenuEdit");
 }
