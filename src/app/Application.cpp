@@ -9,6 +9,7 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/IniFile.h"
 #include "core/media/BassPlaySet.h"
+#include "ui/media/MediaService.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcessPriority.h"
@@ -105,7 +106,8 @@ Application::~Application()
         m_server->close();
     m_lock.reset();
     // The calendar and the sign work on the main window's widgets: they go
-    // first.
+    // first. The player goes before the page that shows it and the panel.
+    m_media.reset();
     m_reminders.reset();
     m_chime.reset();
     m_alarms.reset();
@@ -339,6 +341,7 @@ void Application::createWindows()
     installShell();
     installReminders();
     installCalendar();
+    installMedia();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -29,6 +29,7 @@ class InstanceServer;
 class LinuxPrioritySetter;
 class MainLoop;
 class MainWindow;
+class MediaService;
 class ProcessPriority;
 class ReminderService;
 class ShellServices;
@@ -86,6 +87,7 @@ private:
     void installShell();
     void installReminders();
     void installCalendar();
+    void installMedia();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -131,6 +133,7 @@ private:
     std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
     std::unique_ptr<ChimeService> m_chime;   // so does this one
     std::unique_ptr<ReminderService> m_reminders; // and its three pages
+    std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

@@ -10,7 +10,7 @@ Settings::Settings()
 std::vector<SettingsSection*> Settings::sections()
 {
     return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow, &chime,
-            &czas, &uptimeCost, &ruchMyszy, &siec, &siecWykres, &autostart, &proxy, &skojarzenia, &serwis};
+            &czas, &uptimeCost, &ruchMyszy, &siec, &siecWykres, &autostart, &proxy, &skojarzenia, &serwis, &m3u, &panelOdtwarzania};
 }
 
 void Settings::resetToDefaults()

@@ -4,6 +4,7 @@
 #include "core/internet/DesktopSettings.h"
 #include "core/internet/ProxySetting.h"
 #include "core/internet/ServiceSettings.h"
+#include "core/media/MediaSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
@@ -37,6 +38,8 @@ struct Settings {
     ProxySetting proxy;
     AssociationSettings skojarzenia;
     ServiceSettings serwis;
+    PlaylistSettings m3u;
+    PlaybackPanelSettings panelOdtwarzania;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

@@ -5,6 +5,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/common/Messages.h"
+#include "ui/media/PlaybackPanel.h"
 
 namespace zorvex {
 
@@ -15,7 +16,6 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
     QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::restoreIconPositionsRequested, menu, notice);
-    QObject::connect(menu, &ContextMenu::playerCommandChosen, menu, notice);
     QObject::connect(menu, &ContextMenu::radioCommandChosen, menu, notice);
     QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
     QObject::connect(menu, &ContextMenu::favouriteStationChosen, menu, notice);
@@ -23,6 +23,14 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
     QObject::connect(tools, &ToolsWindow::panelOptionsRequested, tools, notice);
     QObject::connect(tools, &ToolsWindow::removableDrivesRequested, tools, notice);
     QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
+}
+
+void connectPendingPanel(PlaybackPanel* panel)
+{
+    // The radio half of the panel waits for the radio.
+    const auto notice = [] { showNotAvailableYet(); };
+    QObject::connect(panel, &PlaybackPanel::radioCommand, panel, notice);
+    QObject::connect(panel, &PlaybackPanel::openRadioPage, panel, notice);
 }
 
 } // namespace zorvex
