@@ -9,6 +9,7 @@
 #include "ui/calendar/CalendarView.h"
 #include "ui/common/QtColour.h"
 #include "ui/media/MediaService.h"
+#include "ui/media/PanelOptionsWindow.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/PlaylistPage.h"
 #include "ui/reminders/ChimeService.h"
@@ -33,6 +34,27 @@ void Application::installMedia()
     connect(m_calendar.get(), &CalendarView::coloursApplied, panel, tintPanel);
     connect(m_media.get(), &MediaService::openPageRequested, this, [this] { m_tools->openPage(page::Playlist); });
     connectPendingPanel(panel);
+    // "Opcje panelu": TForm40, made on first use; the Tools window waits
+    // while it is open.
+    connect(m_tools.get(), &ToolsWindow::panelOptionsRequested, this, [this, panel] {
+        auto* window = m_main->findChild<PanelOptionsWindow*>();
+        if (!window) {
+            window = new PanelOptionsWindow(m_settings.panelOdtwarzania, m_main.get());
+            window->setWindowFlag(Qt::Window);
+            connect(window, &PanelOptionsWindow::changed, panel, &PlaybackPanel::settingsChanged);
+            window->save = [this, window] {
+                m_store->saveSection(m_settings.panelOdtwarzania);
+                m_tools->setEnabled(true);
+                window->setEnabled(true);
+            };
+        }
+        window->load();
+        m_tools->setEnabled(false);
+        window->setEnabled(true);
+        window->show();
+        window->raise();
+    });
+    connect(panel, &PlaybackPanel::rightPartChosen, this, [this] { m_store->saveSection(m_settings.panelOdtwarzania); });
 
     connect(m_main->contextMenu(), &ContextMenu::playerCommandChosen, m_media.get(), &MediaService::command);
     // The chime keeps quiet while the playlist plays, when so set.

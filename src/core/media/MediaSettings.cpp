@@ -16,8 +16,10 @@ void PlaylistSettings::visit(SettingsVisitor& v)
     v.integer("AutoPlayPoz", autoPlayPosition, 0);
     v.boolean("Losowo", random, false);
     v.integer("Kat", targetFolder, -1);
-    v.text("C1", textAfter, QStringLiteral("\"\""));
-    v.text("C2", textBefore, QStringLiteral("\"\""));
+    // The settings file drops one pair of surrounding quotes on reading (the
+    // first-run file writes them as ""), so the fields hold the bare text.
+    v.text("C1", textAfter, QString());
+    v.text("C2", textBefore, QString());
     v.integer("Vol", volume, 100, 0, 100);
     v.boolean("CzasUpl", showElapsed, true);
 }
@@ -36,18 +38,6 @@ void PlaybackPanelSettings::visit(SettingsVisitor& v)
     v.boolean("ZmienPanel", switchPanel, true);
     v.boolean("GlosnoscWave", waveVolume, false);
     v.boolean("AutoStop", exclusive, false);
-}
-
-QString unquoteSetting(const QString& value)
-{
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
-        return value.mid(1, value.size() - 2);
-    return value;
-}
-
-QString quoteSetting(const QString& value)
-{
-    return QLatin1Char('"') + value + QLatin1Char('"');
 }
 
 } // namespace zorvex

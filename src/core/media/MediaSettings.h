@@ -16,7 +16,7 @@ struct PlaylistSettings : SettingsSection {
     int autoPlayPosition; // AutoPlayPoz: seconds
     bool random;          // Losowo
     int targetFolder;     // Kat: -1 none
-    QString textAfter;    // C1, written in double quotes
+    QString textAfter;    // C1
     QString textBefore;   // C2
     int volume;           // Vol, 0..100
     bool showElapsed;     // CzasUpl
@@ -42,9 +42,5 @@ struct PlaybackPanelSettings : SettingsSection {
     const char* name() const override { return "PanelOdtwarzania"; }
     void visit(SettingsVisitor& v) override;
 };
-
-// C1 and C2 are stored in double quotes; one pair is removed on reading.
-QString unquoteSetting(const QString& value);
-QString quoteSetting(const QString& value);
 
 } // namespace zorvex

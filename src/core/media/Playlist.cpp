@@ -255,6 +255,18 @@ void Playlist::shuffleWith(const std::function<int(int)>& randomBelow)
     relocateCurrent();
 }
 
+QList<int> searchPlaylist(const Playlist& list, const QString& text)
+{
+    QList<int> out;
+    if (text.isEmpty())
+        return out;
+    const QString needle = PolishUpper(text);
+    for (int i = 0; i < list.size(); ++i)
+        if (PolishUpper(list.at(i).name).contains(needle))
+            out.append(i);
+    return out;
+}
+
 QString durationTotals(const Playlist& list)
 {
     qint64 selected = 0;

@@ -87,6 +87,10 @@ private:
     quint64 m_nextId = 1;
 };
 
+// The entries whose name holds `text`, compared after PolishUpper; an empty
+// text finds nothing.
+QList<int> searchPlaylist(const Playlist& list, const QString& text);
+
 // "mm:ss / mm:ss" of the selected and all entries, "+" when one of the
 // entries' durations is unknown.
 QString durationTotals(const Playlist& list);

@@ -20,7 +20,6 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
     QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
     QObject::connect(menu, &ContextMenu::favouriteStationChosen, menu, notice);
     QObject::connect(main->clockMenu(), &ClockMenu::syncTimeRequested, main, notice);
-    QObject::connect(tools, &ToolsWindow::panelOptionsRequested, tools, notice);
     QObject::connect(tools, &ToolsWindow::removableDrivesRequested, tools, notice);
     QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
 }

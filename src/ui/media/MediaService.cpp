@@ -45,6 +45,7 @@ MediaService::MediaService(const PathTable& paths, PlaylistSettings& settings, P
     m_folders = folders.lines;
 
     m_page = new PlaylistPage(m_list, *m_player, m_settings);
+    m_page->setTargetFolders(m_folders);
     connect(m_player.get(), &MusicPlayer::stateChanged, this, &MediaService::publishState);
     connect(m_player.get(), &MusicPlayer::timeChanged, this, &MediaService::publishState);
     connect(m_player.get(), &MusicPlayer::nowPlayingChanged, this, [this] {
@@ -63,6 +64,11 @@ MediaService::~MediaService()
     m_tick.stop();
 }
 
+PlaylistPage* MediaService::page() const
+{
+    return m_page.data();
+}
+
 PlaybackPanel* MediaService::createPanel(QWidget* strip)
 {
     m_panel = new PlaybackPanel(m_panelSettings, strip);
@@ -75,7 +81,8 @@ PlaybackPanel* MediaService::createPanel(QWidget* strip)
     connect(m_panel, &PlaybackPanel::volumeRequested, this, [this](int v) {
         m_player->setVolume(v);
         m_settings.volume = v;
-        m_page->refreshPlayer();
+        if (m_page)
+            m_page->refreshPlayer();
     });
     connect(m_panel, &PlaybackPanel::openPlayerPage, this, &MediaService::openPageRequested);
     m_panel->show();
@@ -158,7 +165,7 @@ void MediaService::save()
     if (m_listLoaded)
         saveListLines(m_paths.path(PathId::M3u1), linesOfEntries(m_list.entries()));
     if (m_foldersLoaded)
-        saveListLines(m_paths.path(PathId::M3u2), m_folders);
+        saveListLines(m_paths.path(PathId::M3u2), m_page ? m_page->targetFolders() : m_folders);
 }
 
 void MediaService::runAtStart(const QDateTime&)
@@ -203,7 +210,8 @@ void MediaService::setVolume(double volume)
     const int v = int(std::lround(volume * 100));
     m_player->setVolume(v);
     m_settings.volume = m_player->volume();
-    m_page->refreshPlayer();
+    if (m_page)
+        m_page->refreshPlayer();
     publishState();
 }
 

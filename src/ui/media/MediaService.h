@@ -6,6 +6,7 @@
 #include "platform/media/MprisService.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -34,7 +35,7 @@ public:
 
     Playlist& playlist() { return m_list; }
     MusicPlayer& player() { return *m_player; }
-    PlaylistPage* page() const { return m_page; }
+    PlaylistPage* page() const;
     // The panel, once placed into the main window's strip.
     PlaybackPanel* createPanel(QWidget* strip);
     PlaybackPanel* panel() const { return m_panel; }
@@ -90,7 +91,7 @@ private:
     BassPlaySet& m_players;
     Playlist m_list;
     std::unique_ptr<MusicPlayer> m_player;
-    PlaylistPage* m_page = nullptr; // owned by the Tools window once placed
+    QPointer<PlaylistPage> m_page; // owned by the Tools window once placed
     PlaybackPanel* m_panel = nullptr;
     std::unique_ptr<MprisService> m_mpris;
     QStringList m_folders; // M3U2_

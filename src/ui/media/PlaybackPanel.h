@@ -44,6 +44,8 @@ public:
     Mode mode() const { return Mode(m_settings.mode); }
     void setMode(Mode mode);
     void setView(const PanelView& view);
+    // The settings changed elsewhere (the options window).
+    void settingsChanged() { redraw(); }
     // The picture as shown, for tests and screenshots.
     QImage picture() const { return m_picture; }
 

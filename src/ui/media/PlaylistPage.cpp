@@ -1,6 +1,7 @@
 #include "ui/media/PlaylistPage.h"
 
 #include "core/common/DataFile.h"
+#include "core/media/FileActions.h"
 #include "core/media/M3uFormat.h"
 #include "core/media/MediaSettings.h"
 #include "core/media/MusicPlayer.h"
@@ -9,9 +10,12 @@
 #include "core/media/TrackScanner.h"
 #include "core/common/AtomicFile.h"
 #include "ui/common/Messages.h"
+#include "ui/media/SearchWindow.h"
+#include "ui/media/TrackWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -102,6 +106,7 @@ PlaylistPage::PlaylistPage(Playlist& list, MusicPlayer& player, PlaylistSettings
     layout->addWidget(buildFileGroup());
     layout->addWidget(buildListGroup(), 1);
     layout->addWidget(buildPlayerGroup());
+    layout->addWidget(buildTargetGroup());
 
     connect(&m_player, &MusicPlayer::stateChanged, this, [this] {
         refreshPlayer();
@@ -281,14 +286,21 @@ QWidget* PlaylistPage::buildListGroup()
         showMenuAbove(selectMenu, select);
     });
 
+    auto* search = button(box, "BitBtn110", "Szukaj w playliście");
+    connect(search, &QPushButton::clicked, this, &PlaylistPage::openSearchWindow);
+    auto* rename = button(box, "BitBtn44", "Zmień nazwę");
+    connect(rename, &QPushButton::clicked, this, &PlaylistPage::openRenameWindow);
+    auto* tags = button(box, "BitBtn28", "Tagi");
+    connect(tags, &QPushButton::clicked, this, &PlaylistPage::openTagWindow);
+
     for (QWidget* w : {static_cast<QWidget*>(add), static_cast<QWidget*>(remove), static_cast<QWidget*>(sort),
                        static_cast<QWidget*>(durations), static_cast<QWidget*>(sizes), static_cast<QWidget*>(copy),
-                       static_cast<QWidget*>(select)})
+                       static_cast<QWidget*>(select), static_cast<QWidget*>(search), static_cast<QWidget*>(rename), static_cast<QWidget*>(tags)})
         actions->addWidget(w);
     actions->addStretch();
     layout->addLayout(actions);
-    m_needList = {remove, sort, durations, sizes, select};
-    m_needSelection = {copy};
+    m_needList = {remove, sort, durations, sizes, select, search};
+    m_needSelection = {copy, rename, tags};
     return box;
 }
 
@@ -426,10 +438,107 @@ void PlaylistPage::refreshTotals()
     updateEnabled();
 }
 
+QWidget* PlaylistPage::buildTargetGroup()
+{
+    auto* box = new QGroupBox(u("Pliki na dysku"), this);
+    auto* row = new QHBoxLayout(box);
+    m_targets = new QComboBox(box);
+    m_targets->setObjectName(QStringLiteral("ComboBox13"));
+    m_targets->setMinimumContentsLength(20);
+    connect(m_targets, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_settings.targetFolder = i;
+        updateEnabled();
+    });
+    auto* addFolder = button(box, "BitBtn29", "Dodaj folder do listy");
+    auto* removeFolder = button(box, "BitBtn30", "Usuń folder z listy");
+    auto* move = button(box, "BitBtn31", "Przenieś do folderu");
+    auto* copy = button(box, "BitBtn32", "Kopiuj do folderu");
+    auto* trash = button(box, "BitBtn33", "Przenieś do kosza");
+    row->addWidget(m_targets, 1);
+    for (QPushButton* b : {addFolder, removeFolder, move, copy, trash})
+        row->addWidget(b);
+    connect(addFolder, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, u("Wybierz folder, który ma być dodany do listy"),
+                                                                 m_targets->currentText());
+        if (folder.isEmpty())
+            return;
+        m_targets->addItem(folder);
+        m_targets->setCurrentIndex(m_targets->count() - 1);
+        emit listChanged();
+    });
+    connect(removeFolder, &QPushButton::clicked, this, [this] {
+        if (m_targets->currentIndex() < 0)
+            return;
+        m_targets->removeItem(m_targets->currentIndex());
+        m_targets->setCurrentIndex(m_targets->count() > 0 ? 0 : -1);
+        emit listChanged();
+    });
+    connect(move, &QPushButton::clicked, this, [this] { runFileAction(FileAction::Move); });
+    connect(copy, &QPushButton::clicked, this, [this] { runFileAction(FileAction::Copy); });
+    connect(trash, &QPushButton::clicked, this, [this] { runFileAction(FileAction::Trash); });
+    m_needTarget = {move, copy};
+    m_needSelection << trash;
+    return box;
+}
+
+void PlaylistPage::setTargetFolders(const QStringList& folders)
+{
+    m_targets->clear();
+    m_targets->addItems(folders);
+    const int chosen = m_settings.targetFolder;
+    m_targets->setCurrentIndex(chosen >= 0 && chosen < folders.size() ? chosen : (folders.isEmpty() ? -1 : 0));
+}
+
+QStringList PlaylistPage::targetFolders() const
+{
+    QStringList out;
+    for (int i = 0; i < m_targets->count(); ++i)
+        out << m_targets->itemText(i);
+    return out;
+}
+
+void PlaylistPage::runFileAction(FileAction action, bool ask)
+{
+    QStringList files;
+    for (const int i : m_playlist.selectedIndexes())
+        if (fileExists(m_playlist.at(i).path))
+            files << m_playlist.at(i).path;
+    if (files.isEmpty())
+        return;
+    const QString folder = m_targets->currentText();
+    if (action != FileAction::Trash && folder.isEmpty())
+        return;
+    if (ask && action == FileAction::Move
+        && !askYesNo(u("Potwierdzenie przenoszenia pliku/plików"),
+                     u("Czy na pewno przenieść plik/pliki do folderu docelowego?"), this))
+        return;
+    if (ask && action == FileAction::Copy
+        && !askYesNo(u("Potwierdzenie kopiowania pliku/plików"),
+                     u("Czy na pewno przekopiować plik/pliki do folderu docelowego?"), this))
+        return;
+    // The player lets go of a file that is moved away from under it.
+    if (action != FileAction::Copy)
+        m_player.stop();
+    const ReplaceQuestion replace = [this](const QString& target) {
+        return askYesNo(u("Zorvex - Menadżer m3u"),
+                        u("W folderze docelowym jest już inny plik o tej nazwie:\n") + target + u("\nZastąpić go?"), this);
+    };
+    setEnabled(false);
+    const FileActionReport r = action == FileAction::Move   ? moveFilesTo(files, folder, replace)
+                               : action == FileAction::Copy ? copyFilesTo(files, folder, replace)
+                                                            : trashFiles(files);
+    setEnabled(true);
+    if (!r.failures.isEmpty())
+        showError(r.failures.join(QLatin1Char('\n')), this);
+    refreshList();
+}
+
 void PlaylistPage::updateEnabled()
 {
     const bool any = !m_playlist.isEmpty();
     const bool selected = m_playlist.selectedCount() > 0;
+    for (QWidget* w : std::as_const(m_needTarget))
+        w->setEnabled(selected && m_targets->currentIndex() >= 0);
     for (QWidget* w : std::as_const(m_needList))
         w->setEnabled(any);
     for (QWidget* w : std::as_const(m_needSelection))
@@ -678,6 +787,51 @@ void PlaylistPage::fillSizes()
     emit listChanged();
 }
 
+void PlaylistPage::watchTrackWindow(TrackWindowBase* window)
+{
+    connect(window, &TrackWindowBase::entryChanged, this, [this](int i) {
+        refreshEntry(i);
+        syncSelectionToView();
+        emit listChanged();
+    });
+}
+
+void PlaylistPage::openSearchWindow()
+{
+    if (!m_search) {
+        m_search = new SearchWindow(m_playlist, this);
+        connect(m_search, &SearchWindow::playRequested, this, [this](int i) {
+            m_playlist.selectOnly(i);
+            syncSelectionToView();
+            m_player.playIndex(i);
+        });
+        connect(m_search, &SearchWindow::goToRequested, this, [this](int i) {
+            m_playlist.selectOnly(i);
+            syncSelectionToView();
+            m_list->scrollToItem(m_list->item(i));
+        });
+    }
+    m_search->start();
+}
+
+void PlaylistPage::openRenameWindow()
+{
+    if (!m_rename) {
+        m_rename = new RenameWindow(m_playlist, m_player, this);
+        watchTrackWindow(m_rename);
+    }
+    m_rename->start(trackWorkList(m_playlist, false));
+}
+
+void PlaylistPage::openTagWindow()
+{
+    if (!m_tags) {
+        m_tags = new TagWindow(m_playlist, m_player, this);
+        watchTrackWindow(m_tags);
+    }
+    m_tags->start(trackWorkList(m_playlist, true));
+}
+
 void PlaylistPage::copyLines(int kind)
 {
     QStringList lines;
@@ -755,6 +909,7 @@ bool PlaylistPage::eventFilter(QObject* watched, QEvent* e)
         case Qt::Key_B: m_player.next(); return true;
         case Qt::Key_Right: m_player.seek(m_player.barPosition() + 5); return true;
         case Qt::Key_Left: m_player.seek(m_player.barPosition() - 5); return true;
+        case Qt::Key_J: openSearchWindow(); return true;
         default: break;
         }
     }

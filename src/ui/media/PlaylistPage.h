@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,6 +16,10 @@ class QToolButton;
 namespace zorvex {
 
 class MusicPlayer;
+class RenameWindow;
+class SearchWindow;
+class TagWindow;
+class TrackWindowBase;
 class Playlist;
 class TrackScanner;
 struct PlaylistEntry;
@@ -46,6 +51,18 @@ public:
     void closePlaylist();
 
     QListWidget* listBox() const { return m_list; }
+    // The target folders (the M3U2_ list) and the chosen one (Kat).
+    void setTargetFolders(const QStringList& folders);
+    QStringList targetFolders() const;
+    // Moves, copies or trashes the selected existing files; the report
+    // names every file that failed.
+    enum class FileAction { Move, Copy, Trash };
+    void runFileAction(FileAction action, bool ask = true);
+    RenameWindow* renameWindow() const { return m_rename; }
+    TagWindow* tagWindow() const { return m_tags; }
+    void openRenameWindow();
+    void openTagWindow();
+    void openSearchWindow();
 
 signals:
     // Any change of the entries (the store is written at the next save).
@@ -61,6 +78,7 @@ private:
     QWidget* buildListGroup();
     QWidget* buildPlayerGroup();
     QWidget* buildFileGroup();
+    QWidget* buildTargetGroup();
     void syncSelectionFromView();
     void syncSelectionToView();
     QString rowText(int i) const;
@@ -77,6 +95,7 @@ private:
     void scanBatch(const QList<PlaylistEntry>& entries);
     void scanFinished();
     void updateEnabled();
+    void watchTrackWindow(TrackWindowBase* window);
 
     Playlist& m_playlist;
     MusicPlayer& m_player;
@@ -84,6 +103,9 @@ private:
     TrackScanner* m_scanner = nullptr;
     bool m_scanMeasuresOnly = false; // filling in lengths of listed entries
     QProgressDialog* m_progress = nullptr;
+    RenameWindow* m_rename = nullptr; // TForm8, made on first use
+    TagWindow* m_tags = nullptr;      // TForm11
+    SearchWindow* m_search = nullptr; // TForm24
     bool m_syncing = false;
     int m_shownCurrent = -1;
 
@@ -101,6 +123,8 @@ private:
     QPushButton* m_time = nullptr;       // ListBox15
     QLineEdit* m_playing = nullptr;      // Edit18
     QCheckBox* m_autoPlay = nullptr;     // CheckBox59
+    QComboBox* m_targets = nullptr;      // ComboBox13
+    QList<QWidget*> m_needTarget;
     QList<QWidget*> m_needList;
     QList<QWidget*> m_needSelection;
 };

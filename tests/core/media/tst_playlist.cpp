@@ -60,6 +60,7 @@ private slots:
     void moveSelected();
     void shuffleKeepsEntriesAndCurrent();
     void totals();
+    void search();
 
     void displayNames_data();
     void displayNames();
@@ -371,6 +372,16 @@ void TestPlaylist::totals()
     QCOMPARE(sizeTotals(list, exists), u"1.00 MB / 1.00 MB+"_s);
     list.setSelected(1, true);
     QCOMPARE(sizeTotals(list, exists), u"? MB / 1.00 MB+"_s);
+}
+
+void TestPlaylist::search()
+{
+    Playlist list;
+    for (const QString& n : {u"Żółta łódź"_s, u"Czerwony"_s, u"ŻÓŁTY dom"_s})
+        list.append(entry(u"/m/"_s + n, n));
+    QCOMPARE(searchPlaylist(list, u"żółt"_s), (QList<int>{0, 2}));
+    QCOMPARE(searchPlaylist(list, u"ony"_s), QList<int>{1});
+    QVERIFY(searchPlaylist(list, QString()).isEmpty());
 }
 
 void TestPlaylist::displayNames_data()
