@@ -2,6 +2,7 @@
 #include "core/app/ContextMenuModel.h"
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
+#include "core/common/IniFile.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/PendingFeatures.h"
@@ -70,6 +71,12 @@ void Application::installMedia()
     };
     connect(m_media.get(), &MediaService::nowPlayingChanged, this, dayText);
 
+    m_media->writeResumePoint = [this](int index, int position) {
+        m_store->update([index, position](IniFile& ini) {
+            ini.writeInteger(QStringLiteral("M3U"), QStringLiteral("AutoPlayNr"), index);
+            ini.writeInteger(QStringLiteral("M3U"), QStringLiteral("AutoPlayPoz"), position);
+        });
+    };
     m_media->raiseWindow = [this] { m_main->showMainWindow(); };
     m_media->quitProgram = [this] { requestQuit(); };
     m_media->startMpris();

@@ -180,6 +180,11 @@ void MediaService::shutdownStep(ShutdownStepId step, const QDate&)
         return;
     m_settings.autoPlayIndex = m_player->resumeIndex();
     m_settings.autoPlayPosition = m_player->resumePosition();
+    // The full save at exit runs only while the Tools window shows; the
+    // place to go on from, and the lengths playing found, are kept anyway.
+    if (writeResumePoint)
+        writeResumePoint(m_settings.autoPlayIndex, m_settings.autoPlayPosition);
+    save();
 }
 
 void MediaService::pause()

@@ -61,6 +61,8 @@ public:
     std::function<void()> raiseWindow;
     std::function<void()> quitProgram;
     std::function<void(int volume)> waveVolume;
+    // Writes AutoPlayNr and AutoPlayPoz at exit.
+    std::function<void(int index, int position)> writeResumePoint;
 
 signals:
     // The current entry's title changed, or playing started or stopped.

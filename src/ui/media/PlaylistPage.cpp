@@ -735,11 +735,21 @@ void PlaylistPage::scanBatch(const QList<PlaylistEntry>& entries)
             if (e.size == QLatin1String("-1") && got->size != QLatin1String("-1"))
                 e.size = got->size;
             m_playlist.replace(i, e);
+            refreshEntry(i);
         }
     } else {
+        // Only the new rows while a large folder comes in; the numbering and
+        // the totals are redone once at the end.
+        const int from = m_playlist.size();
         m_playlist.append(entries);
+        m_syncing = true;
+        for (int i = from; i < m_playlist.size(); ++i) {
+            m_list->addItem(QString());
+            refreshEntry(i);
+        }
+        m_syncing = false;
+        m_counts->setText(countTotals(m_playlist));
     }
-    refreshList();
     emit listChanged();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/PlaylistPage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@ private slots:
     void loadsPlaysAndSaves();
     void autoPlayAndResumePoint();
     void playlistDroppedOnEmptyListBecomesOpen();
+    void folderIsAddedOffTheInterfaceThread();
 
 private:
     QString sound(const QString& name)
@@ -142,6 +144,21 @@ void TestMediaService::playlistDroppedOnEmptyListBecomesOpen()
     svc->page()->addPaths({other});
     QCOMPARE(m_settings.openPlaylist, m3u);
     QCOMPARE(svc->playlist().size(), 2);
+}
+
+void TestMediaService::folderIsAddedOffTheInterfaceThread()
+{
+    QDir(m_dir->path()).mkpath(u"Album/CD2"_s);
+    for (const QString& n : {u"Album/1.mp3"_s, u"Album/CD2/2.ogg"_s, u"Album/okładka.jpg"_s})
+        sound(n);
+    auto svc = makeService();
+    svc->page()->addPaths({m_dir->filePath(u"Album"_s)});
+    // The walk and the tags are read on the scanner's thread; the rows come
+    // in as the batches arrive.
+    QTRY_COMPARE(svc->page()->listBox()->count(), 2);
+    QCOMPARE(svc->playlist().at(0).path, m_dir->filePath(u"Album/1.mp3"_s));
+    QCOMPARE(svc->playlist().at(1).path, m_dir->filePath(u"Album/CD2/2.ogg"_s));
+    QVERIFY(svc->page()->listBox()->item(1)->text().startsWith(u"2. 2"_s));
 }
 
 QTEST_MAIN(TestMediaService)
