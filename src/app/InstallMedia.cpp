@@ -40,9 +40,16 @@ void Application::installMedia()
     connect(m_tools.get(), &ToolsWindow::panelOptionsRequested, this, [this, panel] {
         auto* window = m_main->findChild<PanelOptionsWindow*>();
         if (!window) {
-            window = new PanelOptionsWindow(m_settings.panelOdtwarzania, m_main.get());
+            window = new PanelOptionsWindow(m_settings.panelOdtwarzania,
+                                            m_paths.inDataFolder(QStringLiteral("Gfx/Panel odtwarzania/")), m_main.get());
             window->setWindowFlag(Qt::Window);
             connect(window, &PanelOptionsWindow::changed, panel, &PlaybackPanel::settingsChanged);
+            connect(window, &PanelOptionsWindow::skinChosen, panel, [panel](const QString& file) {
+                if (file.isEmpty())
+                    panel->setSkin(QImage());
+                else
+                    panel->loadSkinFile(file);
+            });
             window->save = [this, window] {
                 m_store->saveSection(m_settings.panelOdtwarzania);
                 m_tools->setEnabled(true);

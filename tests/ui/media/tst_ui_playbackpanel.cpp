@@ -1,6 +1,13 @@
 #include "core/media/MediaSettings.h"
 #include "core/media/PanelRules.h"
+#include "ui/media/PanelOptionsWindow.h"
 #include "ui/media/PlaybackPanel.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QTemporaryDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -17,6 +24,7 @@ private slots:
     void switchChangesMode();
     void seekKnobHiddenWhileDisabled();
     void radioSliderRefusedWhileRecording();
+    void optionsWindow();
 
 private:
     static void click(QWidget* w, int x, int y)
@@ -121,6 +129,35 @@ void TestPlaybackPanel::radioSliderRefusedWhileRecording()
     p.setView(v);
     click(&p, 100, 9);
     QCOMPARE(volume.size(), 1);
+}
+
+void TestPlaybackPanel::optionsWindow()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Zielona")));
+    QImage skin(173, 34, QImage::Format_RGB32);
+    skin.fill(Qt::gray);
+    QVERIFY(skin.save(dir.filePath(QStringLiteral("Zielona/skin.bmp"))));
+    PlaybackPanelSettings s;
+    s.skin = QStringLiteral("Zielona");
+    PanelOptionsWindow w(s, dir.path());
+    QCOMPARE(w.skinList()->count(), 2);
+    QCOMPARE(w.skinList()->currentText(), QStringLiteral("Zielona"));
+    QSignalSpy changed(&w, &PanelOptionsWindow::changed);
+    w.findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->setChecked(true);
+    QCOMPARE(s.rightPart, int(PlaybackPanelSettings::Elapsed));
+    QCOMPARE(changed.size(), 1);
+
+    QSignalSpy chosen(&w, &PanelOptionsWindow::skinChosen);
+    w.deleteSelectedSkin(false);
+    QVERIFY(!QDir(dir.path()).exists(QStringLiteral("Zielona")));
+    QCOMPARE(w.skinList()->count(), 1);
+    QCOMPARE(s.skin, QStringLiteral("Domyślny"));
+    QCOMPARE(chosen.size(), 1);
+    QVERIFY(chosen.first().first().toString().isEmpty()); // back to the built-in skin
+    w.deleteSelectedSkin(false); // the built-in one has nothing to delete
+    QCOMPARE(w.skinList()->count(), 1);
+    QVERIFY(QDir(dir.path()).exists());
 }
 
 QTEST_MAIN(TestPlaybackPanel)
