@@ -53,10 +53,16 @@ MediaService::MediaService(const PathTable& paths, PlaylistSettings& settings, P
         emit nowPlayingChanged();
     });
 
-    // The bar follows the position ten times a second while something plays.
+    // The bar follows the position ten times a second while something plays;
+    // an idle player costs no wake-ups.
     m_tick.setInterval(100);
     connect(&m_tick, &QTimer::timeout, this, &MediaService::tick);
-    m_tick.start();
+    connect(m_player.get(), &MusicPlayer::stateChanged, this, [this] {
+        if (m_player->state() == PlayerState::Stopped && !m_player->barEnabled())
+            m_tick.stop();
+        else if (!m_tick.isActive())
+            m_tick.start();
+    });
 }
 
 MediaService::~MediaService()
