@@ -267,6 +267,18 @@ QList<int> searchPlaylist(const Playlist& list, const QString& text)
     return out;
 }
 
+QString nameAfter(const QString& name, const QString& text)
+{
+    const qsizetype at = text.isEmpty() ? -1 : name.indexOf(text);
+    return at < 0 ? name : name.mid(at + text.size());
+}
+
+QString nameBefore(const QString& name, const QString& text)
+{
+    const qsizetype at = text.isEmpty() ? -1 : name.indexOf(text);
+    return at < 0 ? name : name.left(at);
+}
+
 QString durationTotals(const Playlist& list)
 {
     qint64 selected = 0;

@@ -91,6 +91,11 @@ private:
 // text finds nothing.
 QList<int> searchPlaylist(const Playlist& list, const QString& text);
 
+// The part of a name after (or before) the first occurrence of `text`,
+// case-sensitive; a name without it is given whole.
+QString nameAfter(const QString& name, const QString& text);
+QString nameBefore(const QString& name, const QString& text);
+
 // "mm:ss / mm:ss" of the selected and all entries, "+" when one of the
 // entries' durations is unknown.
 QString durationTotals(const Playlist& list);

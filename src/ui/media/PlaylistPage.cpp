@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -267,7 +269,13 @@ QWidget* PlaylistPage::buildListGroup()
     const char* copyItems[] = {"Kopiuj nazwy do schowka", "Kopiuj nazwy bez wykonawców do schowka (z TAG'ów)",
                                "Kopiuj nazwy bez tytułów do schowka (z TAG'ów)", "Kopiuj nazwy plików do schowka",
                                "Kopiuj sciezki plików do schowka"};
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 3; ++i)
+        connect(copyMenu->addAction(u(copyItems[i])), &QAction::triggered, this, [this, i] { copyLines(i); });
+    connect(copyMenu->addAction(u("Kopiuj nazwy za wpisanym ciągiem znaków do schowka...")), &QAction::triggered, this,
+            [this] { copyAroundText(true); });
+    connect(copyMenu->addAction(u("Kopiuj nazwy przed wpisanym ciągiem znaków do schowka...")), &QAction::triggered,
+            this, [this] { copyAroundText(false); });
+    for (int i = 3; i < 5; ++i)
         connect(copyMenu->addAction(u(copyItems[i])), &QAction::triggered, this, [this, i] { copyLines(i); });
     connect(copy, &QPushButton::clicked, this, [copy, copyMenu] { showMenuAbove(copyMenu, copy); });
 
@@ -840,6 +848,35 @@ void PlaylistPage::openTagWindow()
         watchTrackWindow(m_tags);
     }
     m_tags->start(trackWorkList(m_playlist, true));
+}
+
+void PlaylistPage::copyAroundText(bool after)
+{
+    // "Wpisz ciąg znaków" (TForm10), with the last text of that item.
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("TForm10"));
+    dialog.setWindowTitle(u("Wpisz ciąg znaków"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* edit = new QLineEdit(after ? m_settings.textAfter : m_settings.textBefore, &dialog);
+    edit->setObjectName(QStringLiteral("Edit1"));
+    layout->addWidget(edit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    const auto enable = [buttons, edit] { buttons->button(QDialogButtonBox::Ok)->setEnabled(!edit->text().isEmpty()); };
+    enable();
+    connect(edit, &QLineEdit::textChanged, &dialog, enable);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString text = edit->text();
+    (after ? m_settings.textAfter : m_settings.textBefore) = text;
+    QStringList lines;
+    for (const int i : m_playlist.selectedIndexes())
+        lines << (after ? nameAfter(m_playlist.at(i).name, text) : nameBefore(m_playlist.at(i).name, text));
+    QApplication::clipboard()->setText(lines.join(QLatin1String("\r\n")));
 }
 
 void PlaylistPage::copyLines(int kind)

@@ -91,6 +91,7 @@ private:
     void fillSizes();
     void afterRemoval();
     void copyLines(int kind);
+    void copyAroundText(bool after);
     void dropped(const QStringList& paths);
     void scanBatch(const QList<PlaylistEntry>& entries);
     void scanFinished();

@@ -382,6 +382,10 @@ void TestPlaylist::search()
     QCOMPARE(searchPlaylist(list, u"żółt"_s), (QList<int>{0, 2}));
     QCOMPARE(searchPlaylist(list, u"ony"_s), QList<int>{1});
     QVERIFY(searchPlaylist(list, QString()).isEmpty());
+    // The copy items around a typed text: case-sensitive, whole without it.
+    QCOMPARE(nameAfter(u"Artysta - Tytuł - Live"_s, u" - "_s), u"Tytuł - Live"_s);
+    QCOMPARE(nameBefore(u"Artysta - Tytuł"_s, u" - "_s), u"Artysta"_s);
+    QCOMPARE(nameAfter(u"Artysta - Tytuł"_s, u"ARTYSTA"_s), u"Artysta - Tytuł"_s);
 }
 
 void TestPlaylist::displayNames_data()
