@@ -5,5 +5,6 @@ cd "$(dirname "$0")"
 ./scripts/bootstrap
 build=$(./scripts/configure)
 cmake --build "$build"
-cd "$build"
-ctest --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# A short, repeatable run of every fuzz target (clang, its own build folder).
+tools/fuzz/run-short

@@ -18,6 +18,9 @@
 #include "platform/System.h"
 #include "platform/SystemServices.h"
 #include "platform/audio/LazyAudioLibrary.h"
+#include "platform/internet/DesktopIntegration.h"
+#include "platform/internet/DesktopProxy.h"
+#include "platform/internet/InternetCheck.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/FullScreen.h"
@@ -29,6 +32,7 @@
 #include "ui/calendar/ZodiacController.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
+#include "ui/internet/InternetService.h"
 #include "ui/reminders/AlarmService.h"
 #include "ui/reminders/ChimeService.h"
 #include "ui/reminders/ReminderPages.h"
@@ -108,6 +112,7 @@ Application::~Application()
     // The calendar and the sign work on the main window's widgets: they go
     // first. The player goes before the page that shows it and the panel.
     m_media.reset();
+    m_internet.reset();
     m_reminders.reset();
     m_chime.reset();
     m_alarms.reset();
@@ -142,7 +147,7 @@ int Application::run(const QStringList& arguments)
     if (!opts.screenshot.isEmpty())
         setFileChangesSuspended(true);
 
-    // 1. The instance marker; a second start with something to hand over
+    // The instance marker; a second start with something to hand over
     // gives it to the running instance and ends at once.
     m_lock = std::make_unique<InstanceLock>();
     m_state.anotherInstanceRunning = !m_lock->tryAcquire();
@@ -168,7 +173,7 @@ int Application::run(const QStringList& arguments)
     m_signals = new SignalWatcher(this);
     connect(m_signals, &SignalWatcher::terminationRequested, this, &Application::requestQuit);
 
-    // 5. Data folder, sentence file, profile and paths. A
+    // Data folder, sentence file, profile and paths. A
     // per-user folder is filled from the installed data only while it has
     // no data yet, so sets the user deleted stay deleted.
     DataFolderInputs in;
@@ -183,9 +188,12 @@ int Application::run(const QStringList& arguments)
     const QString sentence = resolveSentencePath(
         folder.folder, [](int n) { return int(QRandomGenerator::global()->bounded(n)); });
 
-    // 7. The file to open later, the profile, per-profile paths, migrations.
+    // The file to open later, the profile, per-profile paths, migrations.
     m_state.pendingCommandLinePath = pendingCommandLinePath(opts.arguments, exists);
     m_state.updatedStart = isUpdatedArgument(opts.arguments);
+    m_state.explicitDataDir = opts.dataDir;
+    m_state.assumeYes = opts.yes;
+    m_state.pictureRun = !opts.screenshot.isEmpty();
     m_paths = PathTable(folder.folder, profileNameFor(m_system.loginName()), sentence);
     if (opts.screenshot.isEmpty())
         migrateLegacyFiles(m_paths);
@@ -195,7 +203,7 @@ int Application::run(const QStringList& arguments)
     if (!m_state.anotherInstanceRunning)
         removeStaleTemporaries(dataFilePaths(m_paths));
 
-    // 8. The single-instance decision, with the one-shot permission that a
+    // The single-instance decision, with the one-shot permission that a
     // restored backup leaves in "Ruch.ini". A picture run never competes.
     if (opts.screenshot.isEmpty()) {
         bool readable = false;
@@ -234,16 +242,16 @@ int Application::run(const QStringList& arguments)
             m_lock->acquireWhenFree([this] { takeOverChannel(); });
     }
 
-    // 9. Decimal separators.
+    // Decimal separators.
     m_state.separators = probeDecimalSeparators(QLocale::system());
 
-    // 10. Required data.
+    // Required data.
     if (const QString missing = missingRequiredFile(m_paths); !missing.isEmpty()) {
         showError(missingFileMessage(missing));
         return 1;
     }
 
-    // 12. Settings, with the default file on a first run.
+    // Settings, with the default file on a first run.
     registerTahoma();
     m_store = std::make_unique<SettingsStore>(m_paths.path(PathId::Ustawienia), m_state.separators.decimal);
     if (!m_store->exists()) {
@@ -341,6 +349,7 @@ void Application::createWindows()
     installShell();
     installReminders();
     installCalendar();
+    installInternet();
     installMedia();
     installRemoteControl();
     m_loop->toolsWindowCreated();
@@ -363,7 +372,7 @@ void Application::connectWindows()
             m_loop->mainWindowShown(fade);
         }
         if (const QString path = takePendingCommandLinePath(); !path.isEmpty())
-            dispatchInstallText(path);
+            dispatchInstallText(path, m_state.assumeYes);
     });
 
     ContextMenu* menu = main->contextMenu();
@@ -450,23 +459,6 @@ void Application::startTimers()
     });
     for (QTimer& t : m_timers)
         t.start();
-}
-
-void Application::dispatchInstallText(const QString& text)
-{
-    switch (classifyInstallText(text)) {
-    case InstallKind::SettingsBackup:
-        say(QStringLiteral("Kopia zapasowa ustawień do przywrócenia: ") + text);
-        break;
-    case InstallKind::AddonPackage:
-        say(QStringLiteral("Dodatek do zainstalowania: ") + text);
-        break;
-    case InstallKind::RadioStream:
-        say(QStringLiteral("Stacja radiowa: ") + text);
-        break;
-    case InstallKind::Ignored:
-        break;
-    }
 }
 
 int Application::screenshot(const QString& file, const QString& toolsPage)

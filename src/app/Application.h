@@ -24,6 +24,10 @@ class ChimeService;
 class FullScreenProbe;
 class LazyAudioLibrary;
 class CalendarView;
+class DesktopIntegration;
+class DesktopProxySource;
+class InterfaceProbe;
+class InternetService;
 class InstanceLock;
 class InstanceServer;
 class LinuxPrioritySetter;
@@ -56,6 +60,9 @@ struct StartupState {
     DecimalSeparators separators;
     QDateTime startedAt;
     bool updatedStart = false; // started with "updated" by the updater
+    QString explicitDataDir;   // --data-dir, for the launchers' command
+    bool assumeYes = false;    // --yes, for the file on the command line
+    bool pictureRun = false;   // --screenshot: no file outside changes
 };
 
 // Runs the program: the start-up decisions in their fixed order, the windows,
@@ -87,6 +94,7 @@ private:
     void installShell();
     void installReminders();
     void installCalendar();
+    void installInternet();
     void installMedia();
     void connectWindows();
     void startTimers();
@@ -98,11 +106,14 @@ private:
     // A handler returns the reason it could not act, empty on success.
     void registerAction(const QString& name, std::function<QString()> handler);
     void installRemoteControl();
+    // An installed add-on set is chosen by the feature whose chooser shows
+    // its category (an AddonCategory).
+    void registerAddonChooser(int category, std::function<void(const QString& name)> choose);
     // Runs what --page/--action asked, here or from a second start; from
     // the 800 ms timer, outside the loop's own tick.
     void runRequests();
     QString runRequest(const QString& text);
-    void dispatchInstallText(const QString& text);
+    void dispatchInstallText(const QString& text, bool assumeYes = false);
     int screenshot(const QString& file, const QString& toolsPage);
     void shutdown();
     void requestQuit();
@@ -133,6 +144,10 @@ private:
     std::unique_ptr<AlarmService> m_alarms; // its page lives in the Tools window
     std::unique_ptr<ChimeService> m_chime;   // so does this one
     std::unique_ptr<ReminderService> m_reminders; // and its three pages
+    std::unique_ptr<DesktopIntegration> m_desktop;
+    std::unique_ptr<InterfaceProbe> m_interfaces;
+    std::unique_ptr<DesktopProxySource> m_desktopProxy;
+    std::unique_ptr<InternetService> m_internet; // part of the page "Inne"
     std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
@@ -145,6 +160,7 @@ private:
     bool m_quitRequested = false;
     std::map<int, std::function<void()>> m_commands;
     std::map<QString, std::function<QString()>> m_actions;
+    std::map<int, std::function<void(const QString&)>> m_addonChoosers;
     struct Request {
         QString text;
         quint64 ticket = 0; // 0: asked on this process's own command line

@@ -2,6 +2,7 @@
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
 #include "core/common/PathTable.h"
+#include "core/internet/AddonPackage.h"
 #include "core/reminders/DayMarks.h"
 #include "core/reminders/ReminderFiles.h"
 #include "ui/app/MainWindow.h"
@@ -62,6 +63,9 @@ void Application::installCalendar()
     lookLayout->addStretch();
     m_tools->setPageContent(page::Look, look);
     connect(zodiacSets, &ZodiacSetList::choiceChanged, this, [this] { m_zodiac->draw(); });
+    registerAddonChooser(int(AddonCategory::Zodiac), [zodiacSets](const QString& name) { zodiacSets->chooseInstalled(name); });
+    registerAddonChooser(int(AddonCategory::TimeOfDay),
+                         [timeOfDaySets](const QString& name) { timeOfDaySets->chooseInstalled(name); });
     connect(m_calendar.get(), &CalendarView::coloursApplied, this, [this] { m_zodiac->draw(); });
     // A new date seen by the clock: the tray's day icon and today's month.
     connect(m_zodiac.get(), &ZodiacController::dayStarted, this, [this] {

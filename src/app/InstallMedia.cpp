@@ -3,6 +3,7 @@
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
 #include "core/common/IniFile.h"
+#include "core/internet/AddonPackage.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/PendingFeatures.h"
@@ -61,6 +62,11 @@ void Application::installMedia()
         window->setEnabled(true);
         window->show();
         window->raise();
+    });
+    // A skin installed as an add-on is put on at once.
+    registerAddonChooser(int(AddonCategory::PlaybackSkin), [this, panel](const QString& name) {
+        if (panel->loadSkinFile(m_paths.inDataFolder(QStringLiteral("Gfx/Panel odtwarzania/") + name + QStringLiteral("/skin.bmp"))))
+            m_settings.panelOdtwarzania.skin = name;
     });
     connect(panel, &PlaybackPanel::rightPartChosen, this, [this] { m_store->saveSection(m_settings.panelOdtwarzania); });
 

@@ -2,6 +2,7 @@
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
 #include "core/common/PathTable.h"
+#include "core/internet/AddonPackage.h"
 #include "ui/app/FullScreen.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
@@ -31,6 +32,8 @@ void Application::installReminders()
     m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen);
     m_tools->setPageContent(UncodedPage::HourlyChime, m_chime->page());
     loop.addTick(TickStep::Chime, *m_chime);
+    registerAddonChooser(int(AddonCategory::ChimeSet),
+                         [this](const QString& name) { m_chime->page()->chooseInstalledSet(name); });
 
     m_reminders = std::make_unique<ReminderService>(m_clock, m_paths, m_settings, *m_store, m_state.updatedStart);
     m_reminders->setWindows(m_main.get(), m_tools.get());

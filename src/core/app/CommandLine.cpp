@@ -177,15 +177,4 @@ InstanceOutcome decideInstance(bool anotherRunning, bool blokuj)
     return {anotherRunning ? InstanceDecision::ExitSilently : InstanceDecision::Run, false};
 }
 
-InstallKind classifyInstallText(const QString& text)
-{
-    if (text.endsWith(QLatin1String(".zvx"), Qt::CaseInsensitive))
-        return InstallKind::SettingsBackup;
-    if (text.endsWith(QLatin1String(".zvxd"), Qt::CaseInsensitive))
-        return InstallKind::AddonPackage;
-    if (text.size() > 7 && text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive))
-        return InstallKind::RadioStream;
-    return InstallKind::Ignored;
-}
-
 } // namespace zorvex

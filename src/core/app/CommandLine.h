@@ -66,8 +66,4 @@ struct InstanceOutcome {
 };
 InstanceOutcome decideInstance(bool anotherRunning, bool blokuj);
 
-// What a handed-over or command-line text is for.
-enum class InstallKind { SettingsBackup, AddonPackage, RadioStream, Ignored };
-InstallKind classifyInstallText(const QString& text);
-
 } // namespace zorvex

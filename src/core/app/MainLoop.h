@@ -64,6 +64,8 @@ public:
 
     void armTimeSyncRetry();
     void armUpdateRetry();
+    // The user checked by hand: the automatic retry is not needed.
+    void dropUpdateRetry() { m_startup.dropUpdateRetry(); }
 
     // A feature that ran its task by hand, or that keeps the last run time
     // itself (the weather icon's fetch time), moves the reference.

@@ -28,6 +28,7 @@ inline constexpr QLatin1String kBusyMailCheck{"mail"};
 inline constexpr QLatin1String kBusyTimeSync{"timesync"};
 inline constexpr QLatin1String kBusyWeather{"weather"};
 inline constexpr QLatin1String kBusyPlaylist{"playlist"};
+inline constexpr QLatin1String kBusyInternet{"internet"}; // downloads and installs
 
 // `Priorytet`: 0 high, 1 normal, 2 low (idle), 3 automatic. The automatic
 // mode keeps the idle class while nothing works and the normal class while

@@ -66,6 +66,7 @@ public:
 
     void armTimeSyncRetry(const QDateTime& now);
     void armUpdateRetry(const QDateTime& now);
+    void dropUpdateRetry() { m_updateRetry = false; }
     bool timeSyncRetryArmed() const { return m_timeSyncRetry; }
     bool updateRetryArmed() const { return m_updateRetry; }
 

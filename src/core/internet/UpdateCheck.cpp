@@ -43,22 +43,16 @@ void UpdateCheck::resetStamps()
     storeStampLine(m_paths.path(PathId::Profile), m_stored);
 }
 
-void UpdateCheck::armRetry()
-{
-    m_retryArmed = true;
-    m_retryFrom = m_clock.now();
-}
-
 void UpdateCheck::run(bool silent)
 {
     if (m_running)
         return;
     if (!silent)
-        m_retryArmed = false;
+        m_hooks.dropRetry();
     m_silent = silent;
     if (!m_hooks.internetAvailable(!silent)) {
         if (silent)
-            armRetry();
+            m_hooks.armRetry();
         return;
     }
     m_running = true;
@@ -77,7 +71,7 @@ void UpdateCheck::onStamps(const HttpAnswer& answer)
 {
     if (!answer.ok) {
         if (m_silent)
-            armRetry();
+            m_hooks.armRetry();
         else
             m_hooks.serverProblem(answer.error);
         stop();
@@ -162,20 +156,9 @@ void UpdateCheck::startupStep()
         run(true);
 }
 
-void UpdateCheck::retryStep()
+bool UpdateCheck::retryAvailable() const
 {
-    if (!m_retryArmed || m_running || !m_tools.aktualizacja)
-        return;
-    const qint64 passed = m_retryFrom.msecsTo(m_clock.now());
-    // A clock set back starts the wait again rather than never ending it.
-    if (passed < 0) {
-        m_retryFrom = m_clock.now();
-        return;
-    }
-    if (passed < kRetryMs)
-        return;
-    m_retryArmed = false;
-    run(true);
+    return !m_running && m_tools.aktualizacja;
 }
 
 void UpdateCheck::abort()

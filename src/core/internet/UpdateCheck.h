@@ -42,9 +42,11 @@ public:
         std::function<void(DayTime when)> lastCheckChanged = [](DayTime) {};
         // The service offers another program update level.
         std::function<void()> programUpdateOffered = [] {};
+        // A silent check failed: the main loop runs retry() once its delay
+        // has passed; an interactive check drops a pending one.
+        std::function<void()> armRetry = [] {};
+        std::function<void()> dropRetry = [] {};
     };
-
-    static constexpr qint64 kRetryMs = 300 * 1000;
 
     UpdateCheck(const Clock& clock, const PathTable& paths, const ServiceClient& service, TextRequestClient& client,
                 ToolsSettings& tools, MainWindowSettings& main, Hooks hooks);
@@ -65,17 +67,15 @@ public:
     // is on and the daily or weekly interval has come.
     bool dueAtStart() const;
     void startupStep();
-    // Every 50 ms tick: a silent check again once a failed silent one is
-    // more than 299 seconds ago, automatic checking is still on and no check
-    // runs.
-    void retryStep();
-    bool retryArmed() const { return m_retryArmed; }
+    // The retry's silent check waits while a check runs or automatic
+    // checking is off.
+    bool retryAvailable() const;
+    void retry() { run(true); }
 
     // Drops the running check (program shutdown): no callback follows.
     void abort();
 
 private:
-    void armRetry();
     void onStamps(const HttpAnswer& answer);
     void fetchNext();
     void finish();
@@ -92,8 +92,6 @@ private:
     QString m_stored = QString::fromLatin1(kEmptyStampLine);
     bool m_running = false;
     bool m_silent = false;
-    bool m_retryArmed = false;
-    QDateTime m_retryFrom;
     QStringList m_answer;        // the stamp fields of the running check
     QList<UpdateList> m_pending; // lists still to fetch
     QList<UpdateList> m_updated;

@@ -62,6 +62,24 @@ void TimeOfDaySetList::reload()
     m_loading = false;
 }
 
+bool TimeOfDaySetList::chooseInstalled(const QString& name)
+{
+    reload();
+    for (int i = 0; i < m_sets.size(); ++i) {
+        if (!m_sets.at(i).isBuiltIn() && m_sets.at(i).name.compare(name, Qt::CaseInsensitive) == 0) {
+            // Announced even when it was the stored choice: its pictures
+            // were missing until now.
+            m_loading = true;
+            setCurrentIndex(i);
+            m_loading = false;
+            m_settings.main.poraStyl = m_sets.at(i).name;
+            emit setChanged();
+            return true;
+        }
+    }
+    return false;
+}
+
 void TimeOfDaySetList::choose(int index)
 {
     if (m_loading || index < 0 || index >= m_sets.size())

@@ -22,6 +22,8 @@ public:
     // Scans the folder again and selects PoraStyl (else "Domyślne").
     void reload();
     const QList<TimeOfDaySet>& sets() const { return m_sets; }
+    // An add-on just installed: selects and applies the set of that name.
+    bool chooseInstalled(const QString& name);
 
 signals:
     void setChanged();

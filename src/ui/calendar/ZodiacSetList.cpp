@@ -191,6 +191,25 @@ void ZodiacSetList::choose(int index)
     emit choiceChanged();
 }
 
+bool ZodiacSetList::chooseInstalled(const QString& name)
+{
+    reload();
+    for (int i = 1; i < m_combo->count(); ++i) {
+        if (kindAt(i) == Kind::Set && m_combo->itemText(i).compare(name, Qt::CaseInsensitive) == 0) {
+            m_combo->setCurrentIndex(i);
+            choose(i);
+            return true;
+        }
+    }
+    if (!QFileInfo(QDir(m_folder).filePath(name)).isFile())
+        return false;
+    m_settings.main.zodiakStyl2 = QStringLiteral("Gfx/Zodiak/") + name;
+    m_settings.main.zodiakTyp = 1;
+    reload();
+    choose(fixedIndex());
+    return true;
+}
+
 void ZodiacSetList::deleteSelected()
 {
     const int index = m_combo->currentIndex();

@@ -57,6 +57,9 @@ public:
 
     // Applies the item at `index` as if the user chose it.
     void choose(int index);
+    // An add-on just installed: the set of that name, else the picture
+    // "Gfx/Zodiak/<name>" as the fixed picture. False when neither exists.
+    bool chooseInstalled(const QString& name);
     // The delete button: after the question, removes the selected set's
     // folder with everything in it.
     void deleteSelected();

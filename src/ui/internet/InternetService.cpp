@@ -86,6 +86,8 @@ InternetService::InternetService(InternetContext context, QObject* parent)
     check.checkDateChanged = [this](DayTime) { writeCheckDate(); };
     check.lastCheckChanged = [this](DayTime) { updateCaption(); };
     check.programUpdateOffered = [this] { m_programUpdate->check(false); };
+    check.armRetry = [this] { armUpdateRetry(); };
+    check.dropRetry = [this] { dropUpdateRetry(); };
     m_updateCheck = std::make_unique<UpdateCheck>(m_context.clock, m_context.paths, *m_service, *m_updateClient, s.tools,
                                                   s.main, check);
 
@@ -195,15 +197,25 @@ void InternetService::setAutostart(bool on)
         m_context.desktop.setAutostart(on);
 }
 
-void InternetService::startupUpdateCheck()
+void InternetService::runAtStart(const QDateTime&)
 {
     m_updateCheck->startupStep();
 }
 
-void InternetService::everyTick50()
+bool InternetService::retryAvailable() const
 {
-    if (m_updateCheck->retryArmed())
-        m_updateCheck->retryStep();
+    return m_updateCheck->retryAvailable();
+}
+
+void InternetService::retry(const QDateTime&)
+{
+    m_updateCheck->retry();
+}
+
+void InternetService::shutdownStep(ShutdownStepId step, const QDate&)
+{
+    if (step == ShutdownStepId::AbortNetworkWork)
+        shutdown();
 }
 
 void InternetService::checkForUpdates()

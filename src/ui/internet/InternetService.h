@@ -2,6 +2,8 @@
 
 #include "core/internet/AddonPackage.h"
 #include "core/internet/UpdateStamps.h"
+#include "core/shell/LoopServices.h"
+#include "ui/internet/OtherPagePanel.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,7 +25,6 @@ class FileDownloader;
 class InstallDispatcher;
 class InterfaceProbe;
 class NetworkAccess;
-class OtherPagePanel;
 class PathTable;
 class ProgramUpdate;
 class ProxyDialog;
@@ -55,7 +56,7 @@ struct InternetContext {
 // autostart, add-on installation and the dispatcher of files handed to the
 // program. Every request ends on the event loop; messages are windows that
 // wait for nobody.
-class InternetService : public QObject {
+class InternetService : public QObject, public StartupService, public RetryService, public ShutdownService {
     Q_OBJECT
 public:
     explicit InternetService(InternetContext context, QObject* parent = nullptr);
@@ -71,9 +72,11 @@ public:
     // the file associations and the autostart entry.
     void startup();
     // Once after the start-up fade-in: the automatic check when it is due.
-    void startupUpdateCheck();
-    // Every 50 ms tick: the retry of a failed automatic check.
-    void everyTick50();
+    bool readyAtStart() const override { return true; }
+    void runAtStart(const QDateTime& now) override;
+    // The retry of a failed automatic check, armed with the main loop.
+    bool retryAvailable() const override;
+    void retry(const QDateTime& now) override;
     // "Sprawdź czy jest aktualizacja" and --action update-check.
     void checkForUpdates();
     bool updateCheckRunning() const;
@@ -82,6 +85,7 @@ public:
     void handOver(const QString& text, bool assumeYes = false);
     // At the orderly shutdown: downloads cancelled, requests dropped.
     void shutdown();
+    void shutdownStep(ShutdownStepId step, const QDate& today) override;
 
     // --- what the page's controls do ---
     void createBackup();             // asks where, then backupTo()
@@ -95,6 +99,9 @@ public:
 
     // --- what the program answers ---
     std::function<QWidget*()> toolsWindow = [] { return nullptr; };
+    // The main loop's retry of the automatic check.
+    std::function<void()> armUpdateRetry = [] {};
+    std::function<void()> dropUpdateRetry = [] {};
     // The settings save pass.
     std::function<void()> saveSettings = [] {};
     // After a restore: mark the shutdown to skip its saves, start the

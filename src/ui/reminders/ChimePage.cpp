@@ -305,6 +305,24 @@ void ChimePage::updateVisibility()
     m_optionsGroup->setVisible(active);
 }
 
+bool ChimePage::chooseInstalledSet(const QString& folder)
+{
+    const ChimeSets sets = m_cb.rescanSets ? m_cb.rescanSets() : ChimeSets{};
+    int found = -1;
+    for (qsizetype i = 0; i < sets.folders.size() && found < 0; ++i) {
+        if (sets.folders.at(i).compare(folder, Qt::CaseInsensitive) == 0)
+            found = int(i);
+    }
+    if (found < 0)
+        return false;
+    m_settings.mode = ChimeSettings::Set;
+    m_settings.setChoice = ChimeSettings::Chosen;
+    m_settings.setNumber = found + 1;
+    m_setList->setCurrentIndex(-1); // the stored position decides, not the old name
+    reload();
+    return true;
+}
+
 void ChimePage::chooseSet(int index)
 {
     stopSetTest();

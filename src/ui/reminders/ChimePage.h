@@ -56,6 +56,8 @@ public:
     void setCallbacks(Callbacks callbacks);
     // Shows the settings and the set list again.
     void reload();
+    // An add-on just installed: the chime plays that set from now on.
+    bool chooseInstalledSet(const QString& folder);
 
     // Where the window in front cannot be seen, the full-screen option says
     // so and cannot be changed.

@@ -1,4 +1,5 @@
 #include "core/app/CommandLine.h"
+#include "core/internet/InstallDispatcher.h"
 
 #include <QTest>
 
@@ -142,27 +143,27 @@ void TestCommandLine::installText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("kind");
 
-    auto row = [](const char* text, InstallKind kind) { QTest::newRow(text) << QString::fromUtf8(text) << int(kind); };
-    row("/home/jan/kopia.zvx", InstallKind::SettingsBackup);
-    row("/home/jan/KOPIA.Zvx", InstallKind::SettingsBackup);
-    row("/home/jan/dodatek.zvxd", InstallKind::AddonPackage);
-    row("/home/jan/dodatek.ZVXD", InstallKind::AddonPackage);
-    row("http://radio.pl:8000/stream", InstallKind::RadioStream);
-    row("HTTP://radio.pl", InstallKind::RadioStream);
-    row("http://a", InstallKind::RadioStream);
-    row("http://", InstallKind::Ignored);
-    row("http://radio.pl\xcb\x99Radio Ż", InstallKind::RadioStream);
-    row(" http://radio.pl", InstallKind::Ignored);
-    row("https://radio.pl", InstallKind::Ignored);
-    row("/home/jan/kopia.zvx.txt", InstallKind::Ignored);
-    QTest::newRow("empty text") << QString() << int(InstallKind::Ignored);
+    auto row = [](const char* text, InstallTextKind kind) { QTest::newRow(text) << QString::fromUtf8(text) << int(kind); };
+    row("/home/jan/kopia.zvx", InstallTextKind::SettingsBackup);
+    row("/home/jan/KOPIA.Zvx", InstallTextKind::SettingsBackup);
+    row("/home/jan/dodatek.zvxd", InstallTextKind::AddonPackage);
+    row("/home/jan/dodatek.ZVXD", InstallTextKind::AddonPackage);
+    row("http://radio.pl:8000/stream", InstallTextKind::RadioStream);
+    row("HTTP://radio.pl", InstallTextKind::RadioStream);
+    row("http://a", InstallTextKind::RadioStream);
+    row("http://", InstallTextKind::Ignored);
+    row("http://radio.pl\xcb\x99Radio Ż", InstallTextKind::RadioStream);
+    row(" http://radio.pl", InstallTextKind::Ignored);
+    row("https://radio.pl", InstallTextKind::Ignored);
+    row("/home/jan/kopia.zvx.txt", InstallTextKind::Ignored);
+    QTest::newRow("empty text") << QString() << int(InstallTextKind::Ignored);
 }
 
 void TestCommandLine::installText()
 {
     QFETCH(QString, text);
     QFETCH(int, kind);
-    QCOMPARE(int(classifyInstallText(text)), kind);
+    QCOMPARE(int(installTextKind(text)), kind);
 }
 
 } // namespace zorvex

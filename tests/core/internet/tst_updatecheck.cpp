@@ -86,6 +86,7 @@ struct TestUpdateCheck::Run {
     QList<UpdateList> replaced;
     int offers = 0;
     QList<bool> button;
+    bool retryArmed = false; // what the main loop keeps
     std::unique_ptr<UpdateCheck> check;
 
     explicit Run(const PathTable& paths)
@@ -102,6 +103,8 @@ struct TestUpdateCheck::Run {
         h.buttonEnabled = [this](bool on) { button << on; };
         h.listReplaced = [this](UpdateList l) { replaced << l; };
         h.programUpdateOffered = [this] { ++offers; };
+        h.armRetry = [this] { retryArmed = true; };
+        h.dropRetry = [this] { retryArmed = false; };
         check = std::make_unique<UpdateCheck>(clock, paths, service, client, tools, main, h);
         check->loadStamps();
     }
@@ -221,42 +224,39 @@ void TestUpdateCheck::silentFailureRetries()
     else
         r.server.failing << QStringLiteral("update.php");
     r.runAndAnswer(true);
-    QVERIFY(r.check->retryArmed());
+    QVERIFY(r.retryArmed);
     QVERIFY(r.problems.isEmpty());
     QVERIFY(r.messages.isEmpty());
 
-    // Retries wait 300 s, and go on every 300 s while they fail.
+    // A retry that fails again arms the next one.
     const int asked = r.client.log.size();
-    r.clock.advanceMs(299 * 1000);
-    r.check->retryStep();
-    QCOMPARE(r.client.log.size(), asked);
-    r.clock.advanceMs(1000);
-    r.check->retryStep();
+    r.retryArmed = false;
+    QVERIFY(r.check->retryAvailable());
+    r.check->retry();
     r.client.deliverAll();
     QCOMPARE(r.client.log.size(), noInternet ? 0 : asked + 1);
-    QVERIFY(r.check->retryArmed());
+    QVERIFY(r.retryArmed);
 
-    // Automatic checking switched off stops them.
+    // Automatic checking switched off keeps it waiting.
     r.tools.aktualizacja = false;
-    r.clock.advanceMs(301 * 1000);
-    r.check->retryStep();
-    QVERIFY(!r.client.busy());
+    QVERIFY(!r.check->retryAvailable());
     r.tools.aktualizacja = true;
 
     // The service back: the retry succeeds and is not armed again.
     r.internet = true;
     r.server.failing.clear();
-    r.check->retryStep();
+    r.retryArmed = false;
+    r.check->retry();
     r.client.deliverAll();
-    QVERIFY(!r.check->retryArmed());
+    QVERIFY(!r.retryArmed);
     QCOMPARE(r.replaced.size(), 5);
 
     // An interactive check drops a pending retry.
     r.server.failing << QStringLiteral("update.php");
     r.runAndAnswer(true);
-    QVERIFY(r.check->retryArmed());
+    QVERIFY(r.retryArmed);
     r.runAndAnswer(false);
-    QVERIFY(!r.check->retryArmed());
+    QVERIFY(!r.retryArmed);
 }
 
 void TestUpdateCheck::interactiveFailureTellsTheUser()
@@ -265,7 +265,7 @@ void TestUpdateCheck::interactiveFailureTellsTheUser()
     r.server.failing << QStringLiteral("update.php");
     r.runAndAnswer(false);
     QCOMPARE(r.problems, QStringList{QStringLiteral("HTTP 500 Internal Server Error")});
-    QVERIFY(!r.check->retryArmed());
+    QVERIFY(!r.retryArmed);
     QCOMPARE(r.button, (QList<bool>{false, true}));
     QCOMPARE(r.tools.aktualizacjaData, kNever);
 }
@@ -280,7 +280,7 @@ void TestUpdateCheck::answerWithoutStampLine()
     r.problems.clear();
     r.runAndAnswer(true);
     QVERIFY(r.problems.isEmpty());
-    QVERIFY(!r.check->retryArmed());
+    QVERIFY(!r.retryArmed);
 }
 
 void TestUpdateCheck::olderStampLocation()

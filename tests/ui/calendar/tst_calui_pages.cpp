@@ -512,6 +512,19 @@ void TestCalUiPages::timeOfDaySets()
     list.reload();
     QCOMPARE(list.currentIndex(), 0);
     QCOMPARE(changes.size(), 2);
+
+    // A set an add-on just installed is found again and applied.
+    QVERIFY(QDir().mkpath(sets + QStringLiteral("Zima")));
+    for (int part = 1; part <= 4; ++part) {
+        QImage img(8, 8, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QVERIFY(img.save(sets + QStringLiteral("Zima/0%1.png").arg(part), "PNG"));
+    }
+    QVERIFY(list.chooseInstalled(QStringLiteral("zima")));
+    QCOMPARE(list.currentText(), QStringLiteral("Zima"));
+    QCOMPARE(settings.main.poraStyl, QStringLiteral("Zima"));
+    QCOMPARE(changes.size(), 3);
+    QVERIFY(!list.chooseInstalled(QStringLiteral("Wiosna")));
 }
 
 } // namespace zorvex

@@ -1,5 +1,7 @@
+#include "core/app/LoopRegistry.h"
 #include "core/app/Settings.h"
 #include "core/app/SettingsStore.h"
+#include "core/app/StartupTasks.h"
 #include "core/common/IniFile.h"
 #include "core/common/PathTable.h"
 #include "core/internet/InstallDispatcher.h"
@@ -161,25 +163,35 @@ void TestInternetService::silentCheckRetriesOnTheClock()
     ServiceSimProcess failing;
     QVERIFY2(failing.start({u"--fault"_s, u"http500"_s}), qPrintable(failing.error()));
     Program p(m_data, failing.serviceBase(), QString());
-    p.service->startupUpdateCheck();
+    // The main loop's start-up task and retry, as the program registers them.
+    LoopRegistry loop;
+    StartupTasks tasks;
+    loop.addStartup(StartupTasks::UpdateCheckAtStart, *p.service);
+    loop.setRetry(RetryTask::UpdateCheck, *p.service);
+    p.service->armUpdateRetry = [&] { tasks.armUpdateRetry(p.clock.now()); };
+    p.service->dropUpdateRetry = [&] { tasks.dropUpdateRetry(); };
+    tasks.run(loop, p.clock.now(), true);
     QTRY_VERIFY_WITH_TIMEOUT(!p.service->updateCheckRunning(), 15000);
     QCOMPARE(failing.log().size(), 1);
     QVERIFY(messageTexts().isEmpty()); // automatic runs say nothing
+    QVERIFY(tasks.updateRetryArmed());
 
     p.clock.advanceMs(200 * 1000);
-    p.service->everyTick50();
+    tasks.run(loop, p.clock.now(), true);
     QVERIFY(!p.service->updateCheckRunning());
     p.clock.advanceMs(100 * 1000);
-    p.service->everyTick50();
+    tasks.run(loop, p.clock.now(), true);
     QVERIFY(p.service->updateCheckRunning());
     QTRY_VERIFY_WITH_TIMEOUT(!p.service->updateCheckRunning(), 15000);
     QCOMPARE(failing.log().size(), 2);
+    QVERIFY(tasks.updateRetryArmed());
 
     // The interactive check says what went wrong.
     p.service->checkForUpdates();
     QTRY_VERIFY_WITH_TIMEOUT(messageTexts().join(u'\n').contains(u"Wystąpił problem podczas połączenia z serwerem"_s),
                              15000);
     QVERIFY(messageTexts().join(u'\n').contains(u"HTTP 500"_s));
+    QVERIFY(!tasks.updateRetryArmed());
 }
 
 void TestInternetService::addonFromALinkWithYes()

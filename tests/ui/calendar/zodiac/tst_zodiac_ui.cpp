@@ -312,6 +312,20 @@ void TstZodiacUi::setList()
     list.choose(4);
     QCOMPARE(settings.main.zodiakTyp, 1);
     QCOMPARE(changed.count(), 3);
+
+    // An add-on just installed is chosen by its name in any letter case; a
+    // single picture becomes the fixed one.
+    QVERIFY(list.chooseInstalled(QStringLiteral("mieszany")));
+    QCOMPARE(settings.main.zodiakTyp, 0);
+    QCOMPARE(settings.main.zodiakStyl1, QStringLiteral("Mieszany"));
+    QCOMPARE(c->currentText(), QStringLiteral("Mieszany"));
+    QVERIFY(list.chooseInstalled(QStringLiteral("obraz.bmp")));
+    QCOMPARE(settings.main.zodiakTyp, 1);
+    QCOMPARE(settings.main.zodiakStyl2, QStringLiteral("Gfx/Zodiak/obraz.bmp"));
+    QCOMPARE(c->currentText(), u("Stały obrazek: obraz.bmp"));
+    QVERIFY(!list.chooseInstalled(QStringLiteral("brak")));
+    QCOMPARE(settings.main.zodiakTyp, 1);
+    QCOMPARE(changed.count(), 5);
 }
 
 void TstZodiacUi::setListMarks()

@@ -134,6 +134,22 @@ private slots:
         QVERIFY(list->itemText(1).size() <= 4096 + 10);
     }
 
+    void installedSetIsChosen()
+    {
+        Fixture f;
+        f.settings.mode = ChimeSettings::Off;
+        f.settings.setChoice = ChimeSettings::Random;
+        f.page.reload();
+        auto* list = f.find<QComboBox>("setList");
+        QVERIFY(f.page.chooseInstalledSet(QStringLiteral("beta")));
+        QCOMPARE(f.settings.mode, int(ChimeSettings::Set));
+        QCOMPARE(f.settings.setChoice, int(ChimeSettings::Chosen));
+        QCOMPARE(f.settings.setNumber, 2);
+        QCOMPARE(list->currentText(), QStringLiteral("Beta"));
+        QVERIFY(!f.page.chooseInstalledSet(QStringLiteral("Gamma")));
+        QCOMPARE(f.settings.setNumber, 2);
+    }
+
     void noSetsShowsTheHint()
     {
         Fixture f;
