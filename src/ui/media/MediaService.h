@@ -15,7 +15,6 @@
 namespace zorvex {
 
 class BassPlaySet;
-class MasterVolume;
 class PathTable;
 class PlaybackPanel;
 class PlaylistPage;
