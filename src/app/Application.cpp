@@ -9,6 +9,7 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/IniFile.h"
 #include "core/media/BassPlaySet.h"
+#include "ui/media/MediaService.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcessPriority.h"
@@ -123,7 +124,8 @@ Application::~Application()
         m_server->close();
     m_lock.reset();
     // The calendar and the sign work on the main window's widgets: they go
-    // first.
+    // first. The player goes before the page that shows it and the panel.
+    m_media.reset();
     m_internet.reset();
     // The changer waits for a change still being composed.
     m_wallpaper.reset();
@@ -373,6 +375,7 @@ void Application::createWindows()
         m_gauges->relayout();
     });
     installNet();
+    installMedia();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -37,6 +37,7 @@ class LinuxPrioritySetter;
 class MainLoop;
 class MainWindow;
 class NetTools;
+class MediaService;
 class ProcessPriority;
 class ReminderService;
 class ShellServices;
@@ -107,6 +108,7 @@ private:
     void installWallpaper();
     void installStatus();
     void installNet();
+    void installMedia();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -169,6 +171,7 @@ private:
     GaugeArea* m_gauges = nullptr; // in the main window's information panel
     std::unique_ptr<TransferChartWindow> m_transferChart;
     std::unique_ptr<NetTools> m_net;              // and the network pages
+    std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

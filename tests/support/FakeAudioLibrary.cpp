@@ -164,7 +164,8 @@ void FakeAudioLibrary::shutdownOutput()
 
 std::unique_ptr<AudioStream> FakeAudioLibrary::openFile(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    ++m_openFileCalls;
+    if (!QFileInfo(path).isFile() || m_undecodable.contains(path))
         return nullptr;
     auto stream = std::make_unique<FakeAudioStream>(this, path, m_lengths.value(path, 1.0));
     std::lock_guard lock(m_mutex);

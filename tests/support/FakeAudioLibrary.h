@@ -3,6 +3,7 @@
 #include "core/media/AudioLibrary.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <condition_variable>
@@ -93,6 +94,9 @@ public:
     ~FakeAudioLibrary() override;
 
     void setFileLength(const QString& path, double seconds) { m_lengths[path] = seconds; }
+    // The file is there but holds nothing the library can play.
+    void setUndecodable(const QString& path) { m_undecodable.insert(path); }
+    int openFileCalls() const { return m_openFileCalls; }
     void setUrl(const QString& url, UrlScript script);
     // Lets a held open go on.
     void release();
@@ -122,6 +126,8 @@ private:
     int m_startCalls = 0;
     int m_shutdownCalls = 0;
     QHash<QString, double> m_lengths;
+    QSet<QString> m_undecodable;
+    int m_openFileCalls = 0;
 
     std::mutex m_mutex;
     std::condition_variable m_changed;

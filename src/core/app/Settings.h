@@ -7,6 +7,7 @@
 #include "core/net/MailSettings.h"
 #include "core/net/PingSettings.h"
 #include "core/net/TimeSyncSettings.h"
+#include "core/media/MediaSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
@@ -47,6 +48,8 @@ struct Settings {
     MailSettings pocz;
     MailSoundSettings poczta;
     PingSettings ping;
+    PlaylistSettings m3u;
+    PlaybackPanelSettings panelOdtwarzania;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

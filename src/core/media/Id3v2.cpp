@@ -21,6 +21,14 @@ constexpr qint64 kMaxSynchsafe = 0x0FFFFFFF;
 enum HeaderFlag : quint8 { Unsynchronised = 0x80, ExtendedHeader = 0x40, Footer = 0x10 };
 // Second frame flag byte of version 2.3.
 enum FrameFlag : quint8 { Compressed = 0x80, Encrypted = 0x40, Grouped = 0x20 };
+// Second frame flag byte of version 2.4.
+enum FrameFlag24 : quint8 {
+    V24Grouped = 0x40,
+    V24Compressed = 0x08,
+    V24Encrypted = 0x04,
+    V24Unsynchronised = 0x02,
+    V24DataLength = 0x01,
+};
 
 quint32 be32(QByteArrayView b, qsizetype at)
 {
@@ -292,13 +300,14 @@ private:
     bool m_commentDescribed = false;
 };
 
-void readFrames(Id3v2& tag, Window& window, qint64 pos, qint64 end, quint8 flags)
+void readFrames(Id3v2& tag, Window& window, qint64 pos, qint64 end, quint8 flags, int major)
 {
     if (flags & ExtendedHeader) {
         const QByteArrayView ext = window.get(pos, 4);
         if (ext.size() < 4)
             return;
-        pos += 4 + qint64(be32(ext, 0));
+        // Version 2.4 counts the size field in, 2.3 does not.
+        pos += major >= 4 ? qint64(synchsafe(ext, 0)) : 4 + qint64(be32(ext, 0));
     }
     FrameReader reader(tag);
     while (pos + kFrameHeaderSize <= end) {
@@ -306,12 +315,20 @@ void readFrames(Id3v2& tag, Window& window, qint64 pos, qint64 end, quint8 flags
         if (header.size() < kFrameHeaderSize || header[0] < 'A' || header[0] > 'Z')
             break;
         const quint32 id = be32(header, 0);
-        const qint64 frameSize = be32(header, 4);
+        const qint64 frameSize = major >= 4 ? synchsafe(header, 4) : be32(header, 4);
         const qint64 dataPos = pos + kFrameHeaderSize;
         const qint64 available = end - dataPos;
         const auto frameFlags = static_cast<quint8>(header[9]);
-        if (FrameReader::wanted(id) && !(frameFlags & (Compressed | Encrypted))) {
-            const qint64 skip = (frameFlags & Grouped) ? 1 : 0;
+        qint64 skip = 0;
+        bool readable = true;
+        if (major >= 4) {
+            readable = !(frameFlags & (V24Compressed | V24Encrypted | V24Unsynchronised));
+            skip = ((frameFlags & V24Grouped) ? 1 : 0) + ((frameFlags & V24DataLength) ? 4 : 0);
+        } else {
+            readable = !(frameFlags & (Compressed | Encrypted));
+            skip = (frameFlags & Grouped) ? 1 : 0;
+        }
+        if (FrameReader::wanted(id) && readable) {
             const qint64 take = std::min<qint64>({frameSize, available, Id3v2::kMaxFrameData});
             if (take > skip)
                 reader.store(id, window.get(dataPos + skip, take - skip));
@@ -362,33 +379,210 @@ QString Id3v2::parseGenre(QStringView text)
     return text.toString();
 }
 
+namespace {
+
+constexpr char kUtf16Bom[] = "\xFF\xFE";
+
+// Latin text is read back as this program's code page, and other programs
+// read it as Latin-1: it is used only where the two agree. Anything else
+// (Polish letters among it) is UTF-16 behind its byte order mark, which
+// every player reads right.
+bool plainLatin(QStringView text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            continue;
+        if (u > 0xFF || static_cast<unsigned char>(toCp1250(QStringView(&c, 1))[0]) != u)
+            return false;
+    }
+    return true;
+}
+
+QByteArray utf16(QStringView text)
+{
+    QByteArray out(kUtf16Bom, 2);
+    for (QChar c : text) {
+        out.append(static_cast<char>(c.unicode() & 0xFF));
+        out.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return out;
+}
+
+// The encoding byte and the text of a text frame.
+QByteArray textBody(const QString& text)
+{
+    if (plainLatin(text))
+        return QByteArray(1, '\0') + toCp1250(text);
+    return QByteArray(1, '\x01') + utf16(text);
+}
+
+// A comment: encoding, language, an empty description, the text.
+QByteArray commentBody(const QString& text)
+{
+    if (plainLatin(text))
+        return QByteArrayView("\0eng\0", 5).toByteArray() + toCp1250(text);
+    return QByteArrayView("\x01" "eng", 4).toByteArray() + utf16(u"") + QByteArray(2, '\0') + utf16(text);
+}
+
+bool editedFrame(quint32 id)
+{
+    return FrameReader::wanted(id);
+}
+
+// The description of a COMM frame is empty for the one the window edits.
+bool plainComment(QByteArrayView data)
+{
+    if (data.size() < 4)
+        return true;
+    const auto encoding = static_cast<Id3Encoding>(std::min<quint8>(static_cast<quint8>(data[0]), 3));
+    const QByteArrayView rest = data.sliced(4);
+    const qsizetype end = skipId3String(rest, encoding);
+    return trimControls(decodeId3String(rest.first(end), encoding)).isEmpty();
+}
+
+// UTF-8 strings separated by zero bytes, as UTF-16 strings separated by two.
+QByteArray utf8ToUtf16(QByteArrayView data)
+{
+    QByteArray out;
+    const QList<QByteArrayView> parts = [&] {
+        QList<QByteArrayView> p;
+        qsizetype from = 0;
+        for (qsizetype i = 0; i <= data.size(); ++i)
+            if (i == data.size() || data[i] == '\0') {
+                p.append(data.sliced(from, i - from));
+                from = i + 1;
+            }
+        return p;
+    }();
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i)
+            out.append(2, '\0');
+        if (!parts[i].isEmpty() || i + 1 < parts.size())
+            out.append(utf16(QString::fromUtf8(parts[i])));
+    }
+    return out;
+}
+
+// A 2.4 frame's data for 2.3: UTF-8 text turned into UTF-16.
+QByteArray convertedData(quint32 id, QByteArrayView data)
+{
+    if (data.isEmpty() || data[0] != '\x03')
+        return data.toByteArray();
+    const char first = static_cast<char>(id >> 24);
+    if (first == 'T')
+        return QByteArray(1, '\x01') + utf8ToUtf16(data.sliced(1));
+    if ((id == frameId("COMM") || id == frameId("USLT")) && data.size() >= 4) {
+        const QByteArrayView rest = data.sliced(4);
+        const qsizetype end = rest.indexOf('\0');
+        const QByteArray description = utf16(QString::fromUtf8(end < 0 ? rest : rest.first(end))) + QByteArray(2, '\0');
+        const QByteArray text = end < 0 ? QByteArray() : utf16(QString::fromUtf8(rest.sliced(end + 1)));
+        return QByteArray(1, '\x01') + data.sliced(1, 3).toByteArray() + description + text;
+    }
+    if (id == frameId("APIC")) {
+        const qsizetype mimeEnd = data.indexOf('\0', 1);
+        if (mimeEnd < 0 || mimeEnd + 2 > data.size())
+            return data.toByteArray();
+        const QByteArrayView rest = data.sliced(mimeEnd + 2);
+        const qsizetype end = rest.indexOf('\0');
+        if (end < 0)
+            return data.toByteArray();
+        return QByteArray(1, '\x01') + data.sliced(1, mimeEnd + 1).toByteArray()
+            + utf16(QString::fromUtf8(rest.first(end))) + QByteArray(2, '\0') + rest.sliced(end + 1).toByteArray();
+    }
+    return data.toByteArray();
+}
+
+// The frames of an old tag that the edited fields do not stand for, as
+// version 2.3 frames: a cover, lyrics, private data and every frame of
+// another program go into the new tag byte for byte. A 2.4 frame gets a 2.3
+// header, and its UTF-8 text (which 2.3 does not know) becomes UTF-16.
+QByteArray keptFrames(QByteArrayView tag, int major)
+{
+    QByteArray out;
+    if (major != 3 && major != 4)
+        return out; // 2.2 frames have another form; nothing can be carried over
+    qint64 pos = kHeaderSize;
+    const qint64 end = tag.size();
+    if (static_cast<quint8>(tag[5]) & ExtendedHeader) {
+        if (end < pos + 4)
+            return out;
+        pos += major >= 4 ? qint64(synchsafe(tag, pos)) : 4 + qint64(be32(tag, pos));
+    }
+    while (pos + kFrameHeaderSize <= end) {
+        if (tag[pos] < 'A' || tag[pos] > 'Z')
+            break;
+        const quint32 id = be32(tag, pos);
+        const qint64 size = major >= 4 ? synchsafe(tag, pos + 4) : be32(tag, pos + 4);
+        const qint64 dataPos = pos + kFrameHeaderSize;
+        if (size > end - dataPos)
+            break;
+        const QByteArrayView data = tag.sliced(dataPos, size);
+        const bool replaced = editedFrame(id) && !(id == frameId("COMM") && !plainComment(data));
+        if (!replaced) {
+            if (major == 3) {
+                out.append(tag.sliced(pos, kFrameHeaderSize + size).toByteArray());
+            } else {
+                const auto status = static_cast<quint8>(tag[pos + 8]);
+                const auto format = static_cast<quint8>(tag[pos + 9]);
+                // Compressed, encrypted or unsynchronised 2.4 data has no 2.3
+                // form that could be written without decoding it.
+                if (!(format & (V24Compressed | V24Encrypted | V24Unsynchronised))) {
+                    QByteArrayView body = data;
+                    QByteArray group;
+                    if (format & V24Grouped) {
+                        group = body.first(std::min<qsizetype>(1, body.size())).toByteArray();
+                        body = body.sliced(group.size());
+                    }
+                    if ((format & V24DataLength) && body.size() >= 4)
+                        body = body.sliced(4);
+                    const QByteArray converted = group + convertedData(id, body);
+                    out.append(tag.sliced(pos, 4).toByteArray());
+                    appendBe32(out, static_cast<quint32>(converted.size()));
+                    out.append(static_cast<char>((status << 1) & 0xE0));
+                    out.append(static_cast<char>((format & V24Grouped) ? Grouped : 0));
+                    out.append(converted);
+                }
+            }
+        }
+        pos = dataPos + size;
+    }
+    return out;
+}
+
+} // namespace
+
 QByteArray Id3v2::toBytes() const
 {
+    return toBytes({});
+}
+
+QByteArray Id3v2::toBytes(const QByteArray& otherFrames) const
+{
     QByteArray frames;
-    const auto add = [&frames](const char* id, const QByteArray& text) {
-        if (text.isEmpty())
+    const auto add = [&frames](const char* id, const QByteArray& body) {
+        if (body.isEmpty())
             return;
         frames.append(id, 4);
-        appendBe32(frames, static_cast<quint32>(text.size() + 1));
-        frames.append("\0\0\0", 3); // two flag bytes, then the encoding byte
-        frames.append(text);
+        appendBe32(frames, static_cast<quint32>(body.size()));
+        frames.append("\0\0", 2);
+        frames.append(body);
     };
-    const auto prefixed = [](QByteArrayView prefix, const QString& value) -> QByteArray {
-        return value.isEmpty() ? QByteArray() : prefix.toByteArray() + toCp1250(value);
-    };
-    add("TIT2", toCp1250(title));
-    add("TPE1", toCp1250(artist));
-    add("TALB", toCp1250(album));
-    add("TRCK", track != 0 ? QByteArray::number(track) : QByteArray());
-    add("TYER", toCp1250(year));
+    const auto text = [](const QString& value) { return value.isEmpty() ? QByteArray() : textBody(value); };
+    add("TIT2", text(title));
+    add("TPE1", text(artist));
+    add("TALB", text(album));
+    add("TRCK", track != 0 ? QByteArray(1, '\0') + QByteArray::number(track) : QByteArray());
+    add("TYER", text(year));
     // A leading "(" would read back as a genre reference; "((" stands for it.
-    add("TCON", toCp1250(genre.startsWith(QLatin1Char('(')) ? QLatin1Char('(') + genre : genre));
-    add("COMM", prefixed(QByteArrayView("eng\0", 4), comment));
-    add("TCOM", toCp1250(composer));
-    add("TENC", toCp1250(encoder));
-    add("TCOP", toCp1250(rights));
-    add("TLAN", toCp1250(language));
-    add("WXXX", prefixed(QByteArrayView("\0", 1), link));
+    add("TCON", text(genre.startsWith(QLatin1Char('(')) ? QLatin1Char('(') + genre : genre));
+    add("COMM", comment.isEmpty() ? QByteArray() : commentBody(comment));
+    add("TCOM", text(composer));
+    add("TENC", text(encoder));
+    add("TCOP", text(rights));
+    add("TLAN", text(language));
+    add("WXXX", link.isEmpty() ? QByteArray() : QByteArrayView("\0\0", 2).toByteArray() + toCp1250(link));
+    frames.append(otherFrames);
 
     QByteArray tag("ID3\x03\x00\x00", 6);
     appendSynchsafe(tag, static_cast<quint32>(std::min<qsizetype>(frames.size(), kMaxSynchsafe)));
@@ -412,11 +606,12 @@ bool Id3v2::read(const QString& path, QString* error)
     exists = true;
     version = header.major;
     size = header.tagSize;
-    if (header.major != 3 || size <= kHeaderSize)
+    if ((header.major != 3 && header.major != 4) || size <= kHeaderSize)
         return true;
 
-    Window window(file, std::move(first), size, (header.flags & Unsynchronised) != 0);
-    readFrames(*this, window, kHeaderSize, size, header.flags);
+    // A 2.4 tag marks its unsynchronised frames one by one.
+    Window window(file, std::move(first), size, header.major == 3 && (header.flags & Unsynchronised) != 0);
+    readFrames(*this, window, kHeaderSize, size, header.flags, header.major);
     return true;
 }
 
@@ -426,7 +621,26 @@ bool Id3v2::save(const QString& path, QString* error)
     qint64 fileSize = 0;
     if (!probe(path, &old, &fileSize, error))
         return false;
-    const QByteArray tag = toBytes();
+    QByteArray other;
+    if (old.present && old.tagSize > kHeaderSize) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            setOpenError(error, path, file);
+            return false;
+        }
+        // Bounded by the file: a tag claiming more counts as none.
+        QByteArray oldTag = file.read(old.tagSize);
+        if (old.major == 3 && (old.flags & Unsynchronised)) {
+            QByteArray restored = oldTag.first(kHeaderSize);
+            restored.reserve(oldTag.size());
+            for (qsizetype i = kHeaderSize; i < oldTag.size(); ++i)
+                if (!(oldTag[i] == '\0' && static_cast<quint8>(oldTag[i - 1]) == 0xFF))
+                    restored.append(oldTag[i]);
+            oldTag = std::move(restored);
+        }
+        other = keptFrames(oldTag, old.major);
+    }
+    const QByteArray tag = toBytes(other);
     if (tag.size() - kHeaderSize > kMaxSynchsafe) {
         setTagError(error, QStringLiteral("Tag jest za duży, by go zapisać w pliku"), path);
         return false;

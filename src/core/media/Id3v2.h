@@ -6,10 +6,12 @@
 
 namespace zorvex {
 
-// The ID3v2 tag at the start of a file. Frames are read from version 2.3 tags
-// only (a tag of another version is found but yields no fields) and saving
-// always writes version 2.3 with the frames below, Windows-1250 text, no
-// padding. Texts are in the program's code page.
+// The ID3v2 tag at the start of a file. Frames are read from version 2.3 and
+// 2.4 tags (a 2.2 tag is found but yields no fields). Saving writes version
+// 2.3: the frames below, then every other frame of the old tag byte for byte
+// (2.4 frames brought into the 2.3 form), no padding. Text that Latin-1 and
+// Windows-1250 read alike is written as Latin, the rest as UTF-16. Texts are
+// in the program's code page.
 struct Id3v2 {
     // Longest part of a frame that is read; the tag window edits no more.
     static constexpr int kMaxFrameData = 250;
@@ -41,8 +43,10 @@ struct Id3v2 {
     bool remove(const QString& path, QString* error = nullptr);
 
     void clear() { *this = Id3v2(); }
-    // The tag these fields are saved as.
+    // The tag these fields are saved as, with `otherFrames` (2.3 frames of
+    // the old tag) after them.
     QByteArray toBytes() const;
+    QByteArray toBytes(const QByteArray& otherFrames) const;
 
     // The track of a TRCK text: the number before a "/", else the whole text;
     // 0 when that is not a positive number.

@@ -1,10 +1,10 @@
 #include "ui/app/PendingFeatures.h"
 
-#include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/common/Messages.h"
+#include "ui/media/PlaybackPanel.h"
 
 namespace zorvex {
 
@@ -15,12 +15,18 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
     QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::restoreIconPositionsRequested, menu, notice);
-    QObject::connect(menu, &ContextMenu::playerCommandChosen, menu, notice);
     QObject::connect(menu, &ContextMenu::radioCommandChosen, menu, notice);
     QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
     QObject::connect(menu, &ContextMenu::favouriteStationChosen, menu, notice);
-    QObject::connect(tools, &ToolsWindow::panelOptionsRequested, tools, notice);
     QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
+}
+
+void connectPendingPanel(PlaybackPanel* panel)
+{
+    // The radio half of the panel waits for the radio.
+    const auto notice = [] { showNotAvailableYet(); };
+    QObject::connect(panel, &PlaybackPanel::radioCommand, panel, notice);
+    QObject::connect(panel, &PlaybackPanel::openRadioPage, panel, notice);
 }
 
 } // namespace zorvex

@@ -15,6 +15,7 @@
 #include <id3v1tag.h>
 #include <id3v2frame.h>
 #include <id3v2header.h>
+#include <attachedpictureframe.h>
 #include <id3v2tag.h>
 #include <mpegfile.h>
 #include <urllinkframe.h>
@@ -130,9 +131,12 @@ QStringList describe(const Id3v2& t)
 
 // TagLib decodes unmarked ID3 text as Latin-1; going back to those bytes and
 // reading them as the program does shows whether both saw the same bytes.
+// Latin frames hold this program's code page; UTF-16 ones say what they are.
 QString bytesOf(const TagLib::String& s)
 {
-    return fromCp1250(QByteArrayView(s.to8Bit(false)));
+    if (s.isLatin1())
+        return fromCp1250(QByteArrayView(s.to8Bit(false)));
+    return QString::fromUtf8(s.toCString(true));
 }
 
 QString tagLibFrame(TagLib::ID3v2::Tag* t, const char* id)
@@ -210,6 +214,8 @@ private slots:
     void genreSurvivesSave();
     void id3v2Save_data();
     void id3v2Save();
+    void id3v2SaveKeepsOtherFrames_data();
+    void id3v2SaveKeepsOtherFrames();
 
     void remove_data();
     void remove();
@@ -507,10 +513,11 @@ void TestId3::id3v2Read_data()
         << QStringList{u"TPE1=Artist"_s};
 
     const QByteArray v24 = "TIT2"_ba + synchsafe(6) + "\0\0\x03Title"_ba;
-    QTest::newRow("version 2.4 found, not read") << tag(4, v24) + audio << true << 4 << size(v24) << QStringList();
+    // Read too, so that saving over it does not lose what it holds.
+    QTest::newRow("version 2.4 read") << tag(4, v24) + audio << true << 4 << size(v24) << QStringList{u"TIT2=Title"_s};
     QTest::newRow("version 2.4 footer belongs to the tag")
         << tag(4, v24, 0x10) + "3DI\x04\0\x10"_ba + synchsafe(quint32(v24.size())) + audio << true << 4
-        << size(v24) + 10 << QStringList();
+        << size(v24) + 10 << QStringList{u"TIT2=Title"_s};
     const QByteArray v22 = "TT2\0\0\x06\0Title"_ba;
     QTest::newRow("version 2.2 found, not read") << tag(2, v22) + audio << true << 2 << size(v22) << QStringList();
     QTest::newRow("no tag") << audio << false << 0 << qint64(0) << QStringList();
@@ -598,7 +605,8 @@ void TestId3::id3v2SaveLayout()
     t.title = u"Zażółć"_s;
     QVERIFY(t.save(path));
 
-    const QByteArray frames = frame("TIT2", latin("Za\xbf\xf3\xb3\xe6")) + frame("TPE1", latin("Artist"))
+    // Polish letters go as UTF-16 behind its mark: other players read them.
+    const QByteArray frames = frame("TIT2", "\x01\xff\xfe"_ba + utf16(u"Zażółć"_s, false)) + frame("TPE1", latin("Artist"))
         + frame("TALB", latin("Album")) + frame("TRCK", latin("7")) + frame("TYER", latin("2009"))
         + frame("TCON", latin("Rock")) + frame("COMM", latin("eng\0Nice"_ba)) + frame("TCOM", latin("Composer"))
         + frame("TENC", latin("Encoder")) + frame("TCOP", latin("(c) Someone")) + frame("TLAN", latin("pol"))
@@ -642,8 +650,9 @@ void TestId3::id3v2Save()
     const QByteArray kept = before.mid(audioAt);
     QVERIFY(after.endsWith(kept));
     QCOMPARE(t.size, after.size() - kept.size());
-    if (empty)
-        QCOMPARE(after.first(10), "ID3\x03\0\0\0\0\0\0"_ba);
+    // Only the edited frames go; the picture of the old tag stays.
+    if (empty && audioAt > 0)
+        QCOMPARE(after.first(t.size), tag(3, frame("APIC", QByteArray(500, 'p'))));
 
     Id3v2 back;
     QVERIFY(back.read(path));
@@ -655,6 +664,63 @@ void TestId3::id3v2Save()
     int major = 0;
     QCOMPARE(describeWithTagLib(path, &major), describe(t));
     QCOMPARE(major, 3);
+}
+
+void TestId3::id3v2SaveKeepsOtherFrames_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::newRow("2.3") << 3;
+    QTest::newRow("2.4") << 4;
+}
+
+void TestId3::id3v2SaveKeepsOtherFrames()
+{
+    QFETCH(int, major);
+    const auto anyFrame = [major](const char* id, const QByteArray& data) {
+        return major == 3 ? frame(id, data) : QByteArray(id, 4) + synchsafe(quint32(data.size())) + "\0\0"_ba + data;
+    };
+    QByteArray picture("\0image/jpeg\0\3\0", 14);
+    for (int i = 0; i < 3000; ++i)
+        picture.append(char(i * 7));
+    const QByteArray encoding = major == 3 ? "\0"_ba : "\x03"_ba;
+    const QByteArray old = tag(major, anyFrame("TIT2", encoding + "Old") + anyFrame("APIC", picture)
+                                          + anyFrame("TXXX", encoding + "replaygain\0-6.5 dB"_ba)
+                                          + anyFrame("COMM", "\0eng" "iTunNORM\0 000001"_ba)
+                                          + anyFrame("COMM", "\0eng\0old plain"_ba) + QByteArray(64, '\0'));
+    const QString path = write(old + silentAudio());
+
+    Id3v2 before;
+    QVERIFY(before.read(path));
+    QCOMPARE(before.title, u"Old"_s); // a 2.4 tag is read, so nothing is lost by saving
+    Id3v2 t = fullV2Fields();
+    t.title = u"Zażółć gęślą"_s;
+    QString error;
+    QVERIFY2(t.save(path, &error), qPrintable(error));
+    const QByteArray after = contents(path);
+    QVERIFY(after.endsWith(silentAudio()));
+    QCOMPARE(after[3], '\x03');
+    // The cover, byte for byte, and the described comment; the edited frames
+    // replace their old ones.
+    QVERIFY(after.contains(frame("APIC", picture)));
+    QVERIFY(after.contains("iTunNORM"));
+    QVERIFY(!after.contains("Old"));
+    QVERIFY(!after.contains("old plain"));
+
+    TagLib::MPEG::File file(QFile::encodeName(path).constData(), false);
+    TagLib::ID3v2::Tag* v2 = file.ID3v2Tag();
+    QVERIFY(v2);
+    QCOMPARE(bytesOf(v2->title()), u"Zażółć gęślą"_s);
+    const TagLib::ID3v2::FrameList pictures = v2->frameListMap()["APIC"];
+    QCOMPARE(int(pictures.size()), 1);
+    const auto* pic = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(pictures.front());
+    QVERIFY(pic);
+    QCOMPARE(QByteArray(pic->picture().data(), int(pic->picture().size())), picture.mid(14));
+    const TagLib::ID3v2::FrameList extra = v2->frameListMap()["TXXX"];
+    QCOMPARE(int(extra.size()), 1);
+    QVERIFY2(QString::fromUtf8(extra.front()->toString().toCString(true)).contains(u"-6.5 dB"_s), extra.front()->toString().toCString(true));
+    Id3v2 back;
+    QVERIFY(back.read(path));
+    QCOMPARE(describe(back), describe(t));
 }
 
 void TestId3::remove_data()
