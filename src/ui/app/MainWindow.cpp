@@ -124,18 +124,18 @@ void MainWindow::build()
     setFixedWidth(kMainWindowWidth);
     setFocusPolicy(Qt::StrongFocus);
 
-    m_image1 = area(this, "Image1");
-    m_label2 = area(this, "Label2");
-    m_image2 = area(this, "Image2");
-    m_image8 = area(this, "Image8");
-    m_label1 = area(this, "Label1");
-    m_image9 = area(this, "Image9");
-    m_kal = area(this, "KAL");
-    m_labelIm = plainArea(this, "Label_Im");
-    m_panel1 = plainArea(this, "Panel1");
-    m_panel2 = plainArea(this, "Panel2");
-    m_psnd = plainArea(m_panel2, "PSnd");
-    m_psnd->setGeometry(1, 0, 145, 18);
+    m_timeOfDayPicture = area(this, "Image1");
+    m_clockLabel = area(this, "Label2");
+    m_zodiacPicture = area(this, "Image2");
+    m_previousMonthArrow = area(this, "Image8");
+    m_monthCaption = area(this, "Label1");
+    m_nextMonthArrow = area(this, "Image9");
+    m_monthPicture = area(this, "KAL");
+    m_scrollingText = plainArea(this, "Label_Im");
+    m_infoPanel = plainArea(this, "Panel1");
+    m_playbackPanel = plainArea(this, "Panel2");
+    m_playbackStrip = plainArea(m_playbackPanel, "PSnd");
+    m_playbackStrip->setGeometry(1, 0, 145, 18);
 
     m_btnMinimize = new QToolButton(this);
     m_btnMinimize->setObjectName(QStringLiteral("BtnMinimize"));
@@ -146,8 +146,8 @@ void MainWindow::build()
     m_btnMinimize->setToolTip(QString::fromUtf8("Minimalizuj do tray'a"));
     connect(m_btnMinimize, &QToolButton::clicked, this, &MainWindow::hideToTray);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{m_image1, m_label2, m_image2, m_image8, m_label1, m_image9,
-                                                      m_kal, m_labelIm, m_panel1, m_panel2, m_psnd})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_timeOfDayPicture, m_clockLabel, m_zodiacPicture, m_previousMonthArrow, m_monthCaption, m_nextMonthArrow,
+                                                      m_monthPicture, m_scrollingText, m_infoPanel, m_playbackPanel, m_playbackStrip})
         enableDragOn(w);
     installEventFilter(this);
 
@@ -188,35 +188,35 @@ void MainWindow::relayout()
     m_layout = computeLayout(visibilityOf(s), s.pg);
     const WindowLayout& l = m_layout;
 
-    m_image1->setVisible(l.topPanelVisible);
-    m_label2->setVisible(l.topPanelVisible);
-    m_image2->setVisible(l.topPanelVisible && !l.zodiac.isEmpty());
+    m_timeOfDayPicture->setVisible(l.topPanelVisible);
+    m_clockLabel->setVisible(l.topPanelVisible);
+    m_zodiacPicture->setVisible(l.topPanelVisible && !l.zodiac.isEmpty());
     if (l.topPanelVisible) {
-        m_image1->setGeometry(l.timeOfDayPicture);
-        m_label2->setGeometry(l.clock);
-        m_label2->setAlignment(s.panel7 ? (Qt::AlignHCenter | Qt::AlignTop) : Qt::AlignCenter);
+        m_timeOfDayPicture->setGeometry(l.timeOfDayPicture);
+        m_clockLabel->setGeometry(l.clock);
+        m_clockLabel->setAlignment(s.panel7 ? (Qt::AlignHCenter | Qt::AlignTop) : Qt::AlignCenter);
         if (!l.zodiac.isEmpty())
-            m_image2->setGeometry(l.zodiac);
+            m_zodiacPicture->setGeometry(l.zodiac);
     }
-    m_label2->setFont(fontOf(s.font1));
+    m_clockLabel->setFont(fontOf(s.font1));
 
     const QRect cap = l.captionRow;
     const int arrow = 15;
-    m_image8->setGeometry(cap.left() + 2, cap.top() + 2, arrow, arrow);
-    m_image9->setGeometry(cap.right() - 1 - arrow, cap.top() + 2, arrow, arrow);
-    m_label1->setGeometry(cap.left() + 2 + arrow, cap.top(), cap.width() - 2 * (2 + arrow), cap.height());
-    m_image8->setVisible(s.przelaczanie);
-    m_image9->setVisible(s.przelaczanie);
-    m_kal->setGeometry(l.monthGrid);
+    m_previousMonthArrow->setGeometry(cap.left() + 2, cap.top() + 2, arrow, arrow);
+    m_nextMonthArrow->setGeometry(cap.right() - 1 - arrow, cap.top() + 2, arrow, arrow);
+    m_monthCaption->setGeometry(cap.left() + 2 + arrow, cap.top(), cap.width() - 2 * (2 + arrow), cap.height());
+    m_previousMonthArrow->setVisible(s.przelaczanie);
+    m_nextMonthArrow->setVisible(s.przelaczanie);
+    m_monthPicture->setGeometry(l.monthGrid);
 
     auto place = [this](QWidget* w, const PanelSlot& slot) {
         w->setVisible(slot.visible);
         if (slot.visible)
             w->setGeometry(0, slot.top, width(), slot.height);
     };
-    place(m_labelIm, l.textPanel);
-    place(m_panel1, l.infoPanel);
-    place(m_panel2, l.playbackPanel);
+    place(m_scrollingText, l.textPanel);
+    place(m_infoPanel, l.infoPanel);
+    place(m_playbackPanel, l.playbackPanel);
 
     setFixedHeight(l.clientHeight);
     applyMask();
@@ -347,7 +347,7 @@ void MainWindow::refreshForegroundFlag()
 
 void MainWindow::setClockText(const QString& hhmmss)
 {
-    m_label2->setText(hhmmss);
+    m_clockLabel->setText(hhmmss);
 }
 
 void MainWindow::enableDragOn(QWidget* w)
@@ -426,7 +426,7 @@ bool MainWindow::dragFilter(QEvent* e)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == m_label2 && e->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_clockLabel && e->type() == QEvent::MouseButtonDblClick) {
         m_pressed = false;
         m_clockMenu->popup(QCursor::pos());
         return true;

@@ -100,17 +100,17 @@ public:
     QToolButton* minimizeButton() const { return m_btnMinimize; }
 
     // The areas the features fill (also found by their object names).
-    QLabel* timeOfDayPicture() const { return m_image1; }
-    QLabel* clockLabel() const { return m_label2; }
-    QLabel* zodiacPicture() const { return m_image2; }
-    QLabel* monthCaption() const { return m_label1; }
-    QLabel* previousMonthArrow() const { return m_image8; }
-    QLabel* nextMonthArrow() const { return m_image9; }
-    QLabel* monthPicture() const { return m_kal; }
-    QWidget* scrollingText() const { return m_labelIm; }
-    QWidget* infoPanel() const { return m_panel1; }
-    QWidget* playbackPanel() const { return m_panel2; }
-    QWidget* playbackStrip() const { return m_psnd; }
+    QLabel* timeOfDayPicture() const { return m_timeOfDayPicture; }
+    QLabel* clockLabel() const { return m_clockLabel; }
+    QLabel* zodiacPicture() const { return m_zodiacPicture; }
+    QLabel* monthCaption() const { return m_monthCaption; }
+    QLabel* previousMonthArrow() const { return m_previousMonthArrow; }
+    QLabel* nextMonthArrow() const { return m_nextMonthArrow; }
+    QLabel* monthPicture() const { return m_monthPicture; }
+    QWidget* scrollingText() const { return m_scrollingText; }
+    QWidget* infoPanel() const { return m_infoPanel; }
+    QWidget* playbackPanel() const { return m_playbackPanel; }
+    QWidget* playbackStrip() const { return m_playbackStrip; }
 
 signals:
     // Shown or activated: the moment a pending file may be opened.
@@ -157,18 +157,18 @@ private:
     QPoint m_pressGlobal;
     QPoint m_pressWindowPos;
 
-    QLabel* m_image1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLabel* m_image2 = nullptr;
+    QLabel* m_timeOfDayPicture = nullptr;
+    QLabel* m_clockLabel = nullptr;
+    QLabel* m_zodiacPicture = nullptr;
     QToolButton* m_btnMinimize = nullptr;
-    QLabel* m_image8 = nullptr;
-    QLabel* m_label1 = nullptr;
-    QLabel* m_image9 = nullptr;
-    QLabel* m_kal = nullptr;
-    QWidget* m_labelIm = nullptr;
-    QWidget* m_panel1 = nullptr;
-    QWidget* m_panel2 = nullptr;
-    QWidget* m_psnd = nullptr;
+    QLabel* m_previousMonthArrow = nullptr;
+    QLabel* m_monthCaption = nullptr;
+    QLabel* m_nextMonthArrow = nullptr;
+    QLabel* m_monthPicture = nullptr;
+    QWidget* m_scrollingText = nullptr;
+    QWidget* m_infoPanel = nullptr;
+    QWidget* m_playbackPanel = nullptr;
+    QWidget* m_playbackStrip = nullptr;
 
     ContextMenu* m_contextMenu = nullptr;
     ClockMenu* m_clockMenu = nullptr;

@@ -122,11 +122,11 @@ void CalendarView::build()
     registerTahoma();
     QWidget* win = &m_window;
 
-    m_tapeta = new QLabel(win);
-    m_tapeta->setObjectName(QStringLiteral("TAPETA"));
-    m_tapeta->setScaledContents(false);
-    m_tapeta->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_tapeta->lower();
+    m_backgroundPicture = new QLabel(win);
+    m_backgroundPicture->setObjectName(QStringLiteral("TAPETA"));
+    m_backgroundPicture->setScaledContents(false);
+    m_backgroundPicture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_backgroundPicture->lower();
 
     QWidget* textArea = m_window.scrollingText();
     m_scroll = new ScrollingText(textArea);
@@ -137,13 +137,13 @@ void CalendarView::build()
 
     m_cornerLeft = new CornerPiece(QStringLiteral("Image4"), CornerPiece::Left, win);
     m_cornerRight = new CornerPiece(QStringLiteral("Image3"), CornerPiece::Right, win);
-    m_shape3 = new FrameShape(QStringLiteral("Shape3"), win);
-    m_shape4 = new FrameShape(QStringLiteral("Shape4"), win);
-    m_shape6 = new FrameShape(QStringLiteral("Shape6"), win);
-    m_shape7 = new FrameShape(QStringLiteral("Shape7"), win);
-    m_shape10 = new FrameShape(QStringLiteral("Shape10"), win);
-    m_shape11 = new FrameShape(QStringLiteral("Shape11"), win);
-    m_shape12 = new FrameShape(QStringLiteral("Shape12"), win);
+    m_lineAboveCaption = new FrameShape(QStringLiteral("Shape3"), win);
+    m_lineBelowCaption = new FrameShape(QStringLiteral("Shape4"), win);
+    m_captionBox = new FrameShape(QStringLiteral("Shape6"), win);
+    m_clockBox = new FrameShape(QStringLiteral("Shape7"), win);
+    m_frameTop = new FrameShape(QStringLiteral("Shape10"), win);
+    m_frameRight = new FrameShape(QStringLiteral("Shape11"), win);
+    m_frameLeft = new FrameShape(QStringLiteral("Shape12"), win);
 
     m_addMenu = new AddMenu(win);
     m_captionMenu = new CaptionMenu(win);
@@ -293,36 +293,36 @@ void CalendarView::layoutFrame()
     const int topLeft = longSides ? kPictureWidth : corner;
     const int topWidth = longSides ? 107 : 131;
     const int sideHeight = longSides ? 76 : 12;
-    m_shape10->setGeometryAndLines(QRect(topLeft, 0, topWidth, 1), {QLine(0, 0, topWidth - 1, 0)});
-    m_shape11->setGeometryAndLines(QRect(right, corner, 1, sideHeight), {QLine(0, 0, 0, sideHeight - 1)});
-    m_shape12->setGeometryAndLines(QRect(0, corner, 1, sideHeight), {QLine(0, 0, 0, sideHeight - 1)});
-    for (FrameShape* shape : {m_shape10, m_shape11, m_shape12})
+    m_frameTop->setGeometryAndLines(QRect(topLeft, 0, topWidth, 1), {QLine(0, 0, topWidth - 1, 0)});
+    m_frameRight->setGeometryAndLines(QRect(right, corner, 1, sideHeight), {QLine(0, 0, 0, sideHeight - 1)});
+    m_frameLeft->setGeometryAndLines(QRect(0, corner, 1, sideHeight), {QLine(0, 0, 0, sideHeight - 1)});
+    for (FrameShape* shape : {m_frameTop, m_frameRight, m_frameLeft})
         shape->setVisible(frame);
 
     // The separators: under the top panel, under the caption row, the
     // caption row's sides (and its top between the corners without the top
     // panel), and the box around the clock.
-    m_shape3->setGeometryAndLines(QRect(0, kTopPanelHeight - 1, w, 1), {QLine(0, 0, right, 0)});
-    m_shape4->setGeometryAndLines(QRect(0, captionTop + kCaptionRowHeight - 1, w, 1), {QLine(0, 0, right, 0)});
+    m_lineAboveCaption->setGeometryAndLines(QRect(0, kTopPanelHeight - 1, w, 1), {QLine(0, 0, right, 0)});
+    m_lineBelowCaption->setGeometryAndLines(QRect(0, captionTop + kCaptionRowHeight - 1, w, 1), {QLine(0, 0, right, 0)});
     const int rowBottom = kCaptionRowHeight - 1;
     QList<QLine> captionBox;
     const int sideTop = top ? 0 : corner;
     captionBox << QLine(0, sideTop, 0, rowBottom) << QLine(right, sideTop, right, rowBottom);
     if (!top)
         captionBox << QLine(corner, 0, right - corner, 0);
-    m_shape6->setGeometryAndLines(QRect(0, captionTop, w, kCaptionRowHeight), captionBox);
+    m_captionBox->setGeometryAndLines(QRect(0, captionTop, w, kCaptionRowHeight), captionBox);
     const int boxLeft = kPictureWidth - 1;
     const int boxWidth = w - boxLeft;
-    m_shape7->setGeometryAndLines(QRect(boxLeft, 0, boxWidth, kTopPanelHeight),
+    m_clockBox->setGeometryAndLines(QRect(boxLeft, 0, boxWidth, kTopPanelHeight),
                                   {QLine(0, 0, 0, kTopPanelHeight - 1), QLine(0, 0, boxWidth - 1 - corner, 0),
                                    QLine(boxWidth - 1, corner, boxWidth - 1, kTopPanelHeight - 1)});
-    m_shape3->setVisible(grid && top);
-    m_shape4->setVisible(grid);
-    m_shape6->setVisible(grid);
-    m_shape7->setVisible(grid && top);
+    m_lineAboveCaption->setVisible(grid && top);
+    m_lineBelowCaption->setVisible(grid);
+    m_captionBox->setVisible(grid);
+    m_clockBox->setVisible(grid && top);
 
-    for (QWidget* piece : std::initializer_list<QWidget*>{m_shape3, m_shape4, m_shape6, m_shape7, m_shape10, m_shape11,
-                                                          m_shape12, m_cornerLeft, m_cornerRight})
+    for (QWidget* piece : std::initializer_list<QWidget*>{m_lineAboveCaption, m_lineBelowCaption, m_captionBox, m_clockBox, m_frameTop, m_frameRight,
+                                                          m_frameLeft, m_cornerLeft, m_cornerRight})
         piece->raise();
     if (QToolButton* minimize = m_window.minimizeButton())
         minimize->raise();
@@ -333,12 +333,12 @@ void CalendarView::placeBackground()
     if (m_background.isNull())
         return;
     const QRect r = backgroundPlacement(m_background.size(), m_backgroundIsSkin, topPanelShown(), m_window.width());
-    if (m_tapeta->geometry() != r || m_tapeta->pixmap().size() != r.size() || m_tapeta->pixmap().isNull()) {
-        m_tapeta->setGeometry(r);
-        m_tapeta->setPixmap(QPixmap::fromImage(
+    if (m_backgroundPicture->geometry() != r || m_backgroundPicture->pixmap().size() != r.size() || m_backgroundPicture->pixmap().isNull()) {
+        m_backgroundPicture->setGeometry(r);
+        m_backgroundPicture->setPixmap(QPixmap::fromImage(
             m_background.scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     }
-    m_tapeta->lower();
+    m_backgroundPicture->lower();
 }
 
 void CalendarView::applyBackground()
@@ -351,7 +351,7 @@ void CalendarView::applyBackground()
     m_background = bg.image;
     m_backgroundIsSkin = bg.skin;
     // A new picture of the same size must replace the old one.
-    m_tapeta->setPixmap(QPixmap());
+    m_backgroundPicture->setPixmap(QPixmap());
     placeBackground();
 }
 

@@ -155,7 +155,7 @@ public:
     GoToDateDialog* goToDateDialog() const;
     VisibleTextsDialog* visibleTextsDialog() const;
     ChosenDateWindow* chosenDateWindow() const;
-    QLabel* backgroundPicture() const { return m_tapeta; }
+    QLabel* backgroundPicture() const { return m_backgroundPicture; }
     const QImage& monthPicture() const { return m_monthPicture; }
     int captionFontSize() const { return m_captionSize; }
 
@@ -215,17 +215,17 @@ private:
     QDate m_chosenDate;
     const QObject* m_swallowRelease = nullptr; // the arrow just double-clicked
 
-    QLabel* m_tapeta = nullptr;
+    QLabel* m_backgroundPicture = nullptr;
     ScrollingText* m_scroll = nullptr;
     CornerPiece* m_cornerLeft = nullptr;  // Image4
     CornerPiece* m_cornerRight = nullptr; // Image3
-    FrameShape* m_shape3 = nullptr;
-    FrameShape* m_shape4 = nullptr;
-    FrameShape* m_shape6 = nullptr;
-    FrameShape* m_shape7 = nullptr;
-    FrameShape* m_shape10 = nullptr;
-    FrameShape* m_shape11 = nullptr;
-    FrameShape* m_shape12 = nullptr;
+    FrameShape* m_lineAboveCaption = nullptr;
+    FrameShape* m_lineBelowCaption = nullptr;
+    FrameShape* m_captionBox = nullptr;
+    FrameShape* m_clockBox = nullptr;
+    FrameShape* m_frameTop = nullptr;
+    FrameShape* m_frameRight = nullptr;
+    FrameShape* m_frameLeft = nullptr;
 
     AddMenu* m_addMenu = nullptr;
     CaptionMenu* m_captionMenu = nullptr;
