@@ -11,13 +11,6 @@ Q_DECLARE_METATYPE(zorvex::WallpaperMethod)
 
 namespace {
 
-WallpaperEnvironment desktop(const char* name)
-{
-    WallpaperEnvironment env;
-    env.currentDesktop = QString::fromLatin1(name);
-    return env;
-}
-
 QStringList lines(const QList<WallpaperCommand>& commands)
 {
     QStringList out;
