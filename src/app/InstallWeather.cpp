@@ -26,6 +26,9 @@ void Application::installWeather()
         m_calendar->setWeatherIcon(!icon.isNull(), hint, icon);
     };
 
+    weather.openPage = [this] { m_tools->openPage(page::WeatherCities); };
+    connect(m_calendar.get(), &CalendarView::weatherMenuRequested, &weather, &WeatherService::popupMenu);
+
     m_tools->setPageContent(page::WeatherCities, weather.page());
     loop.addDayChange(DayStep::WeatherDays, weather);
     loop.setInterval(IntervalTask::WeatherIcon, weather);

@@ -675,6 +675,10 @@ bool CalendarView::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_window.timeOfDayPicture()) {
         if (type == QEvent::Leave)
             m_card->hide();
+        if (type == QEvent::MouseButtonDblClick) {
+            emit weatherMenuRequested(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
         return false;
     }
     if (watched == &m_window && (type == QEvent::Resize || type == QEvent::Show)) {

@@ -171,6 +171,9 @@ signals:
     void coloursApplied();
     // The colour guards or a missing skin changed a setting.
     void settingsAdjusted();
+    // A double click on the time-of-day (or weather) picture: the weather
+    // menu at that place.
+    void weatherMenuRequested(const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

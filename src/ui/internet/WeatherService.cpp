@@ -14,7 +14,9 @@
 #include "ui/internet/WeatherPictures.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -31,7 +33,9 @@ WeatherService::WeatherService(WeatherContext context, QObject* parent)
     , m_weatherClient(context.network.createClient())
     , m_iconClient(context.network.createClient())
     , m_page(new WeatherPage)
+    , m_menu(std::make_unique<QMenu>())
 {
+    m_menu->setObjectName(QStringLiteral("WeatherMenu"));
     bindPage();
 }
 
@@ -293,6 +297,34 @@ void WeatherService::setIconShown(bool shown)
     }
     m_number = m_remembered;
     drawIcon();
+}
+
+void WeatherService::popupMenu(const QPoint& globalPos)
+{
+    m_menu->clear();
+    const QStringList first{QStringLiteral("Dziś"), QStringLiteral("Jutro"), QStringLiteral("Pojutrze")};
+    for (int day = 0; day < kForecastDays; ++day) {
+        const QString caption = day < 3 ? first[day] : m_dayNames.value(day);
+        m_menu->addAction(caption, this, [this, day] { showDayForecast(day); });
+    }
+    if (m_context.settings.pogoda.ikoPokaz) {
+        m_menu->addSeparator();
+        m_menu->addAction(QStringLiteral("Odśwież"), this, [this] {
+            if (refreshAvailable())
+                refreshIcon(true);
+            else
+                QApplication::beep();
+        });
+    }
+    m_menu->popup(globalPos);
+}
+
+void WeatherService::showDayForecast(int day)
+{
+    m_page->dayBox()->setCurrentIndex(qBound(0, day, kForecastDays - 1));
+    openPage();
+    if (m_page->showButton()->isEnabled())
+        fetchForecast();
 }
 
 void WeatherService::dayChanged(DayStep step, const DayChange&)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class QMenu;
 class QPushButton;
 
 namespace zorvex {
@@ -74,6 +75,14 @@ public:
     QString hint() const;
     const QStringList& dayNames() const { return m_dayNames; }
 
+    // The weather menu: "Dziś", "Jutro", "Pojutrze", the two weekdays, and,
+    // while the icon shows, "Odśwież". Shown without waiting.
+    void popupMenu(const QPoint& globalPos);
+    QMenu* menu() const { return m_menu.get(); }
+    // A day entry: that day on the forecast page, the page opened, and the
+    // forecast fetched when "Pokaż" is available.
+    void showDayForecast(int day);
+
     // --- loop steps ---
     void dayChanged(DayStep step, const DayChange& change) override;
     Interval interval() const override;
@@ -91,6 +100,8 @@ public:
     // DrawIcon's result on the calendar panel with the hint text; a null
     // image brings the time-of-day picture back.
     std::function<void(const QImage& icon, const QString& hint)> showIcon = [](const QImage&, const QString&) {};
+    // Opens the Tools window at the page "Miasta".
+    std::function<void()> openPage = [] {};
 
 signals:
     void forecastShown(const zorvex::Forecast& forecast);
@@ -111,6 +122,7 @@ private:
     std::unique_ptr<TextRequestClient> m_weatherClient;
     std::unique_ptr<TextRequestClient> m_iconClient;
     QPointer<WeatherPage> m_page;
+    std::unique_ptr<QMenu> m_menu;
     QList<WeatherCity> m_cities;
     QStringList m_dayNames;
     IconData m_iconData;

@@ -14,7 +14,9 @@
 #include "ui/internet/WeatherService.h"
 #include "MessageWindows.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +44,7 @@ private slots:
     void startDrawsStoredIconOrSchedules_data();
     void startDrawsStoredIconOrSchedules();
     void iconOffAndOnAgain();
+    void menuOpensTheDaysForecast();
 
 private:
     struct Program;
@@ -255,6 +258,33 @@ void TestWeatherService::iconOffAndOnAgain()
     p.service->setIconShown(true);
     QCOMPARE(p.service->iconNumber(), 5);
     QVERIFY(!p.icon.isNull());
+}
+
+void TestWeatherService::menuOpensTheDaysForecast()
+{
+    QVERIFY2(startSim(), qPrintable(m_sim->error()));
+    Program p(m_data, m_sim->serviceBase());
+    int opened = 0;
+    p.service->openPage = [&opened] { ++opened; };
+    const auto captions = [&p] {
+        QStringList out;
+        for (QAction* a : p.service->menu()->actions())
+            out << a->text();
+        return out;
+    };
+    p.service->popupMenu(QPoint(0, 0));
+    // Thursday: three days ahead is a Sunday.
+    QCOMPARE(captions(), (QStringList{u"Dziś"_s, u"Jutro"_s, u"Pojutrze"_s, u"Niedziela"_s, u"Poniedziałek"_s}));
+    p.service->menu()->hide();
+    p.service->setIconShown(true);
+    p.service->popupMenu(QPoint(0, 0));
+    QCOMPARE(captions().last(), u"Odśwież"_s);
+    p.service->menu()->hide();
+    p.service->menu()->actions().at(3)->trigger();
+    QCOMPARE(opened, 1);
+    QCOMPARE(p.page()->dayBox()->currentIndex(), 3);
+    QTRY_COMPARE(p.page()->field(0)->text(), u"Wrocław"_s);
+    QVERIFY(m_sim->log().last().value(u"query"_s).contains(u"date=2026.12.13"_s));
 }
 
 QTEST_MAIN(TestWeatherService)
