@@ -26,6 +26,12 @@ void Application::installWeather()
         m_calendar->setWeatherIcon(!icon.isNull(), hint, icon);
     };
 
+    // A city list replaced by the data update shows at once.
+    m_internet->listReplaced = [this, previous = m_internet->listReplaced](UpdateList list) {
+        if (list == UpdateList::Cities)
+            m_weather->reloadCities();
+        previous(list);
+    };
     weather.openPage = [this] { m_tools->openPage(page::WeatherCities); };
     connect(m_calendar.get(), &CalendarView::weatherMenuRequested, &weather, &WeatherService::popupMenu);
 
