@@ -33,6 +33,7 @@
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
 #include "ui/internet/InternetService.h"
+#include "ui/internet/WeatherService.h"
 #include "ui/net/NetTools.h"
 #include "ui/reminders/AlarmService.h"
 #include "ui/reminders/ChimeService.h"
@@ -368,6 +369,7 @@ void Application::createWindows()
     installReminders();
     installCalendar();
     installInternet();
+    installWeather();
     installWallpaper();
     // The gauge colours and their shading are edited with the calendar's.
     connect(m_calendar.get(), &CalendarView::coloursApplied, m_gauges, [this] {

@@ -27,6 +27,7 @@ class LazyAudioLibrary;
 class LinuxStatusSources;
 class MousePages;
 class CalendarView;
+class WeatherService;
 class DesktopIntegration;
 class DesktopProxySource;
 class InterfaceProbe;
@@ -105,6 +106,7 @@ private:
     void installReminders();
     void installCalendar();
     void installInternet();
+    void installWeather();
     void installWallpaper();
     void installStatus();
     void installNet();
@@ -161,6 +163,7 @@ private:
     std::unique_ptr<InterfaceProbe> m_interfaces;
     std::unique_ptr<DesktopProxySource> m_desktopProxy;
     std::unique_ptr<InternetService> m_internet; // part of the page "Inne"
+    std::unique_ptr<WeatherService> m_weather;   // the page "Miasta"
     std::unique_ptr<WallpaperSetter> m_wallpaperSetter;
     std::unique_ptr<WallpaperService> m_wallpaper; // its page too
     std::unique_ptr<LinuxStatusSources> m_statusSources;

@@ -36,6 +36,7 @@ const std::vector<ActionName>& actionNames()
         entry("sync-time", "synchronizuje czas"),
         entry("ping", "sprawdza hosty listy Ping"),
         entry("update-check", "sprawdza aktualizacje"),
+        entry("weather-refresh", "odświeża ikonę pogody"),
     };
     return table;
 }

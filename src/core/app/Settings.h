@@ -4,6 +4,7 @@
 #include "core/internet/DesktopSettings.h"
 #include "core/internet/ProxySetting.h"
 #include "core/internet/ServiceSettings.h"
+#include "core/internet/WeatherSettings.h"
 #include "core/net/MailSettings.h"
 #include "core/net/PingSettings.h"
 #include "core/net/TimeSyncSettings.h"
@@ -50,6 +51,7 @@ struct Settings {
     PingSettings ping;
     PlaylistSettings m3u;
     PlaybackPanelSettings panelOdtwarzania;
+    WeatherSettings pogoda;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

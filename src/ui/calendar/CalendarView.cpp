@@ -399,6 +399,10 @@ void CalendarView::drawArrows()
 
 void CalendarView::framePicture()
 {
+    if (m_weatherIcon && !m_weatherPicture.isNull()) {
+        m_window.timeOfDayPicture()->setPixmap(QPixmap::fromImage(m_weatherPicture));
+        return;
+    }
     m_window.timeOfDayPicture()->setPixmap(QPixmap::fromImage(
         framedTimeOfDayPicture(m_timeOfDay, m_settings.main.pokazSiatke, m_settings.main.pokazRamke)));
 }
@@ -437,11 +441,17 @@ QString CalendarView::factsText() const
     return m_facts.text() + m_weatherSummary;
 }
 
-void CalendarView::setWeatherIcon(bool shown, const QString& summary)
+void CalendarView::setWeatherIcon(bool shown, const QString& summary, const QImage& icon)
 {
+    const bool wasShown = m_weatherIcon && !m_weatherPicture.isNull();
     m_weatherIcon = shown;
     m_weatherSummary = shown ? summary : QString();
+    m_weatherPicture = shown ? icon : QImage();
     updateDayFacts(false);
+    if (shown && !icon.isNull())
+        framePicture();
+    else if (wasShown)
+        reloadTimeOfDayPicture();
 }
 
 void CalendarView::reloadTimeOfDayPicture()
@@ -665,6 +675,10 @@ bool CalendarView::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_window.timeOfDayPicture()) {
         if (type == QEvent::Leave)
             m_card->hide();
+        if (type == QEvent::MouseButtonDblClick) {
+            emit weatherMenuRequested(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
         return false;
     }
     if (watched == &m_window && (type == QEvent::Resize || type == QEvent::Show)) {

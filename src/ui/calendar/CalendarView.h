@@ -105,7 +105,9 @@ public:
     void reloadTimeOfDayPicture();
     // The weather icon, while shown, keeps the picture from changing, and
     // its summary (beginning with its own line break) follows the facts.
-    void setWeatherIcon(bool shown, const QString& summary = QString());
+    // `icon` takes the picture's place; hiding the icon brings the
+    // time-of-day picture back.
+    void setWeatherIcon(bool shown, const QString& summary = QString(), const QImage& icon = QImage());
     // The facts as the card shows them.
     QString factsText() const;
     const DayFacts& dayFacts() const { return m_facts; }
@@ -169,6 +171,9 @@ signals:
     void coloursApplied();
     // The colour guards or a missing skin changed a setting.
     void settingsAdjusted();
+    // A double click on the time-of-day (or weather) picture: the weather
+    // menu at that place.
+    void weatherMenuRequested(const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -204,6 +209,7 @@ private:
     DayFacts m_facts;
     bool m_weatherIcon = false;
     QString m_weatherSummary;
+    QImage m_weatherPicture;
     DayPartTracker m_partTracker;
     QImage m_timeOfDay;
 
