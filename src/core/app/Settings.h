@@ -8,6 +8,7 @@
 #include "core/net/PingSettings.h"
 #include "core/net/TimeSyncSettings.h"
 #include "core/media/MediaSettings.h"
+#include "core/media/RadioSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
@@ -50,6 +51,7 @@ struct Settings {
     PingSettings ping;
     PlaylistSettings m3u;
     PlaybackPanelSettings panelOdtwarzania;
+    RadioSettings radio;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();
