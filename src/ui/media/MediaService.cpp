@@ -127,6 +127,8 @@ void MediaService::publishState()
         v.seekPosition = m_player->barPosition();
         v.seekMaximum = m_player->barMaximum();
         v.volume = m_player->volume();
+        if (radioView)
+            radioView(v);
         m_panel->setView(v);
     }
     if (!m_mpris)

@@ -17,6 +17,7 @@ namespace zorvex {
 class BassPlaySet;
 class PathTable;
 class PlaybackPanel;
+struct PanelView;
 class PlaylistPage;
 struct PlaybackPanelSettings;
 struct PlaylistSettings;
@@ -24,7 +25,7 @@ struct PlaylistSettings;
 // The M3U manager and the music player as the running program has them:
 // the playlist and its store, the player on the music instance, the Tools
 // page, the main window's playback panel and the player on the session bus.
-// Internet radio takes the panel's other half when it arrives.
+// Internet radio fills the panel's other half through radioView.
 class MediaService : public QObject, public StartupService, public ShutdownService, private MprisControl {
     Q_OBJECT
 public:
@@ -50,6 +51,8 @@ public:
     void command(int command);
 
     bool playing() const;
+    // Draws the panel anew, e.g. when the radio's side of it changed.
+    void refreshPanel() { publishState(); }
 
     // Start-up play, and the resume point kept at exit.
     bool readyAtStart() const override { return true; }
@@ -62,6 +65,8 @@ public:
     std::function<void(int volume)> waveVolume;
     // Writes AutoPlayNr and AutoPlayPoz at exit.
     std::function<void(int index, int position)> writeResumePoint;
+    // Fills the radio's side of the panel.
+    std::function<void(PanelView& view)> radioView;
 
 signals:
     // The current entry's title changed, or playing started or stopped.
