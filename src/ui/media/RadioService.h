@@ -4,6 +4,7 @@
 #include "core/media/RadioRules.h"
 #include "core/media/RadioStations.h"
 #include "core/media/BassPlay.h"
+#include "core/shell/LoopServices.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -30,7 +31,7 @@ enum class RadioState { Stopped, Playing, Error, Connecting, Disconnecting, Prep
 // component, follows its titles, reconnects after failures, and keeps the
 // favourites. Opening a stream runs on the component's worker thread and a
 // playlist address is fetched asynchronously, so nothing here waits.
-class RadioService : public QObject {
+class RadioService : public QObject, public StartupService {
     Q_OBJECT
 public:
     RadioService(const PathTable& paths, RadioSettings& settings, PlaybackPanelSettings& panelSettings,
@@ -50,6 +51,8 @@ public:
     bool addFavourite(const RadioStation& station);
     // Chooses favourite `index` on its tab and plays it.
     void playFavourite(int index);
+    // The station selected on the visible tab.
+    RadioStation selectedStation() const;
 
     // The menus' and the panel's commands, in the RadioCommand order:
     // previous, play, stop, next (record is not built here).
@@ -66,6 +69,8 @@ public:
     void save();
     // Plays the start station when so set (the first tick of the program).
     void playAtStart();
+    bool readyAtStart() const override { return true; }
+    void runAtStart(const QDateTime&) override { playAtStart(); }
 
     // The hooks of the features around it; each does nothing until set.
     std::function<QString()> proxy;
@@ -95,7 +100,6 @@ private:
     void scheduleReconnect();
     void cancelReconnect();
     void tick();
-    RadioStation selectedStation() const;
 
     const PathTable& m_paths;
     RadioSettings& m_settings;
