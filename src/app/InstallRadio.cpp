@@ -56,6 +56,9 @@ void Application::installRadio()
 
     PlaybackPanel* panel = m_media->panel();
     m_media->radioView = [radio](PanelView& view) { radio->fillPanelView(view); };
+    m_media->radioMpris.active = [radio] { return radio->state() != RadioState::Stopped; };
+    m_media->radioMpris.fill = [radio](MprisState& state) { radio->fillMpris(state); };
+    m_media->radioMpris.command = [radio](int command) { radio->command(command); };
     if (panel) {
         radio->switchPanel = [panel] { panel->setMode(PlaybackPanel::Radio); };
         // The panel's buttons in their order: previous, play, pause, stop,

@@ -134,6 +134,11 @@ void MediaService::publishState()
     if (!m_mpris)
         return;
     MprisState s;
+    if (radioActive() && radioMpris.fill) {
+        radioMpris.fill(s);
+        m_mpris->update(s);
+        return;
+    }
     switch (m_player->state()) {
     case PlayerState::Playing: s.status = MprisState::Playing; break;
     case PlayerState::Paused: s.status = MprisState::Paused; break;
@@ -195,8 +200,32 @@ void MediaService::shutdownStep(ShutdownStepId step, const QDate&)
     save();
 }
 
+void MediaService::mprisCommand(int c)
+{
+    if (!radioActive() || !radioMpris.command) {
+        command(c);
+        return;
+    }
+    // A stream has no pause: pause stops it, like the panel's button.
+    static const int radio[] = {0, 1, 2, 2, 3}; // RadioCommand
+    if (c >= 0 && c < 5)
+        radioMpris.command(radio[c]);
+}
+
+void MediaService::playPause()
+{
+    if (radioActive())
+        mprisCommand(3);
+    else
+        m_player->playPause();
+}
+
 void MediaService::pause()
 {
+    if (radioActive()) {
+        mprisCommand(2);
+        return;
+    }
     if (m_player->state() == PlayerState::Playing)
         m_player->pause();
 }

@@ -67,6 +67,13 @@ public:
     std::function<void(int index, int position)> writeResumePoint;
     // Fills the radio's side of the panel.
     std::function<void(PanelView& view)> radioView;
+    // While the radio is on, MPRIS2 reports it and its transport acts on it.
+    struct RadioHooks {
+        std::function<bool()> active;
+        std::function<void(MprisState& state)> fill;
+        std::function<void(int command)> command; // RadioCommand
+    };
+    RadioHooks radioMpris;
 
 signals:
     // The current entry's title changed, or playing started or stopped.
@@ -78,12 +85,15 @@ private:
     void publishState();
 
     // MprisControl
-    void play() override { command(1); }
+    void play() override { mprisCommand(1); }
     void pause() override;
-    void playPause() override { m_player->playPause(); }
-    void stop() override { command(3); }
-    void next() override { command(4); }
-    void previous() override { command(0); }
+    void playPause() override;
+    void stop() override { mprisCommand(3); }
+    void next() override { mprisCommand(4); }
+    void previous() override { mprisCommand(0); }
+    bool radioActive() const { return radioMpris.active && radioMpris.active(); }
+    // A PlayerCommand from the bus, to the radio while it is on.
+    void mprisCommand(int command);
     void seekBy(qint64 offsetUs) override;
     void setPosition(int track, qint64 positionUs) override;
     void setVolume(double volume) override;

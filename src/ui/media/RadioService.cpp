@@ -6,6 +6,7 @@
 #include "core/media/MediaSettings.h"
 #include "core/media/PlaybackRules.h"
 #include "core/media/RadioSettings.h"
+#include "platform/media/MprisService.h"
 #include "ui/common/Messages.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/RadioPage.h"
@@ -239,8 +240,12 @@ void RadioService::play()
     }
     if (m_panelSettings.switchPanel && switchPanel)
         switchPanel();
-    if (m_player.isPlaying())
+    if (m_player.isPlaying()) {
+        // Left first, so that the end of play it reports is not taken for a
+        // lost stream to restart.
+        m_state = RadioState::Stopped;
         m_players.closeFile(BassPlaySet::Radio);
+    }
     m_url = url;
     m_name = name;
     m_busy = true;
@@ -410,8 +415,8 @@ void RadioService::playerStopped()
         // A server that closes right after its headers would otherwise be
         // hammered; such a loss waits for the countdown like a failure.
         if (m_playingSince.isValid() && m_playingSince.elapsed() < kReconnectMs) {
-            m_players.closeFile(BassPlaySet::Radio);
             setState(RadioState::Error, QStringLiteral("error"));
+            m_players.closeFile(BassPlaySet::Radio);
             scheduleReconnect();
             return;
         }
@@ -578,6 +583,20 @@ void RadioService::fillPanelView(PanelView& view) const
 {
     view.radioActive = m_state == RadioState::Playing || m_state == RadioState::Connecting;
     view.radioVolume = m_settings.volume;
+}
+
+void RadioService::fillMpris(MprisState& state) const
+{
+    state.status = m_state == RadioState::Playing ? MprisState::Playing : MprisState::Stopped;
+    const QString title = streamTitle();
+    state.title = title.isEmpty() ? stationName() : title;
+    state.artist = stationName().isEmpty() ? m_name : stationName();
+    state.url = m_player.fileName();
+    state.volume = m_settings.volume / 100.0;
+    state.canPlay = true;
+    state.canGoNext = state.canGoPrevious = true;
+    state.canPause = m_state == RadioState::Playing;
+    state.canSeek = false;
 }
 
 } // namespace zorvex

@@ -23,6 +23,7 @@ class PathTable;
 class RadioPage;
 struct PlaybackPanelSettings;
 struct PanelView;
+struct MprisState;
 struct RadioSettings;
 
 enum class RadioState { Stopped, Playing, Error, Connecting, Disconnecting, Preparing };
@@ -64,6 +65,8 @@ public:
     int volume() const;
     // Fills what the panel shows of the radio.
     void fillPanelView(PanelView& view) const;
+    // What MPRIS2 reports while the radio is on.
+    void fillMpris(MprisState& state) const;
 
     // Writes the favourites (a list writer of the store).
     void save();
