@@ -73,10 +73,12 @@ void Application::installInternet()
             it->second(item.name);
     };
     internet.addonsInstalled = [this] { m_main->showMainWindow(); };
-    // A stream address handed over joins the radio's favourites.
+    // A stream address handed over joins the radio's favourites, written at
+    // once: the settings are saved at exit only while the Tools window is
+    // open, and the address must not be lost with the session.
     internet.addRadioStation = [this](const QString& record) {
-        if (m_radio)
-            m_radio->addFavourite(parseStationLine(record));
+        if (m_radio && m_radio->addFavourite(parseStationLine(record)))
+            m_radio->save();
     };
     // The radio, weather and map lists are read afresh by their features
     // each time they are used, so a replaced list needs no reload here; nor
