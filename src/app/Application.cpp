@@ -10,6 +10,7 @@
 #include "core/common/IniFile.h"
 #include "core/media/BassPlaySet.h"
 #include "ui/media/MediaService.h"
+#include "ui/media/RadioService.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcessPriority.h"
@@ -126,6 +127,7 @@ Application::~Application()
     m_lock.reset();
     // The calendar and the sign work on the main window's widgets: they go
     // first. The player goes before the page that shows it and the panel.
+    m_radio.reset();
     m_media.reset();
     m_internet.reset();
     // The changer waits for a change still being composed.
@@ -378,6 +380,7 @@ void Application::createWindows()
     });
     installNet();
     installMedia();
+    installRadio();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

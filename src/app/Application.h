@@ -39,6 +39,7 @@ class MainLoop;
 class MainWindow;
 class NetTools;
 class MediaService;
+class RadioService;
 class ProcessPriority;
 class ReminderService;
 class ShellServices;
@@ -111,6 +112,7 @@ private:
     void installStatus();
     void installNet();
     void installMedia();
+    void installRadio();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -175,6 +177,8 @@ private:
     std::unique_ptr<TransferChartWindow> m_transferChart;
     std::unique_ptr<NetTools> m_net;              // and the network pages
     std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
+    std::unique_ptr<RadioService> m_radio;        // the radio page and its half of the panel
+    std::function<void()> m_mediaDayText;         // the scrolling text's radio and music parts
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

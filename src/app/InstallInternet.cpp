@@ -1,4 +1,6 @@
 #include "app/Application.h"
+#include "core/media/RadioStations.h"
+#include "ui/media/RadioService.h"
 #include "app/ShellServices.h"
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
@@ -71,9 +73,13 @@ void Application::installInternet()
             it->second(item.name);
     };
     internet.addonsInstalled = [this] { m_main->showMainWindow(); };
-    // Until the radio arrives, a stream address gets the same notice as its
-    // menu items.
-    internet.addRadioStation = [](const QString&) { showNotAvailableYet(); };
+    // A stream address handed over joins the radio's favourites, written at
+    // once: the settings are saved at exit only while the Tools window is
+    // open, and the address must not be lost with the session.
+    internet.addRadioStation = [this](const QString& record) {
+        if (m_radio && m_radio->addFavourite(parseStationLine(record)))
+            m_radio->save();
+    };
     // The radio, weather and map lists are read afresh by their features
     // each time they are used, so a replaced list needs no reload here; nor
     // does an installed set, which its page offers from its folder.

@@ -14,6 +14,7 @@
 #include "ui/media/PanelOptionsWindow.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/PlaylistPage.h"
+#include "ui/media/RadioService.h"
 #include "ui/reminders/ChimeService.h"
 
 namespace zorvex {
@@ -35,7 +36,6 @@ void Application::installMedia()
     tintPanel();
     connect(m_calendar.get(), &CalendarView::coloursApplied, panel, tintPanel);
     connect(m_media.get(), &MediaService::openPageRequested, this, [this] { m_tools->openPage(page::Playlist); });
-    connectPendingPanel(panel);
     // "Opcje panelu": TForm40, made on first use; the Tools window waits
     // while it is open.
     connect(m_tools.get(), &ToolsWindow::panelOptionsRequested, this, [this, panel] {
@@ -80,9 +80,12 @@ void Application::installMedia()
         music.entryValid = e != nullptr;
         music.title = e ? e->name : QString();
         music.fileOpen = !m_media->player().shownPath().isEmpty() && !m_media->player().paused();
-        m_calendar->setMediaSources(RadioSource(), music);
+        const RadioSource radio = m_radio ? m_radio->dayTextSource() : RadioSource();
+        music.radioActive = m_radio && m_radio->state() != RadioState::Stopped;
+        m_calendar->setMediaSources(radio, music);
     };
     connect(m_media.get(), &MediaService::nowPlayingChanged, this, dayText);
+    m_mediaDayText = dayText;
 
     m_media->writeResumePoint = [this](int index, int position) {
         m_store->update([index, position](IniFile& ini) {

@@ -9,6 +9,7 @@
 #include "core/net/PingSettings.h"
 #include "core/net/TimeSyncSettings.h"
 #include "core/media/MediaSettings.h"
+#include "core/media/RadioSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
@@ -52,6 +53,7 @@ struct Settings {
     PlaylistSettings m3u;
     PlaybackPanelSettings panelOdtwarzania;
     WeatherSettings pogoda;
+    RadioSettings radio;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

@@ -1,10 +1,10 @@
 #include "ui/app/PendingFeatures.h"
 
+#include "core/app/ContextMenuModel.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/common/Messages.h"
-#include "ui/media/PlaybackPanel.h"
 
 namespace zorvex {
 
@@ -15,18 +15,13 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
     QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::restoreIconPositionsRequested, menu, notice);
-    QObject::connect(menu, &ContextMenu::radioCommandChosen, menu, notice);
+    // Recording waits for its encoder; the other radio items are the radio's.
+    QObject::connect(menu, &ContextMenu::radioCommandChosen, menu, [notice](int command) {
+        if (command == int(RadioCommand::Record))
+            notice();
+    });
     QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
-    QObject::connect(menu, &ContextMenu::favouriteStationChosen, menu, notice);
     QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
-}
-
-void connectPendingPanel(PlaybackPanel* panel)
-{
-    // The radio half of the panel waits for the radio.
-    const auto notice = [] { showNotAvailableYet(); };
-    QObject::connect(panel, &PlaybackPanel::radioCommand, panel, notice);
-    QObject::connect(panel, &PlaybackPanel::openRadioPage, panel, notice);
 }
 
 } // namespace zorvex

@@ -10,7 +10,5 @@ class ToolsWindow;
 // ("Ta funkcja nie jest jeszcze dostępna."), so no click goes unanswered.
 // A feature that arrives takes its control out of here.
 void connectPendingFeatures(MainWindow* main, ToolsWindow* tools);
-// The radio's half of the playback panel.
-void connectPendingPanel(PlaybackPanel* panel);
 
 } // namespace zorvex

@@ -127,11 +127,18 @@ void MediaService::publishState()
         v.seekPosition = m_player->barPosition();
         v.seekMaximum = m_player->barMaximum();
         v.volume = m_player->volume();
+        if (radioView)
+            radioView(v);
         m_panel->setView(v);
     }
     if (!m_mpris)
         return;
     MprisState s;
+    if (radioActive() && radioMpris.fill) {
+        radioMpris.fill(s);
+        m_mpris->update(s);
+        return;
+    }
     switch (m_player->state()) {
     case PlayerState::Playing: s.status = MprisState::Playing; break;
     case PlayerState::Paused: s.status = MprisState::Paused; break;
@@ -193,8 +200,32 @@ void MediaService::shutdownStep(ShutdownStepId step, const QDate&)
     save();
 }
 
+void MediaService::mprisCommand(int c)
+{
+    if (!radioActive() || !radioMpris.command) {
+        command(c);
+        return;
+    }
+    // A stream has no pause: pause stops it, like the panel's button.
+    static const int radio[] = {0, 1, 2, 2, 3}; // RadioCommand
+    if (c >= 0 && c < 5)
+        radioMpris.command(radio[c]);
+}
+
+void MediaService::playPause()
+{
+    if (radioActive())
+        mprisCommand(3);
+    else
+        m_player->playPause();
+}
+
 void MediaService::pause()
 {
+    if (radioActive()) {
+        mprisCommand(2);
+        return;
+    }
     if (m_player->state() == PlayerState::Playing)
         m_player->pause();
 }

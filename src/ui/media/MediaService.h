@@ -17,6 +17,7 @@ namespace zorvex {
 class BassPlaySet;
 class PathTable;
 class PlaybackPanel;
+struct PanelView;
 class PlaylistPage;
 struct PlaybackPanelSettings;
 struct PlaylistSettings;
@@ -24,7 +25,7 @@ struct PlaylistSettings;
 // The M3U manager and the music player as the running program has them:
 // the playlist and its store, the player on the music instance, the Tools
 // page, the main window's playback panel and the player on the session bus.
-// Internet radio takes the panel's other half when it arrives.
+// Internet radio fills the panel's other half through radioView.
 class MediaService : public QObject, public StartupService, public ShutdownService, private MprisControl {
     Q_OBJECT
 public:
@@ -50,6 +51,8 @@ public:
     void command(int command);
 
     bool playing() const;
+    // Draws the panel anew, e.g. when the radio's side of it changed.
+    void refreshPanel() { publishState(); }
 
     // Start-up play, and the resume point kept at exit.
     bool readyAtStart() const override { return true; }
@@ -62,6 +65,15 @@ public:
     std::function<void(int volume)> waveVolume;
     // Writes AutoPlayNr and AutoPlayPoz at exit.
     std::function<void(int index, int position)> writeResumePoint;
+    // Fills the radio's side of the panel.
+    std::function<void(PanelView& view)> radioView;
+    // While the radio is on, MPRIS2 reports it and its transport acts on it.
+    struct RadioHooks {
+        std::function<bool()> active;
+        std::function<void(MprisState& state)> fill;
+        std::function<void(int command)> command; // RadioCommand
+    };
+    RadioHooks radioMpris;
 
 signals:
     // The current entry's title changed, or playing started or stopped.
@@ -73,12 +85,15 @@ private:
     void publishState();
 
     // MprisControl
-    void play() override { command(1); }
+    void play() override { mprisCommand(1); }
     void pause() override;
-    void playPause() override { m_player->playPause(); }
-    void stop() override { command(3); }
-    void next() override { command(4); }
-    void previous() override { command(0); }
+    void playPause() override;
+    void stop() override { mprisCommand(3); }
+    void next() override { mprisCommand(4); }
+    void previous() override { mprisCommand(0); }
+    bool radioActive() const { return radioMpris.active && radioMpris.active(); }
+    // A PlayerCommand from the bus, to the radio while it is on.
+    void mprisCommand(int command);
     void seekBy(qint64 offsetUs) override;
     void setPosition(int track, qint64 positionUs) override;
     void setVolume(double volume) override;
