@@ -59,7 +59,10 @@ void TestUpdater::appliesAfterTheProgramEnds()
     QVERIFY(closing.waitForStarted());
     const QString restartLog = m_dir->filePath(u"restart.log"_s);
     const QString restart = m_dir->filePath(u"zorvex"_s);
-    zorvex::test::writeFile(restart, (u"#!/bin/sh\necho \"$@\" > '"_s + restartLog + u"'\n"_s).toUtf8());
+    // Written aside and renamed, so the test never reads it half written.
+    zorvex::test::writeFile(restart, (u"#!/bin/sh\necho \"$@\" > '"_s + restartLog + u".part' && mv '"_s + restartLog
+                                      + u".part' '"_s + restartLog + u"'\n"_s)
+                                         .toUtf8());
     QFile::setPermissions(restart, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QElapsedTimer t;
@@ -73,7 +76,7 @@ void TestUpdater::appliesAfterTheProgramEnds()
     QVERIFY(t.elapsed() >= 500);
     closing.waitForFinished();
     QCOMPARE(zorvex::test::folderTree(m_data), (QMap<QString, QByteArray>{{u"Gfx/Tapety/Zima.jpg"_s, "zima"}, {u"Zmiany.txt"_s, "nowe"}}));
-    for (int i = 0; i < 100 && !QFileInfo::exists(restartLog); ++i)
+    for (int i = 0; i < 200 && !QFileInfo::exists(restartLog); ++i)
         QTest::qWait(50);
     QCOMPARE(zorvex::test::fileBytes(restartLog), (u"--data-dir "_s + m_data + u" updated\n"_s).toUtf8());
 }

@@ -107,7 +107,9 @@ void TestInternetService::checkRefreshesEveryListAndOffersTheProgram()
 {
     // An updater that only notes how it was started.
     const QString updater = m_dir->filePath(u"updater"_s);
-    zorvex::test::writeFile(updater, ("#!/bin/sh\necho \"$@\" > '" + m_dir->filePath(u"updater.log"_s).toUtf8() + "'\n"));
+    // Written aside and renamed, so the test never reads it half written.
+    const QByteArray logPath = m_dir->filePath(u"updater.log"_s).toUtf8();
+    zorvex::test::writeFile(updater, "#!/bin/sh\necho \"$@\" > '" + logPath + ".part' && mv '" + logPath + ".part' '" + logPath + "'\n");
     QFile::setPermissions(updater, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     Program p(m_data, m_sim->serviceBase(), updater);
     auto* button = p.service->otherPagePanel()->findChild<QPushButton*>(u"CheckUpdateButton"_s);
