@@ -133,21 +133,8 @@ bool MailService::checkMail()
     QList<int> all;
     for (int i = 0; i < m_accounts.size(); ++i)
         all << i;
-    m_queue = all;
     m_messages.clear();
-    m_checking = true;
-    m_cancelled = false;
-    m_before = m_accounts;
-    m_newMail.clear();
-    if (intervalRestarted)
-        intervalRestarted();
-    if (busyChanged)
-        busyChanged(true);
-    if (m_page)
-        m_page->setChecking(true);
-    if (m_window)
-        m_window->setChecking(true);
-    checkNext();
+    startChecking(all);
     return true;
 }
 
@@ -159,7 +146,13 @@ bool MailService::checkAccount(int index)
     m_messages.erase(std::remove_if(m_messages.begin(), m_messages.end(),
                                     [&](const FetchedMessage& m) { return m.account.login == login; }),
                      m_messages.end());
-    m_queue = {index};
+    startChecking({index});
+    return true;
+}
+
+void MailService::startChecking(const QList<int>& accounts)
+{
+    m_queue = accounts;
     m_checking = true;
     m_cancelled = false;
     m_before = m_accounts;
@@ -173,7 +166,6 @@ bool MailService::checkAccount(int index)
     if (m_window)
         m_window->setChecking(true);
     checkNext();
-    return true;
 }
 
 void MailService::cancel()

@@ -117,6 +117,8 @@ signals:
 
 private:
     class PopupHide;
+    // Checks the given accounts in turn, one session at a time.
+    void startChecking(const QList<int>& accounts);
     void checkNext();
     void accountChecked(const Pop3Session::Result& r);
     void endCheck();

@@ -109,4 +109,18 @@ std::vector<MonthChartView::Bar> valueBars(const std::vector<std::pair<int, qint
     return bars;
 }
 
+MonthChartView::Content monthPageChart(const QDate& month, const MonthPage& page, const QString& axisTitle)
+{
+    MonthChartView::Content c;
+    c.year = month.year();
+    c.month = month.month();
+    std::vector<std::pair<int, qint64>> days;
+    for (const DayValue& v : page.days.days())
+        days.push_back({v.date.day(), v.value});
+    c.bars = valueBars(days, page.largest);
+    c.axis = page.axis;
+    c.axisTitle = axisTitle;
+    return c;
+}
+
 } // namespace zorvex

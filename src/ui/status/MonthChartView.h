@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/status/DaySeries.h"
 #include "core/status/MonthChart.h"
 
 #include <QDate>
@@ -59,5 +60,7 @@ private:
 
 // Day bars of a value against the month's largest day.
 std::vector<MonthChartView::Bar> valueBars(const std::vector<std::pair<int, qint64>>& days, qint64 largest);
+// The chart of a month page of day values (mouse travel, traffic).
+MonthChartView::Content monthPageChart(const QDate& month, const MonthPage& page, const QString& axisTitle);
 
 } // namespace zorvex

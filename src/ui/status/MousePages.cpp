@@ -121,16 +121,7 @@ void MousePages::showChart()
 {
     const QDate d = m_chartMonth->date();
     const MouseOdometer::Month m = m_service.mouse().month(d.year(), d.month());
-    MonthChartView::Content c;
-    c.year = d.year();
-    c.month = d.month();
-    std::vector<std::pair<int, qint64>> days;
-    for (const DayValue& v : m.days.days())
-        days.push_back({v.date.day(), v.value});
-    c.bars = valueBars(days, m.largest);
-    c.axis = m.axis;
-    c.axisTitle = QStringLiteral("Ruch [m]");
-    m_chartView->setContent(std::move(c));
+    m_chartView->setContent(monthPageChart(d, m, QStringLiteral("Ruch [m]")));
 }
 
 } // namespace zorvex
