@@ -15,6 +15,7 @@
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/MonthRenderer.h"
 #include "ui/common/Fonts.h"
+#include "ui/common/Messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,7 +105,8 @@ void BM_RedrawCalendar(benchmark::State& state)
     FakeClock clock(QDateTime(QDate(2026, 1, 15), QTime(12, 0)));
     Settings settings;
     TraySettings tray;
-    MainWindow window(data.paths, settings, tray);
+    QuietPrompts prompts;
+    MainWindow window(data.paths, settings, tray, prompts);
     CalendarView view(window, settings, data.paths, clock);
     view.setAnnotationProvider([&](int year, int month) {
         const CalendarMarkSettings marks =

@@ -161,7 +161,9 @@ int Application::run(const QStringList& arguments)
 
     // Nobody can answer a message box without a screen: say it on stderr.
     if (QGuiApplication::platformName() == QLatin1String("offscreen") || !opts.screenshot.isEmpty())
-        setMessageBoxesSilent(true);
+        m_prompts = std::make_unique<QuietPrompts>();
+    else
+        m_prompts = std::make_unique<BoxPrompts>();
     // A picture run shows the files as they are and leaves every one of them
     // as it was.
     if (!opts.screenshot.isEmpty())
@@ -176,7 +178,7 @@ int Application::run(const QStringList& arguments)
         if (!containsHttp(arg))
             arg = QFileInfo(arg).absoluteFilePath();
         if (!sendToRunningInstance(arg)) {
-            showError(QStringLiteral("Nie udało się przekazać do uruchomionego programu Zorvex: ") + arg);
+            m_prompts->error(QStringLiteral("Nie udało się przekazać do uruchomionego programu Zorvex: ") + arg);
             return 1;
         }
         return 0;
@@ -267,7 +269,7 @@ int Application::run(const QStringList& arguments)
 
     // Required data.
     if (const QString missing = missingRequiredFile(m_paths); !missing.isEmpty()) {
-        showError(missingFileMessage(missing));
+        m_prompts->error(missingFileMessage(missing));
         return 1;
     }
 
@@ -305,7 +307,7 @@ int Application::run(const QStringList& arguments)
         // Asked from the running loop and without a loop of its own, so the
         // timers run and a signal meanwhile ends the program as usual.
         QTimer::singleShot(0, this, [this] {
-            askYesNoLater(QStringLiteral("Zorvex - Aktualizacja"),
+            m_prompts->askLater(QStringLiteral("Zorvex - Aktualizacja"),
                           QStringLiteral("Aktualizacja zakończona pomyślnie. Czy chcesz obejrzeć listę zmian?"), true,
                           [this](bool yes) {
                               if (yes)
@@ -412,7 +414,7 @@ void Application::connectWindows()
     connect(menu, &ContextMenu::quitRequested, qApp, &QCoreApplication::quit);
     connect(main->clockMenu(), &ClockMenu::pageCodeChosen, this, &Application::openPageCode);
     connect(tools, &ToolsWindow::commandRequested, this, &Application::runCommand);
-    connectPendingFeatures(main, tools);
+    connectPendingFeatures(main, tools, *m_prompts);
 
     // Every change on the Tools pages applies at once.
     connect(tools, &ToolsWindow::placementChanged, main, &MainWindow::applyPlacement);

@@ -41,6 +41,7 @@ class NetTools;
 class MediaService;
 class RadioService;
 class ProcessPriority;
+class Prompts;
 class ReminderService;
 class ShellServices;
 class ShutdownWatcher;
@@ -145,6 +146,7 @@ private:
     Settings m_settings;
     SystemClock m_clock;
     LinuxSystemServices m_system;
+    std::unique_ptr<Prompts> m_prompts; // boxes, or stderr only without a screen
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<InstanceLock> m_lock;
     std::unique_ptr<MainLoop> m_loop;

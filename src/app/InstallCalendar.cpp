@@ -30,7 +30,7 @@ void Application::installCalendar()
     LoopRegistry& loop = m_loop->services();
 
     m_calendar = std::make_unique<CalendarView>(*m_main, m_settings, m_paths, m_clock);
-    auto* colours = new ColoursPage(m_settings, m_paths);
+    auto* colours = new ColoursPage(m_settings, m_paths, *m_prompts);
     m_tools->setPageContent(page::Colours, colours);
     m_calendar->attachColoursPage(colours);
     m_tools->setPageContent(page::NameDays, new NameDaysPage(m_paths));
@@ -54,7 +54,7 @@ void Application::installCalendar()
     m_zodiac = std::make_unique<ZodiacController>(m_main->zodiacPicture(), m_settings, m_paths, m_clock);
     m_calendar->setZodiacGuard([this] { return m_zodiac->transparentColour(); },
                                [this] { return m_zodiac->builtInShown(); });
-    auto* zodiacSets = new ZodiacSetList(m_settings, m_paths, m_clock);
+    auto* zodiacSets = new ZodiacSetList(m_settings, m_paths, m_clock, *m_prompts);
     auto* sets = new QWidget;
     auto* setsForm = new QFormLayout(sets);
     setsForm->addRow(QStringLiteral("Ikony pory dnia:"), timeOfDaySets);

@@ -49,6 +49,7 @@ void Application::installInternet()
                             *m_desktop,
                             *m_interfaces,
                             *m_desktopProxy,
+                            *m_prompts,
                             machineToken(readMachineId()),
                             program,
                             programInstalledBySystem(executableFolder()),

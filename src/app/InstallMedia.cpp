@@ -25,7 +25,8 @@ void Application::installMedia()
 {
     LoopRegistry& loop = m_loop->services();
 
-    m_media = std::make_unique<MediaService>(m_paths, m_settings.m3u, m_settings.panelOdtwarzania, *m_players);
+    m_media = std::make_unique<MediaService>(m_paths, m_settings.m3u, m_settings.panelOdtwarzania, *m_players,
+                                             *m_prompts);
     m_tools->setPageContent(page::Playlist, m_media->page());
     m_store->addListWriter([this] { m_media->save(); });
     loop.addStartup(StartupTasks::PlaylistAutoplay, *m_media);
@@ -42,7 +43,8 @@ void Application::installMedia()
         auto* window = m_main->findChild<PanelOptionsWindow*>();
         if (!window) {
             window = new PanelOptionsWindow(m_settings.panelOdtwarzania,
-                                            m_paths.inDataFolder(QStringLiteral("Gfx/Panel odtwarzania/")), m_main.get());
+                                            m_paths.inDataFolder(QStringLiteral("Gfx/Panel odtwarzania/")), *m_prompts,
+                                            m_main.get());
             window->setWindowFlag(Qt::Window);
             connect(window, &PanelOptionsWindow::changed, panel, &PlaybackPanel::settingsChanged);
             connect(window, &PanelOptionsWindow::skinChosen, panel, [panel](const QString& file) {

@@ -26,7 +26,7 @@ void Application::installNet()
 {
     LoopRegistry& loop = m_loop->services();
     m_net = std::make_unique<NetTools>(NetTools::Context{m_clock, m_paths, *m_store, m_settings.synchro,
-                                                         m_settings.pocz, m_settings.poczta, m_settings.ping,
+                                                         m_settings.pocz, m_settings.poczta, m_settings.ping, *m_prompts,
                                                          m_players.get(),
                                                          m_main->trayIcon(),
                                                          [this] { return m_system.defaultMailProgram(); }});
@@ -74,9 +74,9 @@ void Application::installNet()
         });
     }
     registerCommand(page::ShowMail, [&mail] { mail.showMessagesWindow(); });
-    registerCommand(page::MailProgram, [&mail] {
+    registerCommand(page::MailProgram, [this, &mail] {
         if (const QString error = mail.startMailProgram(); !error.isEmpty())
-            showErrorWindow(error);
+            m_prompts->errorWindow(error);
     });
     registerAction(QStringLiteral("check-mail"), [&mail] { return mail.checkMailAction(); });
 

@@ -41,7 +41,8 @@ void Application::installRadio()
 {
     LoopRegistry& loop = m_loop->services();
 
-    m_radio = std::make_unique<RadioService>(m_paths, m_settings.radio, m_settings.panelOdtwarzania, *m_players);
+    m_radio = std::make_unique<RadioService>(m_paths, m_settings.radio, m_settings.panelOdtwarzania, *m_players,
+                                             *m_prompts);
     RadioService* radio = m_radio.get();
     m_tools->setPageContent(page::Radio, radio->page());
     m_store->addListWriter([radio] { radio->save(); });

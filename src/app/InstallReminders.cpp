@@ -21,7 +21,7 @@ void Application::installReminders()
 {
     LoopRegistry& loop = m_loop->services();
 
-    m_alarms = std::make_unique<AlarmService>(m_clock, m_paths, *m_players, m_main->trayIcon());
+    m_alarms = std::make_unique<AlarmService>(m_clock, m_paths, *m_players, m_main->trayIcon(), *m_prompts);
     m_tools->setPageContent(UncodedPage::Alarm, m_alarms->page());
     m_store->addListWriter([this] { m_alarms->save(); });
     connect(m_alarms->page(), &AlarmPage::soundPlayingChanged, m_tools.get(), &ToolsWindow::setStopSoundVisible);
@@ -29,13 +29,15 @@ void Application::installReminders()
     loop.addSecondTick(*m_alarms);
 
     m_fullScreen = makeFullScreenProbe();
-    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen);
+    m_chime = std::make_unique<ChimeService>(m_clock, m_paths, *m_players, m_settings.chime, *m_fullScreen,
+                                             *m_prompts);
     m_tools->setPageContent(UncodedPage::HourlyChime, m_chime->page());
     loop.addTick(TickStep::Chime, *m_chime);
     registerAddonChooser(int(AddonCategory::ChimeSet),
                          [this](const QString& name) { m_chime->page()->chooseInstalledSet(name); });
 
-    m_reminders = std::make_unique<ReminderService>(m_clock, m_paths, m_settings, *m_store, m_state.updatedStart);
+    m_reminders = std::make_unique<ReminderService>(m_clock, m_paths, m_settings, *m_store, *m_prompts,
+                                                    m_state.updatedStart);
     m_reminders->setWindows(m_main.get(), m_tools.get());
     m_reminders->setSystemServices(&m_system);
     ReminderPages* pages = m_reminders->pages();

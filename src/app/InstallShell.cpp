@@ -26,7 +26,7 @@ void Application::installShell()
     m_audio = std::make_unique<LazyAudioLibrary>([] { return std::make_unique<GstAudioLibrary>(); });
     m_players = std::make_unique<BassPlaySet>(*m_audio);
 
-    m_main = std::make_unique<MainWindow>(m_paths, m_settings, m_settings.tray);
+    m_main = std::make_unique<MainWindow>(m_paths, m_settings, m_settings.tray, *m_prompts);
     m_main->setSettingsStore(m_store.get());
     m_main->setSystemServices(&m_system);
     m_main->contextMenu()->setPageIconProvider(pageCodeIcon);

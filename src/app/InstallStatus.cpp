@@ -42,7 +42,7 @@ void Application::installStatus()
     for (ShutdownStepId step : {ShutdownStepId::CommitMouseDistance, ShutdownStepId::CommitTraffic})
         loop.addShutdown(step, *m_status);
 
-    m_uptimePages = new UptimePages(*m_status, m_settings, m_status.get());
+    m_uptimePages = new UptimePages(*m_status, m_settings, *m_prompts, m_status.get());
     m_tools->setPageContent(page::UptimeByDay, m_uptimePages->byDay());
     m_tools->setPageContent(page::UptimeByMonth, m_uptimePages->byMonth());
     m_tools->setPageContent(page::UptimeChart, m_uptimePages->chart());

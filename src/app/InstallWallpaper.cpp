@@ -17,7 +17,7 @@ void Application::installWallpaper()
 {
     m_wallpaperSetter = std::make_unique<DesktopWallpaperSetter>();
     m_wallpaper = std::make_unique<WallpaperService>(m_paths, m_settings.tapeter, m_settings.tapeterOst,
-                                                     *m_wallpaperSetter);
+                                                     *m_wallpaperSetter, *m_prompts);
     WallpaperService* wallpaper = m_wallpaper.get();
     wallpaper->setDialogParent(m_tools.get());
     m_tools->setPageContent(page::Wallpaper, wallpaper->page());

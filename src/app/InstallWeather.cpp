@@ -14,7 +14,7 @@ void Application::installWeather()
 {
     LoopRegistry& loop = m_loop->services();
     WeatherContext context{m_clock,    m_paths,     m_settings,          *m_store, *m_interfaces,
-                           m_internet->network(), m_internet->service()};
+                           m_internet->network(), m_internet->service(), *m_prompts};
     m_weather = std::make_unique<WeatherService>(context);
     WeatherService& weather = *m_weather;
     weather.scheduleRefresh = [this](const QDateTime& reference) { m_loop->scheduleWeatherRefresh(reference); };

@@ -39,7 +39,7 @@ void Application::runCommand(int code)
     if (it != m_commands.end())
         it->second();
     else
-        showNotAvailableYet(); // its feature arrives later
+        m_prompts->notAvailableYet(); // its feature arrives later
 }
 
 // The shell's own commands and actions; each feature's installer adds its.

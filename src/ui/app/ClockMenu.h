@@ -4,11 +4,13 @@
 
 namespace zorvex {
 
+class Prompts;
+
 // The clock's menu (PopupMenu5), opened by a double click on the clock.
 class ClockMenu : public QMenu {
     Q_OBJECT
 public:
-    explicit ClockMenu(QWidget* parent = nullptr);
+    explicit ClockMenu(Prompts& prompts, QWidget* parent = nullptr);
 
     QAction* syncAction() const { return m_sync; }
     QAction* setDateTimeAction() const { return m_setDateTime; }

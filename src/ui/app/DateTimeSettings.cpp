@@ -52,7 +52,7 @@ std::vector<QStringList> dateTimeSettingsCommands(const QString& currentDesktop)
     return first;
 }
 
-bool openDateTimeSettings(QWidget* parent)
+bool openDateTimeSettings(Prompts& prompts, QWidget* parent)
 {
     for (const QStringList& command : dateTimeSettingsCommands(qEnvironmentVariable("XDG_CURRENT_DESKTOP"))) {
         const QString program = QStandardPaths::findExecutable(command.front());
@@ -61,7 +61,7 @@ bool openDateTimeSettings(QWidget* parent)
         if (QProcess::startDetached(program, command.mid(1)))
             return true;
     }
-    showError(QString::fromUtf8("Nie znaleziono ustawień daty i godziny tego pulpitu.\n"
+    prompts.error(QString::fromUtf8("Nie znaleziono ustawień daty i godziny tego pulpitu.\n"
                                 "Datę i godzinę można ustawić w ustawieniach systemu lub poleceniem:\n"
                                 "timedatectl set-time \"RRRR-MM-DD GG:MM:SS\""),
               parent);

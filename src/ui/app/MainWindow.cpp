@@ -1,5 +1,7 @@
 #include "ui/app/MainWindow.h"
 
+#include "ui/common/Messages.h"
+
 #include "core/app/Settings.h"
 #include "core/app/TrayIconModel.h"
 #include "core/app/TraySettings.h"
@@ -84,6 +86,7 @@ QFont fontOf(const FontValue& f)
 struct MainWindow::OwnDefaults {
     Settings settings;
     TraySettings tray;
+    QuietPrompts prompts;
 };
 
 MainWindow::MainWindow(const PathTable& /*paths*/, QWidget* parent)
@@ -91,14 +94,17 @@ MainWindow::MainWindow(const PathTable& /*paths*/, QWidget* parent)
     , m_defaults(std::make_unique<OwnDefaults>())
     , m_settings(m_defaults->settings)
     , m_traySettings(m_defaults->tray)
+    , m_prompts(m_defaults->prompts)
 {
     init();
 }
 
-MainWindow::MainWindow(const PathTable& /*paths*/, Settings& settings, TraySettings& tray, QWidget* parent)
+MainWindow::MainWindow(const PathTable& /*paths*/, Settings& settings, TraySettings& tray, Prompts& prompts,
+                       QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
     , m_settings(settings)
     , m_traySettings(tray)
+    , m_prompts(prompts)
 {
     init();
 }
@@ -152,7 +158,7 @@ void MainWindow::build()
     installEventFilter(this);
 
     m_contextMenu = new ContextMenu(this);
-    m_clockMenu = new ClockMenu(this);
+    m_clockMenu = new ClockMenu(m_prompts, this);
     m_tray = new TrayIcon(this, m_settings.main, m_traySettings, this);
     m_tray->setContextMenu(m_contextMenu);
 
@@ -369,7 +375,7 @@ void MainWindow::setSettingsStore(const SettingsStore* store)
 void MainWindow::openTrayHintEditor()
 {
     if (!m_hintEditor) {
-        m_hintEditor = new TrayHintEditor(m_traySettings, m_store);
+        m_hintEditor = new TrayHintEditor(m_traySettings, m_store, m_prompts);
         connect(m_hintEditor, &TrayHintEditor::patternChanged, m_tray, &TrayIcon::rebuildHint);
     }
     bringToFront(m_hintEditor);

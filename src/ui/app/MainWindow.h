@@ -14,6 +14,8 @@ class QToolButton;
 
 namespace zorvex {
 
+class Prompts;
+
 class SystemServices;
 
 class ClockMenu;
@@ -39,7 +41,8 @@ public:
     // Until the application hands over its settings, the window runs on the
     // default ones.
     explicit MainWindow(const PathTable& paths, QWidget* parent = nullptr);
-    MainWindow(const PathTable& paths, Settings& settings, TraySettings& tray, QWidget* parent = nullptr);
+    MainWindow(const PathTable& paths, Settings& settings, TraySettings& tray, Prompts& prompts,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Hiding to the tray gives memory back through them; nothing without.
@@ -143,6 +146,7 @@ private:
     std::unique_ptr<OwnDefaults> m_defaults; // before the references to it
     Settings& m_settings;
     TraySettings& m_traySettings;
+    Prompts& m_prompts;
     const SettingsStore* m_store = nullptr;
 
     WindowLayout m_layout;

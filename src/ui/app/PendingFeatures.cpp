@@ -8,9 +8,9 @@
 
 namespace zorvex {
 
-void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
+void connectPendingFeatures(MainWindow* main, ToolsWindow* tools, Prompts& prompts)
 {
-    const auto notice = [] { showNotAvailableYet(); };
+    const auto notice = [&prompts] { prompts.notAvailableYet(); };
     ContextMenu* menu = main->contextMenu();
     QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);

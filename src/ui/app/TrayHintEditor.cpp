@@ -16,10 +16,11 @@
 
 namespace zorvex {
 
-TrayHintEditor::TrayHintEditor(TraySettings& settings, const SettingsStore* store, QWidget* parent)
+TrayHintEditor::TrayHintEditor(TraySettings& settings, const SettingsStore* store, Prompts& prompts, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_store(store)
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Form39"));
     setWindowTitle(QStringLiteral("Tray - informacje w podpowiedzi"));
@@ -123,7 +124,7 @@ void TrayHintEditor::commit()
             ini.writeString(QStringLiteral("Tray"), QStringLiteral("Podpowiedz"), pattern);
         });
         if (!written)
-            showError(QString::fromUtf8("Nie można zapisać ustawień podpowiedzi w pliku:\n%1\n"
+            m_prompts.error(QString::fromUtf8("Nie można zapisać ustawień podpowiedzi w pliku:\n%1\n"
                                         "Ustawienia zostaną zapisane przy następnym zapisie ustawień.")
                           .arg(m_store->path()),
                       this);

@@ -7,6 +7,8 @@ class QPlainTextEdit;
 
 namespace zorvex {
 
+class Prompts;
+
 class SettingsStore;
 struct TraySettings;
 
@@ -17,7 +19,7 @@ class TrayHintEditor : public QDialog {
     Q_OBJECT
 public:
     // `store` may be null (nothing is written then, the model still changes).
-    TrayHintEditor(TraySettings& settings, const SettingsStore* store, QWidget* parent = nullptr);
+    TrayHintEditor(TraySettings& settings, const SettingsStore* store, Prompts& prompts, QWidget* parent = nullptr);
 
     QPlainTextEdit* memo() const { return m_memo; }
 
@@ -38,6 +40,7 @@ private:
 
     TraySettings& m_settings;
     const SettingsStore* m_store;
+    Prompts& m_prompts;
     QPlainTextEdit* m_memo = nullptr;
     QListWidget* m_placeholders = nullptr;
     int m_limit = 200;

@@ -81,13 +81,13 @@ bool hasFont(TextElement element)
         || element == TextElement::InfoPanel;
 }
 
-ColoursPage::ColoursPage(Settings& settings, const PathTable& paths, QWidget* parent)
+ColoursPage::ColoursPage(Settings& settings, const PathTable& paths, Prompts& prompts, QWidget* parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_paths(paths)
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("ColoursPage"));
-    m_question = [this](const QString& caption, const QString& text) { return askYesNo(caption, text, this); };
     m_fontChooser = [this](const QFont& current) -> std::optional<QFont> {
         bool ok = false;
         const QFont f = QFontDialog::getFont(&ok, current, this);
@@ -504,8 +504,7 @@ void ColoursPage::confirmSkin()
 
 void ColoursPage::askDefaults()
 {
-    if (!m_question
-        || !m_question(u("Domyślne ustawienia"), u("Na pewno przywrócić domyślne ustawienia kolorów?")))
+    if (!m_prompts.askYesNo(u("Domyślne ustawienia"), u("Na pewno przywrócić domyślne ustawienia kolorów?"), this))
         return;
     restoreDefaults();
 }

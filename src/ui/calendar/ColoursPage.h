@@ -22,6 +22,8 @@ class QVBoxLayout;
 
 namespace zorvex {
 
+class Prompts;
+
 class ColourBox;
 struct Settings;
 
@@ -49,7 +51,7 @@ bool hasFont(TextElement element);
 class ColoursPage : public QWidget {
     Q_OBJECT
 public:
-    ColoursPage(Settings& settings, const PathTable& paths, QWidget* parent = nullptr);
+    ColoursPage(Settings& settings, const PathTable& paths, Prompts& prompts, QWidget* parent = nullptr);
 
     // Shows the model in every control (at start, after a scheme or a reset).
     void load();
@@ -60,10 +62,8 @@ public:
     void addGroup(QWidget* group);
 
     // Seams for the dialogs, so the page runs without a person.
-    using Question = std::function<bool(const QString& caption, const QString& text)>;
     using FontChooser = std::function<std::optional<QFont>(const QFont& current)>;
     using FileChooser = std::function<QString(const QString& folder, const QString& preselected)>;
-    void setQuestion(Question q) { m_question = std::move(q); }
     void setFontChooser(FontChooser c) { m_fontChooser = std::move(c); }
     void setFileChooser(FileChooser c) { m_fileChooser = std::move(c); }
 
@@ -110,7 +110,7 @@ private:
     Settings& m_settings;
     PathTable m_paths;
     bool m_loading = false;
-    Question m_question;
+    Prompts& m_prompts;
     FontChooser m_fontChooser;
     FileChooser m_fileChooser;
 

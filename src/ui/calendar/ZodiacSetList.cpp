@@ -67,11 +67,13 @@ void ZodiacSetCombo::showPopup()
     QComboBox::showPopup();
 }
 
-ZodiacSetList::ZodiacSetList(Settings& settings, const PathTable& paths, const Clock& clock, QWidget* parent)
+ZodiacSetList::ZodiacSetList(Settings& settings, const PathTable& paths, const Clock& clock, Prompts& prompts,
+                             QWidget* parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_paths(paths)
     , m_clock(clock)
+    , m_prompts(prompts)
     , m_folder(zodiacSetsFolder(paths))
 {
     auto* layout = new QHBoxLayout(this);
@@ -90,7 +92,6 @@ ZodiacSetList::ZodiacSetList(Settings& settings, const PathTable& paths, const C
         return QFileDialog::getOpenFileName(this, QString(), startFolder,
                                             u("Obrazki (*.png *.gif *.bmp *.jpg *.jpeg);;Wszystkie pliki (*)"));
     };
-    m_question = [this](const QString& caption, const QString& text) { return askYesNo(caption, text, this); };
 
     connect(m_combo, &ZodiacSetCombo::aboutToDropDown, this, &ZodiacSetList::reload);
     connect(m_combo, &QComboBox::activated, this, &ZodiacSetList::choose);
@@ -215,7 +216,7 @@ void ZodiacSetList::deleteSelected()
     const int index = m_combo->currentIndex();
     if (index < 0 || kindAt(index) != Kind::Set)
         return;
-    if (!m_question || !m_question(u("Usuwanie znaków zodiaku"), u("Na pewno usunąć wybrany zestaw znaków zodiaku?")))
+    if (!m_prompts.askYesNo(u("Usuwanie znaków zodiaku"), u("Na pewno usunąć wybrany zestaw znaków zodiaku?"), this))
         return;
 
     const QString name = m_combo->itemText(index);
@@ -229,7 +230,7 @@ void ZodiacSetList::deleteSelected()
         removed = QDir(path).removeRecursively();
     }
     if (!removed) {
-        showError(u("Nie udało się usunąć zestawu znaków zodiaku \"") + name
+        m_prompts.error(u("Nie udało się usunąć zestawu znaków zodiaku \"") + name
                       + u("\". Sprawdź, czy masz prawo zapisu w folderze ") + QDir::toNativeSeparators(m_folder)
                       + QLatin1Char('.'),
                   this);

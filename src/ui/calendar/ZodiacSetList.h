@@ -11,6 +11,8 @@ class QToolButton;
 
 namespace zorvex {
 
+class Prompts;
+
 class Clock;
 class PathTable;
 struct Settings;
@@ -38,7 +40,8 @@ public:
     static constexpr int kVersionRole = Qt::UserRole + 2;
     static constexpr int kAgeRole = Qt::UserRole + 3;
 
-    ZodiacSetList(Settings& settings, const PathTable& paths, const Clock& clock, QWidget* parent = nullptr);
+    ZodiacSetList(Settings& settings, const PathTable& paths, const Clock& clock, Prompts& prompts,
+                  QWidget* parent = nullptr);
 
     // ZodiakUstawDane: scans the folder again and selects by ZodiakTyp and
     // ZodiakStyl1.
@@ -51,9 +54,6 @@ public:
     // file out, empty when cancelled.
     using FilePicker = std::function<QString(const QString& startFolder)>;
     void setFilePicker(FilePicker picker) { m_picker = std::move(picker); }
-    // The Yes/No question before deleting (tests replace it).
-    using Question = std::function<bool(const QString& caption, const QString& text)>;
-    void setQuestion(Question question) { m_question = std::move(question); }
 
     // Applies the item at `index` as if the user chose it.
     void choose(int index);
@@ -77,11 +77,11 @@ private:
     Settings& m_settings;
     const PathTable& m_paths;
     const Clock& m_clock;
+    Prompts& m_prompts;
     QString m_folder;
     ZodiacSetCombo* m_combo = nullptr;
     QToolButton* m_delete = nullptr;
     FilePicker m_picker;
-    Question m_question;
 };
 
 } // namespace zorvex

@@ -2,29 +2,20 @@
 
 #include "ui/common/BringToFront.h"
 
-#include <QPointer>
-
 #include <cstdio>
 
 namespace zorvex {
 namespace {
 
-bool g_silent = false;
-
-void log(const QString& caption, const QString& text)
+QString errorCaption()
 {
-    QString line = caption + QLatin1String(": ") + text;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(stderr);
+    return QString::fromUtf8(kErrorCaption);
 }
 
-int run(QMessageBox::Icon icon, const QString& caption, const QString& text, QMessageBox::StandardButtons buttons,
-        QWidget* parent, bool topMost)
+int runBox(QMessageBox::Icon icon, const QString& caption, const QString& text, QMessageBox::StandardButtons buttons,
+           QWidget* parent, bool topMost)
 {
-    log(caption, text);
-    if (g_silent)
-        return QMessageBox::No;
+    logMessage(caption, text);
     QMessageBox box(icon, caption, text, buttons, parent);
     if (topMost)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -34,9 +25,7 @@ int run(QMessageBox::Icon icon, const QString& caption, const QString& text, QMe
 QMessageBox* openWindow(QMessageBox::Icon icon, const QString& caption, const QString& text,
                         QMessageBox::StandardButtons buttons, bool topMost)
 {
-    log(caption, text);
-    if (g_silent)
-        return nullptr;
+    logMessage(caption, text);
     auto* box = new QMessageBox(icon, caption, text, buttons);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
@@ -48,52 +37,44 @@ QMessageBox* openWindow(QMessageBox::Icon icon, const QString& caption, const QS
 
 } // namespace
 
-void setMessageBoxesSilent(bool silent)
+void logMessage(const QString& caption, const QString& text)
 {
-    g_silent = silent;
+    QString line = caption + QLatin1String(": ") + text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
 }
 
-bool messageBoxesSilent()
+void BoxPrompts::error(const QString& text, QWidget* parent)
 {
-    return g_silent;
+    runBox(QMessageBox::Critical, errorCaption(), text, QMessageBox::Ok, parent, false);
 }
 
-void showError(const QString& text, QWidget* parent)
+void BoxPrompts::warning(const QString& caption, const QString& text, QWidget* parent)
 {
-    run(QMessageBox::Critical, QString::fromUtf8(kErrorCaption), text, QMessageBox::Ok, parent, false);
+    runBox(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent, false);
 }
 
-void showInformation(const QString& caption, const QString& text, QWidget* parent)
+void BoxPrompts::information(const QString& caption, const QString& text, QWidget* parent)
 {
-    run(QMessageBox::Information, caption, text, QMessageBox::Ok, parent, false);
+    runBox(QMessageBox::Information, caption, text, QMessageBox::Ok, parent, false);
 }
 
-bool askYesNo(const QString& caption, const QString& text, QWidget* parent, bool topMost)
+bool BoxPrompts::askYesNo(const QString& caption, const QString& text, QWidget* parent, bool topMost)
 {
-    return run(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent, topMost)
+    return runBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent, topMost)
         == QMessageBox::Yes;
 }
 
-QMessageBox* showMessageWindow(QMessageBox::Icon icon, const QString& caption, const QString& text, bool topMost)
+QMessageBox* BoxPrompts::window(QMessageBox::Icon icon, const QString& caption, const QString& text, bool topMost)
 {
     return openWindow(icon, caption, text, QMessageBox::Ok, topMost);
 }
 
-QMessageBox* showErrorWindow(const QString& text)
+QMessageBox* BoxPrompts::askLater(const QString& caption, const QString& text, bool topMost,
+                                  std::function<void(bool yes)> answered)
 {
-    return showMessageWindow(QMessageBox::Critical, QString::fromUtf8(kErrorCaption), text, false);
-}
-
-QMessageBox* askYesNoLater(const QString& caption, const QString& text, bool topMost,
-                           std::function<void(bool yes)> answered)
-{
-    QMessageBox* box =
-        openWindow(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, topMost);
-    if (!box) {
-        if (answered)
-            answered(false);
-        return nullptr;
-    }
+    QMessageBox* box = openWindow(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, topMost);
     QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)] {
         if (answered)
             answered(box->clickedButton() == box->button(QMessageBox::Yes));
@@ -101,19 +82,59 @@ QMessageBox* askYesNoLater(const QString& caption, const QString& text, bool top
     return box;
 }
 
-QMessageBox* showNotAvailableYet()
+QMessageBox* BoxPrompts::notAvailableYet()
 {
-    static QPointer<QMessageBox> notice;
     const QString text = QString::fromUtf8(kNotAvailableYet);
-    if (notice) {
-        log(notice->windowTitle(), text);
-        bringToFront(notice);
-        return notice;
+    if (m_notice) {
+        logMessage(m_notice->windowTitle(), text);
+        bringToFront(m_notice);
+        return m_notice;
     }
-    notice = showMessageWindow(QMessageBox::Information, QStringLiteral("Zorvex"), text, false);
-    if (notice)
-        notice->setObjectName(QStringLiteral("notAvailableNotice"));
-    return notice;
+    m_notice = window(QMessageBox::Information, QStringLiteral("Zorvex"), text, false);
+    m_notice->setObjectName(QStringLiteral("notAvailableNotice"));
+    return m_notice;
+}
+
+void QuietPrompts::error(const QString& text, QWidget*)
+{
+    logMessage(errorCaption(), text);
+}
+
+void QuietPrompts::warning(const QString& caption, const QString& text, QWidget*)
+{
+    logMessage(caption, text);
+}
+
+void QuietPrompts::information(const QString& caption, const QString& text, QWidget*)
+{
+    logMessage(caption, text);
+}
+
+bool QuietPrompts::askYesNo(const QString& caption, const QString& text, QWidget*, bool)
+{
+    logMessage(caption, text);
+    return false;
+}
+
+QMessageBox* QuietPrompts::window(QMessageBox::Icon, const QString& caption, const QString& text, bool)
+{
+    logMessage(caption, text);
+    return nullptr;
+}
+
+QMessageBox* QuietPrompts::askLater(const QString& caption, const QString& text, bool,
+                                    std::function<void(bool yes)> answered)
+{
+    logMessage(caption, text);
+    if (answered)
+        answered(false);
+    return nullptr;
+}
+
+QMessageBox* QuietPrompts::notAvailableYet()
+{
+    logMessage(QStringLiteral("Zorvex"), QString::fromUtf8(kNotAvailableYet));
+    return nullptr;
 }
 
 } // namespace zorvex

@@ -14,21 +14,21 @@ QString serverProblemText(const QString& detail)
     return text;
 }
 
-QMessageBox* ShowServerProblem(const QString& detail)
+QMessageBox* ShowServerProblem(Prompts& prompts, const QString& detail)
 {
-    QMessageBox* box = showMessageWindow(QMessageBox::Warning, QStringLiteral("Zorvex"), serverProblemText(detail));
+    QMessageBox* box = prompts.window(QMessageBox::Warning, QStringLiteral("Zorvex"), serverProblemText(detail));
     if (box)
         box->setObjectName(QStringLiteral("ServerProblem"));
     return box;
 }
 
-bool InternetAvailable(const InterfaceProbe& probe, const QString& targetUrl, bool showMessage)
+bool InternetAvailable(Prompts& prompts, const InterfaceProbe& probe, const QString& targetUrl, bool showMessage)
 {
     if (internetReachable(probe, targetUrl))
         return true;
     if (showMessage) {
-        if (QMessageBox* box = showMessageWindow(QMessageBox::Warning, QStringLiteral("Zorvex"),
-                                                 QString::fromUtf8(kNoInternetText)))
+        if (QMessageBox* box = prompts.window(QMessageBox::Warning, QStringLiteral("Zorvex"),
+                                              QString::fromUtf8(kNoInternetText)))
             box->setObjectName(QStringLiteral("NoInternet"));
     }
     return false;

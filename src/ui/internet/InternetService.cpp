@@ -38,15 +38,15 @@ namespace {
 const QString kUpdateCaption = QStringLiteral("Zorvex - Aktualizacja");
 const QString kBackupFilter = QStringLiteral("Kopia zapasowa ustawień (*.zvx)");
 
-void warnWindow(const QString& text)
+void warnWindow(Prompts& prompts, const QString& text)
 {
-    showMessageWindow(QMessageBox::Warning, QString::fromUtf8(kErrorCaption), text, false);
+    prompts.window(QMessageBox::Warning, QString::fromUtf8(kErrorCaption), text, false);
 }
 
-AskLater askLater()
+AskLater askLater(Prompts& prompts)
 {
-    return [](const QString& caption, const QString& text, std::function<void(bool)> answered) {
-        askYesNoLater(caption, text, true, std::move(answered));
+    return [&prompts](const QString& caption, const QString& text, std::function<void(bool)> answered) {
+        prompts.askLater(caption, text, true, std::move(answered));
     };
 }
 
@@ -72,11 +72,11 @@ InternetService::InternetService(InternetContext context, QObject* parent)
 
     UpdateCheck::Hooks check;
     check.internetAvailable = [this](bool show) {
-        return InternetAvailable(m_context.interfaces, m_context.settings.serwis.adres, show);
+        return InternetAvailable(m_context.prompts, m_context.interfaces, m_context.settings.serwis.adres, show);
     };
-    check.serverProblem = [](const QString& detail) { ShowServerProblem(detail); };
-    check.information = [](const QString& text) {
-        showMessageWindow(QMessageBox::Information, kUpdateCaption, text, true);
+    check.serverProblem = [this](const QString& detail) { ShowServerProblem(m_context.prompts, detail); };
+    check.information = [this](const QString& text) {
+        m_context.prompts.window(QMessageBox::Information, kUpdateCaption, text, true);
     };
     check.buttonEnabled = [this](bool on) {
         if (m_panel)
@@ -93,13 +93,13 @@ InternetService::InternetService(InternetContext context, QObject* parent)
 
     m_progress = new UpdateProgressWindow;
     ProgramUpdate::Hooks program;
-    program.information = [](const QString& caption, const QString& text) {
-        showMessageWindow(QMessageBox::Information, caption, text, true);
+    program.information = [this](const QString& caption, const QString& text) {
+        m_context.prompts.window(QMessageBox::Information, caption, text, true);
     };
-    program.ask = [](const QString& text, std::function<void(bool)> answered) {
-        askYesNoLater(QStringLiteral("Nowa wersja Zorvex"), text, true, std::move(answered));
+    program.ask = [this](const QString& text, std::function<void(bool)> answered) {
+        m_context.prompts.askLater(QStringLiteral("Nowa wersja Zorvex"), text, true, std::move(answered));
     };
-    program.serverProblem = [](const QString& detail) { ShowServerProblem(detail); };
+    program.serverProblem = [this](const QString& detail) { ShowServerProblem(m_context.prompts, detail); };
     program.progressVisible = [this](bool visible) {
         if (!m_progress)
             return;
@@ -123,11 +123,11 @@ InternetService::InternetService(InternetContext context, QObject* parent)
     connect(m_progress, &UpdateProgressWindow::cancelled, this, [this] { m_programUpdate->cancel(); });
 
     AddonInstaller::Hooks addon;
-    addon.ask = askLater();
-    addon.information = [](const QString& caption, const QString& text) {
-        showMessageWindow(QMessageBox::Information, caption, text, true);
+    addon.ask = askLater(m_context.prompts);
+    addon.information = [this](const QString& caption, const QString& text) {
+        m_context.prompts.window(QMessageBox::Information, caption, text, true);
     };
-    addon.error = warnWindow;
+    addon.error = [this](const QString& text) { warnWindow(m_context.prompts, text); };
     addon.busy = [this](bool on) { setInstalling(on); };
     addon.saveSettings = [this] { saveSettings(); };
     addon.applyItem = [this](const AddonItem& item) { applyAddonItem(item); };
@@ -140,7 +140,7 @@ InternetService::InternetService(InternetContext context, QObject* parent)
     targets.installAddon = [this](const QString& path, bool yes) { m_installer->install(path, yes); };
     targets.addRadioStation = [this](const QString& record) { addRadioStation(record); };
     targets.downloadPackage = [this](const QString& url, bool yes) { downloadPackage(url, yes); };
-    m_dispatcher = std::make_unique<InstallDispatcher>(askLater(), targets);
+    m_dispatcher = std::make_unique<InstallDispatcher>(askLater(m_context.prompts), targets);
 
     connect(m_panel, &OtherPagePanel::checkRequested, this, &InternetService::checkForUpdates);
     connect(m_panel, &OtherPagePanel::resetRequested, this, &InternetService::resetUpdateState);
@@ -254,7 +254,7 @@ void InternetService::handOver(const QString& text, bool assumeYes)
 
 void InternetService::downloadPackage(const QString& url, bool assumeYes)
 {
-    if (!InternetAvailable(m_context.interfaces, url, true))
+    if (!InternetAvailable(m_context.prompts, m_context.interfaces, url, true))
         return;
     QString name = QUrl(url).fileName();
     if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
@@ -264,7 +264,7 @@ void InternetService::downloadPackage(const QString& url, bool assumeYes)
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     FileDownloader::Events events;
     events.done = [this, assumeYes](const QString& path, qint64) { m_dispatcher->dispatch(path, assumeYes); };
-    events.failed = [](const QString&) { ShowServerProblem(); };
+    events.failed = [this](const QString&) { ShowServerProblem(m_context.prompts); };
     m_packageDownloader->start(url, QDir(folder).filePath(name), std::move(events));
 }
 
@@ -321,7 +321,7 @@ bool InternetService::backupTo(const QString& target)
             });
         });
     if (!r.error.isEmpty())
-        warnWindow(r.error);
+        warnWindow(m_context.prompts, r.error);
     return r.ok;
 }
 
@@ -338,10 +338,11 @@ void InternetService::restoreBackup(const QString& path)
     const RestoreCheck r = restoreSettingsBackup(path, m_context.paths.dataFolder());
     switch (r.result) {
     case BackupCheck::Damaged:
-        warnWindow(r.error);
+        warnWindow(m_context.prompts, r.error);
         return;
     case BackupCheck::NotBackup:
-        showMessageWindow(QMessageBox::Information, QStringLiteral("Zorvex"), QString::fromUtf8(kNotABackupText), true);
+        m_context.prompts.window(QMessageBox::Information, QStringLiteral("Zorvex"), QString::fromUtf8(kNotABackupText),
+                                 true);
         return;
     case BackupCheck::Backup:
         restartAfterRestore();
@@ -354,7 +355,8 @@ void InternetService::restoreBackup(const QString& path)
 void InternetService::openProxyDialog()
 {
     if (!m_proxyDialog) {
-        m_proxyDialog = new ProxyDialog(m_context.settings.proxy, m_context.desktopProxy, m_context.settings.serwis.adres);
+        m_proxyDialog = new ProxyDialog(m_context.settings.proxy, m_context.desktopProxy, m_context.settings.serwis.adres,
+                                        m_context.prompts);
         connect(m_proxyDialog, &ProxyDialog::applied, this,
                 [this] { m_network->applyProxy(proxyUse(m_context.settings.proxy)); });
     }

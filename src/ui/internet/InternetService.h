@@ -16,6 +16,8 @@ class QWidget;
 
 namespace zorvex {
 
+class Prompts;
+
 class AddonInstaller;
 class AssociationsDialog;
 class Clock;
@@ -44,6 +46,7 @@ struct InternetContext {
     DesktopIntegration& desktop;
     const InterfaceProbe& interfaces;
     DesktopProxySource& desktopProxy;
+    Prompts& prompts;
     QString machineToken;             // machineToken(readMachineId())
     QString programPath;              // started again after an update
     bool installedBySystem = false;   // programInstalledBySystem()

@@ -16,11 +16,13 @@
 
 namespace zorvex {
 
-ProxyDialog::ProxyDialog(ProxySetting& setting, DesktopProxySource& desktop, QString targetUrl, QWidget* parent)
+ProxyDialog::ProxyDialog(ProxySetting& setting, DesktopProxySource& desktop, QString targetUrl, Prompts& prompts,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_setting(setting)
     , m_desktop(desktop)
     , m_targetUrl(std::move(targetUrl))
+    , m_prompts(prompts)
     , m_use(new QCheckBox(QStringLiteral("Użyj serwera proxy - dotyczy pogody, aktualizacji oraz radia"), this))
     , m_host(new QLineEdit(this))
     , m_port(new QLineEdit(this))
@@ -127,8 +129,8 @@ void ProxyDialog::takeDesktopProxy()
 void ProxyDialog::accept()
 {
     if (m_use->isChecked() && !isValidProxyPort(m_port->text())) {
-        if (QMessageBox* box = showMessageWindow(QMessageBox::Warning, QString::fromUtf8(kErrorCaption),
-                                                 QString::fromUtf8(kBadProxyPortText), true))
+        if (QMessageBox* box = m_prompts.window(QMessageBox::Warning, QString::fromUtf8(kErrorCaption),
+                                                QString::fromUtf8(kBadProxyPortText), true))
             box->setObjectName(QStringLiteral("BadProxyPort"));
         m_port->setFocus();
         m_port->selectAll();

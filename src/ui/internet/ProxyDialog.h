@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace zorvex {
 
+class Prompts;
+
 class DesktopProxySource;
 struct ProxySetting;
 
@@ -21,7 +23,8 @@ class ProxyDialog : public QDialog {
 public:
     // `targetUrl` is the service's address (the desktop's exceptions are
     // looked up for it).
-    ProxyDialog(ProxySetting& setting, DesktopProxySource& desktop, QString targetUrl, QWidget* parent = nullptr);
+    ProxyDialog(ProxySetting& setting, DesktopProxySource& desktop, QString targetUrl, Prompts& prompts,
+                QWidget* parent = nullptr);
 
     // Fills the dialog from the setting and shows it; the Tools window is
     // disabled while it is open.
@@ -44,6 +47,7 @@ private:
     ProxySetting& m_setting;
     DesktopProxySource& m_desktop;
     QString m_targetUrl;
+    Prompts& m_prompts;
     QCheckBox* m_use;
     QLineEdit* m_host;
     QLineEdit* m_port;

@@ -169,7 +169,7 @@ void WeatherService::fetch(TextRequestClient& client, QPushButton* button, int c
                            Done done, std::function<void()> failed)
 {
     const QString base = m_context.settings.serwis.adres;
-    if (!InternetAvailable(m_context.interfaces, base, interactive)) {
+    if (!InternetAvailable(m_context.prompts, m_context.interfaces, base, interactive)) {
         failed();
         return;
     }
@@ -180,7 +180,7 @@ void WeatherService::fetch(TextRequestClient& client, QPushButton* button, int c
     if (url.isEmpty()) {
         // No city, or an id that cannot go into an address as it is.
         if (interactive)
-            ShowServerProblem();
+            ShowServerProblem(m_context.prompts);
         failed();
         return;
     }
@@ -191,7 +191,7 @@ void WeatherService::fetch(TextRequestClient& client, QPushButton* button, int c
         if (!forecast) {
             button->setEnabled(true);
             if (interactive)
-                ShowServerProblem(answer.ok ? QString() : answer.error);
+                ShowServerProblem(m_context.prompts, answer.ok ? QString() : answer.error);
             failed();
             return;
         }

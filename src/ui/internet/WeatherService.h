@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace zorvex {
 
+class Prompts;
+
 class Clock;
 class InterfaceProbe;
 class NetworkAccess;
@@ -36,6 +38,7 @@ struct WeatherContext {
     const InterfaceProbe& interfaces;
     NetworkAccess& network;
     const ServiceClient& service;
+    Prompts& prompts;
 };
 
 // The forecast page and the desktop weather icon. Each has its own request

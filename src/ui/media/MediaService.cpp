@@ -17,7 +17,7 @@
 namespace zorvex {
 
 MediaService::MediaService(const PathTable& paths, PlaylistSettings& settings, PlaybackPanelSettings& panelSettings,
-                           BassPlaySet& players, QObject* parent)
+                           BassPlaySet& players, Prompts& prompts, QObject* parent)
     : QObject(parent)
     , m_paths(paths)
     , m_settings(settings)
@@ -44,7 +44,7 @@ MediaService::MediaService(const PathTable& paths, PlaylistSettings& settings, P
     m_foldersLoaded = folders.mayReplace;
     m_folders = folders.lines;
 
-    m_page = new PlaylistPage(m_list, *m_player, m_settings);
+    m_page = new PlaylistPage(m_list, *m_player, m_settings, prompts);
     m_page->setTargetFolders(m_folders);
     connect(m_player.get(), &MusicPlayer::stateChanged, this, &MediaService::publishState);
     connect(m_player.get(), &MusicPlayer::timeChanged, this, &MediaService::publishState);

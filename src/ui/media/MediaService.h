@@ -14,6 +14,8 @@
 
 namespace zorvex {
 
+class Prompts;
+
 class BassPlaySet;
 class PathTable;
 class PlaybackPanel;
@@ -30,7 +32,7 @@ class MediaService : public QObject, public StartupService, public ShutdownServi
     Q_OBJECT
 public:
     MediaService(const PathTable& paths, PlaylistSettings& settings, PlaybackPanelSettings& panelSettings,
-                 BassPlaySet& players, QObject* parent = nullptr);
+                 BassPlaySet& players, Prompts& prompts, QObject* parent = nullptr);
     ~MediaService() override;
 
     Playlist& playlist() { return m_list; }

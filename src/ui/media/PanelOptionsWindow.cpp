@@ -20,10 +20,12 @@ namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }
 } // namespace
 
-PanelOptionsWindow::PanelOptionsWindow(PlaybackPanelSettings& settings, QString skinsFolder, QWidget* parent)
+PanelOptionsWindow::PanelOptionsWindow(PlaybackPanelSettings& settings, QString skinsFolder, Prompts& prompts,
+                                       QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_skinsFolder(std::move(skinsFolder))
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm40"));
     setWindowTitle(u("Ustawienia panelu odtwarzania"));
@@ -108,11 +110,11 @@ void PanelOptionsWindow::deleteSelectedSkin(bool ask)
     if (index <= 0)
         return; // the built-in skin has no folder
     const QString name = m_skins->itemText(index);
-    if (ask && !askYesNo(u("Usuwanie skóry panelu odtwarzania"), u("Na pewno usunąć wybraną skórkę panelu odtwarzania?"), this))
+    if (ask && !m_prompts.askYesNo(u("Usuwanie skóry panelu odtwarzania"), u("Na pewno usunąć wybraną skórkę panelu odtwarzania?"), this))
         return;
     QString error;
     if (!deletePanelSkin(m_skinsFolder, name, &error)) {
-        showError(error, this);
+        m_prompts.error(error, this);
         return;
     }
     m_skins->removeItem(index);

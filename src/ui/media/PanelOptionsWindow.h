@@ -10,6 +10,8 @@ class QRadioButton;
 
 namespace zorvex {
 
+class Prompts;
+
 struct PlaybackPanelSettings;
 
 // "Ustawienia panelu odtwarzania" (TForm40): what the panel's right part
@@ -19,7 +21,7 @@ class PanelOptionsWindow : public QDialog {
     Q_OBJECT
 public:
     // `skinsFolder`: "Gfx/Panel odtwarzania/" of the data folder.
-    PanelOptionsWindow(PlaybackPanelSettings& settings, QString skinsFolder, QWidget* parent = nullptr);
+    PanelOptionsWindow(PlaybackPanelSettings& settings, QString skinsFolder, Prompts& prompts, QWidget* parent = nullptr);
     QComboBox* skinList() const { return m_skins; }
     // "Usuń wybraną skórkę panelu odtwarzania", after its question.
     void deleteSelectedSkin(bool ask = true);
@@ -44,6 +46,7 @@ private:
     QCheckBox* m_exclusive = nullptr;     // CheckBox4
     QComboBox* m_skins = nullptr; // ComboBox39
     QString m_skinsFolder;
+    Prompts& m_prompts;
     bool m_loading = false;
 
     void fillSkins();

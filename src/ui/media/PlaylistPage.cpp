@@ -86,11 +86,13 @@ void showMenuAbove(QMenu* menu, QWidget* anchor)
 
 } // namespace
 
-PlaylistPage::PlaylistPage(Playlist& list, MusicPlayer& player, PlaylistSettings& settings, QWidget* parent)
+PlaylistPage::PlaylistPage(Playlist& list, MusicPlayer& player, PlaylistSettings& settings, Prompts& prompts,
+                           QWidget* parent)
     : QWidget(parent)
     , m_playlist(list)
     , m_player(player)
     , m_settings(settings)
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("PlaylistPage"));
     setAcceptDrops(true);
@@ -517,18 +519,18 @@ void PlaylistPage::runFileAction(FileAction action, bool ask)
     if (action != FileAction::Trash && folder.isEmpty())
         return;
     if (ask && action == FileAction::Move
-        && !askYesNo(u("Potwierdzenie przenoszenia pliku/plików"),
+        && !m_prompts.askYesNo(u("Potwierdzenie przenoszenia pliku/plików"),
                      u("Czy na pewno przenieść plik/pliki do folderu docelowego?"), this))
         return;
     if (ask && action == FileAction::Copy
-        && !askYesNo(u("Potwierdzenie kopiowania pliku/plików"),
+        && !m_prompts.askYesNo(u("Potwierdzenie kopiowania pliku/plików"),
                      u("Czy na pewno przekopiować plik/pliki do folderu docelowego?"), this))
         return;
     // The player lets go of a file that is moved away from under it.
     if (action != FileAction::Copy)
         m_player.stop();
     const ReplaceQuestion replace = [this](const QString& target) {
-        return askYesNo(u("Zorvex - Menadżer m3u"),
+        return m_prompts.askYesNo(u("Zorvex - Menadżer m3u"),
                         u("W folderze docelowym jest już inny plik o tej nazwie:\n") + target + u("\nZastąpić go?"), this);
     };
     setEnabled(false);
@@ -537,7 +539,7 @@ void PlaylistPage::runFileAction(FileAction action, bool ask)
                                                             : trashFiles(files);
     setEnabled(true);
     if (!r.failures.isEmpty())
-        showError(r.failures.join(QLatin1Char('\n')), this);
+        m_prompts.error(r.failures.join(QLatin1Char('\n')), this);
     refreshList();
 }
 
@@ -630,14 +632,14 @@ bool PlaylistPage::loadPlaylist(const QString& path, bool open, bool interactive
         return false;
     if (!file.read()) {
         if (interactive)
-            showError(fileReadProblem(path, file.status), this);
+            m_prompts.error(fileReadProblem(path, file.status), this);
         return false;
     }
     const bool utf8 = path.endsWith(QLatin1String(".m3u8"), Qt::CaseInsensitive);
     M3uRead read = parseM3u(file.bytes, QFileInfo(path).absolutePath(), utf8, fileExists);
     if (!read.isPlaylist) {
         if (interactive)
-            showInformation(u("Zorvex - Menadżer m3u"), QStringLiteral("To nie jest playlista"), this);
+            m_prompts.information(u("Zorvex - Menadżer m3u"), QStringLiteral("To nie jest playlista"), this);
         return false;
     }
     if (open) {
@@ -678,7 +680,7 @@ void PlaylistPage::savePlaylistAs()
     const bool utf8 = file.endsWith(QLatin1String(".m3u8"), Qt::CaseInsensitive);
     QString why;
     if (!writeFileAtomically(file, formatM3u(m_playlist.entries(), utf8), &why)) {
-        showError(u("Nie można zapisać playlisty: ") + file + (why.isEmpty() ? QString() : QLatin1String("\n") + why), this);
+        m_prompts.error(u("Nie można zapisać playlisty: ") + file + (why.isEmpty() ? QString() : QLatin1String("\n") + why), this);
         return;
     }
     m_settings.openPlaylist = file;
@@ -711,7 +713,7 @@ void PlaylistPage::addPaths(const QStringList& paths)
     if (scan.isEmpty())
         return;
     if (m_scanner->running()) {
-        showInformation(u("Zorvex - Menadżer m3u"), u("Trwa dodawanie plików; poczekaj, aż się zakończy."), this);
+        m_prompts.information(u("Zorvex - Menadżer m3u"), u("Trwa dodawanie plików; poczekaj, aż się zakończy."), this);
         return;
     }
     m_scanMeasuresOnly = false;
@@ -835,7 +837,7 @@ void PlaylistPage::openSearchWindow()
 void PlaylistPage::openRenameWindow()
 {
     if (!m_rename) {
-        m_rename = new RenameWindow(m_playlist, m_player, this);
+        m_rename = new RenameWindow(m_playlist, m_player, m_prompts, this);
         watchTrackWindow(m_rename);
     }
     m_rename->start(trackWorkList(m_playlist, false));
@@ -844,7 +846,7 @@ void PlaylistPage::openRenameWindow()
 void PlaylistPage::openTagWindow()
 {
     if (!m_tags) {
-        m_tags = new TagWindow(m_playlist, m_player, this);
+        m_tags = new TagWindow(m_playlist, m_player, m_prompts, this);
         watchTrackWindow(m_tags);
     }
     m_tags->start(trackWorkList(m_playlist, true));
@@ -911,10 +913,10 @@ void PlaylistPage::dropped(const QStringList& paths)
         if (fi.isDir() || (fi.isFile() && (isSoundFile(p) || isPlaylistFile(p)))) {
             add << p;
         } else if (fi.exists()) {
-            showInformation(u("Błąd otwierania pliku"),
+            m_prompts.information(u("Błąd otwierania pliku"),
                             u("Można tylko dodać do listy pliki *.mp3 *.ogg *.wav *.wma *.m4a *.aac *.m3u"), this);
         } else {
-            showInformation(u("Błąd otwierania pliku"), u("Plik nie istnieje: ") + p, this);
+            m_prompts.information(u("Błąd otwierania pliku"), u("Plik nie istnieje: ") + p, this);
         }
     }
     addPaths(add);

@@ -15,6 +15,8 @@ class QToolButton;
 
 namespace zorvex {
 
+class Prompts;
+
 class MusicPlayer;
 class RenameWindow;
 class SearchWindow;
@@ -31,7 +33,8 @@ struct PlaylistSettings;
 class PlaylistPage : public QWidget {
     Q_OBJECT
 public:
-    PlaylistPage(Playlist& list, MusicPlayer& player, PlaylistSettings& settings, QWidget* parent = nullptr);
+    PlaylistPage(Playlist& list, MusicPlayer& player, PlaylistSettings& settings, Prompts& prompts,
+                 QWidget* parent = nullptr);
     ~PlaylistPage() override;
 
     // The list changed as a whole: redraw every row and the totals.
@@ -101,6 +104,7 @@ private:
     Playlist& m_playlist;
     MusicPlayer& m_player;
     PlaylistSettings& m_settings;
+    Prompts& m_prompts;
     TrackScanner* m_scanner = nullptr;
     bool m_scanMeasuresOnly = false; // filling in lengths of listed entries
     QProgressDialog* m_progress = nullptr;

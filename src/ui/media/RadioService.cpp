@@ -35,8 +35,9 @@ constexpr int kMaxHeaderSkips = 50;
 } // namespace
 
 RadioService::RadioService(const PathTable& paths, RadioSettings& settings, PlaybackPanelSettings& panelSettings,
-                           BassPlaySet& players, QObject* parent)
+                           BassPlaySet& players, Prompts& prompts, QObject* parent)
     : QObject(parent), m_paths(paths), m_settings(settings), m_panelSettings(panelSettings), m_players(players),
+      m_prompts(prompts),
       m_player(players.player(BassPlaySet::Radio)), m_page(new RadioPage)
 {
     connect(&m_player, &BassPlay::streamOpened, this, &RadioService::streamOpened);
@@ -71,19 +72,19 @@ RadioService::RadioService(const PathTable& paths, RadioSettings& settings, Play
         if (row < 0 || row >= m_shown.size())
             return;
         if (!addFavourite(m_shown.at(row)))
-            showMessageWindow(QMessageBox::Warning, QStringLiteral("Zorvex - Radio"),
-                              QStringLiteral("Wybrane radio jest już na liście ulubionych"), false);
+            m_prompts.window(QMessageBox::Warning, QStringLiteral("Zorvex - Radio"),
+                             QStringLiteral("Wybrane radio jest już na liście ulubionych"), false);
     });
     connect(p->removeStation, &QPushButton::clicked, this, [this] {
         const int row = m_page->favourites->currentRow();
         if (row < 0)
             return;
-        askYesNoLater(QStringLiteral("Usuń"), QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"), false,
-                      [this, row](bool yes) {
-                          if (!yes || !m_favourites.remove(row))
-                              return;
-                          fillFavourites(qMin(row, m_favourites.count() - 1));
-                      });
+        m_prompts.askLater(QStringLiteral("Usuń"), QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"), false,
+                           [this, row](bool yes) {
+                               if (!yes || !m_favourites.remove(row))
+                                   return;
+                               fillFavourites(qMin(row, m_favourites.count() - 1));
+                           });
     });
     const auto move = [this](int by) {
         const int row = m_page->favourites->currentRow();
@@ -191,7 +192,7 @@ void RadioService::save()
         return;
     QString error;
     if (!saveStationFile(m_paths.path(PathId::RadioU), m_favourites.lines(), &error))
-        showErrorWindow(error);
+        m_prompts.errorWindow(error);
 }
 
 RadioStation RadioService::selectedStation() const

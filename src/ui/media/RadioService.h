@@ -18,6 +18,8 @@ class QNetworkReply;
 
 namespace zorvex {
 
+class Prompts;
+
 class BassPlaySet;
 class PathTable;
 class RadioPage;
@@ -36,7 +38,7 @@ class RadioService : public QObject, public StartupService {
     Q_OBJECT
 public:
     RadioService(const PathTable& paths, RadioSettings& settings, PlaybackPanelSettings& panelSettings,
-                 BassPlaySet& players, QObject* parent = nullptr);
+                 BassPlaySet& players, Prompts& prompts, QObject* parent = nullptr);
     ~RadioService() override;
 
     RadioPage* page() const;
@@ -108,6 +110,7 @@ private:
     RadioSettings& m_settings;
     PlaybackPanelSettings& m_panelSettings;
     BassPlaySet& m_players;
+    Prompts& m_prompts;
     BassPlay& m_player;
     QPointer<RadioPage> m_page;
     RadioStationList m_list;

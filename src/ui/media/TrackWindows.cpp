@@ -59,10 +59,11 @@ QList<TrackWorkItem> trackWorkList(const Playlist& list, bool mp3Only)
     return out;
 }
 
-TrackWindowBase::TrackWindowBase(Playlist& list, MusicPlayer& player, QWidget* parent)
+TrackWindowBase::TrackWindowBase(Playlist& list, MusicPlayer& player, Prompts& prompts, QWidget* parent)
     : QDialog(parent)
     , m_list(list)
     , m_player(player)
+    , m_prompts(prompts)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(false);
@@ -139,8 +140,8 @@ void TrackWindowBase::updateEntry(int index, const QString& path)
     emit entryChanged(index);
 }
 
-RenameWindow::RenameWindow(Playlist& list, MusicPlayer& player, QWidget* parent)
-    : TrackWindowBase(list, player, parent)
+RenameWindow::RenameWindow(Playlist& list, MusicPlayer& player, Prompts& prompts, QWidget* parent)
+    : TrackWindowBase(list, player, prompts, parent)
 {
     setObjectName(QStringLiteral("TForm8"));
     setWindowTitle(u("Zmień nazwę pliku"));
@@ -202,7 +203,7 @@ bool RenameWindow::renameCurrent()
     TrackWorkItem& item = m_items[m_position];
     const RenamePlan plan = planRename(item.path, m_name->text());
     if (plan.target.isEmpty()) {
-        showError(plan.error, this);
+        m_prompts.error(plan.error, this);
         return false;
     }
     if (plan.target != item.path) {
@@ -210,7 +211,7 @@ bool RenameWindow::renameCurrent()
             m_player.stop();
         QString error;
         if (!renameTrack(item.path, plan.target, &error)) {
-            showError(error, this);
+            m_prompts.error(error, this);
             return false;
         }
         updateEntry(item.index, plan.target);
@@ -220,8 +221,8 @@ bool RenameWindow::renameCurrent()
     return true;
 }
 
-TagWindow::TagWindow(Playlist& list, MusicPlayer& player, QWidget* parent)
-    : TrackWindowBase(list, player, parent)
+TagWindow::TagWindow(Playlist& list, MusicPlayer& player, Prompts& prompts, QWidget* parent)
+    : TrackWindowBase(list, player, prompts, parent)
 {
     setObjectName(QStringLiteral("TForm11"));
     setWindowTitle(u("Zmień Tag(i)"));
@@ -442,7 +443,7 @@ void TagWindow::saveCurrent()
             problems << u("Nie można zapisać Tag`a do pliku: ") + item.path;
     }
     for (const QString& p : problems)
-        showError(p, this);
+        m_prompts.error(p, this);
     updateEntry(item.index, item.path);
     skip();
 }

@@ -17,6 +17,8 @@ class QPushButton;
 
 namespace zorvex {
 
+class Prompts;
+
 class MusicPlayer;
 class Playlist;
 
@@ -33,7 +35,7 @@ QList<TrackWorkItem> trackWorkList(const Playlist& list, bool mp3Only);
 class TrackWindowBase : public QDialog {
     Q_OBJECT
 public:
-    TrackWindowBase(Playlist& list, MusicPlayer& player, QWidget* parent);
+    TrackWindowBase(Playlist& list, MusicPlayer& player, Prompts& prompts, QWidget* parent);
     // Starts on the first item; false (and nothing shown) for an empty list.
     bool start(const QList<TrackWorkItem>& items);
     int position() const { return m_position; }
@@ -55,6 +57,7 @@ protected:
 
     Playlist& m_list;
     MusicPlayer& m_player;
+    Prompts& m_prompts;
     QList<TrackWorkItem> m_items;
     int m_position = 0;
     QLabel* m_status = nullptr;
@@ -65,7 +68,7 @@ protected:
 class RenameWindow : public TrackWindowBase {
     Q_OBJECT
 public:
-    RenameWindow(Playlist& list, MusicPlayer& player, QWidget* parent = nullptr);
+    RenameWindow(Playlist& list, MusicPlayer& player, Prompts& prompts, QWidget* parent = nullptr);
     // "Zmień nazwę": false, staying on the file, when it was refused.
     bool renameCurrent();
     QLineEdit* nameEdit() const { return m_name; }
@@ -83,7 +86,7 @@ private:
 class TagWindow : public TrackWindowBase {
     Q_OBJECT
 public:
-    TagWindow(Playlist& list, MusicPlayer& player, QWidget* parent = nullptr);
+    TagWindow(Playlist& list, MusicPlayer& player, Prompts& prompts, QWidget* parent = nullptr);
     // "Zmień Tag": the errors shown, then on to the next file.
     void saveCurrent();
     QGroupBox* v1Group() const { return m_v1; }

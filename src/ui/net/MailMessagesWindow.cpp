@@ -69,7 +69,7 @@ MailMessagesWindow::MailMessagesWindow(MailService& service, MailSettings& setti
     connect(program, &QPushButton::clicked, this, [this] {
         const QString error = m_service.startMailProgram();
         if (!error.isEmpty())
-            showError(error, this);
+            m_service.prompts().error(error, this);
     });
     m_delete = new QPushButton(QStringLiteral("Usuń"), this);
     m_delete->setObjectName(QStringLiteral("DeleteMessages"));
@@ -168,7 +168,7 @@ void MailMessagesWindow::deleteSelected()
     const QString text = rows.size() == 1
         ? QStringLiteral("Na pewno bezpowrotnie usunąć zaznaczoną wiadomość z serwera?")
         : QStringLiteral("Na pewno bezpowrotnie usunąć zaznaczone wiadomości z serwera?");
-    askYesNoLater(QStringLiteral("Zorvex"), text, true, [this, rows](bool yes) {
+    m_service.prompts().askLater(QStringLiteral("Zorvex"), text, true, [this, rows](bool yes) {
         if (!yes || !m_service.deleteMessages(rows))
             return;
         m_list->setEnabled(false);

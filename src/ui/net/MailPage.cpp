@@ -70,7 +70,7 @@ MailPage::MailPage(MailService& service, MailSettings& settings, QWidget* parent
     connect(program, &QPushButton::clicked, this, [this] {
         const QString error = m_service.startMailProgram();
         if (!error.isEmpty())
-            showError(error, this);
+            m_service.prompts().error(error, this);
     });
     for (QPushButton* b : {m_check, m_cancel, m_show, program})
         actions->addWidget(b);
@@ -234,7 +234,8 @@ void MailPage::removeAccount()
     auto accounts = m_service.accounts();
     if (row < 0 || row >= accounts.size() || m_service.checking())
         return;
-    if (!askYesNo(QStringLiteral("Zorvex"), QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"), this))
+    if (!m_service.prompts().askYesNo(QStringLiteral("Zorvex"), QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"),
+                                      this))
         return;
     accounts.removeAt(row);
     m_service.setAccounts(accounts);

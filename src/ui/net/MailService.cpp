@@ -380,13 +380,13 @@ void MailService::endDeletion(bool ok, const QString& error)
         m_window->rebuild();
     const QString caption = QStringLiteral("Zorvex - usuwanie wiadomości");
     if (!ok) {
-        showMessageWindow(QMessageBox::Warning, caption,
-                          QStringLiteral("Usuwanie wiadomości nie powiodło się. Spróbuj ponownie później...\r\n\r\n")
-                              + error.trimmed());
+        m_s.prompts.window(QMessageBox::Warning, caption,
+                           QStringLiteral("Usuwanie wiadomości nie powiodło się. Spróbuj ponownie później...\r\n\r\n")
+                               + error.trimmed());
     } else if (m_s.settings.pokazKomunikat) {
-        showMessageWindow(QMessageBox::Information, caption,
-                          m_requested == 1 ? QStringLiteral("Wiadomość została usunięta")
-                                           : QStringLiteral("Wiadomości zostały usunięte"));
+        m_s.prompts.window(QMessageBox::Information, caption,
+                           m_requested == 1 ? QStringLiteral("Wiadomość została usunięta")
+                                            : QStringLiteral("Wiadomości zostały usunięte"));
     }
     Q_UNUSED(removed);
     emit deletionFinished(ok, error);

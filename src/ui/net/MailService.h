@@ -13,6 +13,8 @@
 
 namespace zorvex {
 
+class Prompts;
+
 class BassPlaySet;
 class KeyboardLight;
 class Clock;
@@ -49,6 +51,7 @@ public:
         const PathTable& paths;
         MailSettings& settings;
         MailSoundSettings& sound;
+        Prompts& prompts;
         BassPlaySet* players = nullptr; // none in some tests
         TrayIcon* tray = nullptr;
         std::function<QString()> defaultMailProgram;
@@ -57,6 +60,8 @@ public:
 
     explicit MailService(Services services, QObject* parent = nullptr);
     ~MailService() override;
+
+    Prompts& prompts() const { return m_s.prompts; }
 
     MailPage* page() const { return m_page; }
     MailMessagesWindow* messagesWindow();

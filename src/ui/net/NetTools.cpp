@@ -26,14 +26,14 @@ NetTools::NetTools(Context c, QObject* parent)
     if (!m_light)
         m_light = std::make_unique<NoKeyboardLight>();
     m_timeSync = std::make_unique<TimeSyncService>(TimeSyncService::Services{
-        c.clock, c.paths, c.timeSync, c.store, *m_interfaces, *m_sntp, *m_clockSetter, [this] {
+        c.clock, c.paths, c.timeSync, c.store, *m_interfaces, *m_sntp, *m_clockSetter, c.prompts, [this] {
             if (m_armTimeSyncRetry)
                 m_armTimeSyncRetry();
         }});
     m_mail = std::make_unique<MailService>(
-        MailService::Services{c.clock, c.paths, c.mail, c.mailSound, c.players, c.tray, c.defaultMailProgram,
+        MailService::Services{c.clock, c.paths, c.mail, c.mailSound, c.prompts, c.players, c.tray, c.defaultMailProgram,
                               m_light.get()});
-    m_ping = std::make_unique<PingService>(PingService::Services{c.paths, c.ping, c.players, c.tray});
+    m_ping = std::make_unique<PingService>(PingService::Services{c.paths, c.ping, c.prompts, c.players, c.tray});
 }
 
 NetTools::~NetTools()

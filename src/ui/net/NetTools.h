@@ -7,6 +7,8 @@
 
 namespace zorvex {
 
+class Prompts;
+
 class BassPlaySet;
 class Clock;
 class KeyboardLight;
@@ -37,6 +39,7 @@ public:
         MailSettings& mail;
         MailSoundSettings& mailSound;
         PingSettings& ping;
+        Prompts& prompts;
         BassPlaySet* players;
         TrayIcon* tray;
         std::function<QString()> defaultMailProgram;

@@ -13,10 +13,11 @@
 
 namespace zorvex {
 
-PingHostDialog::PingHostDialog(const QList<PingHost>& hosts, int editing, QWidget* parent)
+PingHostDialog::PingHostDialog(const QList<PingHost>& hosts, int editing, Prompts& prompts, QWidget* parent)
     : QDialog(parent)
     , m_hosts(hosts)
     , m_editing(editing)
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("PingHostDialog"));
     setWindowTitle(editing >= 0 ? QStringLiteral("Zmień IP") : QStringLiteral("Dodaj IP"));
@@ -72,19 +73,19 @@ void PingHostDialog::accept()
 {
     const QString ip = m_ip->text().trimmed();
     if (QHostAddress(ip).protocol() != QAbstractSocket::IPv4Protocol) {
-        showError(QStringLiteral("Niepoprawny adres IP: ") + ip, this);
+        m_prompts.error(QStringLiteral("Niepoprawny adres IP: ") + ip, this);
         return;
     }
     for (int i = 0; i < m_hosts.size(); ++i) {
         if (i != m_editing && m_hosts.at(i).ip == ip) {
-            showError(QStringLiteral("Podany IP jest już na liście"), this);
+            m_prompts.error(QStringLiteral("Podany IP jest już na liście"), this);
             return;
         }
     }
     QDialog::accept();
 }
 
-MessengerWindow::MessengerWindow(const QString& ip, QWidget* parent)
+MessengerWindow::MessengerWindow(const QString& ip, Prompts& prompts, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("MessengerWindow"));
@@ -108,9 +109,9 @@ MessengerWindow::MessengerWindow(const QString& ip, QWidget* parent)
     connect(address, &QLineEdit::textChanged, this, update);
     connect(text, &QPlainTextEdit::textChanged, this, update);
     update();
-    connect(send, &QPushButton::clicked, this, [this, address, text] {
+    connect(send, &QPushButton::clicked, this, [this, address, text, p = &prompts] {
         const int code = sendNetMessage(address->text().trimmed().left(kMessengerMaxAddress), text->toPlainText());
-        showInformation(QStringLiteral("Posłaniec"), messengerResultText(code), this);
+        p->information(QStringLiteral("Posłaniec"), messengerResultText(code), this);
         if (code == 0)
             accept();
     });

@@ -8,13 +8,15 @@ class QLineEdit;
 
 namespace zorvex {
 
+class Prompts;
+
 // "Dodaj IP" / "Zmień IP": the address and the name; the name can be looked
 // up from the address without waiting. OK refuses an address already on
 // the list ("Podany IP jest już na liście").
 class PingHostDialog : public QDialog {
     Q_OBJECT
 public:
-    PingHostDialog(const QList<PingHost>& hosts, int editing, QWidget* parent = nullptr);
+    PingHostDialog(const QList<PingHost>& hosts, int editing, Prompts& prompts, QWidget* parent = nullptr);
     ~PingHostDialog() override;
     PingHost host() const;
     void accept() override;
@@ -22,6 +24,7 @@ public:
 private:
     QList<PingHost> m_hosts;
     int m_editing;
+    Prompts& m_prompts;
     QLineEdit* m_ip;
     QLineEdit* m_name;
     int m_lookup = -1;
@@ -32,7 +35,7 @@ private:
 class MessengerWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit MessengerWindow(const QString& ip, QWidget* parent = nullptr);
+    MessengerWindow(const QString& ip, Prompts& prompts, QWidget* parent = nullptr);
     // The result code of the send (50: the network does not offer it).
     static int sendNetMessage(const QString& address, const QString& message);
 };

@@ -86,7 +86,7 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
             return;
         const QString error = m_service.explore(hosts.at(row));
         if (!error.isEmpty())
-            showMessageWindow(QMessageBox::Warning, QStringLiteral("Zorvex - Ping"), error);
+            m_service.prompts().window(QMessageBox::Warning, QStringLiteral("Zorvex - Ping"), error);
     };
     connect(button(added, addedButtons, QStringLiteral("Eksploruj"), "ExploreAdded"), &QPushButton::clicked, this,
             [this, explore] { explore(m_added, m_service.hosts()); });
@@ -240,7 +240,7 @@ void PingPage::setRunning(bool running)
 
 void PingPage::addHost()
 {
-    PingHostDialog dialog(m_service.hosts(), -1, this);
+    PingHostDialog dialog(m_service.hosts(), -1, m_service.prompts(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     auto hosts = m_service.hosts();
@@ -255,7 +255,7 @@ void PingPage::editHost()
     const int row = selectedRow(m_added);
     if (row < 0 || row >= m_service.hosts().size() || m_service.running())
         return;
-    PingHostDialog dialog(m_service.hosts(), row, this);
+    PingHostDialog dialog(m_service.hosts(), row, m_service.prompts(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     auto hosts = m_service.hosts();
@@ -268,7 +268,8 @@ void PingPage::removeHost()
     const int row = selectedRow(m_added);
     if (row < 0 || row >= m_service.hosts().size() || m_service.running())
         return;
-    if (!askYesNo(QStringLiteral("Zorvex"), QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"), this))
+    if (!m_service.prompts().askYesNo(QStringLiteral("Zorvex"), QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"),
+                                      this))
         return;
     auto hosts = m_service.hosts();
     hosts.removeAt(row);
@@ -304,13 +305,13 @@ void PingPage::addSelectedFromRange()
     }
     m_service.setHosts(hosts);
     for (const QString& ip : std::as_const(skipped))
-        showMessageWindow(QMessageBox::Warning, QStringLiteral("Zorvex - Ping"),
-                          QStringLiteral("Adres IP ") + ip + QStringLiteral(" jest już na liście"));
+        m_service.prompts().window(QMessageBox::Warning, QStringLiteral("Zorvex - Ping"),
+                                   QStringLiteral("Adres IP ") + ip + QStringLiteral(" jest już na liście"));
 }
 
 void PingPage::openMessenger(const QString& ip)
 {
-    MessengerWindow window(ip, this);
+    MessengerWindow window(ip, m_service.prompts(), this);
     window.exec();
 }
 

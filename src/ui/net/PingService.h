@@ -12,6 +12,8 @@ class QTemporaryDir;
 
 namespace zorvex {
 
+class Prompts;
+
 class BassPlaySet;
 class IcmpPinger;
 class PathTable;
@@ -29,12 +31,15 @@ public:
     struct Services {
         const PathTable& paths;
         PingSettings& settings;
+        Prompts& prompts;
         BassPlaySet* players = nullptr;
         TrayIcon* tray = nullptr;
     };
 
     explicit PingService(Services services, QObject* parent = nullptr);
     ~PingService() override;
+
+    Prompts& prompts() const { return m_s.prompts; }
 
     PingPage* page() const { return m_page; }
     StatusPopup* popup() const { return m_popup; }

@@ -68,12 +68,12 @@ bool TimeSyncService::synchronize(const QString& server, bool interactive, bool 
     const auto target = parseHostPort(server, kSntpPort);
     if (!target) {
         if (interactive)
-            showMessageWindow(QMessageBox::Warning, QString::fromUtf8(kCaption),
-                              QStringLiteral("Niepoprawna nazwa serwera czasu: ") + server.trimmed());
+            m_s.prompts.window(QMessageBox::Warning, QString::fromUtf8(kCaption),
+                               QStringLiteral("Niepoprawna nazwa serwera czasu: ") + server.trimmed());
         return false;
     }
     // A silent run stopped here arms no retry.
-    if (!InternetAvailable(m_s.interfaces, QStringLiteral("http://") + target->host + QLatin1Char('/'), interactive))
+    if (!InternetAvailable(m_s.prompts, m_s.interfaces, QStringLiteral("http://") + target->host + QLatin1Char('/'), interactive))
         return false;
     if (m_page)
         m_page->setRunning(true);
@@ -120,20 +120,20 @@ void TimeSyncService::reportFailure(const TimeSyncOutcome& o)
     const QString caption = QString::fromUtf8(kCaption);
     switch (o.kind) {
     case TimeSyncOutcome::NetworkTimeOn:
-        showMessageWindow(QMessageBox::Information, caption,
-                          QStringLiteral("Zegar systemowy jest już synchronizowany automatycznie przez system "
+        m_s.prompts.window(QMessageBox::Information, caption,
+                           QStringLiteral("Zegar systemowy jest już synchronizowany automatycznie przez system "
                                          "(NTP), więc Zorvex go nie zmienia."));
         break;
     case TimeSyncOutcome::ClockRefused:
-        showMessageWindow(QMessageBox::Warning, caption,
-                          QStringLiteral("System nie pozwolił ustawić zegara (brak uprawnień)."));
+        m_s.prompts.window(QMessageBox::Warning, caption,
+                           QStringLiteral("System nie pozwolił ustawić zegara (brak uprawnień)."));
         break;
     case TimeSyncOutcome::ClockFailed:
-        showMessageWindow(QMessageBox::Warning, caption,
-                          QStringLiteral("Nie udało się ustawić zegara systemowego.\n\n") + o.detail);
+        m_s.prompts.window(QMessageBox::Warning, caption,
+                           QStringLiteral("Nie udało się ustawić zegara systemowego.\n\n") + o.detail);
         break;
     case TimeSyncOutcome::Cancelled: break;
-    default: ShowServerProblem(); break;
+    default: ShowServerProblem(m_s.prompts); break;
     }
 }
 

@@ -9,6 +9,8 @@
 
 namespace zorvex {
 
+class Prompts;
+
 class InterfaceProbe;
 class PathTable;
 class SettingsStore;
@@ -29,6 +31,7 @@ public:
         const InterfaceProbe& interfaces;
         SntpTransport& transport;
         SystemTimeSetter& clockSetter;
+        Prompts& prompts;
         // Arms the main loop's retry.
         std::function<void()> armRetry;
     };

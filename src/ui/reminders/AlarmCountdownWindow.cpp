@@ -11,9 +11,10 @@
 
 namespace zorvex {
 
-AlarmCountdownWindow::AlarmCountdownWindow(PowerActions& power, QWidget* parent)
+AlarmCountdownWindow::AlarmCountdownWindow(PowerActions& power, Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_power(power)
+    , m_prompts(prompts)
     , m_countdown({[this](const QString& label, const QString& counter) {
                        m_label->setText(label);
                        m_counter->setText(counter);
@@ -78,10 +79,7 @@ void AlarmCountdownWindow::runNow(PowerAction action)
     const QString error = m_power.run(action);
     if (error.isEmpty())
         return;
-    if (m_onError)
-        m_onError(error);
-    else
-        showErrorWindow(error); // runs from a timer: never a box that waits
+    m_prompts.errorWindow(error); // runs from a timer: never a box that waits
 }
 
 } // namespace zorvex

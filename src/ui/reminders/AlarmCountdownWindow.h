@@ -12,16 +12,15 @@ class QPushButton;
 
 namespace zorvex {
 
+class Prompts;
+
 // "Zorvex - Alarm": the 30-second chance to cancel a power action. Also the
 // one place alarms run power actions, so a failure is always reported.
 class AlarmCountdownWindow : public QWidget {
     Q_OBJECT
 
 public:
-    AlarmCountdownWindow(PowerActions& power, QWidget* parent = nullptr);
-
-    // A failed action's message; a "Zorvex - Błąd" box when not set.
-    void setErrorHandler(std::function<void(const QString&)> handler) { m_onError = std::move(handler); }
+    AlarmCountdownWindow(PowerActions& power, Prompts& prompts, QWidget* parent = nullptr);
 
     // What an alarm asks for: at once, or after the countdown.
     void request(PowerAction action, bool withCancelWindow);
@@ -38,13 +37,13 @@ private:
     static constexpr int kPictureSize = 32;
 
     PowerActions& m_power;
+    Prompts& m_prompts;
     PowerCountdown m_countdown;
     QTimer m_timer;
     QLabel* m_picture; // the action's picture
     QLabel* m_label;
     QLabel* m_counter;
     QPushButton* m_cancel;
-    std::function<void(const QString&)> m_onError;
 };
 
 } // namespace zorvex

@@ -71,8 +71,9 @@ QMessageBox::Icon alarmBoxIcon(AlarmIcon icon)
     return QMessageBox::NoIcon;
 }
 
-AlarmPage::AlarmPage(QWidget* parent)
+AlarmPage::AlarmPage(Prompts& prompts, QWidget* parent)
     : QWidget(parent)
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("alarmPage"));
     buildUi();
@@ -610,7 +611,7 @@ void AlarmPage::testMessage()
         if (m_cb.showMessageBox)
             m_cb.showMessageBox(caption, text, icon);
         else
-            showMessageWindow(alarmBoxIcon(icon), caption, text, true);
+            m_prompts.window(alarmBoxIcon(icon), caption, text, true);
     } else if (m_balloonMessage->isChecked()) {
         if (m_cb.balloonsAvailable && m_cb.balloonsAvailable() && m_cb.showBalloon)
             m_cb.showBalloon(caption, text.trimmed().isEmpty() ? QStringLiteral("(nie wpisano treści komunikatu)") : text,
@@ -657,16 +658,12 @@ void AlarmPage::soundFinished() { showSoundPlaying(false); }
 
 bool AlarmPage::ask(const QString& caption, const QString& text)
 {
-    if (m_cb.ask)
-        return m_cb.ask(caption, text);
-    return QMessageBox::question(this, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return m_prompts.askYesNo(caption, text, this);
 }
 
 void AlarmPage::warn(const QString& caption, const QString& text)
 {
-    if (m_cb.warn)
-        return m_cb.warn(caption, text);
-    QMessageBox::warning(this, caption, text);
+    m_prompts.warning(caption, text, this);
 }
 
 QString AlarmPage::chooseFile(const QString& caption, const QString& filter)

@@ -25,6 +25,8 @@ class QToolButton;
 
 namespace zorvex {
 
+class Prompts;
+
 class Clock;
 class NumberField;
 
@@ -48,16 +50,13 @@ public:
         // Through the alarm player; the owner calls soundFinished() at the end.
         std::function<void(const QString& path)> playSound;
         std::function<void()> stopSound;
-        // Yes/No question and warning; message boxes when not set.
-        std::function<bool(const QString& caption, const QString& text)> ask;
-        std::function<void(const QString& caption, const QString& text)> warn;
         // File dialogs; empty = cancelled.
         std::function<QString(const QString& caption, const QString& filter)> chooseFile;
     };
 
     enum class Mode { Browse, Add, Change };
 
-    explicit AlarmPage(QWidget* parent = nullptr);
+    explicit AlarmPage(Prompts& prompts, QWidget* parent = nullptr);
     ~AlarmPage() override;
 
     void setCallbacks(Callbacks callbacks);
@@ -111,6 +110,7 @@ private:
     QString chooseFile(const QString& caption, const QString& filter);
     QDateTime now() const;
 
+    Prompts& m_prompts;
     Callbacks m_cb;
     const Clock* m_clock = nullptr;
     QList<AlarmEntry> m_alarms;

@@ -37,16 +37,17 @@ QSystemTrayIcon::MessageIcon balloonIcon(AlarmIcon icon)
 } // namespace
 
 AlarmService::AlarmService(const Clock& clock, const PathTable& paths, BassPlaySet& players, TrayIcon* tray,
-                           QObject* parent)
+                           Prompts& prompts, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
     , m_paths(paths)
     , m_players(players)
     , m_tray(tray)
+    , m_prompts(prompts)
     , m_power(std::make_unique<SystemPowerActions>())
 {
-    m_countdown = std::make_unique<AlarmCountdownWindow>(*m_power);
-    m_page = new AlarmPage;
+    m_countdown = std::make_unique<AlarmCountdownWindow>(*m_power, m_prompts);
+    m_page = new AlarmPage(m_prompts);
     m_page->setClock(&m_clock);
     AlarmPage::Callbacks callbacks;
     callbacks.showMessageBox = [this](const QString& c, const QString& t, AlarmIcon i) { showMessageBox(c, t, i); };
@@ -126,7 +127,7 @@ void AlarmService::showMessageBox(const QString& caption, const QString& text, A
 {
     // A window of its own: the check goes on while it is open, so an alarm
     // due meanwhile still fires on its second.
-    if (QMessageBox* box = showMessageWindow(alarmBoxIcon(icon), caption, text, true))
+    if (QMessageBox* box = m_prompts.window(alarmBoxIcon(icon), caption, text, true))
         box->setObjectName(QStringLiteral("alarmMessage"));
 }
 

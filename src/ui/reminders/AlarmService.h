@@ -12,6 +12,8 @@ class QWidget;
 
 namespace zorvex {
 
+class Prompts;
+
 class AlarmCountdownWindow;
 class AlarmPage;
 class BassPlaySet;
@@ -27,7 +29,7 @@ class TrayIcon;
 class AlarmService : public QObject, public AlarmHandler, public SecondTickService {
     Q_OBJECT
 public:
-    AlarmService(const Clock& clock, const PathTable& paths, BassPlaySet& players, TrayIcon* tray,
+    AlarmService(const Clock& clock, const PathTable& paths, BassPlaySet& players, TrayIcon* tray, Prompts& prompts,
                  QObject* parent = nullptr);
     ~AlarmService() override;
 
@@ -57,6 +59,7 @@ private:
     const PathTable& m_paths;
     BassPlaySet& m_players;
     TrayIcon* m_tray;
+    Prompts& m_prompts;
     AlarmPage* m_page = nullptr; // owned by the Tools window once placed there
     std::unique_ptr<PowerActions> m_power;
     std::unique_ptr<AlarmCountdownWindow> m_countdown;

@@ -5,6 +5,7 @@
 #include "core/common/DataFile.h"
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"
+#include "ui/common/Messages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -45,9 +46,10 @@ public:
 
 } // namespace
 
-ChimePage::ChimePage(ChimeSettings& settings, QWidget* parent)
+ChimePage::ChimePage(ChimeSettings& settings, Prompts& prompts, QWidget* parent)
     : QWidget(parent)
     , m_settings(settings)
+    , m_prompts(prompts)
 {
     build();
 }
@@ -405,8 +407,7 @@ void ChimePage::fileTestToggled(bool on)
         // that does not play.
         QSignalBlocker block(m_fileTest);
         m_fileTest->setChecked(false);
-        if (m_cb.warn)
-            m_cb.warn(kCaption, missingFileMessage(path));
+        m_prompts.warning(kCaption, missingFileMessage(path), this);
         return;
     }
     if (m_cb.playFileTest)
@@ -438,8 +439,8 @@ void ChimePage::deleteSet()
     const int index = m_setList->currentIndex();
     if (index < 0 || index >= m_sets.folders.size() || !m_cb.setFolder)
         return;
-    if (!m_cb.ask || !m_cb.ask(QStringLiteral("Usuwanie zestawu dźwięków"),
-                               QStringLiteral("Na pewno usunąć wybrany zestaw dźwięków?")))
+    if (!m_prompts.askYesNo(QStringLiteral("Usuwanie zestawu dźwięków"),
+                            QStringLiteral("Na pewno usunąć wybrany zestaw dźwięków?"), this))
         return;
     stopSetTest();
     QDir(m_cb.setFolder(m_sets.folders.at(index))).removeRecursively();

@@ -19,6 +19,8 @@ class QTimer;
 
 namespace zorvex {
 
+class Prompts;
+
 struct ChimeSettings;
 
 // The "Dźwięk co godzinę" page: the mode, the set or file, the volume, the
@@ -43,15 +45,13 @@ public:
         std::function<void(const QString& path)> playFileTest;
         std::function<void()> closeFilePlayer;
         std::function<void(int volume)> volumeChanged;
-        std::function<bool(const QString& caption, const QString& text)> ask;
-        std::function<void(const QString& caption, const QString& text)> warn;
         // Empty = cancelled.
         std::function<QString(const QString& caption, const QString& filter, const QString& start)> chooseFile;
         std::function<void(const QString& folder)> openFolder;
         std::function<void()> openAddOns;
     };
 
-    explicit ChimePage(ChimeSettings& settings, QWidget* parent = nullptr);
+    ChimePage(ChimeSettings& settings, Prompts& prompts, QWidget* parent = nullptr);
 
     void setCallbacks(Callbacks callbacks);
     // Shows the settings and the set list again.
@@ -86,6 +86,7 @@ private:
     void hoursChanged();
 
     ChimeSettings& m_settings;
+    Prompts& m_prompts;
     Callbacks m_cb;
     ChimeSets m_sets;
     int m_testHour = 0;

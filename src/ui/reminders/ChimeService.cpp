@@ -18,7 +18,8 @@
 namespace zorvex {
 
 ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlaySet& players,
-                           ChimeSettings& settings, FullScreenProbe& fullScreen, QObject* parent)
+                           ChimeSettings& settings, FullScreenProbe& fullScreen, Prompts& prompts,
+                           QObject* parent)
     : QObject(parent)
     , m_clock(clock)
     , m_paths(paths)
@@ -31,7 +32,7 @@ ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlayS
     m_chime->fullScreenInFront = [&fullScreen] { return fullScreen.fullScreenInFront(); };
 
     // The page's first showing reads the sets through rescanSets.
-    m_page = new ChimePage(m_settings);
+    m_page = new ChimePage(m_settings, prompts);
     ChimePage::Callbacks cb;
     cb.rescanSets = [this] {
         rescanSets();
@@ -45,10 +46,6 @@ ChimeService::ChimeService(const Clock& clock, const PathTable& paths, BassPlayS
     cb.playFileTest = [this](const QString& path) { play(BassPlaySet::ChimeTest, path); };
     cb.closeFilePlayer = [this] { m_players.closeFile(BassPlaySet::ChimeTest); };
     cb.volumeChanged = [this](int volume) { applyVolume(volume); };
-    cb.ask = [this](const QString& caption, const QString& text) { return askYesNo(caption, text, m_page); };
-    cb.warn = [this](const QString& caption, const QString& text) {
-        QMessageBox::warning(m_page, caption, text);
-    };
     cb.chooseFile = [this](const QString& caption, const QString& filter, const QString& start) {
         return QFileDialog::getOpenFileName(m_page, caption, start, filter);
     };

@@ -9,6 +9,8 @@
 
 namespace zorvex {
 
+class Prompts;
+
 class BassPlaySet;
 class Chime;
 class ChimePage;
@@ -24,7 +26,7 @@ class ChimeService : public QObject, public TickService {
 public:
     // `fullScreen` answers the full-screen silence; it outlives the service.
     ChimeService(const Clock& clock, const PathTable& paths, BassPlaySet& players, ChimeSettings& settings,
-                 FullScreenProbe& fullScreen, QObject* parent = nullptr);
+                 FullScreenProbe& fullScreen, Prompts& prompts, QObject* parent = nullptr);
     ~ChimeService() override;
 
     ChimePage* page() const { return m_page; }

@@ -14,8 +14,9 @@
 
 namespace zorvex {
 
-ImportantDaysPage::ImportantDaysPage(QString path, ImportantDaySettings& settings, const Clock& clock, QWidget* parent)
-    : ReminderListPage(clock, parent)
+ImportantDaysPage::ImportantDaysPage(QString path, ImportantDaySettings& settings, const Clock& clock, Prompts& prompts,
+                QWidget* parent)
+    : ReminderListPage(clock, prompts, parent)
     , m_path(std::move(path))
 {
     setObjectName(QStringLiteral("ImportantDaysPage"));

@@ -7,6 +7,8 @@ class QDateEdit;
 
 namespace zorvex {
 
+class Prompts;
+
 struct ImportantDaySettings;
 
 // "Ważne dni": the days of "Uroczystosci.ini", each a name on a day and
@@ -18,7 +20,8 @@ struct ImportantDaySettings;
 class ImportantDaysPage : public ReminderListPage {
     Q_OBJECT
 public:
-    ImportantDaysPage(QString path, ImportantDaySettings& settings, const Clock& clock, QWidget* parent = nullptr);
+    ImportantDaysPage(QString path, ImportantDaySettings& settings, const Clock& clock, Prompts& prompts,
+                QWidget* parent = nullptr);
 
     const QList<ImportantDayEntry>& days() const { return m_days; }
     // "Dodaj ważny dzień": add mode on the day and month of `date`.

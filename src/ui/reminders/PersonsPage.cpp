@@ -48,8 +48,9 @@ QDate birthDateOf(const PersonEntry& p)
 
 } // namespace
 
-PersonsPage::PersonsPage(QString path, PersonReminderSettings& settings, const Clock& clock, QWidget* parent)
-    : ReminderListPage(clock, parent)
+PersonsPage::PersonsPage(QString path, PersonReminderSettings& settings, const Clock& clock, Prompts& prompts,
+                QWidget* parent)
+    : ReminderListPage(clock, prompts, parent)
     , m_path(std::move(path))
 {
     setObjectName(QStringLiteral("PersonsPage"));

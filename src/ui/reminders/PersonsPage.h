@@ -7,6 +7,8 @@ class QDateEdit;
 
 namespace zorvex {
 
+class Prompts;
+
 struct PersonReminderSettings;
 
 // "Solenizant": the persons of "Osoby.ini" with their birthdays and name
@@ -21,7 +23,8 @@ struct PersonReminderSettings;
 class PersonsPage : public ReminderListPage {
     Q_OBJECT
 public:
-    PersonsPage(QString path, PersonReminderSettings& settings, const Clock& clock, QWidget* parent = nullptr);
+    PersonsPage(QString path, PersonReminderSettings& settings, const Clock& clock, Prompts& prompts,
+                QWidget* parent = nullptr);
 
     const QList<PersonEntry>& persons() const { return m_persons; }
     // "Dodaj urodziny" / "Dodaj imieniny": add mode with both date controls

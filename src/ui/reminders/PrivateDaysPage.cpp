@@ -18,8 +18,9 @@
 
 namespace zorvex {
 
-PrivateDaysPage::PrivateDaysPage(QString path, PrivateDaySettings& settings, const Clock& clock, QWidget* parent)
-    : ReminderListPage(clock, parent)
+PrivateDaysPage::PrivateDaysPage(QString path, PrivateDaySettings& settings, const Clock& clock, Prompts& prompts,
+                QWidget* parent)
+    : ReminderListPage(clock, prompts, parent)
     , m_path(std::move(path))
 {
     setObjectName(QStringLiteral("PrivateDaysPage"));

@@ -6,6 +6,8 @@ class QDateEdit;
 
 namespace zorvex {
 
+class Prompts;
+
 class NumberField;
 struct PrivateDaySettings;
 
@@ -20,7 +22,8 @@ struct PrivateDaySettings;
 class PrivateDaysPage : public ReminderListPage {
     Q_OBJECT
 public:
-    PrivateDaysPage(QString path, PrivateDaySettings& settings, const Clock& clock, QWidget* parent = nullptr);
+    PrivateDaysPage(QString path, PrivateDaySettings& settings, const Clock& clock, Prompts& prompts,
+                QWidget* parent = nullptr);
 
     const QStringList& lines() const { return m_lines; }
     // "Dodaj prywatny dzień" / "Dodaj rocznicę": add mode on `date`, the year

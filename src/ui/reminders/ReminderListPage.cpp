@@ -76,9 +76,10 @@ QString NearestPanel::names() const { return m_names->text(); }
 
 // --- the shared page ------------------------------------------------------
 
-ReminderListPage::ReminderListPage(const Clock& clock, QWidget* parent)
+ReminderListPage::ReminderListPage(const Clock& clock, Prompts& prompts, QWidget* parent)
     : QWidget(parent)
     , m_clock(clock)
+    , m_prompts(prompts)
 {
     buildUi();
 }
@@ -188,13 +189,6 @@ int ReminderListPage::currentIndex() const { return m_list->currentRow(); }
 int ReminderListPage::count() const { return m_list->count(); }
 
 QDate ReminderListPage::today() const { return m_clock.now().date(); }
-
-void ReminderListPage::setAsk(std::function<bool(const QString&, const QString&)> ask) { m_ask = std::move(ask); }
-
-void ReminderListPage::setShowError(std::function<void(const QString&)> showError)
-{
-    m_showError = std::move(showError);
-}
 
 void ReminderListPage::setPartner(ReminderListPage* partner)
 {
@@ -383,15 +377,12 @@ void ReminderListPage::afterChange(int row)
 
 bool ReminderListPage::ask(const QString& caption, const QString& text)
 {
-    return m_ask ? m_ask(caption, text) : askYesNo(caption, text, this);
+    return m_prompts.askYesNo(caption, text, this);
 }
 
 void ReminderListPage::reportError(const QString& text)
 {
-    if (m_showError)
-        m_showError(text);
-    else
-        showError(text, this);
+    m_prompts.error(text, this);
 }
 
 QString ReminderListPage::datedItemText(const QString& name, int day, int month)

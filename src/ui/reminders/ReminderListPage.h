@@ -21,6 +21,8 @@ class QVBoxLayout;
 
 namespace zorvex {
 
+class Prompts;
+
 class Clock;
 struct NearestEntry;
 
@@ -81,8 +83,6 @@ public:
     void reloadSettings();
 
     // Yes/No questions and error messages; message boxes when not set.
-    void setAsk(std::function<bool(const QString& caption, const QString& text)> ask);
-    void setShowError(std::function<void(const QString& text)> showError);
     // The page whose editing also locks this page's move button.
     void setPartner(ReminderListPage* partner);
 
@@ -95,7 +95,7 @@ signals:
     void moveRequested(int index);
 
 protected:
-    ReminderListPage(const Clock& clock, QWidget* parent);
+    ReminderListPage(const Clock& clock, Prompts& prompts, QWidget* parent);
 
     // Called once by the page's constructor after its controls exist.
     void finishSetup(const QStringList& sortKeys);
@@ -165,8 +165,7 @@ private:
 
     const Clock& m_clock;
     Mode m_mode = Mode::Idle;
-    std::function<bool(const QString&, const QString&)> m_ask;
-    std::function<void(const QString&)> m_showError;
+    Prompts& m_prompts;
     ReminderListPage* m_partner = nullptr;
 
     struct BoundBox {

@@ -16,19 +16,20 @@
 
 namespace zorvex {
 
-ReminderPages::ReminderPages(const PathTable& paths, Settings& settings, const Clock& clock, bool updatedStart,
-                             QObject* parent)
+ReminderPages::ReminderPages(const PathTable& paths, Settings& settings, const Clock& clock, Prompts& prompts,
+                             bool updatedStart, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
+    , m_prompts(prompts)
     , m_importantPath(paths.path(PathId::Uroczystosci))
 {
     // Start-up work is silent: a file that cannot be fixed stays as it is.
     if (updatedStart && QFileInfo::exists(m_importantPath))
         ImportantDayFile::removeObsoleteFeasts(m_importantPath);
 
-    m_persons = new PersonsPage(paths.path(PathId::Osoby), settings.solenizant, clock);
-    m_important = new ImportantDaysPage(m_importantPath, settings.inne, clock);
-    m_private = new PrivateDaysPage(paths.path(PathId::Prywatne), settings.prywatne, clock);
+    m_persons = new PersonsPage(paths.path(PathId::Osoby), settings.solenizant, clock, prompts);
+    m_important = new ImportantDaysPage(m_importantPath, settings.inne, clock, prompts);
+    m_private = new PrivateDaysPage(paths.path(PathId::Prywatne), settings.prywatne, clock, prompts);
     m_private->addMissingYears(clock.now().date().year());
     m_important->setPartner(m_private);
     m_private->setPartner(m_important);
@@ -93,25 +94,9 @@ void ReminderPages::reloadSettings()
         page->reloadSettings();
 }
 
-void ReminderPages::setAsk(std::function<bool(const QString&, const QString&)> ask)
-{
-    for (ReminderListPage* page : pages())
-        page->setAsk(ask);
-}
-
-void ReminderPages::setShowError(std::function<void(const QString&)> showError)
-{
-    m_showError = showError;
-    for (ReminderListPage* page : pages())
-        page->setShowError(showError);
-}
-
 void ReminderPages::reportError(const QString& text)
 {
-    if (m_showError)
-        m_showError(text);
-    else
-        showError(text, m_important);
+    m_prompts.error(text, m_important);
 }
 
 void ReminderPages::moveToPrivate(int index)

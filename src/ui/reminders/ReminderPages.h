@@ -15,6 +15,8 @@
 
 namespace zorvex {
 
+class Prompts;
+
 class Clock;
 class PathTable;
 struct Settings;
@@ -30,7 +32,7 @@ public:
     // Loads the three lists. Private lines without a year get the current
     // year (the file is saved at once); with `updatedStart` (the program
     // started with "updated") the obsolete feasts leave "Uroczystosci.ini".
-    ReminderPages(const PathTable& paths, Settings& settings, const Clock& clock, bool updatedStart,
+    ReminderPages(const PathTable& paths, Settings& settings, const Clock& clock, Prompts& prompts, bool updatedStart,
                   QObject* parent = nullptr);
     ~ReminderPages() override;
 
@@ -57,8 +59,6 @@ public:
     void reloadSettings();
 
     // Confirmation questions and error messages; message boxes when not set.
-    void setAsk(std::function<bool(const QString& caption, const QString& text)> ask);
-    void setShowError(std::function<void(const QString& text)> showError);
 
 signals:
     // A list changed on disk or a "na panelu kalendarza" box changed: redraw
@@ -74,11 +74,11 @@ private:
     QList<ReminderListPage*> pages() const;
 
     const Clock& m_clock;
+    Prompts& m_prompts;
     QString m_importantPath;
     QPointer<PersonsPage> m_persons;
     QPointer<ImportantDaysPage> m_important;
     QPointer<PrivateDaysPage> m_private;
-    std::function<void(const QString&)> m_showError;
 };
 
 } // namespace zorvex

@@ -15,15 +15,17 @@
 namespace zorvex {
 
 ReminderService::ReminderService(const Clock& clock, const PathTable& paths, Settings& settings,
-                                 const SettingsStore& store, bool updatedStart, QObject* parent)
+                                 const SettingsStore& store, Prompts& prompts, bool updatedStart,
+                                 QObject* parent)
     : QObject(parent)
     , m_clock(clock)
     , m_paths(paths)
     , m_settings(settings)
     , m_store(store)
+    , m_prompts(prompts)
     , m_check(clock, settings.main.ostPokCP)
 {
-    m_pages = new ReminderPages(paths, settings, clock, updatedStart, this);
+    m_pages = new ReminderPages(paths, settings, clock, prompts, updatedStart, this);
     connect(m_pages, &ReminderPages::remindersChanged, this, &ReminderService::remindersChanged);
     connect(m_pages, &ReminderPages::dailyNoticeRequested, this, &ReminderService::openSettingsWindow);
 }
@@ -86,7 +88,7 @@ void ReminderService::run(bool automatic)
         shown = true;
     } else if (outcome->showNothingAhead) {
         QWidget* over = m_settingsWindow && m_settingsWindow->isVisible() ? m_settingsWindow.get() : nullptr;
-        showInformation(QStringLiteral("Ważne daty"),
+        m_prompts.information(QStringLiteral("Ważne daty"),
                         QStringLiteral("W ciągu najbliższych 31 dni nie ma żadnych ważnych dat."), over);
     }
     m_check.finish(shown, s);

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace zorvex {
 
+class Prompts;
+
 class SystemServices;
 
 class Clock;
@@ -33,7 +35,7 @@ class ReminderService : public QObject, public DayChangeService, public StartupS
     Q_OBJECT
 public:
     ReminderService(const Clock& clock, const PathTable& paths, Settings& settings, const SettingsStore& store,
-                    bool updatedStart, QObject* parent = nullptr);
+                    Prompts& prompts, bool updatedStart, QObject* parent = nullptr);
     ~ReminderService() override;
 
     ReminderPages* pages() const { return m_pages; }
@@ -78,6 +80,7 @@ private:
     const PathTable& m_paths;
     Settings& m_settings;
     const SettingsStore& m_store;
+    Prompts& m_prompts;
     DailyReminderCheck m_check;
     ReminderPages* m_pages = nullptr; // owned by the Tools window once placed there
     std::unique_ptr<TodayWindow> m_today;

@@ -32,10 +32,11 @@ QString rateText(double value, int decimals)
 
 } // namespace
 
-UptimePages::UptimePages(StatusService& service, Settings& settings, QObject* parent)
+UptimePages::UptimePages(StatusService& service, Settings& settings, Prompts& prompts, QObject* parent)
     : QObject(parent)
     , m_service(service)
     , m_settings(settings)
+    , m_prompts(prompts)
 {
     buildByDay();
     buildByMonth();
@@ -214,8 +215,8 @@ void UptimePages::rateEdited(QLineEdit* field, double& value, double fallback)
 {
     const std::optional<double> v = uptimecost::parseRate(field->text());
     if (!v) {
-        showMessageWindow(QMessageBox::Warning, QString::fromUtf8(kErrorCaption),
-                          uptimecost::badInputMessage(field->text()), false);
+        m_prompts.window(QMessageBox::Warning, QString::fromUtf8(kErrorCaption),
+                         uptimecost::badInputMessage(field->text()), false);
         value = fallback;
         field->setText(field == m_price ? uptimecost::defaultPriceText() : uptimecost::defaultPowerText());
     } else {

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace zorvex {
 
+class Prompts;
+
 class MonthChartView;
 class MonthEdit;
 class StatusService;
@@ -21,7 +23,7 @@ struct Settings;
 class UptimePages : public QObject {
     Q_OBJECT
 public:
-    UptimePages(StatusService& service, Settings& settings, QObject* parent = nullptr);
+    UptimePages(StatusService& service, Settings& settings, Prompts& prompts, QObject* parent = nullptr);
 
     QWidget* byDay() const { return m_byDay; }
     QWidget* byMonth() const { return m_byMonth; }
@@ -49,6 +51,7 @@ private:
 
     StatusService& m_service;
     Settings& m_settings;
+    Prompts& m_prompts;
     QWidget* m_byDay = nullptr;
     QWidget* m_byMonth = nullptr;
     QWidget* m_chart = nullptr;

@@ -52,18 +52,19 @@ public:
     }
 };
 
-void notThere()
-{
-    showMessageWindow(QMessageBox::Warning, QStringLiteral("Zorvex"), QStringLiteral("Wybrany plik nie istnieje"));
-}
-
 } // namespace
 
+void WallpaperHistoryWindow::notThere()
+{
+    m_prompts.window(QMessageBox::Warning, QStringLiteral("Zorvex"), QStringLiteral("Wybrany plik nie istnieje"));
+}
+
 WallpaperHistoryWindow::WallpaperHistoryWindow(const WallpaperStore& store, WallpaperHistorySettings& settings,
-                                               QWidget* parent)
+                                               Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_store(store)
     , m_settings(settings)
+    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm37"));
     setWindowTitle(QStringLiteral("Lista ostatnich tapet wyświetlanych na pulpicie"));
@@ -258,7 +259,7 @@ void WallpaperHistoryWindow::showPreview()
         reader.setScaledSize(full.scaled(box, Qt::KeepAspectRatio));
     const QImage image = reader.read();
     if (image.isNull()) {
-        showMessageWindow(QMessageBox::Critical, QStringLiteral("Zorvex"),
+        m_prompts.window(QMessageBox::Critical, QStringLiteral("Zorvex"),
                           QStringLiteral("Plik jest uszkodzony: ") + selected());
         return;
     }
@@ -338,14 +339,14 @@ void WallpaperHistoryWindow::transfer(bool move)
     const QString source = selected();
     const QString target = QDir(folder).filePath(QFileInfo(source).fileName());
     if (QFileInfo::exists(target)) {
-        showError(QStringLiteral("Plik \"%1\" już istnieje.").arg(target), this);
+        m_prompts.error(QStringLiteral("Plik \"%1\" już istnieje.").arg(target), this);
         return;
     }
     // A move across file systems is a copy and a removal.
     const bool ok = move ? (QFile::rename(source, target) || (QFile::copy(source, target) && QFile::remove(source)))
                          : QFile::copy(source, target);
     if (!ok)
-        showError(QStringLiteral("Nie udało się %1 pliku \"%2\".")
+        m_prompts.error(QStringLiteral("Nie udało się %1 pliku \"%2\".")
                       .arg(move ? QStringLiteral("przenieść") : QStringLiteral("skopiować"), source),
                   this);
     // The row keeps the old path, red once the file moved.
@@ -390,7 +391,7 @@ void WallpaperHistoryWindow::rename()
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!renameSelected(name->text().trimmed() + extension->text().trimmed()))
-        showError(QStringLiteral("Nie udało się zmienić nazwy pliku"), this);
+        m_prompts.error(QStringLiteral("Nie udało się zmienić nazwy pliku"), this);
 }
 
 } // namespace zorvex

@@ -12,6 +12,8 @@ class QSplitter;
 
 namespace zorvex {
 
+class Prompts;
+
 class WallpaperStore;
 struct WallpaperHistorySettings;
 
@@ -25,7 +27,8 @@ struct WallpaperHistorySettings;
 class WallpaperHistoryWindow : public QWidget {
     Q_OBJECT
 public:
-    WallpaperHistoryWindow(const WallpaperStore& store, WallpaperHistorySettings& settings, QWidget* parent = nullptr);
+    WallpaperHistoryWindow(const WallpaperStore& store, WallpaperHistorySettings& settings, Prompts& prompts,
+                           QWidget* parent = nullptr);
 
     // Reads the history file again.
     void reload();
@@ -49,6 +52,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void notThere();
     QString selected() const;
     bool selectedExists() const;
     void setRows(QStringList rows, int select);
@@ -61,6 +65,7 @@ private:
 
     const WallpaperStore& m_store;
     WallpaperHistorySettings& m_settings;
+    Prompts& m_prompts;
     QStringList m_rows;
     bool m_replaceable = true;
     QSplitter* m_splitter;

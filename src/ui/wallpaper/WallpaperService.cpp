@@ -36,19 +36,16 @@ WallpaperCanvas screensCanvas()
     return wallpaperCanvas(screens);
 }
 
-void warn(const QString& text)
-{
-    showMessageWindow(QMessageBox::Warning, QString::fromUtf8(kWallpaperCaption), text);
-}
-
 } // namespace
 
 WallpaperService::WallpaperService(const PathTable& paths, WallpaperSettings& settings,
-                                   WallpaperHistorySettings& historySettings, WallpaperSetter& setter, QObject* parent)
+                                   WallpaperHistorySettings& historySettings, WallpaperSetter& setter, Prompts& prompts,
+                                   QObject* parent)
     : QObject(parent)
     , m_settings(settings)
     , m_historySettings(historySettings)
     , m_setter(setter)
+    , m_prompts(prompts)
     , m_store(paths)
     // Two names in turn: a desktop that caches pictures by name sees a new
     // one, and never one half written.
@@ -69,6 +66,11 @@ WallpaperService::WallpaperService(const PathTable& paths, WallpaperSettings& se
     connect(m_page, &WallpaperPage::testRequested, this, [this] { change(Trigger::Interactive); });
     connect(m_page, &WallpaperPage::addFolderRequested, this, &WallpaperService::chooseFolder);
     connect(m_page, &WallpaperPage::historyRequested, this, &WallpaperService::openHistory);
+}
+
+void WallpaperService::warn(const QString& text)
+{
+    m_prompts.window(QMessageBox::Warning, QString::fromUtf8(kWallpaperCaption), text);
 }
 
 WallpaperService::~WallpaperService()
@@ -217,7 +219,7 @@ void WallpaperService::chooseFolder()
 void WallpaperService::openHistory()
 {
     if (!m_history) {
-        m_history = new WallpaperHistoryWindow(m_store, m_historySettings, m_dialogParent);
+        m_history = new WallpaperHistoryWindow(m_store, m_historySettings, m_prompts, m_dialogParent);
         connect(m_history, &WallpaperHistoryWindow::showRequested, this, [this](const QString& path) {
             showFile(path);
         });

@@ -17,6 +17,8 @@
 
 namespace zorvex {
 
+class Prompts;
+
 class FolderPicker;
 class PathTable;
 class WallpaperHistoryWindow;
@@ -41,7 +43,7 @@ public:
     };
 
     WallpaperService(const PathTable& paths, WallpaperSettings& settings, WallpaperHistorySettings& historySettings,
-                     WallpaperSetter& setter, QObject* parent = nullptr);
+                     WallpaperSetter& setter, Prompts& prompts, QObject* parent = nullptr);
     ~WallpaperService() override;
 
     WallpaperPage* page() const { return m_page; }
@@ -90,6 +92,7 @@ signals:
     void historyClosed();
 
 private:
+    void warn(const QString& text);
     struct Run;
     QString start(Trigger trigger, bool pickNew, const QString& file);
     void jobDone(const Run& run, const WallpaperOutcome& outcome);
@@ -100,6 +103,7 @@ private:
     WallpaperSettings& m_settings;
     WallpaperHistorySettings& m_historySettings;
     WallpaperSetter& m_setter;
+    Prompts& m_prompts;
     WallpaperStore m_store;
     QString m_pictures[2];
     QString m_written; // the picture this run wrote last

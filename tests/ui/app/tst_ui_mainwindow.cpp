@@ -6,6 +6,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/TaskbarEntry.h"
 #include "ui/app/TrayIcon.h"
+#include "support/RecordingPrompts.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -21,13 +22,14 @@ namespace {
 struct Fixture {
     Settings settings;
     TraySettings tray;
+    RecordingPrompts prompts;
     PathTable paths{QStringLiteral("/tmp/zorvex-test/"), QStringLiteral("Tester"), QString()};
     std::unique_ptr<MainWindow> window;
 
     Fixture() = default;
     MainWindow& make()
     {
-        window = std::make_unique<MainWindow>(paths, settings, tray);
+        window = std::make_unique<MainWindow>(paths, settings, tray, prompts);
         return *window;
     }
     template <typename T = QWidget>

@@ -3,6 +3,7 @@
 #include "ui/app/AboutWindow.h"
 #include "ui/app/ClockMenu.h"
 #include "ui/app/ContextMenu.h"
+#include "support/RecordingPrompts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -259,7 +260,8 @@ void TestUiMenus::sideBarTakesTheBackgroundColour()
 
 void TestUiMenus::clockMenu()
 {
-    ClockMenu menu;
+    RecordingPrompts prompts;
+    ClockMenu menu(prompts);
     QCOMPARE(menu.objectName(), QStringLiteral("PopupMenu5"));
     QCOMPARE(texts(menu), (QStringList{QStringLiteral("Synchronizuj czas"), QString::fromUtf8("Ustaw datę/godzinę"),
                                        QString::fromUtf8("Pokaż okno: Narzędzia - Czas")}));

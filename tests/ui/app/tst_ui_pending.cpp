@@ -74,9 +74,10 @@ void TestUiPending::eachControlSaysItIsNotAvailable()
     settings.main.m[0] = page::PlayerMenu;
     settings.main.m[1] = page::RadioMenu;
     PathTable paths;
-    MainWindow main(paths, settings, settings.tray);
+    BoxPrompts prompts; // the notice is a real window
+    MainWindow main(paths, settings, settings.tray, prompts);
     ToolsWindow tools(settings);
-    connectPendingFeatures(&main, &tools);
+    connectPendingFeatures(&main, &tools, prompts);
 
     if (where == QLatin1String("tools")) {
         auto* button = tools.findChild<QAbstractButton*>(control);

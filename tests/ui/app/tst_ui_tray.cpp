@@ -6,6 +6,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/app/TrayIconPictures.h"
+#include "support/RecordingPrompts.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -26,12 +27,13 @@ struct FakeValues : StatusValues {
 struct Fixture {
     Settings settings;
     TraySettings tray;
+    RecordingPrompts prompts;
     PathTable paths{QStringLiteral("/tmp/zorvex-test/"), QStringLiteral("Tester"), QString()};
     std::unique_ptr<MainWindow> window;
 
     MainWindow& make()
     {
-        window = std::make_unique<MainWindow>(paths, settings, tray);
+        window = std::make_unique<MainWindow>(paths, settings, tray, prompts);
         return *window;
     }
 };

@@ -3,6 +3,7 @@
 #include "core/app/TraySettings.h"
 #include "core/common/IniFile.h"
 #include "ui/app/TrayHintEditor.h"
+#include "support/RecordingPrompts.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -30,7 +31,8 @@ private slots:
 void TestUiTrayHintEditor::captionsAndPlaceholders()
 {
     TraySettings tray;
-    TrayHintEditor editor(tray, nullptr);
+    RecordingPrompts prompts;
+    TrayHintEditor editor(tray, nullptr, prompts);
     QCOMPARE(editor.objectName(), QStringLiteral("Form39"));
     QCOMPARE(editor.windowTitle(), QStringLiteral("Tray - informacje w podpowiedzi"));
     auto* group = editor.findChild<QGroupBox*>(QStringLiteral("GroupBox1"));
@@ -57,7 +59,8 @@ void TestUiTrayHintEditor::closingWritesThePatternAtOnce()
     const QString path = dir.filePath(QStringLiteral("Ustawienia_Tester.ini"));
     const SettingsStore store(path);
     TraySettings tray;
-    TrayHintEditor editor(tray, &store);
+    RecordingPrompts prompts;
+    TrayHintEditor editor(tray, &store, prompts);
     QSignalSpy changed(&editor, &TrayHintEditor::patternChanged);
     editor.show();
     editor.memo()->setPlainText(QString::fromUtf8("  Zorvex\r\nCPU: [CPU]\rRAM: [RAM]\nŁódź\n"));
@@ -80,7 +83,8 @@ void TestUiTrayHintEditor::keepsOtherKeys()
     const SettingsStore store(path);
     TraySettings tray;
     tray.podpowiedz = QStringLiteral("old");
-    TrayHintEditor editor(tray, &store);
+    RecordingPrompts prompts;
+    TrayHintEditor editor(tray, &store, prompts);
     editor.show();
     editor.memo()->setPlainText(QStringLiteral("new"));
     editor.accept();
@@ -93,7 +97,8 @@ void TestUiTrayHintEditor::defaultButton()
 {
     TraySettings tray;
     tray.podpowiedz = QStringLiteral("Tylko [CPU]");
-    TrayHintEditor editor(tray, nullptr);
+    RecordingPrompts prompts;
+    TrayHintEditor editor(tray, nullptr, prompts);
     editor.show();
     auto* button = editor.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
     QVERIFY(button);
@@ -125,7 +130,8 @@ void TestUiTrayHintEditor::memoStopsAt200Characters()
     QFETCH(QString, typed);
     QFETCH(QString, result);
     TraySettings tray;
-    TrayHintEditor editor(tray, nullptr);
+    RecordingPrompts prompts;
+    TrayHintEditor editor(tray, nullptr, prompts);
     editor.show();
     editor.memo()->setPlainText(start);
     QTextCursor c = editor.memo()->textCursor();
@@ -139,7 +145,8 @@ void TestUiTrayHintEditor::longStoredPatternIsNotCut()
 {
     TraySettings tray;
     tray.podpowiedz = QString(250, QLatin1Char('z'));
-    TrayHintEditor editor(tray, nullptr);
+    RecordingPrompts prompts;
+    TrayHintEditor editor(tray, nullptr, prompts);
     editor.show();
     editor.close();
     QCOMPARE(tray.podpowiedz, QString(250, QLatin1Char('z')));

@@ -8,6 +8,7 @@
 #include "ui/calendar/NameDaysPage.h"
 #include "ui/calendar/TimeOfDaySetList.h"
 #include "ui/common/ColourBox.h"
+#include "support/RecordingPrompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,21 +36,15 @@ struct Page {
     QTemporaryDir dir;
     Settings settings;
     PathTable paths{dir.path() + QLatin1Char('/'), QStringLiteral("Tester"), QString()};
+    RecordingPrompts prompts;
     std::unique_ptr<ColoursPage> page;
-    bool answer = true;
-    int questions = 0;
     std::optional<QFont> font;
     QString pickedFile;
 
     ColoursPage& make()
     {
-        page = std::make_unique<ColoursPage>(settings, paths);
-        page->setQuestion([this](const QString& caption, const QString& text) {
-            ++questions;
-            lastCaption = caption;
-            lastText = text;
-            return answer;
-        });
+        prompts.answer = true;
+        page = std::make_unique<ColoursPage>(settings, paths, prompts);
         page->setFontChooser([this](const QFont&) { return font; });
         page->setFileChooser([this](const QString&, const QString&) { return pickedFile; });
         return *page;
@@ -68,8 +63,6 @@ struct Page {
             out << list->item(i)->text();
         return out;
     }
-    QString lastCaption;
-    QString lastText;
 };
 
 } // namespace
@@ -372,15 +365,14 @@ void TestCalUiPages::defaults()
     QSignalSpy applies(&page, &ColoursPage::coloursChanged);
     QSignalSpy gauges(&page, &ColoursPage::gaugeColoursChanged);
 
-    p.answer = false;
+    p.prompts.answer = false;
     p.child<QPushButton>("BitBtn4")->click();
-    QCOMPARE(p.questions, 1);
-    QCOMPARE(p.lastCaption, QString::fromUtf8("Domyślne ustawienia"));
-    QCOMPARE(p.lastText, QString::fromUtf8("Na pewno przywrócić domyślne ustawienia kolorów?"));
+    QCOMPARE(p.prompts.asked,
+             QStringList{QString::fromUtf8("Domyślne ustawienia: Na pewno przywrócić domyślne ustawienia kolorów?")});
     QCOMPARE(m.kolorB, Colour(1));
     QCOMPARE(applies.size(), 0);
 
-    p.answer = true;
+    p.prompts.answer = true;
     p.child<QPushButton>("BitBtn4")->click();
     QCOMPARE(m.kolorB, Colour(16760400));
     QCOMPARE(m.kolorBPO, Colour(16760400));

@@ -24,6 +24,7 @@
 #include "ui/common/ColourBox.h"
 #include "ui/common/HintWindow.h"
 #include "ui/common/Messages.h"
+#include "support/RecordingPrompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,6 +62,7 @@ struct Fixture {
     FakeClock clock{QDateTime(QDate(2026, 1, 3), QTime(12, 0))};
     Settings settings;
     TraySettings tray;
+    RecordingPrompts prompts;
     PathTable paths;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<CalendarView> view;
@@ -74,7 +76,7 @@ struct Fixture {
     }
     CalendarView& make(bool start = true)
     {
-        window = std::make_unique<MainWindow>(paths, settings, tray);
+        window = std::make_unique<MainWindow>(paths, settings, tray, prompts);
         view = std::make_unique<CalendarView>(*window, settings, paths, clock);
         window->show();
         if (start)
@@ -84,7 +86,7 @@ struct Fixture {
     // The "Kolory" page wired to the calendar, as the application does.
     ColoursPage& coloursPage()
     {
-        page = std::make_unique<ColoursPage>(settings, paths);
+        page = std::make_unique<ColoursPage>(settings, paths, prompts);
         view->attachColoursPage(page.get());
         return *page;
     }
@@ -175,7 +177,6 @@ private slots:
 void TestCalUiView::initTestCase()
 {
     qRegisterMetaType<AddCommand>();
-    setMessageBoxesSilent(true);
 }
 
 void TestCalUiView::nothingBeforeStartThenTodaysMonth()
@@ -916,7 +917,7 @@ void TestCalUiView::settingsSurviveRestart()
     QCOMPARE(reloaded.main.kt[7], Colour(777));
 
     // A new page over the reloaded settings shows the same choices.
-    ColoursPage again(reloaded, f.paths);
+    ColoursPage again(reloaded, f.paths, f.prompts);
     QCOMPARE(again.precedence(), (std::array<int, 4>{1, 2, 4, 3}));
     QVERIFY(!again.findChild<QCheckBox*>(QStringLiteral("CheckBox67"))->isChecked());
 }

@@ -58,16 +58,24 @@ struct TestInternetService::Program {
     zorvex::test::FakeDesktopIntegration desktop;
     zorvex::test::FakeInterfaceProbe probe;
     zorvex::test::FakeDesktopProxy desktopProxy;
+    // Real windows, which the tests find and answer; without a person
+    // (`quiet`) every question is answered No.
+    std::unique_ptr<Prompts> prompts;
     QString updaterLog;
     std::unique_ptr<InternetService> service;
     QStringList events;
 
-    Program(const QString& data, const QString& serviceBase, const QString& updater, bool bySystem = false)
+    Program(const QString& data, const QString& serviceBase, const QString& updater, bool bySystem = false,
+            bool quiet = false)
         : paths(data, u"Jan"_s, QString())
         , store(paths.path(PathId::Ustawienia))
     {
+        if (quiet)
+            prompts = std::make_unique<QuietPrompts>();
+        else
+            prompts = std::make_unique<BoxPrompts>();
         settings.serwis.adres = serviceBase;
-        InternetContext c{clock, paths, settings, store, desktop, probe, desktopProxy, u"ABCDEF"_s,
+        InternetContext c{clock, paths, settings, store, desktop, probe, desktopProxy, *prompts, u"ABCDEF"_s,
                           u"/opt/zorvex/zorvex"_s, bySystem, updater};
         service = std::make_unique<InternetService>(c);
         service->saveSettings = [this] {
@@ -93,13 +101,11 @@ void TestInternetService::init()
     zorvex::test::writeFile(m_data + u"Ruch.ini"_s, "[Vuzuvured]\r\nBlokuj=1\r\n");
     m_sim = std::make_unique<ServiceSimProcess>();
     QVERIFY2(m_sim->start(), qPrintable(m_sim->error()));
-    setMessageBoxesSilent(false);
 }
 
 void TestInternetService::cleanup()
 {
     zorvex::test::closeMessageWindows();
-    setMessageBoxesSilent(false);
     m_sim.reset();
 }
 
@@ -244,10 +250,9 @@ void TestInternetService::backupRestoresAndRestarts()
 
 void TestInternetService::questionsWithoutAPersonAnswerNo()
 {
-    Program p(m_data, m_sim->serviceBase(), QString());
+    Program p(m_data, m_sim->serviceBase(), QString(), false, true);
     const QString backup = m_dir->filePath(u"kopia.zvx"_s);
     QVERIFY(p.service->backupTo(backup));
-    setMessageBoxesSilent(true);
     p.events.clear();
     p.service->handOver(backup);
     QVERIFY(p.events.isEmpty());

@@ -1,6 +1,7 @@
 #include "core/internet/ProxySetting.h"
 #include "support/FakeInternet.h"
 #include "ui/internet/AssociationsDialog.h"
+#include "ui/common/Messages.h"
 #include "ui/internet/ProxyDialog.h"
 #include "ui/internet/UpdateProgressWindow.h"
 #include "MessageWindows.h"
@@ -59,7 +60,8 @@ void TestProxyDialog::enabling()
     ProxySetting s;
     resetToDefaults(s);
     zorvex::test::FakeDesktopProxy desktop;
-    ProxyDialog d(s, desktop, u"https://zorvex.pl/"_s);
+    BoxPrompts prompts;
+    ProxyDialog d(s, desktop, u"https://zorvex.pl/"_s, prompts);
     child<QCheckBox>(d, "CheckBox1")->setChecked(use);
     child<QCheckBox>(d, "CheckBox2")->setChecked(auth);
     QCOMPARE(child<QLineEdit>(d, "Edit6")->isEnabled(), use);
@@ -76,7 +78,8 @@ void TestProxyDialog::okStoresTheSetting()
     resetToDefaults(s);
     s.setPassword(u"stare"_s);
     zorvex::test::FakeDesktopProxy desktop;
-    ProxyDialog d(s, desktop, u"https://zorvex.pl/"_s);
+    BoxPrompts prompts;
+    ProxyDialog d(s, desktop, u"https://zorvex.pl/"_s, prompts);
     QCOMPARE(child<QLineEdit>(d, "Edit9")->text(), u"stare"_s);
     QSignalSpy applied(&d, &ProxyDialog::applied);
     d.show();
@@ -107,7 +110,8 @@ void TestProxyDialog::portThatIsNotANumber()
     ProxySetting s;
     resetToDefaults(s);
     zorvex::test::FakeDesktopProxy desktop;
-    ProxyDialog d(s, desktop, u"https://zorvex.pl/"_s);
+    BoxPrompts prompts;
+    ProxyDialog d(s, desktop, u"https://zorvex.pl/"_s, prompts);
     QSignalSpy applied(&d, &ProxyDialog::applied);
     d.show();
     child<QCheckBox>(d, "CheckBox1")->setChecked(true);
@@ -154,7 +158,8 @@ void TestProxyDialog::desktopProxy()
     s.autoryzacja = true;
     zorvex::test::FakeDesktopProxy desktop;
     desktop.reading = reading;
-    ProxyDialog d(s, desktop, u"https://zorvex.pl/serwis.php?l="_s);
+    BoxPrompts prompts;
+    ProxyDialog d(s, desktop, u"https://zorvex.pl/serwis.php?l="_s, prompts);
     auto* button = child<QPushButton>(d, "FromDesktop");
     button->click();
     QVERIFY(!button->isEnabled()); // while the desktop is asked
@@ -175,7 +180,8 @@ void TestProxyDialog::toolsWindowDisabledWhileOpen()
     ProxySetting s;
     resetToDefaults(s);
     zorvex::test::FakeDesktopProxy desktop;
-    ProxyDialog d(s, desktop, QString());
+    BoxPrompts prompts;
+    ProxyDialog d(s, desktop, QString(), prompts);
     d.openOver(&tools);
     QVERIFY(d.isVisible());
     QVERIFY(!tools.isEnabled());

@@ -61,6 +61,7 @@ struct TestWeatherService::Program {
     SettingsStore store;
     zorvex::test::FakeInterfaceProbe probe;
     NetworkAccess network;
+    BoxPrompts prompts; // real windows, found by the tests
     std::unique_ptr<ServiceClient> client;
     std::unique_ptr<WeatherService> service;
     QImage icon;
@@ -77,7 +78,7 @@ struct TestWeatherService::Program {
         if (adjust)
             adjust(settings);
         client = std::make_unique<ServiceClient>(settings.serwis, u"ABCDEF"_s);
-        service = std::make_unique<WeatherService>(WeatherContext{clock, paths, settings, store, probe, network, *client});
+        service = std::make_unique<WeatherService>(WeatherContext{clock, paths, settings, store, probe, network, *client, prompts});
         service->showIcon = [this](const QImage& i, const QString& h) {
             icon = i;
             hint = h;
@@ -105,7 +106,6 @@ void TestWeatherService::init()
     // A heading first, a city the service does not know last.
     zorvex::test::writeFile(m_data + u"ListaMiast.ini"_s,
                             "Dolno\x9cl\xb9skie|\r\nWroc\xb3\x61w|101\r\nNigdzie|999\r\n");
-    setMessageBoxesSilent(false);
 }
 
 void TestWeatherService::cleanup()

@@ -7,6 +7,7 @@
 #include "ui/media/MediaService.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/PlaylistPage.h"
+#include "support/RecordingPrompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,7 @@ private:
     PlaybackPanelSettings m_panelSettings;
     std::unique_ptr<FakeAudioLibrary> m_lib;
     std::unique_ptr<BassPlaySet> m_set;
+    RecordingPrompts m_prompts;
 };
 
 void TestMediaService::init()
@@ -68,7 +70,7 @@ void TestMediaService::cleanup()
 
 std::unique_ptr<MediaService> TestMediaService::makeService()
 {
-    return std::make_unique<MediaService>(m_paths, m_settings, m_panelSettings, *m_set);
+    return std::make_unique<MediaService>(m_paths, m_settings, m_panelSettings, *m_set, m_prompts);
 }
 
 void TestMediaService::loadsPlaysAndSaves()

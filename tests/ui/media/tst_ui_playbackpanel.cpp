@@ -2,6 +2,7 @@
 #include "core/media/PanelRules.h"
 #include "ui/media/PanelOptionsWindow.h"
 #include "ui/media/PlaybackPanel.h"
+#include "support/RecordingPrompts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -140,7 +141,8 @@ void TestPlaybackPanel::optionsWindow()
     QVERIFY(skin.save(dir.filePath(QStringLiteral("Zielona/skin.bmp"))));
     PlaybackPanelSettings s;
     s.skin = QStringLiteral("Zielona");
-    PanelOptionsWindow w(s, dir.path());
+    RecordingPrompts prompts;
+    PanelOptionsWindow w(s, dir.path(), prompts);
     QCOMPARE(w.skinList()->count(), 2);
     QCOMPARE(w.skinList()->currentText(), QStringLiteral("Zielona"));
     QSignalSpy changed(&w, &PanelOptionsWindow::changed);

@@ -8,6 +8,7 @@
 #include "support/FileFixture.h"
 #include "ui/media/RadioPage.h"
 #include "ui/media/RadioService.h"
+#include "support/RecordingPrompts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -62,6 +63,7 @@ private:
     PlaybackPanelSettings m_panel;
     std::unique_ptr<FakeAudioLibrary> m_lib;
     std::unique_ptr<BassPlaySet> m_set;
+    RecordingPrompts m_prompts;
 };
 
 void TestRadioService::init()
@@ -96,7 +98,7 @@ void TestRadioService::cleanup()
 
 std::unique_ptr<RadioService> TestRadioService::service()
 {
-    return std::make_unique<RadioService>(m_paths, m_settings, m_panel, *m_set);
+    return std::make_unique<RadioService>(m_paths, m_settings, m_panel, *m_set, m_prompts);
 }
 
 void TestRadioService::selectFavourite(RadioService& r, int row)

@@ -10,6 +10,7 @@
 #include "support/SoundFiles.h"
 #include "ui/media/RadioPage.h"
 #include "ui/media/RadioService.h"
+#include "support/RecordingPrompts.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -62,7 +63,8 @@ void TestRadioStream::favouritePlaysWithTitles()
     BassPlaySet players(lib);
     RadioSettings settings;
     PlaybackPanelSettings panel;
-    RadioService radio(paths, settings, panel, players);
+    RecordingPrompts prompts;
+    RadioService radio(paths, settings, panel, players, prompts);
     radio.page()->tabs->setCurrentIndex(RadioPage::Favourites);
     radio.page()->favourites->setCurrentRow(0);
     radio.play();

@@ -6,6 +6,7 @@
 #include "support/FakeAudioLibrary.h"
 #include "ui/common/Messages.h"
 #include "ui/media/TrackWindows.h"
+#include "support/RecordingPrompts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +23,6 @@ class TestTrackWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
     void init();
     void cleanup();
     void workListTakesExistingSelectedFiles();
@@ -48,6 +48,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     FakeAudioLibrary m_lib;
     std::unique_ptr<BassPlaySet> m_set;
+    RecordingPrompts m_prompts;
     Playlist m_list;
     std::unique_ptr<MusicPlayer> m_player;
 };
@@ -110,7 +111,7 @@ void TestTrackWindows::tagSaveKeepsPictureAndSkipsUncheckedGroup()
     QVERIFY(v1.save(path));
     add(path);
 
-    TagWindow w(m_list, *m_player);
+    TagWindow w(m_list, *m_player, m_prompts);
     QVERIFY(w.start(trackWorkList(m_list, true)));
     QVERIFY(w.v1Group()->isChecked());
     QVERIFY(w.v2Group()->isChecked());
@@ -139,7 +140,7 @@ void TestTrackWindows::renameUpdatesTheEntry()
     const QString a = file(u"Stara nazwa.MP3"_s);
     add(a);
     add(file(u"b.mp3"_s));
-    RenameWindow w(m_list, *m_player);
+    RenameWindow w(m_list, *m_player, m_prompts);
     QVERIFY(w.start(trackWorkList(m_list, false)));
     QCOMPARE(w.nameEdit()->text(), u"Stara nazwa"_s);
     QTest::keyClicks(w.nameEdit(), u"?"_s); // typed characters a name cannot hold
@@ -158,7 +159,7 @@ void TestTrackWindows::renameRefusesAnExistingName()
     const QString a = file(u"a.mp3"_s);
     file(u"b.mp3"_s);
     add(a);
-    RenameWindow w(m_list, *m_player);
+    RenameWindow w(m_list, *m_player, m_prompts);
     QVERIFY(w.start(trackWorkList(m_list, false)));
     w.nameEdit()->setText(u"b"_s);
     QVERIFY(!w.renameCurrent());

@@ -56,6 +56,7 @@ private:
     MailSettings m_settings;
     MailSoundSettings m_sound;
     FakeKeyboardLight m_light;
+    BoxPrompts m_prompts; // real windows, found by the tests
 };
 
 void MailServiceTest::initTestCase()
@@ -67,7 +68,6 @@ void MailServiceTest::initTestCase()
 
 void MailServiceTest::init()
 {
-    setMessageBoxesSilent(false);
     m_settings = MailSettings();
     QFile::remove(m_paths->path(PathId::Poczta));
 }
@@ -91,7 +91,7 @@ MailAccount MailServiceTest::account(const QString& password) const
 
 std::unique_ptr<MailService> MailServiceTest::makeService()
 {
-    auto s = std::make_unique<MailService>(MailService::Services{m_clock, *m_paths, m_settings, m_sound, nullptr, nullptr, {}, &m_light});
+    auto s = std::make_unique<MailService>(MailService::Services{m_clock, *m_paths, m_settings, m_sound, m_prompts, nullptr, nullptr, {}, &m_light});
     s->setReadTimeoutMs(5000);
     return s;
 }

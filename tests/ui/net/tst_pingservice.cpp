@@ -8,6 +8,7 @@
 #include "ui/net/PingPage.h"
 #include "ui/net/PingService.h"
 #include "ui/net/StatusPopup.h"
+#include "support/RecordingPrompts.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,11 +48,11 @@ private:
     QTemporaryDir m_data;
     std::unique_ptr<PathTable> m_paths;
     PingSettings m_settings;
+    BoxPrompts m_prompts; // real windows, found by the tests
 };
 
 void PingServiceTest::init()
 {
-    setMessageBoxesSilent(false);
     m_paths = std::make_unique<PathTable>(m_data.path(), QStringLiteral("Jan"), QString());
     QFile::remove(m_paths->path(PathId::Ping));
     m_settings = PingSettings();
@@ -67,7 +68,7 @@ void PingServiceTest::cleanup()
 
 std::unique_ptr<PingService> PingServiceTest::makeService()
 {
-    return std::make_unique<PingService>(PingService::Services{*m_paths, m_settings, nullptr, nullptr});
+    return std::make_unique<PingService>(PingService::Services{*m_paths, m_settings, m_prompts, nullptr, nullptr});
 }
 
 bool PingServiceTest::run(PingService& s, const std::function<bool()>& start)
@@ -148,7 +149,7 @@ void PingServiceTest::storedListStartsUnchecked()
 
 void PingServiceTest::messengerNeverClaimsSuccess()
 {
-    MessengerWindow window(kUp);
+    MessengerWindow window(kUp, m_prompts);
     window.show();
     auto* send = window.findChild<QPushButton*>(QStringLiteral("MessengerSend"));
     QVERIFY(!send->isEnabled());
@@ -161,7 +162,7 @@ void PingServiceTest::messengerNeverClaimsSuccess()
 
 void PingServiceTest::hostDialogRefusesAnAddressAlreadyListed()
 {
-    setMessageBoxesSilent(true);
+    RecordingPrompts quiet;
     const QList<PingHost> hosts{{1, QStringLiteral("10.0.0.1"), QString()}, {0, QStringLiteral("10.0.0.2"), QString()}};
     struct Case {
         int editing;
@@ -171,7 +172,7 @@ void PingServiceTest::hostDialogRefusesAnAddressAlreadyListed()
     for (const Case& c : {Case{-1, QStringLiteral("10.0.0.1"), false}, Case{-1, QStringLiteral("10.0.0.3"), true},
                           Case{0, QStringLiteral("10.0.0.1"), true}, Case{0, QStringLiteral("10.0.0.2"), false},
                           Case{-1, QStringLiteral("komputer"), false}}) {
-        PingHostDialog dialog(hosts, c.editing);
+        PingHostDialog dialog(hosts, c.editing, quiet);
         dialog.findChild<QLineEdit*>(QStringLiteral("HostIp"))->setText(c.ip);
         dialog.accept();
         QCOMPARE(dialog.result() == QDialog::Accepted, c.accepted);

@@ -39,7 +39,7 @@ private:
             : paths(folder, QStringLiteral("Jan"), QString())
             , store(folder + QStringLiteral("/Ustawienia_Jan.ini"))
             , server(clock)
-            , service({clock, paths, settings, store, interfaces, transport, setter, [this] { ++armed; }})
+            , service({clock, paths, settings, store, interfaces, transport, setter, prompts, [this] { ++armed; }})
         {
             service.setTimeoutMs(150);
         }
@@ -49,6 +49,7 @@ private:
         test::FakeInterfaceProbe interfaces;
         UdpSntpTransport transport;
         FakeTimeSetter setter;
+        BoxPrompts prompts; // real windows, found by the tests
         SntpTestServer server;
         int armed = 0;
         TimeSyncService service;
@@ -61,7 +62,6 @@ private:
 
 void TimeSyncServiceTest::init()
 {
-    setMessageBoxesSilent(false);
     m_dir = std::make_unique<QTemporaryDir>();
     m_settings = TimeSyncSettings();
 }

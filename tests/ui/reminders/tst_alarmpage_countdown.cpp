@@ -1,6 +1,7 @@
 #include "platform/PowerActions.h"
 #include "support/FakePowerActions.h"
 #include "ui/reminders/AlarmCountdownWindow.h"
+#include "support/RecordingPrompts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +28,8 @@ private slots:
         QFETCH(bool, cancelled);
         QFETCH(int, runs);
         FakePowerActions power;
-        AlarmCountdownWindow w(power);
+        RecordingPrompts prompts;
+        AlarmCountdownWindow w(power, prompts);
         w.request(PowerAction::Hibernate, withCancel);
         if (withCancel) {
             QVERIFY(w.isVisible());
@@ -47,11 +49,10 @@ private slots:
     {
         FakePowerActions power;
         power.setFailure(QStringLiteral("Nie można przejść w stan hibernacji."));
-        AlarmCountdownWindow w(power);
-        QStringList errors;
-        w.setErrorHandler([&](const QString& e) { errors << e; });
+        RecordingPrompts prompts;
+        AlarmCountdownWindow w(power, prompts);
         w.request(PowerAction::Hibernate, false);
-        QCOMPARE(errors, QStringList{QStringLiteral("Nie można przejść w stan hibernacji.")});
+        QCOMPARE(prompts.errors, QStringList{QStringLiteral("Nie można przejść w stan hibernacji.")});
     }
 };
 

@@ -3,6 +3,7 @@
 #include "support/FakeClock.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/AlarmPage.h"
+#include "support/RecordingPrompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,23 +28,20 @@ namespace {
 // The page with a fixed clock and every dialog answered by the test.
 struct Fixture {
     FakeClock clock{QDateTime(QDate(2026, 3, 9), QTime(23, 55))};
-    AlarmPage page;
-    QStringList asked;
-    QStringList warned;
+    RecordingPrompts prompts;
+    QStringList& asked = prompts.asked;
+    QStringList& warned = prompts.messages;
+    bool& answer = prompts.answer;
+    AlarmPage page{prompts};
     QStringList played;
     int stops = 0;
-    bool answer = true;
     QString chosenFile;
 
     Fixture()
     {
+        answer = true;
         page.setClock(&clock);
         AlarmPage::Callbacks cb;
-        cb.ask = [this](const QString& caption, const QString& text) {
-            asked << caption + QStringLiteral(": ") + text;
-            return answer;
-        };
-        cb.warn = [this](const QString& caption, const QString& text) { warned << caption + QStringLiteral(": ") + text; };
         cb.playSound = [this](const QString& p) { played << p; };
         cb.stopSound = [this] { ++stops; };
         cb.chooseFile = [this](const QString&, const QString&) { return chosenFile; };

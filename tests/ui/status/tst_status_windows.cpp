@@ -11,6 +11,7 @@
 #include "ui/status/TrafficPages.h"
 #include "ui/status/TransferChartWindow.h"
 #include "ui/status/UptimePages.h"
+#include "support/RecordingPrompts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +74,6 @@ class TestStatusWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
     void monthChartColumns_data();
     void monthChartColumns();
     void newestTransferSampleIsInTheLastColumn();
@@ -143,10 +143,11 @@ void TestStatusWindows::costFieldsRefuseWhatIsNotANumber_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("stored");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("comma") << u"0,25"_s << 0.25 << u"0,25"_s;
-    QTest::newRow("point") << u"0.5"_s << 0.5 << u"0.5"_s;
-    QTest::newRow("letters") << u"abc"_s << 0.1847 << u"0,1847"_s;
-    QTest::newRow("empty") << QString() << 0.1847 << u"0,1847"_s;
+    QTest::addColumn<bool>("refused"); // the user is told why
+    QTest::newRow("comma") << u"0,25"_s << 0.25 << u"0,25"_s << false;
+    QTest::newRow("point") << u"0.5"_s << 0.5 << u"0.5"_s << false;
+    QTest::newRow("letters") << u"abc"_s << 0.1847 << u"0,1847"_s << true;
+    QTest::newRow("empty") << QString() << 0.1847 << u"0,1847"_s << true;
 }
 
 void TestStatusWindows::costFieldsRefuseWhatIsNotANumber()
@@ -154,15 +155,18 @@ void TestStatusWindows::costFieldsRefuseWhatIsNotANumber()
     QFETCH(QString, typed);
     QFETCH(double, stored);
     QFETCH(QString, shown);
+    QFETCH(bool, refused);
     Fixture f;
     f.settings.uptimeCost.stawka = 0.3;
-    UptimePages pages(*f.service, f.settings);
+    RecordingPrompts prompts;
+    UptimePages pages(*f.service, f.settings, prompts);
     auto* price = pages.byMonth()->findChild<QLineEdit*>(u"UptimePrice"_s);
     QVERIFY(price);
     price->setText(typed);
     emit price->editingFinished();
     QCOMPARE(f.settings.uptimeCost.stawka, stored);
     QCOMPARE(price->text(), shown);
+    QCOMPARE(prompts.messages.size(), refused ? 1 : 0);
     QVERIFY(pages.byMonth()->findChild<QLabel*>(u"UptimeCost"_s)->text().startsWith(u"Razem: "_s));
 }
 

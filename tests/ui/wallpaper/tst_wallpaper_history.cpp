@@ -3,6 +3,7 @@
 #include "core/wallpaper/WallpaperStore.h"
 #include "support/FileFixture.h"
 #include "ui/common/Messages.h"
+#include "support/RecordingPrompts.h"
 #include "ui/wallpaper/WallpaperHistoryWindow.h"
 
 #include <QListWidget>
@@ -36,6 +37,7 @@ struct Fixture {
     QTemporaryDir dir;
     WallpaperStore store;
     WallpaperHistorySettings settings;
+    RecordingPrompts prompts;
     QString a, b, gone;
 };
 
@@ -44,7 +46,6 @@ struct Fixture {
 class TestWallpaperHistory : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
     void missingFilesGoAndSeparatorsMerge();
     void deleteKeyOnAMissingFileRemovesItsRow();
     void renameChangesEveryRowOfTheFile();
@@ -55,7 +56,7 @@ private slots:
 void TestWallpaperHistory::missingFilesGoAndSeparatorsMerge()
 {
     Fixture f;
-    WallpaperHistoryWindow w(f.store, f.settings);
+    WallpaperHistoryWindow w(f.store, f.settings, f.prompts);
     w.reload();
     w.removeMissing();
     const QStringList expected{f.a, u"-"_s, f.b, f.a};
@@ -68,7 +69,7 @@ void TestWallpaperHistory::missingFilesGoAndSeparatorsMerge()
 void TestWallpaperHistory::deleteKeyOnAMissingFileRemovesItsRow()
 {
     Fixture f;
-    WallpaperHistoryWindow w(f.store, f.settings);
+    WallpaperHistoryWindow w(f.store, f.settings, f.prompts);
     w.reload();
     w.selectRow(3); // the lone gone.png between two separators
     auto* list = w.findChild<QListWidget*>(u"list"_s);
@@ -82,7 +83,7 @@ void TestWallpaperHistory::deleteKeyOnAMissingFileRemovesItsRow()
 void TestWallpaperHistory::renameChangesEveryRowOfTheFile()
 {
     Fixture f;
-    WallpaperHistoryWindow w(f.store, f.settings);
+    WallpaperHistoryWindow w(f.store, f.settings, f.prompts);
     w.reload();
     w.selectRow(0);
     QVERIFY(w.renameSelected(u"nowa.png"_s));
@@ -98,7 +99,7 @@ void TestWallpaperHistory::renameChangesEveryRowOfTheFile()
 void TestWallpaperHistory::buttonsOnlyForAnExistingFile()
 {
     Fixture f;
-    WallpaperHistoryWindow w(f.store, f.settings);
+    WallpaperHistoryWindow w(f.store, f.settings, f.prompts);
     w.reload();
     auto* trash = w.findChild<QPushButton*>(u"toTrash"_s);
     w.selectRow(1);
@@ -110,7 +111,7 @@ void TestWallpaperHistory::buttonsOnlyForAnExistingFile()
 void TestWallpaperHistory::setAsWallpaperOnlyForAnExistingFile()
 {
     Fixture f;
-    WallpaperHistoryWindow w(f.store, f.settings);
+    WallpaperHistoryWindow w(f.store, f.settings, f.prompts);
     w.reload();
     QSignalSpy asked(&w, &WallpaperHistoryWindow::showRequested);
     w.selectRow(1);

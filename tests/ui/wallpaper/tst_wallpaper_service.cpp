@@ -7,6 +7,7 @@
 #include "ui/common/Messages.h"
 #include "ui/wallpaper/WallpaperPage.h"
 #include "ui/wallpaper/WallpaperService.h"
+#include "support/RecordingPrompts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -38,7 +39,7 @@ struct Fixture {
 
     std::unique_ptr<WallpaperService> service(WallpaperSetter& setter, bool fixedCanvas = true)
     {
-        auto s = std::make_unique<WallpaperService>(paths, settings, history, setter);
+        auto s = std::make_unique<WallpaperService>(paths, settings, history, setter, prompts);
         if (fixedCanvas)
             s->setCanvasSource([] { return wallpaperCanvas({QRect(0, 0, 64, 48)}); });
         s->setPicker([](int) { return 0; });
@@ -52,6 +53,7 @@ struct Fixture {
     QString folder;
     WallpaperSettings settings;
     WallpaperHistorySettings history;
+    RecordingPrompts prompts;
 };
 
 // Runs one change and waits for its end; the problem it ended with.
@@ -71,7 +73,6 @@ QString changeAndWait(WallpaperService& s, WallpaperService::Trigger trigger = W
 class TestWallpaperService : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
     void gridChangesKeepPoolAndHistory();
     void changeAtStartLeavesTheDesktopAlone();
     void problemsEndTheChange_data();

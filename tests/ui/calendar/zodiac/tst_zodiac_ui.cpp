@@ -7,6 +7,7 @@
 #include "ui/calendar/ZodiacController.h"
 #include "ui/calendar/ZodiacPictures.h"
 #include "ui/calendar/ZodiacSetList.h"
+#include "support/RecordingPrompts.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -279,7 +280,8 @@ void TstZodiacUi::setList()
     const SystemClock clock;
     Settings settings;
     settings.main.zodiakStyl1 = QStringLiteral("Stary");
-    ZodiacSetList list(settings, paths, clock);
+    RecordingPrompts prompts;
+    ZodiacSetList list(settings, paths, clock, prompts);
     QComboBox* c = list.comboBox();
     QCOMPARE(itemTexts(c), (QStringList{u("Domyślny"), u("Mieszany"), u("Nowy"), u("Stary"), u("Stały obrazek"),
                                         u("Wybierz obrazek...")}));
@@ -337,7 +339,8 @@ void TstZodiacUi::setListMarks()
     const PathTable paths(m_data, QStringLiteral("Test"), QString());
     const SystemClock clock;
     Settings settings;
-    ZodiacSetList list(settings, paths, clock);
+    RecordingPrompts prompts;
+    ZodiacSetList list(settings, paths, clock, prompts);
 
     const QRgb newSet = qRgb(0, 0, 192);
     const QRgb grey = qRgb(128, 128, 128);
@@ -367,18 +370,15 @@ void TstZodiacUi::deleteSet()
     const SystemClock clock;
     Settings settings;
     settings.main.zodiakStyl1 = QStringLiteral("Alfa");
-    ZodiacSetList list(settings, paths, clock);
-    QStringList asked;
-    bool answer = false;
-    list.setQuestion([&](const QString& caption, const QString& text) {
-        asked << caption + QLatin1Char('|') + text;
-        return answer;
-    });
+    RecordingPrompts prompts;
+    QStringList& asked = prompts.asked;
+    bool& answer = prompts.answer;
+    ZodiacSetList list(settings, paths, clock, prompts);
     QSignalSpy changed(&list, &ZodiacSetList::choiceChanged);
 
     // No keeps everything.
     list.deleteSelected();
-    QCOMPARE(asked, QStringList{u("Usuwanie znaków zodiaku|Na pewno usunąć wybrany zestaw znaków zodiaku?")});
+    QCOMPARE(asked, QStringList{u("Usuwanie znaków zodiaku: Na pewno usunąć wybrany zestaw znaków zodiaku?")});
     QVERIFY(QDir(m_sets + QStringLiteral("Alfa")).exists());
     QCOMPARE(list.comboBox()->count(), 5);
 
@@ -421,7 +421,8 @@ void TstZodiacUi::pickFixedPicture()
     const PathTable paths(m_data, QStringLiteral("Test"), QString());
     const SystemClock clock;
     Settings settings;
-    ZodiacSetList list(settings, paths, clock);
+    RecordingPrompts prompts;
+    ZodiacSetList list(settings, paths, clock, prompts);
     QString picked;
     QString startedIn;
     list.setFilePicker([&](const QString& start) {

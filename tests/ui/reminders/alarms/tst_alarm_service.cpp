@@ -10,6 +10,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/reminders/AlarmPage.h"
+#include "ui/common/Messages.h"
 #include "ui/reminders/AlarmService.h"
 
 #include <QApplication>
@@ -58,7 +59,7 @@ struct Rig {
         , main(paths)
     {
         AlarmFile::save(paths.path(PathId::Alarm), alarms);
-        service = std::make_unique<AlarmService>(clock, paths, players, main.trayIcon());
+        service = std::make_unique<AlarmService>(clock, paths, players, main.trayIcon(), prompts);
         page.reset(service->page());
     }
     void tickAt(const QTime& t)
@@ -72,6 +73,7 @@ struct Rig {
     PathTable paths;
     FakeAudioLibrary audio;
     BassPlaySet players;
+    BoxPrompts prompts; // the alarm messages are real windows here
     MainWindow main;
     std::unique_ptr<AlarmService> service;
     std::unique_ptr<AlarmPage> page;

@@ -13,6 +13,7 @@
 #include "ui/common/Messages.h"
 #include "ui/reminders/AlarmPage.h"
 #include "ui/reminders/AlarmService.h"
+#include "support/RecordingPrompts.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -42,6 +43,7 @@ struct Run {
     PathTable paths;
     FakeAudioLibrary audio;
     BassPlaySet players;
+    RecordingPrompts prompts;
 };
 
 const QByteArray kAlarm = alarmLine({"1", "0", "0", "2026", "5", "14", "7", "30", "0", "0", "0", "0", "", "0", "",
@@ -52,7 +54,6 @@ const QByteArray kAlarm = alarmLine({"1", "0", "0", "2026", "5", "14", "7", "30"
 class TestAlarmServiceFile : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
     void fileNotReadWholeIsKept_data();
     void fileNotReadWholeIsKept();
     void utf8FileGoesBackAsWindows1250();
@@ -85,7 +86,7 @@ void TestAlarmServiceFile::fileNotReadWholeIsKept()
         if (!unreadable->active())
             QSKIP("cannot make a file unreadable here");
     }
-    AlarmService service(run.clock, run.paths, run.players, nullptr);
+    AlarmService service(run.clock, run.paths, run.players, nullptr, run.prompts);
     const std::unique_ptr<AlarmPage> page(service.page()); // the Tools window's, in the program
     unreadable.reset();
     // The alarms that were read still work; the file is what it was.
@@ -103,7 +104,7 @@ void TestAlarmServiceFile::utf8FileGoesBackAsWindows1250()
     QTemporaryDir dir;
     Run run(dir.path());
     QVERIFY(test::writeFile(run.file(), fromCp1250(QByteArray(kAlarm + "\r\n")).toUtf8()));
-    AlarmService service(run.clock, run.paths, run.players, nullptr);
+    AlarmService service(run.clock, run.paths, run.players, nullptr, run.prompts);
     const std::unique_ptr<AlarmPage> page(service.page());
     QCOMPARE(service.page()->alarms().size(), 1);
     QCOMPARE(service.page()->alarms()[0].message, QStringLiteral("Wstań!"));
@@ -112,7 +113,7 @@ void TestAlarmServiceFile::utf8FileGoesBackAsWindows1250()
 
     // With nothing there, the first save makes the file.
     QVERIFY(QFile::remove(run.file()));
-    AlarmService fresh(run.clock, run.paths, run.players, nullptr);
+    AlarmService fresh(run.clock, run.paths, run.players, nullptr, run.prompts);
     const std::unique_ptr<AlarmPage> freshPage(fresh.page());
     fresh.save();
     QVERIFY(QFileInfo(run.file()).isFile());

@@ -8,6 +8,7 @@
 #include "support/FakeFullScreenProbe.h"
 #include "ui/reminders/ChimePage.h"
 #include "ui/reminders/ChimeService.h"
+#include "support/RecordingPrompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,6 +34,7 @@ struct Fixture {
     BassPlaySet players{library, nullptr, PlaybackTiming{5, 5, 1}};
     ChimeSettings settings;
     FakeFullScreenProbe fullScreen;
+    RecordingPrompts prompts;
     std::unique_ptr<ChimeService> service;
 
     explicit Fixture(bool fullScreenAvailable = true)
@@ -46,7 +48,7 @@ struct Fixture {
         settings.mode = ChimeSettings::Set;
         settings.setChoice = ChimeSettings::Chosen;
         fullScreen.isAvailable = fullScreenAvailable;
-        service = std::make_unique<ChimeService>(clock, paths, players, settings, fullScreen);
+        service = std::make_unique<ChimeService>(clock, paths, players, settings, fullScreen, prompts);
         service->rescanSets();
     }
 

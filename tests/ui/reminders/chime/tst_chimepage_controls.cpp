@@ -1,6 +1,7 @@
 #include "core/app/StartupData.h"
 #include "core/reminders/ChimeSettings.h"
 #include "ui/reminders/ChimePage.h"
+#include "support/RecordingPrompts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,17 +25,19 @@ namespace {
 struct Fixture {
     QTemporaryDir dir;
     ChimeSettings settings;
-    ChimePage page{settings};
+    RecordingPrompts prompts;
+    QStringList& warned = prompts.messages;
+    bool& answer = prompts.answer;
+    ChimePage page{settings, prompts};
     QStringList played;    // "set:<relative>" / "file:<path>"
     QStringList closed;    // "set" / "file"
-    QStringList warned;
     QList<int> volumes;
-    bool answer = true;
 
     QString godziny() const { return QDir(dir.path()).filePath(QStringLiteral("Godziny")); }
 
     Fixture()
     {
+        answer = true;
         const QDir root(dir.path());
         for (const char* set : {"Alfa", "Beta"}) {
             root.mkpath(QStringLiteral("Godziny/") + QLatin1String(set));
@@ -56,8 +59,6 @@ struct Fixture {
         cb.playFileTest = [this](const QString& p) { played << QStringLiteral("file:") + p; };
         cb.closeFilePlayer = [this] { closed << QStringLiteral("file"); };
         cb.volumeChanged = [this](int v) { volumes << v; };
-        cb.ask = [this](const QString&, const QString&) { return answer; };
-        cb.warn = [this](const QString& c, const QString& t) { warned << c + QStringLiteral(": ") + t; };
         page.setCallbacks(std::move(cb));
     }
 

@@ -9,6 +9,7 @@
 #include "ui/common/Messages.h"
 #include "ui/common/NumberField.h"
 #include "ui/reminders/ReminderPages.h"
+#include "support/RecordingPrompts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,11 +45,14 @@ struct Fixture {
     PathTable paths{dir.path(), QStringLiteral("Ala"), QString()};
     Settings settings;
     FakeClock clock{QDateTime(QDate(2026, 3, 9), QTime(12, 0))};
+    RecordingPrompts prompts;
+    QStringList& asked = prompts.asked;
+    QStringList& errors = prompts.errors;
+    bool& answer = prompts.answer;
     std::unique_ptr<ReminderPages> pages;
     std::unique_ptr<QSignalSpy> changed;
-    QStringList asked;
-    QStringList errors;
-    bool answer = true;
+
+    Fixture() { answer = true; }
 
     QString path(PathId id) const { return paths.path(id); }
 
@@ -101,12 +105,7 @@ struct Fixture {
 
     void create(bool updatedStart = false)
     {
-        pages = std::make_unique<ReminderPages>(paths, settings, clock, updatedStart);
-        pages->setAsk([this](const QString& caption, const QString& text) {
-            asked << caption + QStringLiteral(": ") + text;
-            return answer;
-        });
-        pages->setShowError([this](const QString& text) { errors << text; });
+        pages = std::make_unique<ReminderPages>(paths, settings, clock, prompts, updatedStart);
         changed = std::make_unique<QSignalSpy>(pages.get(), &ReminderPages::remindersChanged);
     }
 
@@ -211,8 +210,6 @@ class ReminderPagesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
-
     // --- modes ---------------------------------------------------------
 
     void enableRules_data()

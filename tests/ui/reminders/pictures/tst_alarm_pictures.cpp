@@ -6,6 +6,7 @@
 #include "ui/reminders/AlarmCountdownWindow.h"
 #include "ui/reminders/AlarmPage.h"
 #include "ui/reminders/AlarmPictures.h"
+#include "support/RecordingPrompts.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -150,7 +151,8 @@ private slots:
     void listRowsShowThePictures()
     {
         FakeClock clock(kNow);
-        AlarmPage page;
+        RecordingPrompts prompts;
+        AlarmPage page(prompts);
         page.setClock(&clock);
         AlarmEntry ahead = once(QDate(2026, 3, 10), 8, 0);
         ahead.soundOn = true;
@@ -180,7 +182,8 @@ private slots:
     {
         QFETCH(int, action);
         FakePowerActions power;
-        AlarmCountdownWindow w(power);
+        RecordingPrompts prompts;
+        AlarmCountdownWindow w(power, prompts);
         w.request(PowerAction(action), true);
         auto* picture = w.findChild<QLabel*>(QStringLiteral("countdownPicture"));
         QVERIFY(picture);

@@ -12,6 +12,7 @@
 #include "ui/reminders/ReminderService.h"
 #include "ui/reminders/TodayWindow.h"
 #include "ui/reminders/UpcomingWindow.h"
+#include "support/RecordingPrompts.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -39,13 +40,14 @@ struct Run {
     }
     std::unique_ptr<ReminderService> start()
     {
-        return std::make_unique<ReminderService>(clock, paths, settings, store, false);
+        return std::make_unique<ReminderService>(clock, paths, settings, store, prompts, false);
     }
 
     FakeClock clock;
     PathTable paths;
     SettingsStore store;
     Settings settings;
+    RecordingPrompts prompts;
 };
 
 QString upcomingText(const ReminderService& service)
@@ -58,7 +60,6 @@ QString upcomingText(const ReminderService& service)
 class TestReminderService : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
     void birthdayAddedFromTheCalendarIsAnnounced();
     void onceADayAcrossRuns();
     void todayWindowSilencedForTheDay();

@@ -45,7 +45,6 @@ class ReminderWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setMessageBoxesSilent(true); }
 
     void todayWindowFitsItsText_data();
     void todayWindowFitsItsText();
