@@ -37,7 +37,7 @@ bool BassPlaySet::anyPlaying() const
 bool BassPlaySet::playingBesides(const BassPlay* except) const
 {
     for (const auto& p : m_players)
-        if (p && p.get() != except && p->isPlaying())
+        if (p && p.get() != except && (p->isPlaying() || p->isStartingFile()))
             return true;
     return false;
 }
@@ -60,6 +60,13 @@ void BassPlaySet::openFile(int instance)
     BassPlay& p = player(instance);
     stopIfPlaying(p);
     p.open(!anyPlaying());
+}
+
+quint64 BassPlaySet::startFile(int instance, bool paused)
+{
+    BassPlay& p = player(instance);
+    stopIfPlaying(p);
+    return p.startFile(!anyPlaying(), paused);
 }
 
 void BassPlaySet::playStream(int instance, const QString& proxy)

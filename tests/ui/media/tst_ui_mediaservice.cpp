@@ -93,7 +93,7 @@ void TestMediaService::loadsPlaysAndSaves()
 
     svc->playlist().selectOnly(0);
     svc->command(1); // play: the missing entry is passed over
-    QVERIFY(svc->playing());
+    QTRY_VERIFY(svc->playing());
     QCOMPARE(svc->playlist().current(), 1);
     QCOMPARE(svc->playlist().at(1).seconds, u"125"_s);
     QVERIFY(list->item(1)->text().endsWith(u"02:05"_s));
@@ -118,7 +118,7 @@ void TestMediaService::autoPlayAndResumePoint()
     m_settings.autoPlayPosition = 40;
     auto svc = makeService();
     svc->runAtStart(QDateTime());
-    QVERIFY(svc->playing());
+    QTRY_VERIFY(svc->playing());
     QCOMPARE(svc->playlist().current(), 1);
     QCOMPARE(m_lib->stream(b)->position(), 40.0);
     m_lib->stream(b)->seek(61.2);
