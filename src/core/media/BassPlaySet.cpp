@@ -83,7 +83,9 @@ void BassPlaySet::closeFile(int instance)
     // An instance that was only opened (the length reader) still counts as
     // playing after the stop above; it is the one being closed, so only the
     // others decide.
-    if (!playingBesides(&p))
+    // A start still waiting for its decoder is given up either way, or it
+    // would begin to play after this.
+    if (!playingBesides(&p) || p.isStartingFile())
         p.close();
 }
 

@@ -243,15 +243,23 @@ void TestMusicPlayer::badFileAnsweredLaterThenGoodOnes()
 void TestMusicPlayer::staleAnswerIsDropped_data()
 {
     QTest::addColumn<bool>("thenStop");
-    QTest::newRow("next before the answer") << false;
-    QTest::newRow("stop before the answer") << true;
+    QTest::addColumn<bool>("otherSound");
+    QTest::newRow("next before the answer") << false << false;
+    QTest::newRow("stop before the answer") << true << false;
+    QTest::newRow("stop while another sound plays") << true << true;
 }
 
 void TestMusicPlayer::staleAnswerIsDropped()
 {
     QFETCH(bool, thenStop);
+    QFETCH(bool, otherSound);
     const QString a = add(u"a.mp3"_s);
     const QString b = add(u"b.mp3"_s);
+    if (otherSound) {
+        m_set->player(BassPlaySet::Alarm).setFileName(test::soundFile(m_dir, u"alarm.wav"_s));
+        m_set->playFile(BassPlaySet::Alarm);
+        QVERIFY(m_set->player(BassPlaySet::Alarm).isPlaying());
+    }
     QSignalSpy started(&m_set->player(BassPlaySet::Music), &BassPlay::fileStarted);
     m_list.selectOnly(0);
     // The answer for a is already on its way when the next request comes.
@@ -266,7 +274,8 @@ void TestMusicPlayer::staleAnswerIsDropped()
     if (thenStop) {
         QCOMPARE(m_player->state(), PlayerState::Stopped);
         QCOMPARE(started.size(), 0);
-        QCOMPARE(m_lib->openStreams(), 0);
+        QVERIFY(!m_set->player(BassPlaySet::Music).isPlaying());
+        QCOMPARE(m_lib->openStreams(), otherSound ? 1 : 0);
     } else {
         QCOMPARE(m_player->state(), PlayerState::Playing);
         QCOMPARE(m_list.current(), 1);
