@@ -166,9 +166,6 @@ QWidget* PlaylistPage::buildListGroup()
     m_list->viewport()->installEventFilter(this);
     layout->addWidget(m_list, 1);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &PlaylistPage::syncSelectionFromView);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        m_player.playIndex(m_list->row(item));
-    });
 
     auto* totals = new QHBoxLayout;
     m_durations = new QLabel(box);
@@ -987,6 +984,16 @@ bool PlaylistPage::dragRows(QEvent* e)
             m_dragMoved = true;
         }
         m_dragRow = row;
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        // Taken here: a press kept inside the selection leaves the view
+        // without the pressed row its own double-click needs.
+        const auto* m = static_cast<QMouseEvent*>(e);
+        const int row = m_list->indexAt(m->position().toPoint()).row();
+        if (m->button() != Qt::LeftButton || row < 0 || row >= m_playlist.size())
+            return false;
+        m_player.playIndex(row);
         return true;
     }
     case QEvent::MouseButtonRelease: {

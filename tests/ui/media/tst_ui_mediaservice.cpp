@@ -215,6 +215,12 @@ void TestMediaService::dragMovesRows()
     for (const PlaylistEntry& e : entriesOfLines(loadListLines(m_paths.path(PathId::M3u1)).lines))
         stored += e.name;
     QCOMPARE(stored, order);
+
+    // A double-click inside the selection plays that row.
+    const int row = selectedAfter.last();
+    QTest::mouseDClick(view, Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTRY_VERIFY(svc->playing());
+    QCOMPARE(playlist.current(), row);
 }
 
 QTEST_MAIN(TestMediaService)
