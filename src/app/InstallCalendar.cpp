@@ -57,6 +57,7 @@ void Application::installCalendar()
     auto* zodiacSets = new ZodiacSetList(m_settings, m_paths, m_clock, *m_prompts);
     auto* sets = new QWidget;
     auto* setsForm = new QFormLayout(sets);
+    setsForm->setObjectName(QStringLiteral("LookSets")); // other features add their set lists here
     setsForm->addRow(QStringLiteral("Ikony pory dnia:"), timeOfDaySets);
     setsForm->addRow(QStringLiteral("Zestaw znaków zodiaku:"), zodiacSets);
     auto* look = new QWidget;

@@ -12,10 +12,13 @@
 #include "ui/common/QtColour.h"
 #include "ui/media/MediaService.h"
 #include "ui/media/PanelOptionsWindow.h"
+#include "ui/media/PanelSkinList.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/PlaylistPage.h"
 #include "ui/media/RadioService.h"
 #include "ui/reminders/ChimeService.h"
+
+#include <QFormLayout>
 
 namespace zorvex {
 
@@ -37,22 +40,29 @@ void Application::installMedia()
     tintPanel();
     connect(m_calendar.get(), &CalendarView::coloursApplied, panel, tintPanel);
     connect(m_media.get(), &MediaService::openPageRequested, this, [this] { m_tools->openPage(page::Playlist); });
+    // The skin list sits with the other add-on lists on "Wygląd".
+    auto* skins = new PanelSkinList(m_settings.panelOdtwarzania,
+                                    m_paths.inDataFolder(QStringLiteral("Gfx/Panel odtwarzania/")), m_clock,
+                                    *m_prompts);
+    if (auto* lookSets = m_tools->findChild<QFormLayout*>(QStringLiteral("LookSets")))
+        lookSets->addRow(QStringLiteral("Skórka panelu odtwarzania:"), skins);
+    else
+        skins->setParent(m_tools.get()); // owned, though not shown
+    connect(skins, &PanelSkinList::skinChosen, panel, [panel](const QString& file) {
+        if (file.isEmpty())
+            panel->setSkin(QImage());
+        else
+            panel->loadSkinFile(file);
+    });
     // "Opcje panelu": TForm40, made on first use; the Tools window waits
     // while it is open.
-    connect(m_tools.get(), &ToolsWindow::panelOptionsRequested, this, [this, panel] {
+    connect(m_tools.get(), &ToolsWindow::panelOptionsRequested, this, [this, panel, skins] {
+        skins->reload();
         auto* window = m_main->findChild<PanelOptionsWindow*>();
         if (!window) {
-            window = new PanelOptionsWindow(m_settings.panelOdtwarzania,
-                                            m_paths.inDataFolder(QStringLiteral("Gfx/Panel odtwarzania/")), *m_prompts,
-                                            m_main.get());
+            window = new PanelOptionsWindow(m_settings.panelOdtwarzania, m_main.get());
             window->setWindowFlag(Qt::Window);
             connect(window, &PanelOptionsWindow::changed, panel, &PlaybackPanel::settingsChanged);
-            connect(window, &PanelOptionsWindow::skinChosen, panel, [panel](const QString& file) {
-                if (file.isEmpty())
-                    panel->setSkin(QImage());
-                else
-                    panel->loadSkinFile(file);
-            });
             window->save = [this, window] {
                 m_store->saveSection(m_settings.panelOdtwarzania);
                 m_tools->setEnabled(true);
@@ -66,9 +76,10 @@ void Application::installMedia()
         window->raise();
     });
     // A skin installed as an add-on is put on at once.
-    registerAddonChooser(int(AddonCategory::PlaybackSkin), [this, panel](const QString& name) {
+    registerAddonChooser(int(AddonCategory::PlaybackSkin), [this, panel, skins](const QString& name) {
         if (panel->loadSkinFile(m_paths.inDataFolder(QStringLiteral("Gfx/Panel odtwarzania/") + name + QStringLiteral("/skin.bmp"))))
             m_settings.panelOdtwarzania.skin = name;
+        skins->reload();
     });
     connect(panel, &PlaybackPanel::rightPartChosen, this, [this] { m_store->saveSection(m_settings.panelOdtwarzania); });
 

@@ -148,6 +148,52 @@ void FakeAudioLibrary::forget(FakeAudioStream* stream)
 {
     std::lock_guard lock(m_mutex);
     std::erase(m_streams, stream);
+    // A released stream is never answered.
+    std::erase_if(m_heldOpens, [stream](const HeldOpen& h) { return h.stream == stream; });
+}
+
+int FakeAudioLibrary::answerFileOpens(const QString& path)
+{
+    std::vector<HeldOpen> due;
+    {
+        std::lock_guard lock(m_mutex);
+        for (auto it = m_heldOpens.begin(); it != m_heldOpens.end();) {
+            if (path.isEmpty() || it->stream->name() == path) {
+                due.push_back(std::move(*it));
+                it = m_heldOpens.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (HeldOpen& h : due)
+        h.ready(h.ok);
+    return int(due.size());
+}
+
+int FakeAudioLibrary::heldFileOpens()
+{
+    std::lock_guard lock(m_mutex);
+    return int(m_heldOpens.size());
+}
+
+std::unique_ptr<AudioStream> FakeAudioLibrary::openFileAsync(const QString& path, std::function<void(bool)> ready)
+{
+    ++m_openFileCalls;
+    if (!QFileInfo(path).isFile())
+        return nullptr;
+    const bool ok = !m_undecodable.contains(path);
+    auto stream = std::make_unique<FakeAudioStream>(this, path, m_lengths.value(path, 1.0));
+    {
+        std::lock_guard lock(m_mutex);
+        m_streams.push_back(stream.get());
+        if (m_holdFileOpens) {
+            m_heldOpens.push_back(HeldOpen{stream.get(), std::move(ready), ok});
+            return stream;
+        }
+    }
+    ready(ok);
+    return stream;
 }
 
 void FakeAudioLibrary::startOutput()

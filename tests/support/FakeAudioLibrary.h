@@ -97,6 +97,13 @@ public:
     // The file is there but holds nothing the library can play.
     void setUndecodable(const QString& path) { m_undecodable.insert(path); }
     int openFileCalls() const { return m_openFileCalls; }
+    // Files opened in the background answer at once unless held; held ones
+    // wait for answerFileOpens(), so a test can choose the order.
+    void holdFileOpens(bool hold) { m_holdFileOpens = hold; }
+    // Answers the held opens of `path` (all when empty), oldest first;
+    // returns how many it answered.
+    int answerFileOpens(const QString& path = {});
+    int heldFileOpens();
     void setUrl(const QString& url, UrlScript script);
     // Lets a held open go on.
     void release();
@@ -116,6 +123,7 @@ public:
     void shutdownOutput() override;
     bool outputStarted() const override { return m_started; }
     std::unique_ptr<AudioStream> openFile(const QString& path) override;
+    std::unique_ptr<AudioStream> openFileAsync(const QString& path, std::function<void(bool)> ready) override;
     UrlOpen openUrl(const QString& url, const NetworkOptions& options, const std::atomic<bool>& cancel) override;
 
 private:
@@ -128,11 +136,18 @@ private:
     QHash<QString, double> m_lengths;
     QSet<QString> m_undecodable;
     int m_openFileCalls = 0;
+    bool m_holdFileOpens = false;
+    struct HeldOpen {
+        FakeAudioStream* stream;
+        std::function<void(bool)> ready;
+        bool ok;
+    };
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
     QHash<QString, UrlScript> m_urls;
     std::vector<FakeAudioStream*> m_streams; // open ones, oldest first
+    std::vector<HeldOpen> m_heldOpens;        // oldest first
     bool m_released = false;
     bool m_waiting = false;
     int m_openUrlCalls = 0;

@@ -98,7 +98,19 @@ public:
     virtual bool outputStarted() const = 0;
 
     // Null when the file is missing or holds no sound that can be played.
+    // May wait for the decoder: not for the interface thread.
     virtual std::unique_ptr<AudioStream> openFile(const QString& path) = 0;
+    // Opens a file without waiting for its decoder. `ready` is called once,
+    // possibly at once and possibly on one of the library's threads, with
+    // whether the stream can play; not at all once the stream is destroyed.
+    // Null, without a call, when the file cannot even be begun.
+    virtual std::unique_ptr<AudioStream> openFileAsync(const QString& path, std::function<void(bool ok)> ready)
+    {
+        auto stream = openFile(path);
+        if (stream)
+            ready(true);
+        return stream;
+    }
     // Blocks until the stream has filled its pre-buffer, failed, or
     // `cancel` was set; meant to run on a worker thread and safe there.
     virtual UrlOpen openUrl(const QString& url, const NetworkOptions& options, const std::atomic<bool>& cancel) = 0;

@@ -32,12 +32,16 @@ BassPlay::BassPlay(AudioLibrary& library, int tag, QObject* parent, PlaybackTimi
     m_passTimer.setSingleShot(true);
     m_passTimer.setInterval(m_timing.prebufferPassMs);
     connect(&m_passTimer, &QTimer::timeout, this, &BassPlay::prebufferPass);
+    m_startTimer.setSingleShot(true);
+    m_startTimer.setInterval(m_timing.fileStartMs);
+    connect(&m_startTimer, &QTimer::timeout, this, [this] { fileAnswered(m_startRequest, false); });
 }
 
 BassPlay::~BassPlay()
 {
     m_endTimer.stop();
     m_passTimer.stop();
+    m_startTimer.stop();
     if (m_worker) {
         m_pending->cancel = true;
         disconnect(m_worker, nullptr, this, nullptr);
@@ -96,6 +100,66 @@ void BassPlay::open(bool startOutput)
     m_endTimer.start();
 }
 
+quint64 BassPlay::startFile(bool startOutput, bool paused)
+{
+    abandonStart();
+    m_endTimer.stop();
+    releaseChannel();
+    m_playing = false;
+    const quint64 request = ++m_startRequest;
+    m_starting = true;
+    m_startPaused = paused;
+    m_channelSeconds = 0;
+    m_channelError = 0;
+    m_channelName = m_fileName;
+    if (startOutput)
+        m_library.startOutput();
+    if (QFileInfo::exists(m_fileName)) {
+        // The answer may come from a decoder thread; it is handled on ours,
+        // and dropped there when a newer request has come meanwhile.
+        m_stream = m_library.openFileAsync(m_fileName, [this, request](bool ok) {
+            QMetaObject::invokeMethod(this, [this, request, ok] { fileAnswered(request, ok); }, Qt::QueuedConnection);
+        });
+    }
+    if (!m_stream)
+        QMetaObject::invokeMethod(this, [this, request] { fileAnswered(request, false); }, Qt::QueuedConnection);
+    else
+        m_startTimer.start();
+    return request;
+}
+
+void BassPlay::fileAnswered(quint64 request, bool ok)
+{
+    if (!m_starting || request != m_startRequest)
+        return;
+    m_starting = false;
+    m_startTimer.stop();
+    if (!ok || !m_stream) {
+        releaseChannel();
+        m_channelError = AudioError::FileFormat;
+        emit fileStarted(this, request, false);
+        return;
+    }
+    m_channelSeconds = float(m_stream->lengthSeconds());
+    if (m_startPaused) {
+        m_playing = true;
+        m_length = m_channelSeconds;
+        m_endTimer.start();
+    } else {
+        startPlay();
+    }
+    emit fileStarted(this, request, true);
+}
+
+void BassPlay::abandonStart()
+{
+    if (!m_starting)
+        return;
+    m_starting = false;
+    m_startTimer.stop();
+    releaseChannel();
+}
+
 void BassPlay::resume()
 {
     m_playing = true;
@@ -121,6 +185,7 @@ void BassPlay::stop()
 void BassPlay::close()
 {
     abandonOpen();
+    abandonStart();
     // A closed channel fires no event, so its end poll goes too.
     m_endTimer.stop();
     if (m_stream)

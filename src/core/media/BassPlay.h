@@ -29,6 +29,8 @@ struct PlaybackTiming {
     int endPollMs = 30;
     int prebufferPassMs = 50;
     int prebufferPasses = 200;
+    // A file whose decoder has not answered by then does not start.
+    int fileStartMs = 5000;
 };
 
 // The playback component: plays one sound file or internet stream, tells by
@@ -71,6 +73,13 @@ public:
     // next end poll, which would otherwise end it.
     void open(bool startOutput);
     void resume();
+    // Opens fileName without waiting for its decoder and, once it can play,
+    // plays it or, with `paused`, leaves it ready to be sought and resumed.
+    // Returns at once with the request's number; fileStarted() tells the
+    // outcome from the event loop. A newer request or close() abandons an
+    // older one, whose outcome never comes.
+    quint64 startFile(bool startOutput, bool paused);
+    bool isStartingFile() const { return m_starting; }
     // Acts only while the channel is actively playing: stops the encoder
     // (recordingStopped()), stops and releases the channel, fires stopped().
     void stop();
@@ -107,6 +116,9 @@ signals:
     void stopped(zorvex::BassPlay* sender);
     void recordingStopped(zorvex::BassPlay* sender);
     void streamOpened(zorvex::BassPlay* sender, const zorvex::StreamOpenResult& result);
+    // The outcome of startFile(): on success play has begun (or the file is
+    // ready, when asked paused) and length() holds its length.
+    void fileStarted(zorvex::BassPlay* sender, quint64 request, bool ok);
     // Progress of an address being opened, for the status label.
     void statusText(const QString& text);
     // A new title text of the playing stream, on the main thread.
@@ -128,6 +140,8 @@ private:
     void finishPrebuffer();
     void finishOpen(const QString& errorText, QStringList tags = {}, QStringList headers = {});
     void abandonOpen();
+    void fileAnswered(quint64 request, bool ok);
+    void abandonStart();
 
     AudioLibrary& m_library;
     const int m_tag;
@@ -152,6 +166,11 @@ private:
     QTimer m_passTimer;
     int m_pass = 0;
     bool m_openAbandoned = false;
+
+    bool m_starting = false;
+    bool m_startPaused = false;
+    quint64 m_startRequest = 0;
+    QTimer m_startTimer;
 
     std::function<bool()> m_othersPlaying;
 };

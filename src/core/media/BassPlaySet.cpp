@@ -37,7 +37,7 @@ bool BassPlaySet::anyPlaying() const
 bool BassPlaySet::playingBesides(const BassPlay* except) const
 {
     for (const auto& p : m_players)
-        if (p && p.get() != except && p->isPlaying())
+        if (p && p.get() != except && (p->isPlaying() || p->isStartingFile()))
             return true;
     return false;
 }
@@ -62,6 +62,13 @@ void BassPlaySet::openFile(int instance)
     p.open(!anyPlaying());
 }
 
+quint64 BassPlaySet::startFile(int instance, bool paused)
+{
+    BassPlay& p = player(instance);
+    stopIfPlaying(p);
+    return p.startFile(!anyPlaying(), paused);
+}
+
 void BassPlaySet::playStream(int instance, const QString& proxy)
 {
     BassPlay& p = player(instance);
@@ -76,7 +83,9 @@ void BassPlaySet::closeFile(int instance)
     // An instance that was only opened (the length reader) still counts as
     // playing after the stop above; it is the one being closed, so only the
     // others decide.
-    if (!playingBesides(&p))
+    // A start still waiting for its decoder is given up either way, or it
+    // would begin to play after this.
+    if (!playingBesides(&p) || p.isStartingFile())
         p.close();
 }
 

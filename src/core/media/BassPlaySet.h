@@ -41,6 +41,9 @@ public:
     void playFile(int instance);
     // The same, opening the file without playing it.
     void openFile(int instance);
+    // The same without waiting for the decoder: the outcome comes by the
+    // instance's fileStarted().
+    quint64 startFile(int instance, bool paused);
     // The same for an internet stream; the outcome comes by the instance's
     // streamOpened(), its progress by statusText().
     void playStream(int instance, const QString& proxy);

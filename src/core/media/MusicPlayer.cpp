@@ -18,6 +18,8 @@ MusicPlayer::MusicPlayer(BassPlaySet& players, Playlist& list, FileTest exists, 
     , m_randomBelow(std::move(random))
 {
     connect(&music(), &BassPlay::stopped, this, [this](BassPlay*) { onStopped(); });
+    connect(&music(), &BassPlay::fileStarted, this,
+            [this](BassPlay*, quint64 request, bool ok) { onFileStarted(request, ok); });
 }
 
 MusicPlayer::~MusicPlayer() = default;
@@ -75,13 +77,13 @@ void MusicPlayer::setBar(int position, int maximum)
     emit timeChanged();
 }
 
-bool MusicPlayer::startEntry(int index)
+bool MusicPlayer::requestEntry(int index)
 {
     closeMusic();
     m_list.setCurrent(index);
     if (index != m_pausedEntry)
         m_resumeMark = false;
-    PlaylistEntry entry = m_list.at(index);
+    const PlaylistEntry entry = m_list.at(index);
     if (!m_exists(entry.path))
         return false;
     if (m_random && !inHistory(entry.path))
@@ -91,31 +93,59 @@ bool MusicPlayer::startEntry(int index)
     p.setFileName(entry.path);
     m_shownPath = entry.path;
     p.setVolume(m_volume);
-    const bool resuming = m_resumeMark;
-    if (resuming)
-        m_players.openFile(BassPlaySet::Music);
-    else
-        m_players.playFile(BassPlaySet::Music);
-    if (!p.hasChannel()) {
-        // Undecodable: released at once, so no end event comes for it.
-        closeMusic();
-        m_shownPath.clear();
-        return false;
-    }
+    m_pass.index = index;
+    m_pass.resuming = m_resumeMark;
+    m_pass.request = m_players.startFile(BassPlaySet::Music, m_pass.resuming);
+    emit nowPlayingChanged();
+    return true;
+}
 
+void MusicPlayer::onFileStarted(quint64 request, bool ok)
+{
+    // An answer to a request given up since (a newer start, a stop).
+    if (!m_pass.active || request != m_pass.request)
+        return;
+    m_pass.request = 0;
+    if (ok) {
+        m_pass.active = false;
+        // The list may have changed meanwhile; its current entry follows.
+        completeEntry(m_list.current(), m_pass.resuming);
+        return;
+    }
+    // Undecodable: released at once, so no end event comes for it.
+    closeMusic();
+    m_shownPath.clear();
+    int index = m_list.current();
+    if (m_pass.triesLeft > 0 && !m_list.isEmpty() && anyExisting()) {
+        bool more = false;
+        index = m_pass.forward ? nextIndex(&more) : previousIndex(&more);
+        if (more) {
+            tryFrom(index);
+            return;
+        }
+    }
+    endPass(index);
+}
+
+void MusicPlayer::completeEntry(int index, bool resuming)
+{
+    BassPlay& p = music();
     const int length = int(std::lround(p.length()));
-    bool changed = false;
-    if (entry.size == QLatin1String("-1")) {
-        entry.size = QString::number(QFileInfo(entry.path).size());
-        changed = true;
-    }
-    if (entry.seconds == QLatin1String("-1") || entry.secondsValue() != length) {
-        entry.seconds = QString::number(length);
-        changed = true;
-    }
-    if (changed) {
-        m_list.replace(index, entry);
-        emit entryUpdated(index);
+    if (index >= 0 && index < m_list.size()) {
+        PlaylistEntry entry = m_list.at(index);
+        bool changed = false;
+        if (entry.size == QLatin1String("-1")) {
+            entry.size = QString::number(QFileInfo(entry.path).size());
+            changed = true;
+        }
+        if (entry.seconds == QLatin1String("-1") || entry.secondsValue() != length) {
+            entry.seconds = QString::number(length);
+            changed = true;
+        }
+        if (changed) {
+            m_list.replace(index, entry);
+            emit entryUpdated(index);
+        }
     }
 
     if (resuming) {
@@ -131,38 +161,63 @@ bool MusicPlayer::startEntry(int index)
     } else {
         setBar(0, length);
     }
+    const int autoIndex = std::exchange(m_autoSeekIndex, -1);
+    if (autoIndex >= 0 && autoIndex == index && m_autoSeekPosition > 0 && m_autoSeekPosition < p.length()) {
+        p.seek(m_autoSeekPosition);
+        setBar(m_autoSeekPosition, length);
+    }
     m_barEnabled = true;
     emit nowPlayingChanged();
     emit stateChanged();
     if (started)
         started();
-    return true;
 }
 
-bool MusicPlayer::startFrom(int index, bool forward)
+void MusicPlayer::startFrom(int index, bool forward)
 {
+    m_pass = {};
+    m_autoSeekIndex = -1;
     const int n = m_list.size();
     if (n == 0 || index < 0 || index >= n)
-        return false;
-    // Each entry gets one try; a pass in which none starts ends here.
-    for (int tries = 0; tries < n; ++tries) {
+        return;
+    // Each entry gets one try; a pass in which none starts ends.
+    m_pass.active = true;
+    m_pass.forward = forward;
+    m_pass.triesLeft = n;
+    tryFrom(index);
+}
+
+void MusicPlayer::tryFrom(int index)
+{
+    while (m_pass.triesLeft > 0) {
+        --m_pass.triesLeft;
         select(index);
-        if (startEntry(index))
-            return true;
+        if (requestEntry(index))
+            return; // its answer goes on with the pass
         if (!anyExisting())
             break;
         bool ok = false;
-        index = forward ? nextIndex(&ok) : previousIndex(&ok);
+        index = m_pass.forward ? nextIndex(&ok) : previousIndex(&ok);
         if (!ok)
             break;
     }
-    m_list.setCurrent(index);
+    endPass(index);
+}
+
+void MusicPlayer::endPass(int index)
+{
+    m_pass = {};
+    // The output goes too, unless another sound plays.
+    m_stopMark = true;
+    m_players.closeFile(BassPlaySet::Music);
+    m_stopMark = false;
+    m_autoSeekIndex = -1;
+    m_list.setCurrent(index >= 0 && index < m_list.size() ? index : -1);
     m_shownPath.clear();
     setBar(0, 0);
     m_barEnabled = false;
     emit nowPlayingChanged();
     emit stateChanged();
-    return false;
 }
 
 void MusicPlayer::play()
@@ -210,6 +265,8 @@ void MusicPlayer::playPause()
 
 void MusicPlayer::stop()
 {
+    m_pass = {};
+    m_autoSeekIndex = -1;
     const bool wasPaused = m_paused;
     m_paused = false;
     m_stopMark = true;
@@ -393,11 +450,11 @@ void MusicPlayer::autoPlay(int index, int position)
         index = 0;
     select(index);
     m_list.setCurrent(index);
-    if (!startFrom(index, true))
-        return;
-    if (position > 0 && m_list.current() == index && position < music().length()) {
-        music().seek(position);
-        setBar(position, m_barMax);
+    startFrom(index, true);
+    // Applied when that entry has started, if it does.
+    if (m_pass.active) {
+        m_autoSeekIndex = index;
+        m_autoSeekPosition = position;
     }
 }
 

@@ -17,8 +17,10 @@ enum class PlayerState { Stopped, Playing, Paused };
 
 // The music player over the playlist: play, pause, stop, previous, next, in
 // list order or at random with a history, the seek bar, the volume. It
-// plays through the music instance of the playback set. Missing and
-// undecodable files are passed over by a loop bounded by the list's size: a
+// plays through the music instance of the playback set. Starting an entry
+// never waits for its decoder: the answer comes from the event loop, and
+// only the newest request's answer counts. Missing and undecodable files
+// are passed over, driven by those answers, at most once each per pass: a
 // pass in which nothing starts stops the player.
 class MusicPlayer : public QObject {
     Q_OBJECT
@@ -70,6 +72,8 @@ public:
     int resumePosition() const;
 
     PlayerState state() const;
+    // An entry has been asked to start and its decoder has not answered.
+    bool starting() const { return m_pass.request != 0; }
     bool paused() const { return m_paused; }
     bool barEnabled() const { return m_barEnabled; }
     int barPosition() const { return m_barPos; }
@@ -103,8 +107,16 @@ private:
     void onStopped();
     // Starts `index`, passing over entries that cannot start; `forward` says
     // in which direction a failed entry is passed over.
-    bool startFrom(int index, bool forward);
-    bool startEntry(int index);
+    void startFrom(int index, bool forward);
+    // Tries entries from `index` until one has been asked to start or the
+    // pass has run out.
+    void tryFrom(int index);
+    // Asks the component to start `index`; false when its file is missing.
+    bool requestEntry(int index);
+    void onFileStarted(quint64 request, bool ok);
+    void completeEntry(int index, bool resuming);
+    // Nothing of the pass started.
+    void endPass(int index);
     void closeMusic();
     int nextIndex(bool* ok);
     int previousIndex(bool* ok);
@@ -134,6 +146,19 @@ private:
     bool m_barEnabled = false;
     QString m_shownPath;
     int m_emptyEnds = 0; // ends in a row of entries that played nothing
+
+    struct Pass {
+        bool active = false;
+        bool forward = true;
+        int triesLeft = 0;
+        quint64 request = 0; // the start waited for, 0 for none
+        int index = -1;
+        bool resuming = false;
+    };
+    Pass m_pass;
+    // The start-up position, applied when its entry starts.
+    int m_autoSeekIndex = -1;
+    int m_autoSeekPosition = 0;
 };
 
 } // namespace zorvex

@@ -36,6 +36,11 @@ std::unique_ptr<AudioStream> GstAudioLibrary::openFile(const QString& path)
     return gst::openFileStream(path);
 }
 
+std::unique_ptr<AudioStream> GstAudioLibrary::openFileAsync(const QString& path, std::function<void(bool)> ready)
+{
+    return gst::openFileStreamAsync(path, std::move(ready));
+}
+
 UrlOpen GstAudioLibrary::openUrl(const QString& url, const NetworkOptions& options, const std::atomic<bool>& cancel)
 {
     return gst::openNetStream(url, options, cancel);

@@ -30,6 +30,7 @@ public:
     int outputVolume() const { return m_outputVolume; }
 
     std::unique_ptr<AudioStream> openFile(const QString& path) override;
+    std::unique_ptr<AudioStream> openFileAsync(const QString& path, std::function<void(bool)> ready) override;
     UrlOpen openUrl(const QString& url, const NetworkOptions& options, const std::atomic<bool>& cancel) override;
 
 private:

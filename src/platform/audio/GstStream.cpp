@@ -87,6 +87,22 @@ struct Shared {
     std::mutex callbackMutex;
     std::function<void(const QString&)> callback;
 
+    // Told once whether a file opened in the background can play.
+    std::mutex readyMutex;
+    std::function<void(bool)> ready;
+
+    void answerReady(bool ok)
+    {
+        std::lock_guard lock(readyMutex);
+        if (auto r = std::exchange(ready, nullptr))
+            r(ok);
+    }
+    void disarmReady()
+    {
+        std::lock_guard lock(readyMutex);
+        ready = nullptr;
+    }
+
     // The encoder is swapped under its lock and used outside it, so a slow
     // stop never holds up the streaming thread.
     std::shared_ptr<PcmEncoder> currentEncoder()
@@ -303,9 +319,11 @@ GstBusSyncReply onMessage(GstBus*, GstMessage* msg, gpointer data)
         break;
     case GST_MESSAGE_ERROR:
         onError(s, msg);
+        s->answerReady(false);
         break;
     case GST_MESSAGE_ASYNC_DONE:
         s->prerolled = true;
+        s->answerReady(!s->failed);
         break;
     case GST_MESSAGE_TAG:
         onTags(s, msg);
@@ -515,6 +533,8 @@ public:
 
     ~GstStream() override
     {
+        // No answer may reach an owner that is going away.
+        m_shared->disarmReady();
         stopEncoder();
         {
             std::lock_guard lock(m_shared->callbackMutex);
@@ -553,6 +573,38 @@ public:
         // Until it plays it holds no output.
         gst_element_set_state(m_pipeline, GST_STATE_READY);
         m_shared->prerolled = false;
+        return true;
+    }
+
+    // Starts the preroll and returns at once; the bus tells `ready` whether
+    // the file decodes. False when no pipeline could be built.
+    bool beginOpenFile(const QString& path, std::function<void(bool)> ready)
+    {
+        m_path = path;
+        m_fileSize = QFileInfo(path).size();
+        if (isMpegName(path)) {
+            m_mp3 = readMp3Facts(path);
+            if (m_mp3)
+                m_length = m_mp3->seconds;
+        }
+        if (!ensurePipeline())
+            return false;
+        {
+            std::lock_guard lock(m_shared->readyMutex);
+            m_shared->ready = std::move(ready);
+        }
+        switch (gst_element_set_state(m_pipeline, GST_STATE_PAUSED)) {
+        case GST_STATE_CHANGE_FAILURE:
+            m_shared->failed = true;
+            m_shared->answerReady(false);
+            break;
+        case GST_STATE_CHANGE_ASYNC:
+            break; // the bus answers
+        default:
+            m_shared->prerolled = true;
+            m_shared->answerReady(!m_shared->failed);
+            break;
+        }
         return true;
     }
 
@@ -657,7 +709,16 @@ public:
         return AudioError::None;
     }
 
-    double lengthSeconds() const override { return m_length; }
+    double lengthSeconds() const override
+    {
+        // A file opened in the background learns its length once prerolled.
+        if (m_length <= 0 && m_pipeline && !m_shared->network && m_shared->prerolled) {
+            gint64 duration = 0;
+            if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0)
+                m_length = double(duration) / GST_SECOND;
+        }
+        return m_length;
+    }
 
     bool play() override
     {
@@ -948,7 +1009,7 @@ private:
     QString m_path;
     qint64 m_fileSize = 0;
     std::optional<Mp3Facts> m_mp3;
-    double m_length = 0;
+    mutable double m_length = 0;
     int m_volumeLevel = 100;
     ChannelState m_target = ChannelState::Stopped;
     qint64 m_playStartMs = 0;
@@ -983,6 +1044,16 @@ std::unique_ptr<AudioStream> openFileStream(const QString& path)
         return nullptr;
     auto stream = std::make_unique<GstStream>(false);
     if (!stream->openFile(path))
+        return nullptr;
+    return stream;
+}
+
+std::unique_ptr<AudioStream> openFileStreamAsync(const QString& path, std::function<void(bool)> ready)
+{
+    if (!init(nullptr) || !QFileInfo(path).isFile())
+        return nullptr;
+    auto stream = std::make_unique<GstStream>(false);
+    if (!stream->beginOpenFile(path, std::move(ready)))
         return nullptr;
     return stream;
 }

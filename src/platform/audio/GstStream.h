@@ -14,6 +14,8 @@ namespace zorvex::gst {
 bool init(QString* why);
 
 std::unique_ptr<AudioStream> openFileStream(const QString& path);
+// Prerolls in the background; `ready` comes from a GStreamer thread.
+std::unique_ptr<AudioStream> openFileStreamAsync(const QString& path, std::function<void(bool ok)> ready);
 UrlOpen openNetStream(const QString& url, const NetworkOptions& options, const std::atomic<bool>& cancel);
 
 } // namespace zorvex::gst

@@ -27,6 +27,10 @@ public:
     }
     bool outputStarted() const override { return loaded() && m_library->outputStarted(); }
     std::unique_ptr<AudioStream> openFile(const QString& path) override { return library().openFile(path); }
+    std::unique_ptr<AudioStream> openFileAsync(const QString& path, std::function<void(bool)> ready) override
+    {
+        return library().openFileAsync(path, std::move(ready));
+    }
     UrlOpen openUrl(const QString& url, const NetworkOptions& options, const std::atomic<bool>& cancel) override
     {
         return library().openUrl(url, options, cancel);

@@ -46,6 +46,11 @@ MediaService::MediaService(const PathTable& paths, PlaylistSettings& settings, P
 
     m_page = new PlaylistPage(m_list, *m_player, m_settings, prompts);
     m_page->setTargetFolders(m_folders);
+    // A new order of rows is kept at once, like the rows themselves.
+    connect(m_page.data(), &PlaylistPage::rowsMoved, this, [this] {
+        if (m_listLoaded)
+            saveListLines(m_paths.path(PathId::M3u1), linesOfEntries(m_list.entries()));
+    });
     connect(m_player.get(), &MusicPlayer::stateChanged, this, &MediaService::publishState);
     connect(m_player.get(), &MusicPlayer::timeChanged, this, &MediaService::publishState);
     connect(m_player.get(), &MusicPlayer::nowPlayingChanged, this, [this] {

@@ -1,12 +1,6 @@
 #include "ui/media/PanelOptionsWindow.h"
 
 #include "core/media/MediaSettings.h"
-#include "core/media/PanelSkins.h"
-#include "ui/common/Messages.h"
-
-#include <QComboBox>
-#include <QDir>
-#include <QHBoxLayout>
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,12 +14,9 @@ namespace {
 QString u(const char* s) { return QString::fromUtf8(s); }
 } // namespace
 
-PanelOptionsWindow::PanelOptionsWindow(PlaybackPanelSettings& settings, QString skinsFolder, Prompts& prompts,
-                                       QWidget* parent)
+PanelOptionsWindow::PanelOptionsWindow(PlaybackPanelSettings& settings, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
-    , m_skinsFolder(std::move(skinsFolder))
-    , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm40"));
     setWindowTitle(u("Ustawienia panelu odtwarzania"));
@@ -72,22 +63,6 @@ PanelOptionsWindow::PanelOptionsWindow(PlaybackPanelSettings& settings, QString 
     m_exclusive = check("CheckBox4", "Zapobiegaj jednoczesnemu odtwarzaniu radia i menadżera m3u",
                         "Zatrzymaj odtwarzanie radia, jeśli włączone zostaje odtwarzanie w menadżerze m3u (i odwrotnie)",
                         &PlaybackPanelSettings::exclusive);
-    auto* skinRow = new QHBoxLayout;
-    m_skins = new QComboBox(this);
-    m_skins->setObjectName(QStringLiteral("ComboBox39"));
-    auto* removeSkin = new QPushButton(u("Usuń"), this);
-    removeSkin->setToolTip(u("Usuń wybraną skórkę panelu odtwarzania"));
-    skinRow->addWidget(new QLabel(u("Skórka panelu odtwarzania:"), this));
-    skinRow->addWidget(m_skins, 1);
-    skinRow->addWidget(removeSkin);
-    layout->addLayout(skinRow);
-    connect(m_skins, &QComboBox::activated, this, [this](int i) {
-        const QString name = m_skins->itemText(i);
-        m_settings.skin = i == 0 ? builtInSkinName() : name;
-        emit skinChosen(i == 0 ? QString() : QDir(m_skinsFolder).filePath(name + QLatin1String("/skin.bmp")));
-    });
-    connect(removeSkin, &QPushButton::clicked, this, [this] { deleteSelectedSkin(); });
-
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     layout->addWidget(ok, 0, Qt::AlignRight);
@@ -95,42 +70,9 @@ PanelOptionsWindow::PanelOptionsWindow(PlaybackPanelSettings& settings, QString 
     load();
 }
 
-void PanelOptionsWindow::fillSkins()
-{
-    m_skins->clear();
-    m_skins->addItem(builtInSkinName());
-    m_skins->addItems(panelSkinNames(m_skinsFolder));
-    const int at = m_skins->findText(m_settings.skin);
-    m_skins->setCurrentIndex(at > 0 ? at : 0);
-}
-
-void PanelOptionsWindow::deleteSelectedSkin(bool ask)
-{
-    const int index = m_skins->currentIndex();
-    if (index <= 0)
-        return; // the built-in skin has no folder
-    const QString name = m_skins->itemText(index);
-    if (ask && !m_prompts.askYesNo(u("Usuwanie skóry panelu odtwarzania"), u("Na pewno usunąć wybraną skórkę panelu odtwarzania?"), this))
-        return;
-    QString error;
-    if (!deletePanelSkin(m_skinsFolder, name, &error)) {
-        m_prompts.error(error, this);
-        return;
-    }
-    m_skins->removeItem(index);
-    m_skins->setCurrentIndex(std::min(index, m_skins->count() - 1));
-    if (m_settings.skin == name) {
-        m_settings.skin = m_skins->currentIndex() > 0 ? m_skins->currentText() : builtInSkinName();
-        emit skinChosen(m_skins->currentIndex() > 0
-                            ? QDir(m_skinsFolder).filePath(m_skins->currentText() + QLatin1String("/skin.bmp"))
-                            : QString());
-    }
-}
-
 void PanelOptionsWindow::load()
 {
     m_loading = true;
-    fillSkins();
     const int part = std::clamp(m_settings.rightPart, 0, 3);
     m_parts[part]->setChecked(true);
     m_recordingTime->setChecked(m_settings.recordingTime);

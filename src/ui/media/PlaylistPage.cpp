@@ -32,6 +32,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
@@ -164,11 +165,9 @@ QWidget* PlaylistPage::buildListGroup()
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setUniformItemSizes(true);
     m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
     layout->addWidget(m_list, 1);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &PlaylistPage::syncSelectionFromView);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        m_player.playIndex(m_list->row(item));
-    });
 
     auto* totals = new QHBoxLayout;
     m_durations = new QLabel(box);
@@ -939,8 +938,85 @@ void PlaylistPage::dropEvent(QDropEvent* e)
     QMetaObject::invokeMethod(this, [this, paths] { dropped(paths); }, Qt::QueuedConnection);
 }
 
+void PlaylistPage::refreshRows(int from, int to)
+{
+    m_syncing = true;
+    for (int i = std::max(0, from); i <= to && i < m_list->count() && i < m_playlist.size(); ++i) {
+        refreshEntry(i);
+        m_list->item(i)->setSelected(m_playlist.isSelected(i));
+    }
+    m_syncing = false;
+    m_shownCurrent = m_playlist.current();
+}
+
+bool PlaylistPage::dragRows(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        m_dragRow = -1;
+        m_dragMoved = false;
+        if (m->button() != Qt::LeftButton || m->modifiers() != Qt::NoModifier)
+            return false;
+        const int row = m_list->indexAt(m->position().toPoint()).row();
+        if (row < 0 || row >= m_playlist.size())
+            return false;
+        m_dragRow = row;
+        // A press inside the selection keeps it, so the whole of it can be
+        // dragged; elsewhere the list selects that one row as usual.
+        if (!m_playlist.isSelected(row))
+            return false;
+        m_list->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m_dragRow < 0 || !(m->buttons() & Qt::LeftButton))
+            return false;
+        const int row = m_list->indexAt(m->position().toPoint()).row();
+        const QList<int> sel = m_playlist.selectedIndexes();
+        if (row < 0 || row == m_dragRow || sel.isEmpty())
+            return true;
+        // Past an end the rows stop there.
+        const int distance = std::clamp(row - m_dragRow, -sel.first(), m_playlist.size() - 1 - sel.last());
+        if (distance != 0 && m_playlist.moveSelected(distance)) {
+            const int oldCurrent = m_shownCurrent;
+            refreshRows(std::min(sel.first(), sel.first() + distance), std::max(sel.last(), sel.last() + distance));
+            refreshEntry(oldCurrent);
+            m_dragMoved = true;
+        }
+        m_dragRow = row;
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        // Taken here: a press kept inside the selection leaves the view
+        // without the pressed row its own double-click needs.
+        const auto* m = static_cast<QMouseEvent*>(e);
+        const int row = m_list->indexAt(m->position().toPoint()).row();
+        if (m->button() != Qt::LeftButton || row < 0 || row >= m_playlist.size())
+            return false;
+        m_player.playIndex(row);
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        const bool moved = m_dragMoved;
+        m_dragRow = -1;
+        m_dragMoved = false;
+        if (moved) {
+            refreshTotals();
+            emit listChanged();
+            emit rowsMoved();
+        }
+        return false;
+    }
+    default: return false;
+    }
+}
+
 bool PlaylistPage::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == m_list->viewport() && dragRows(e))
+        return true;
     if (watched == m_list && e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         switch (k->key()) {

@@ -70,6 +70,8 @@ public:
 signals:
     // Any change of the entries (the store is written at the next save).
     void listChanged();
+    // Rows were dragged to a new place; the store is written at once.
+    void rowsMoved();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -100,6 +102,9 @@ private:
     void scanFinished();
     void updateEnabled();
     void watchTrackWindow(TrackWindowBase* window);
+    // Moving the selected rows by dragging them; true when it took the event.
+    bool dragRows(QEvent* e);
+    void refreshRows(int from, int to);
 
     Playlist& m_playlist;
     MusicPlayer& m_player;
@@ -113,6 +118,8 @@ private:
     SearchWindow* m_search = nullptr; // TForm24
     bool m_syncing = false;
     int m_shownCurrent = -1;
+    int m_dragRow = -1; // the row under the mouse while rows are dragged
+    bool m_dragMoved = false;
 
     QListWidget* m_list = nullptr;
     QLineEdit* m_playlistPath = nullptr; // Edit14

@@ -30,6 +30,8 @@ private slots:
     void autoPlayAndResumePoint();
     void playlistDroppedOnEmptyListBecomesOpen();
     void folderIsAddedOffTheInterfaceThread();
+    void dragMovesRows_data();
+    void dragMovesRows();
 
 private:
     QString sound(const QString& name)
@@ -95,7 +97,7 @@ void TestMediaService::loadsPlaysAndSaves()
 
     svc->playlist().selectOnly(0);
     svc->command(1); // play: the missing entry is passed over
-    QVERIFY(svc->playing());
+    QTRY_VERIFY(svc->playing());
     QCOMPARE(svc->playlist().current(), 1);
     QCOMPARE(svc->playlist().at(1).seconds, u"125"_s);
     QVERIFY(list->item(1)->text().endsWith(u"02:05"_s));
@@ -120,7 +122,7 @@ void TestMediaService::autoPlayAndResumePoint()
     m_settings.autoPlayPosition = 40;
     auto svc = makeService();
     svc->runAtStart(QDateTime());
-    QVERIFY(svc->playing());
+    QTRY_VERIFY(svc->playing());
     QCOMPARE(svc->playlist().current(), 1);
     QCOMPARE(m_lib->stream(b)->position(), 40.0);
     m_lib->stream(b)->seek(61.2);
@@ -161,6 +163,66 @@ void TestMediaService::folderIsAddedOffTheInterfaceThread()
     QCOMPARE(svc->playlist().at(0).path, m_dir->filePath(u"Album/1.mp3"_s));
     QCOMPARE(svc->playlist().at(1).path, m_dir->filePath(u"Album/CD2/2.ogg"_s));
     QVERIFY(svc->page()->listBox()->item(1)->text().startsWith(u"2. 2"_s));
+}
+
+void TestMediaService::dragMovesRows_data()
+{
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<int>("pressRow");
+    QTest::addColumn<int>("releaseRow");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QList<int>>("selectedAfter");
+    QTest::newRow("selection down") << QList<int>{0, 1} << 0 << 2 << u"cdab"_s << QList<int>{2, 3};
+    QTest::newRow("past the end it stops there") << QList<int>{0, 1} << 0 << 3 << u"cdab"_s << QList<int>{2, 3};
+    QTest::newRow("scattered rows up") << QList<int>{1, 3} << 3 << 2 << u"badc"_s << QList<int>{0, 2};
+    QTest::newRow("an unselected row alone") << QList<int>{0} << 3 << 1 << u"adbc"_s << QList<int>{1};
+}
+
+void TestMediaService::dragMovesRows()
+{
+    QFETCH(QList<int>, selected);
+    QFETCH(int, pressRow);
+    QFETCH(int, releaseRow);
+    QFETCH(QString, order);
+    QFETCH(QList<int>, selectedAfter);
+    QList<PlaylistEntry> entries;
+    for (const QChar c : u"abcd"_s)
+        entries.append({sound(QString(c) + u".mp3"_s), QString(c), u"-1"_s, u"-1"_s});
+    QVERIFY(saveListLines(m_paths.path(PathId::M3u1), linesOfEntries(entries)));
+    auto svc = makeService();
+    QListWidget* list = svc->page()->listBox();
+    svc->page()->resize(600, 500);
+    svc->page()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(svc->page()));
+    Playlist& playlist = svc->playlist();
+    playlist.setCurrent(0);
+    for (int i : selected)
+        playlist.setSelected(i, true);
+    svc->page()->refreshList();
+
+    QWidget* view = list->viewport();
+    QTest::mousePress(view, Qt::LeftButton, {}, list->visualItemRect(list->item(pressRow)).center());
+    QTest::mouseMove(view, list->visualItemRect(list->item(releaseRow)).center());
+    QTest::mouseRelease(view, Qt::LeftButton, {}, list->visualItemRect(list->item(releaseRow)).center());
+
+    QString names;
+    for (const PlaylistEntry& e : playlist.entries())
+        names += e.name;
+    QCOMPARE(names, order);
+    QCOMPARE(playlist.selectedIndexes(), selectedAfter);
+    QCOMPARE(playlist.at(playlist.current()).name, u"a"_s); // the current entry follows
+    QCOMPARE(list->item(playlist.current())->background().color(), QColor(255, 238, 193));
+    // The store has the new order without waiting for the next save.
+    QString stored;
+    for (const PlaylistEntry& e : entriesOfLines(loadListLines(m_paths.path(PathId::M3u1)).lines))
+        stored += e.name;
+    QCOMPARE(stored, order);
+
+    // A double-click inside the selection plays that row.
+    const int row = selectedAfter.last();
+    QTest::mouseDClick(view, Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTRY_VERIFY(svc->playing());
+    QCOMPARE(playlist.current(), row);
 }
 
 QTEST_MAIN(TestMediaService)

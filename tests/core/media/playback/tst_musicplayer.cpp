@@ -44,6 +44,11 @@ private slots:
     void skipsMissingAndUndecodable_data();
     void skipsMissingAndUndecodable();
     void onlyMissingFilesDoNothing();
+    void badFileAnsweredLaterThenGoodOnes();
+    void staleAnswerIsDropped_data();
+    void staleAnswerIsDropped();
+    void passWhereAllFailStops_data();
+    void passWhereAllFailStops();
     void stopDoesNotAdvance();
     void pauseResumesFromTheBar_data();
     void pauseResumesFromTheBar();
@@ -60,6 +65,8 @@ private:
     FakeAudioStream* playing();
     // Plays the current stream to its end, as the 100 ms tick sees it.
     void finishCurrent();
+    // Lets the decoder's answers in until no start is pending.
+    void settle();
 
     QTemporaryDir m_dir;
     std::unique_ptr<FakeAudioLibrary> m_lib;
@@ -114,6 +121,12 @@ void TestMusicPlayer::finishCurrent()
     s->finish();
     // The end poll of the component notices it, and the next one opens.
     QTRY_VERIFY(m_lib->openFileCalls() > opens);
+    settle();
+}
+
+void TestMusicPlayer::settle()
+{
+    QTRY_VERIFY(!m_player->starting());
 }
 
 void TestMusicPlayer::playsInOrderAndWraps()
@@ -122,6 +135,7 @@ void TestMusicPlayer::playsInOrderAndWraps()
     const QString b = add(u"b.mp3"_s);
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     QCOMPARE(m_player->state(), PlayerState::Playing);
     QCOMPARE(m_player->shownPath(), a);
     QCOMPARE(m_list.current(), 0);
@@ -130,10 +144,13 @@ void TestMusicPlayer::playsInOrderAndWraps()
     QCOMPARE(m_list.current(), 1);
     QCOMPARE(m_list.selectedIndexes(), QList<int>{1});
     m_player->next();
+    settle();
     QCOMPARE(m_list.current(), 0); // after the last comes the first
     m_player->previous();
+    settle();
     QCOMPARE(m_list.current(), 1);
     m_player->previous();
+    settle();
     QCOMPARE(m_list.current(), 0);
     QCOMPARE(m_lib->openStreams(), 1);
 }
@@ -157,16 +174,19 @@ void TestMusicPlayer::skipsMissingAndUndecodable()
     }
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     QCOMPARE(m_player->shownPath(), good);
     QCOMPARE(m_list.current(), 2);
     // Backwards from the good one over the bad ones: round to itself.
     m_player->previous();
+    settle();
     QCOMPARE(m_list.current(), 2);
     QCOMPARE(m_player->state(), PlayerState::Playing);
     // With nothing left that starts, one pass and the player stops.
     m_lib->setUndecodable(good);
     const int opens = m_lib->openFileCalls();
     m_player->next();
+    settle();
     QCOMPARE(m_player->state(), PlayerState::Stopped);
     QVERIFY(m_lib->openFileCalls() - opens <= 3);
     QTest::qWait(20);
@@ -179,12 +199,128 @@ void TestMusicPlayer::onlyMissingFilesDoNothing()
     add(u"y.mp3"_s, 100, false);
     m_list.selectOnly(1);
     m_player->play();
+    settle();
     QCOMPARE(m_player->state(), PlayerState::Stopped);
     QCOMPARE(m_lib->openFileCalls(), 0);
     QVERIFY(m_player->shownPath().isEmpty());
     m_player->next();
+    settle();
     m_player->previous();
+    settle();
     QCOMPARE(m_player->state(), PlayerState::Stopped);
+}
+
+void TestMusicPlayer::badFileAnsweredLaterThenGoodOnes()
+{
+    const QString bad1 = add(u"bad1.ogg"_s);
+    const QString bad2 = add(u"bad2.ogg"_s);
+    const QString good = add(u"good.mp3"_s, 120);
+    const QString after = add(u"after.mp3"_s);
+    m_lib->setUndecodable(bad1);
+    m_lib->setUndecodable(bad2);
+    m_lib->holdFileOpens(true);
+    m_list.selectOnly(0);
+    m_player->play();
+    // Asked, not waited for: nothing plays until the decoder answers.
+    QVERIFY(m_player->starting());
+    QCOMPARE(m_player->state(), PlayerState::Stopped);
+    QCOMPARE(m_lib->openFileCalls(), 1);
+    // Each failure moves the pass on by one entry, no sooner.
+    for (const QString& path : {bad1, bad2}) {
+        QCOMPARE(m_lib->answerFileOpens(path), 1);
+        QTRY_COMPARE(m_lib->heldFileOpens(), 1);
+    }
+    QCOMPARE(m_lib->openFileCalls(), 3);
+    QCOMPARE(m_lib->answerFileOpens(good), 1);
+    QTRY_COMPARE(m_player->state(), PlayerState::Playing);
+    QCOMPARE(m_list.current(), 2);
+    QCOMPARE(m_player->shownPath(), good);
+    QCOMPARE(m_player->barMaximum(), 120);
+    QVERIFY(!m_lib->stream(after));
+    QCOMPARE(m_lib->openStreams(), 1);
+}
+
+void TestMusicPlayer::staleAnswerIsDropped_data()
+{
+    QTest::addColumn<bool>("thenStop");
+    QTest::addColumn<bool>("otherSound");
+    QTest::newRow("next before the answer") << false << false;
+    QTest::newRow("stop before the answer") << true << false;
+    QTest::newRow("stop while another sound plays") << true << true;
+}
+
+void TestMusicPlayer::staleAnswerIsDropped()
+{
+    QFETCH(bool, thenStop);
+    QFETCH(bool, otherSound);
+    const QString a = add(u"a.mp3"_s);
+    const QString b = add(u"b.mp3"_s);
+    if (otherSound) {
+        m_set->player(BassPlaySet::Alarm).setFileName(test::soundFile(m_dir, u"alarm.wav"_s));
+        m_set->playFile(BassPlaySet::Alarm);
+        QVERIFY(m_set->player(BassPlaySet::Alarm).isPlaying());
+    }
+    QSignalSpy started(&m_set->player(BassPlaySet::Music), &BassPlay::fileStarted);
+    m_list.selectOnly(0);
+    // The answer for a is already on its way when the next request comes.
+    m_player->play();
+    if (thenStop)
+        m_player->stop();
+    else
+        m_player->next();
+    QTest::qWait(20);
+    QVERIFY(!m_player->starting());
+    QVERIFY(!m_lib->stream(a));
+    if (thenStop) {
+        QCOMPARE(m_player->state(), PlayerState::Stopped);
+        QCOMPARE(started.size(), 0);
+        QVERIFY(!m_set->player(BassPlaySet::Music).isPlaying());
+        QCOMPARE(m_lib->openStreams(), otherSound ? 1 : 0);
+    } else {
+        QCOMPARE(m_player->state(), PlayerState::Playing);
+        QCOMPARE(m_list.current(), 1);
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(m_lib->stream(b)->playCalls(), 1);
+    }
+}
+
+void TestMusicPlayer::passWhereAllFailStops_data()
+{
+    QTest::addColumn<bool>("random");
+    QTest::addColumn<bool>("backwards");
+    QTest::newRow("in order") << false << false;
+    QTest::newRow("backwards") << false << true;
+    QTest::newRow("at random") << true << false;
+}
+
+void TestMusicPlayer::passWhereAllFailStops()
+{
+    QFETCH(bool, random);
+    QFETCH(bool, backwards);
+    for (int i = 0; i < 4; ++i)
+        m_lib->setUndecodable(add(u"%1.ogg"_s.arg(i)));
+    add(u"missing.mp3"_s, 100, false);
+    m_player->setRandom(random);
+    m_list.selectOnly(1);
+    QSignalSpy changed(m_player.get(), &MusicPlayer::stateChanged);
+    if (backwards) {
+        m_list.setCurrent(1);
+        m_player->previous();
+    } else {
+        m_player->play();
+    }
+    QTRY_VERIFY(!m_player->starting());
+    // Every entry tried once at most, then a stop, and nothing after it.
+    QVERIFY2(m_lib->openFileCalls() <= 4, qPrintable(QString::number(m_lib->openFileCalls())));
+    QVERIFY(m_lib->openFileCalls() >= 1);
+    const int opens = m_lib->openFileCalls();
+    QTest::qWait(30);
+    QCOMPARE(m_lib->openFileCalls(), opens);
+    QCOMPARE(m_player->state(), PlayerState::Stopped);
+    QVERIFY(m_player->shownPath().isEmpty());
+    QVERIFY(!changed.isEmpty());
+    QCOMPARE(m_lib->openStreams(), 0);
+    QVERIFY(!m_lib->outputStarted());
 }
 
 void TestMusicPlayer::stopDoesNotAdvance()
@@ -193,6 +329,7 @@ void TestMusicPlayer::stopDoesNotAdvance()
     add(u"b.mp3"_s);
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     playing()->seek(100);
     m_player->tick();
     m_player->stop();
@@ -218,15 +355,18 @@ void TestMusicPlayer::pauseResumesFromTheBar()
     add(u"a.mp3"_s, 100);
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     playing()->seek(42.4);
     m_player->tick();
     m_player->pause();
+    settle();
     QCOMPARE(m_player->state(), PlayerState::Paused);
     QVERIFY(!m_lib->outputStarted()); // nothing else plays: the output is freed
     QCOMPARE(m_player->resumePosition(), 42);
     if (bar >= 0)
         m_player->setBarPosition(bar);
     m_player->pause();
+    settle();
     QCOMPARE(m_player->state(), PlayerState::Playing);
     QCOMPARE(playing()->position(), start);
 }
@@ -238,25 +378,34 @@ void TestMusicPlayer::randomHistory()
     m_player->setRandom(true);
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     // Previous right after the first pick does nothing.
     m_player->previous();
+    settle();
     QCOMPARE(m_list.current(), 0);
     // The draw picks among the entries not yet played: 1, 2, 3, 4.
     m_random.draws = {2, 0};
     m_player->next();
+    settle();
     QCOMPARE(m_list.current(), 3);
     m_player->next(); // candidates now 1, 2, 4
+    settle();
     QCOMPARE(m_list.current(), 1);
     m_player->previous();
+    settle();
     QCOMPARE(m_list.current(), 3);
     m_player->previous();
+    settle();
     QCOMPARE(m_list.current(), 0);
     m_player->previous(); // the oldest: nothing
+    settle();
     QCOMPARE(m_list.current(), 0);
     m_player->next(); // forward through the history again, no draw
+    settle();
     const int draws = m_random.calls;
     QCOMPARE(m_list.current(), 3);
     m_player->next();
+    settle();
     QCOMPARE(m_list.current(), 1);
     QCOMPARE(m_random.calls, draws);
 }
@@ -269,8 +418,10 @@ void TestMusicPlayer::randomDrawEndsWithDuplicatePaths()
     m_player->setRandom(true);
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     m_random.draws = {1};
     m_player->next(); // every other entry's path is in the history
+    settle();
     QCOMPARE(m_player->state(), PlayerState::Playing);
     QVERIFY(m_list.current() != 0);
 }
@@ -281,6 +432,7 @@ void TestMusicPlayer::randomWithOneEntryReplays()
     m_player->setRandom(true);
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     finishCurrent();
     QCOMPARE(m_player->state(), PlayerState::Playing);
     QCOMPARE(m_player->shownPath(), a);
@@ -293,6 +445,7 @@ void TestMusicPlayer::playingCompletesTheEntry()
     QSignalSpy updated(m_player.get(), &MusicPlayer::entryUpdated);
     m_list.selectOnly(0);
     m_player->play();
+    settle();
     QCOMPARE(updated.size(), 1);
     QCOMPARE(m_list.at(0).seconds, u"188"_s);
     QCOMPARE(m_list.at(0).size, u"1"_s);
@@ -320,6 +473,7 @@ void TestMusicPlayer::autoPlayPosition()
     add(u"a.mp3"_s, 100);
     add(u"b.mp3"_s, 100);
     m_player->autoPlay(index, saved);
+    settle();
     QCOMPARE(m_list.current(), expectedEntry);
     QCOMPARE(playing()->position(), expectedPosition);
 }
@@ -330,11 +484,13 @@ void TestMusicPlayer::resumePointWhilePaused()
     add(u"b.mp3"_s, 100);
     m_list.selectOnly(1);
     m_player->play();
+    settle();
     playing()->seek(12.6);
     m_player->tick();
     QCOMPARE(m_player->resumeIndex(), 1);
     QCOMPARE(m_player->resumePosition(), 13);
     m_player->pause();
+    settle();
     m_player->setBarPosition(50); // not yet a start: the paused one is saved
     QCOMPARE(m_player->resumePosition(), 13);
     m_player->stop();
