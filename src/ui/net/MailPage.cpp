@@ -2,7 +2,10 @@
 
 #include "core/common/Clock.h"
 #include "core/net/MailSettings.h"
+#include "ui/common/BlockedWindow.h"
+#include "ui/common/BringToFront.h"
 #include "ui/common/Messages.h"
+#include "ui/common/SoundFileChooser.h"
 #include "ui/net/MailAccountDialog.h"
 #include "ui/net/MailService.h"
 
@@ -20,7 +23,7 @@
 
 namespace zorvex {
 
-MailPage::MailPage(MailService& service, MailSettings& settings, QWidget* parent)
+MailPage::MailPage(MailService& service, MailSettings& settings, MailSoundSettings& sound, QWidget* parent)
     : QWidget(parent)
     , m_service(service)
     , m_settings(settings)
@@ -133,6 +136,9 @@ MailPage::MailPage(MailService& service, MailSettings& settings, QWidget* parent
                            "NiePokBalFS"),
                     13, 0, 1, 2);
     grid->addWidget(option(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek"), 4, 0);
+    m_sound = new SoundFileChooser(sound.sciDzwiek, options);
+    m_sound->setObjectName(QStringLiteral("MailSound"));
+    grid->addWidget(m_sound, 4, 1);
     grid->addWidget(option(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.glosnik, "Glosnik"), 5, 0);
     auto* signal = new QComboBox(options);
     signal->setObjectName(QStringLiteral("GlosnikNr"));
@@ -206,26 +212,42 @@ void MailPage::selectAccount(int index)
 
 void MailPage::addAccount()
 {
-    MailAccountDialog dialog(nullptr, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    auto accounts = m_service.accounts();
-    accounts << dialog.account();
-    m_service.setAccounts(accounts);
-    m_list->setCurrentRow(int(accounts.size()) - 1);
+    openAccountDialog(-1);
 }
 
 void MailPage::editAccount()
 {
     const int row = m_list->currentRow();
-    auto accounts = m_service.accounts();
-    if (row < 0 || row >= accounts.size() || m_service.checking())
+    if (row < 0 || row >= m_service.accounts().size() || m_service.checking())
         return;
-    MailAccountDialog dialog(&accounts[row], this);
-    if (dialog.exec() != QDialog::Accepted)
+    openAccountDialog(row);
+}
+
+MailAccountDialog* MailPage::accountDialog() const
+{
+    return qobject_cast<MailAccountDialog*>(m_dialog.data());
+}
+
+void MailPage::openAccountDialog(int row)
+{
+    if (m_dialog) {
+        bringToFront(m_dialog);
         return;
-    accounts[row] = dialog.account();
-    m_service.setAccounts(accounts);
+    }
+    // A window of its own: the Tools window it disables is not its parent.
+    auto* dialog = new MailAccountDialog(row >= 0 ? &m_service.accounts().at(row) : nullptr);
+    m_dialog = dialog;
+    openBlockingDialog(dialog, window(), [this, dialog, row] {
+        auto accounts = m_service.accounts();
+        if (row < 0) {
+            accounts << dialog->account();
+            m_service.setAccounts(accounts);
+            m_list->setCurrentRow(int(accounts.size()) - 1);
+        } else if (row < accounts.size()) {
+            accounts[row] = dialog->account();
+            m_service.setAccounts(accounts);
+        }
+    });
 }
 
 void MailPage::removeAccount()
