@@ -39,6 +39,8 @@ private slots:
     void messengerNeverClaimsSuccess();
     void hostDialogRefusesAnAddressAlreadyListed();
     void runOutlivesItsPage();
+    void dialogsKeepToolsDisabled_data();
+    void dialogsKeepToolsDisabled();
 
 private:
     std::unique_ptr<PingService> makeService();
@@ -188,6 +190,49 @@ void PingServiceTest::runOutlivesItsPage()
     delete s->page(); // the Tools window goes first at the end
     QVERIFY(QTest::qWaitFor([&] { return !s->running(); }, 5000));
     QCOMPARE(s->hosts()[0].status, 1);
+}
+
+void PingServiceTest::dialogsKeepToolsDisabled_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QStringList>("ips");
+    const QString listed = QStringLiteral("10.0.0.1");
+    QTest::newRow("Dodaj IP, confirmed") << "AddIp" << true << QStringList{listed, QStringLiteral("10.0.0.9")};
+    QTest::newRow("Dodaj IP, cancelled") << "AddIp" << false << QStringList{listed};
+    QTest::newRow("Zmień IP, confirmed") << "EditIp" << true << QStringList{QStringLiteral("10.0.0.9")};
+    QTest::newRow("posłaniec, closed") << "MessengerAdded" << false << QStringList{listed};
+}
+
+// The host dialog and the messenger window are windows of their own; the
+// Tools window stays disabled while one is open and is enabled again after.
+void PingServiceTest::dialogsKeepToolsDisabled()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, confirm);
+    QFETCH(QStringList, ips);
+    auto s = makeService();
+    s->setHosts({{1, QStringLiteral("10.0.0.1"), QString()}});
+    QWidget tools;
+    PingPage* page = s->page();
+    page->setParent(&tools);
+    tools.show();
+    page->addedList()->setCurrentRow(0);
+    page->findChild<QPushButton*>(button)->click();
+    QDialog* dialog = page->openDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(!dialog->parent());
+    QVERIFY(!tools.isEnabled());
+    if (auto* ip = dialog->findChild<QLineEdit*>(QStringLiteral("HostIp")))
+        ip->setText(QStringLiteral("10.0.0.9"));
+    confirm ? dialog->accept() : dialog->reject();
+    QVERIFY(QTest::qWaitFor([&] { return !page->openDialog(); }, 5000));
+    QVERIFY(tools.isEnabled());
+    QStringList now;
+    for (const PingHost& h : s->hosts())
+        now << h.ip;
+    QCOMPARE(now, ips);
+    page->setParent(nullptr);
 }
 
 QTEST_MAIN(PingServiceTest)
