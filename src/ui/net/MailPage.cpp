@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -135,6 +136,7 @@ MailPage::MailPage(MailService& service, MailSettings& settings, MailSoundSettin
     grid->addWidget(option(QStringLiteral("Bez balonu, gdy działa program pełnoekranowy"), m_settings.niePokBalFS,
                            "NiePokBalFS"),
                     13, 0, 1, 2);
+    grid->addWidget(option(QStringLiteral("Migaj Scroll-Lock'iem"), m_settings.scroll, "Scroll"), 14, 0, 1, 2);
     grid->addWidget(option(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek"), 4, 0);
     m_sound = new SoundFileChooser(sound.sciDzwiek, options);
     m_sound->setObjectName(QStringLiteral("MailSound"));
@@ -160,6 +162,9 @@ MailPage::MailPage(MailService& service, MailSettings& settings, MailSoundSettin
 
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { setChecking(m_service.checking()); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, &MailPage::editAccount);
+    // The Delete key is "Usuń z listy".
+    connect(new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated,
+            this, &MailPage::removeAccount);
 }
 
 QCheckBox* MailPage::option(const QString& caption, bool& value, const char* objectName)

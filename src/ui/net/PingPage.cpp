@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -94,6 +95,9 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
     connect(button(added, addedButtons, QStringLiteral("Eksploruj"), "ExploreAdded"), &QPushButton::clicked, this,
             [this, explore] { explore(m_added, m_service.hosts()); });
     connect(m_added, &QListWidget::itemDoubleClicked, this, [this, explore] { explore(m_added, m_service.hosts()); });
+    // The Delete key is "Usuń IP".
+    connect(new QShortcut(QKeySequence::Delete, m_added, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated,
+            this, &PingPage::removeHost);
     connect(button(added, addedButtons, QStringLiteral("Wyślij wiadomość (posłaniec)"), "MessengerAdded"),
             &QPushButton::clicked, this, [this] {
                 const int row = selectedRow(m_added);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace zorvex;
 
@@ -41,6 +42,8 @@ private slots:
     void runOutlivesItsPage();
     void dialogsKeepToolsDisabled_data();
     void dialogsKeepToolsDisabled();
+    void deleteKeyAsksThenRemoves_data();
+    void deleteKeyAsksThenRemoves();
 
 private:
     std::unique_ptr<PingService> makeService();
@@ -233,6 +236,39 @@ void PingServiceTest::dialogsKeepToolsDisabled()
         now << h.ip;
     QCOMPARE(now, ips);
     page->setParent(nullptr);
+}
+
+void PingServiceTest::deleteKeyAsksThenRemoves_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("ips");
+    QTest::newRow("yes") << true << QStringList{QStringLiteral("10.0.0.2")};
+    QTest::newRow("no") << false << QStringList{QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")};
+}
+
+void PingServiceTest::deleteKeyAsksThenRemoves()
+{
+    QFETCH(bool, yes);
+    QFETCH(QStringList, ips);
+    auto s = makeService();
+    s->setHosts({{1, QStringLiteral("10.0.0.1"), QString()}, {0, QStringLiteral("10.0.0.2"), QString()}});
+    PingPage* page = s->page();
+    page->show();
+    page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page));
+    QListWidget* list = page->addedList();
+    list->setCurrentRow(0);
+    list->setFocus();
+    bool answered = false;
+    QTimer::singleShot(0, this, [&] {
+        answered = test::answerWhenAsked(QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"), yes, 5000);
+    });
+    QTest::keyClick(list, Qt::Key_Delete);
+    QVERIFY(answered);
+    QStringList now;
+    for (const PingHost& h : s->hosts())
+        now << h.ip;
+    QCOMPARE(now, ips);
 }
 
 QTEST_MAIN(PingServiceTest)
