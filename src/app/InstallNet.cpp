@@ -61,6 +61,7 @@ void Application::installNet()
     mail.popupShown = [this] { m_loop->statusWindowShown(StatusWindow::Mail); };
     mail.popup()->calendarColours = colours;
     mail.busyChanged = [this](bool busy) { m_priority->setBusy(kBusyMailCheck, busy); };
+    mail.openToolsPage = [this] { m_tools->openPage(page::Mail); };
     mail.intervalRestarted = [this] { m_loop->setReference(IntervalTask::MailCheck, m_clock.now()); };
     mail.fullScreenInFront = [this] { return m_fullScreen && m_fullScreen->fullScreenInFront(); };
     if (TrayIcon* tray = m_main->trayIcon()) {

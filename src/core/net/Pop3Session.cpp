@@ -51,6 +51,13 @@ Pop3Session::Pop3Session(Login login, QList<Deletion> deletions)
 {
 }
 
+Pop3Session::Pop3Session(Probe probe)
+    : m_check(true)
+    , m_probe(true)
+{
+    m_login.tryStls = probe.tryStls;
+}
+
 QByteArray Pop3Session::takeOutput()
 {
     QByteArray out;
@@ -128,12 +135,12 @@ void Pop3Session::status(bool ok, const QByteArray& text)
             return finish(Pop3Error::Server, said);
         if (m_login.tryStls && !m_result.encrypted)
             return send("CAPA", State::Capa, true);
-        return send("USER " + m_login.user.toUtf8(), State::User);
+        return startLogin();
     case State::Capa: // refused: the server knows no CAPA, so no STLS either
-        return send("USER " + m_login.user.toUtf8(), State::User);
+        return startLogin();
     case State::Stls:
         if (!ok) // offered but refused: go on as the account says
-            return send("USER " + m_login.user.toUtf8(), State::User);
+            return startLogin();
         m_state = State::WaitTls;
         return;
     case State::User:
@@ -196,7 +203,7 @@ void Pop3Session::multiLineEnded()
         }
         if (m_stlsOffered)
             return send("STLS", State::Stls);
-        return send("USER " + m_login.user.toUtf8(), State::User);
+        return startLogin();
     case State::List:
         for (const QByteArray& l : std::as_const(m_body)) {
             const QList<QByteArray> f = l.trimmed().split(' ');
@@ -238,7 +245,14 @@ void Pop3Session::tlsStarted()
 {
     m_result.encrypted = true;
     if (m_state == State::WaitTls)
-        send("USER " + m_login.user.toUtf8(), State::User);
+        startLogin();
+}
+
+void Pop3Session::startLogin()
+{
+    if (m_probe)
+        return quit();
+    send("USER " + m_login.user.toUtf8(), State::User);
 }
 
 void Pop3Session::afterLogin()

@@ -74,6 +74,13 @@ public:
     Pop3Session(Login login, bool fetchHeaders);
     // A deletion of these messages, in this order.
     Pop3Session(Login login, QList<Deletion> deletions);
+    // A look at the server's certificate for the account dialog: the
+    // greeting, STLS when asked and offered, then QUIT. No user name or
+    // password is ever sent.
+    struct Probe {
+        bool tryStls = false;
+    };
+    explicit Pop3Session(Probe probe);
 
     void received(QByteArrayView bytes);
     // The connection is encrypted now (from the start, or after STLS).
@@ -99,6 +106,7 @@ private:
     void status(bool ok, const QByteArray& text);
     void multiLineEnded();
     void send(const QByteArray& command, State next, bool multiLine = false);
+    void startLogin();
     void afterLogin();
     void nextTop();
     void nextDele();
@@ -106,6 +114,7 @@ private:
     void finish(Pop3Error error, const QString& detail = {});
 
     bool m_check = true;
+    bool m_probe = false;
     Login m_login;
     bool m_fetchHeaders = false;
     QList<Deletion> m_deletions;

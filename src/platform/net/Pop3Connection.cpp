@@ -41,6 +41,7 @@ void Pop3Connection::run(const Target& target, std::unique_ptr<Pop3Session> sess
     connect(m_socket, &QSslSocket::errorOccurred, this, &Pop3Connection::socketError);
     connect(m_socket, &QSslSocket::sslErrors, this, &Pop3Connection::sslErrors);
     connect(m_socket, &QSslSocket::encrypted, this, [this] {
+        m_peerSha256 = QString::fromLatin1(m_socket->peerCertificate().digest(QCryptographicHash::Sha256).toHex());
         m_session->tlsStarted();
         flush();
         m_timeout.start(m_timeoutMs);

@@ -36,7 +36,8 @@ public:
     void cancel();
     bool running() const { return m_session && !m_session->done(); }
     const Pop3Session* session() const { return m_session.get(); }
-    // The SHA-256 of the last certificate the server showed, hex.
+    // The SHA-256 of the certificate the server showed in this run, hex;
+    // empty when it showed none.
     QString peerSha256() const { return m_peerSha256; }
 
 signals:

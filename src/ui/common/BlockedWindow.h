@@ -3,6 +3,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
+class QDialog;
+
 namespace zorvex {
 
 // A dialog opened over the Tools window keeps it disabled while it is open.
@@ -16,5 +20,10 @@ public:
 private:
     QPointer<QWidget> m_window;
 };
+
+// Shows `dialog` (a window of its own, without parent) without waiting for
+// it: `window` stays disabled until it closes, `accepted` runs when it is
+// confirmed, and the dialog is freed afterwards.
+void openBlockingDialog(QDialog* dialog, QWidget* window, std::function<void()> accepted);
 
 } // namespace zorvex

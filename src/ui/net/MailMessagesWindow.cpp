@@ -80,6 +80,13 @@ MailMessagesWindow::MailMessagesWindow(MailService& service, MailSettings& setti
     menuButton->setText(QStringLiteral("..."));
     menuButton->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(menuButton);
+    menu->setObjectName(QStringLiteral("MailWindowMenuItems"));
+    connect(menu->addAction(QStringLiteral("Pokaż okno: Narzędzia - Sprawdzanie poczty")), &QAction::triggered, this,
+            [this] {
+                if (m_service.openToolsPage)
+                    m_service.openToolsPage();
+                close();
+            });
     QAction* notice = menu->addAction(QStringLiteral("Pokazuj komunikat po pomyślnym usunięciu wiadomości"));
     notice->setCheckable(true);
     notice->setChecked(m_settings.pokazKomunikat);

@@ -2,7 +2,10 @@
 
 #include "core/common/Clock.h"
 #include "core/net/MailSettings.h"
+#include "ui/common/BlockedWindow.h"
+#include "ui/common/BringToFront.h"
 #include "ui/common/Messages.h"
+#include "ui/common/SoundFileChooser.h"
 #include "ui/net/MailAccountDialog.h"
 #include "ui/net/MailService.h"
 
@@ -15,12 +18,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace zorvex {
 
-MailPage::MailPage(MailService& service, MailSettings& settings, QWidget* parent)
+MailPage::MailPage(MailService& service, MailSettings& settings, MailSoundSettings& sound, QWidget* parent)
     : QWidget(parent)
     , m_service(service)
     , m_settings(settings)
@@ -132,7 +136,11 @@ MailPage::MailPage(MailService& service, MailSettings& settings, QWidget* parent
     grid->addWidget(option(QStringLiteral("Bez balonu, gdy działa program pełnoekranowy"), m_settings.niePokBalFS,
                            "NiePokBalFS"),
                     13, 0, 1, 2);
+    grid->addWidget(option(QStringLiteral("Migaj Scroll-Lock'iem"), m_settings.scroll, "Scroll"), 14, 0, 1, 2);
     grid->addWidget(option(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek"), 4, 0);
+    m_sound = new SoundFileChooser(sound.sciDzwiek, options);
+    m_sound->setObjectName(QStringLiteral("MailSound"));
+    grid->addWidget(m_sound, 4, 1);
     grid->addWidget(option(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.glosnik, "Glosnik"), 5, 0);
     auto* signal = new QComboBox(options);
     signal->setObjectName(QStringLiteral("GlosnikNr"));
@@ -154,6 +162,9 @@ MailPage::MailPage(MailService& service, MailSettings& settings, QWidget* parent
 
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { setChecking(m_service.checking()); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, &MailPage::editAccount);
+    // The Delete key is "Usuń z listy".
+    connect(new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated,
+            this, &MailPage::removeAccount);
 }
 
 QCheckBox* MailPage::option(const QString& caption, bool& value, const char* objectName)
@@ -206,26 +217,42 @@ void MailPage::selectAccount(int index)
 
 void MailPage::addAccount()
 {
-    MailAccountDialog dialog(nullptr, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    auto accounts = m_service.accounts();
-    accounts << dialog.account();
-    m_service.setAccounts(accounts);
-    m_list->setCurrentRow(int(accounts.size()) - 1);
+    openAccountDialog(-1);
 }
 
 void MailPage::editAccount()
 {
     const int row = m_list->currentRow();
-    auto accounts = m_service.accounts();
-    if (row < 0 || row >= accounts.size() || m_service.checking())
+    if (row < 0 || row >= m_service.accounts().size() || m_service.checking())
         return;
-    MailAccountDialog dialog(&accounts[row], this);
-    if (dialog.exec() != QDialog::Accepted)
+    openAccountDialog(row);
+}
+
+MailAccountDialog* MailPage::accountDialog() const
+{
+    return qobject_cast<MailAccountDialog*>(m_dialog.data());
+}
+
+void MailPage::openAccountDialog(int row)
+{
+    if (m_dialog) {
+        bringToFront(m_dialog);
         return;
-    accounts[row] = dialog.account();
-    m_service.setAccounts(accounts);
+    }
+    // A window of its own: the Tools window it disables is not its parent.
+    auto* dialog = new MailAccountDialog(row >= 0 ? &m_service.accounts().at(row) : nullptr);
+    m_dialog = dialog;
+    openBlockingDialog(dialog, window(), [this, dialog, row] {
+        auto accounts = m_service.accounts();
+        if (row < 0) {
+            accounts << dialog->account();
+            m_service.setAccounts(accounts);
+            m_list->setCurrentRow(int(accounts.size()) - 1);
+        } else if (row < accounts.size()) {
+            accounts[row] = dialog->account();
+            m_service.setAccounts(accounts);
+        }
+    });
 }
 
 void MailPage::removeAccount()

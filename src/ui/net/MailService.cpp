@@ -12,8 +12,10 @@
 #include "platform/net/KeyboardLight.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/common/Messages.h"
+#include "ui/common/SoundFileChooser.h"
 #include "ui/net/MailMessagesWindow.h"
 #include "ui/net/MailPage.h"
+#include "ui/net/NetSounds.h"
 #include "ui/net/StatusPopup.h"
 
 #include <QDir>
@@ -46,9 +48,17 @@ MailService::MailService(Services services, QObject* parent)
     , m_popupHide(std::make_unique<PopupHide>(*this))
 {
     m_accountsLoaded = loadMailAccounts(m_s.paths.path(PathId::Poczta), &m_accounts);
-    m_page = new MailPage(*this, m_s.settings);
+    m_page = new MailPage(*this, m_s.settings, m_s.sound);
     // The Tools window may go first at the end.
     connect(m_page, &QObject::destroyed, this, [this] { m_page = nullptr; });
+    m_page->soundChooser()->setCallbacks(soundCallbacks(m_page, m_s.paths, m_s.players, BassPlaySet::Mail,
+                                                        QStringLiteral("Zorvex - Sprawdzanie poczty"), m_s.prompts));
+    if (m_s.players) {
+        connect(&m_s.players->player(BassPlaySet::Mail), &BassPlay::stopped, this, [this] {
+            if (m_page)
+                m_page->soundChooser()->testEnded();
+        });
+    }
     m_popup = new StatusPopup(QStringLiteral("MailNotification"));
     connect(m_popup, &StatusPopup::clicked, this, [this] {
         if (m_s.settings.powClick == 1)
@@ -254,11 +264,12 @@ void MailService::announce()
         if (popupShown)
             popupShown();
     }
-    const QString sound = QDir::isAbsolutePath(m_s.sound.sciDzwiek) ? m_s.sound.sciDzwiek
-                                                                      : m_s.paths.inDataFolder(m_s.sound.sciDzwiek);
-    if (s.dzwiek && QFileInfo::exists(sound))
-        play(sound);
-    else if (s.glosnik) {
+    SoundFileChooser* chooser = m_page ? m_page->soundChooser() : nullptr;
+    if (s.dzwiek && chooser && QFileInfo(chooser->resolvedPath()).isFile()) {
+        // As if "Testuj" were pressed; a test already playing is left alone.
+        if (!chooser->testRunning())
+            chooser->pressTest();
+    } else if (s.glosnik) {
         // The speaker's signal as generated tones, through the same player.
         if (!m_speakerDir)
             m_speakerDir = std::make_unique<QTemporaryDir>();

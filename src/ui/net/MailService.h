@@ -112,6 +112,8 @@ public:
     std::function<void(bool busy)> busyChanged;
     // Whether a full-screen program is in front ("NiePokPowFS", "NiePokBalFS").
     std::function<bool()> fullScreenInFront;
+    // "Pokaż okno: Narzędzia - Sprawdzanie poczty" of the messages window.
+    std::function<void()> openToolsPage;
     // A check started by hand starts the automatic interval anew.
     std::function<void()> intervalRestarted;
 

@@ -3,6 +3,9 @@
 #include "core/net/PingHosts.h"
 #include "core/net/PingSettings.h"
 #include "ui/common/Messages.h"
+#include "ui/common/BlockedWindow.h"
+#include "ui/common/BringToFront.h"
+#include "ui/common/SoundFileChooser.h"
 #include "ui/net/PingHostDialog.h"
 #include "ui/net/PingService.h"
 
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -91,6 +95,9 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
     connect(button(added, addedButtons, QStringLiteral("Eksploruj"), "ExploreAdded"), &QPushButton::clicked, this,
             [this, explore] { explore(m_added, m_service.hosts()); });
     connect(m_added, &QListWidget::itemDoubleClicked, this, [this, explore] { explore(m_added, m_service.hosts()); });
+    // The Delete key is "Usuń IP".
+    connect(new QShortcut(QKeySequence::Delete, m_added, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated,
+            this, &PingPage::removeHost);
     connect(button(added, addedButtons, QStringLiteral("Wyślij wiadomość (posłaniec)"), "MessengerAdded"),
             &QPushButton::clicked, this, [this] {
                 const int row = selectedRow(m_added);
@@ -181,6 +188,9 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
     check(QStringLiteral("Pokaż powiadomienie"), m_settings.powiadomienie, "Powiadomienie", 3, 0);
     check(QStringLiteral("Pokaż balon"), m_settings.balon, "Balon", 3, 1);
     check(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek", 4, 0);
+    m_sound = new SoundFileChooser(m_settings.sciDzwiek, options);
+    m_sound->setObjectName(QStringLiteral("PingSound"));
+    grid->addWidget(m_sound, 4, 1);
     check(QStringLiteral("Ukryj powiadomienie automatycznie po"), m_settings.autoUkr, "AutoUkr", 6, 0);
     number(m_settings.autoUkrSek, 1, 59, QStringLiteral(" sek."), "AutoUkrSek", 6, 1);
     check(QStringLiteral("Ukryj balon automatycznie po"), m_settings.balonUkr, "BalonUkr", 7, 0);
@@ -240,14 +250,7 @@ void PingPage::setRunning(bool running)
 
 void PingPage::addHost()
 {
-    PingHostDialog dialog(m_service.hosts(), -1, m_service.prompts(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    auto hosts = m_service.hosts();
-    PingHost h = dialog.host();
-    h.status = -1;
-    hosts << h;
-    m_service.setHosts(hosts);
+    openHostDialog(-1);
 }
 
 void PingPage::editHost()
@@ -255,12 +258,31 @@ void PingPage::editHost()
     const int row = selectedRow(m_added);
     if (row < 0 || row >= m_service.hosts().size() || m_service.running())
         return;
-    PingHostDialog dialog(m_service.hosts(), row, m_service.prompts(), this);
-    if (dialog.exec() != QDialog::Accepted)
+    openHostDialog(row);
+}
+
+void PingPage::openHostDialog(int row)
+{
+    if (m_dialog) {
+        bringToFront(m_dialog);
         return;
-    auto hosts = m_service.hosts();
-    hosts[row] = dialog.host();
-    m_service.setHosts(hosts);
+    }
+    // A window of its own: the Tools window it disables is not its parent.
+    auto* dialog = new PingHostDialog(m_service.hosts(), row, m_service.prompts());
+    m_dialog = dialog;
+    openBlockingDialog(dialog, window(), [this, dialog, row] {
+        auto hosts = m_service.hosts();
+        PingHost h = dialog->host();
+        if (row < 0) {
+            h.status = -1;
+            hosts << h;
+        } else if (row < hosts.size()) {
+            hosts[row] = h;
+        } else {
+            return;
+        }
+        m_service.setHosts(hosts);
+    });
 }
 
 void PingPage::removeHost()
@@ -311,8 +333,13 @@ void PingPage::addSelectedFromRange()
 
 void PingPage::openMessenger(const QString& ip)
 {
-    MessengerWindow window(ip, m_service.prompts(), this);
-    window.exec();
+    if (m_dialog) {
+        bringToFront(m_dialog);
+        return;
+    }
+    auto* messenger = new MessengerWindow(ip, m_service.prompts());
+    m_dialog = messenger;
+    openBlockingDialog(messenger, window(), {});
 }
 
 } // namespace zorvex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDialog>
+#include <QPointer>
 #include <QWidget>
 
 class QLineEdit;
@@ -11,6 +13,7 @@ class QStackedWidget;
 namespace zorvex {
 
 class PingService;
+class SoundFileChooser;
 struct PingHost;
 struct PingSettings;
 
@@ -25,10 +28,15 @@ public:
     void setRunning(bool running);
     QListWidget* addedList() const { return m_added; }
     QListWidget* rangeList() const { return m_rangeList; }
+    // "Odtwórz dźwięk": the file and its "Testuj".
+    SoundFileChooser* soundChooser() const { return m_sound; }
+    // The host dialog or the messenger window while one is open.
+    QDialog* openDialog() const { return m_dialog; }
 
 private:
     void addHost();
     void editHost();
+    void openHostDialog(int row);
     void removeHost();
     void move(int by);
     void addSelectedFromRange();
@@ -44,6 +52,8 @@ private:
     QLineEdit* m_end = nullptr;
     QPushButton* m_check = nullptr;
     QPushButton* m_scan = nullptr;
+    SoundFileChooser* m_sound = nullptr;
+    QPointer<QDialog> m_dialog;
 };
 
 } // namespace zorvex

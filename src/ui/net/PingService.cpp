@@ -7,6 +7,8 @@
 #include "core/net/SpeakerSignals.h"
 #include "platform/net/IcmpPinger.h"
 #include "ui/app/TrayIcon.h"
+#include "ui/common/SoundFileChooser.h"
+#include "ui/net/NetSounds.h"
 #include "ui/net/PingPage.h"
 #include "ui/net/StatusPopup.h"
 
@@ -46,6 +48,14 @@ PingService::PingService(Services services, QObject* parent)
     m_page = new PingPage(*this, m_s.settings);
     // The Tools window may go first at the end.
     connect(m_page, &QObject::destroyed, this, [this] { m_page = nullptr; });
+    m_page->soundChooser()->setCallbacks(
+        soundCallbacks(m_page, m_s.paths, m_s.players, BassPlaySet::Ping, QStringLiteral("Zorvex - Ping"), m_s.prompts));
+    if (m_s.players) {
+        connect(&m_s.players->player(BassPlaySet::Ping), &BassPlay::stopped, this, [this] {
+            if (m_page)
+                m_page->soundChooser()->testEnded();
+        });
+    }
     connect(m_pinger.get(), &IcmpPinger::finished, this, &PingService::answered);
 }
 
@@ -205,10 +215,12 @@ void PingService::announce()
         if (popupShown)
             popupShown();
     }
-    const QString sound = QDir::isAbsolutePath(s.sciDzwiek) ? s.sciDzwiek : m_s.paths.inDataFolder(s.sciDzwiek);
+    SoundFileChooser* chooser = m_page ? m_page->soundChooser() : nullptr;
     QString toPlay;
-    if (s.dzwiek && QFileInfo::exists(sound)) {
-        toPlay = sound;
+    if (s.dzwiek && chooser && QFileInfo(chooser->resolvedPath()).isFile()) {
+        // As if "Testuj" were pressed; a test already playing is left alone.
+        if (!chooser->testRunning())
+            chooser->pressTest();
     } else if (s.glosnik) {
         if (!m_speakerDir)
             m_speakerDir = std::make_unique<QTemporaryDir>();

@@ -6,6 +6,7 @@
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"
 #include "ui/common/Messages.h"
+#include "ui/common/SoundFileChooser.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -57,6 +58,13 @@ ChimePage::ChimePage(ChimeSettings& settings, Prompts& prompts, QWidget* parent)
 void ChimePage::setCallbacks(Callbacks callbacks)
 {
     m_cb = std::move(callbacks);
+    SoundFileChooser::Callbacks file;
+    file.resolve = [this](const QString& stored) { return m_cb.chosenFile ? m_cb.chosenFile() : stored; };
+    file.play = m_cb.playFileTest;
+    file.stop = m_cb.closeFilePlayer;
+    file.missing = [this](const QString& path) { m_prompts.warning(kCaption, missingFileMessage(path), this); };
+    file.chooseFile = m_cb.chooseFile;
+    m_fileChooser->setCallbacks(std::move(file));
     reload();
 }
 
@@ -116,17 +124,9 @@ void ChimePage::build()
 
     m_fileGroup = new QGroupBox(QStringLiteral("Plik *.wav lub *.mp3"));
     auto* fileLayout = new QHBoxLayout(m_fileGroup);
-    m_file = new QLineEdit;
-    m_file->setObjectName(QStringLiteral("file"));
-    m_file->setReadOnly(true);
-    m_browse = new QPushButton(QStringLiteral("..."));
-    m_browse->setObjectName(QStringLiteral("browse"));
-    m_fileTest = new QPushButton(QStringLiteral("Testuj"));
-    m_fileTest->setObjectName(QStringLiteral("fileTest"));
-    m_fileTest->setCheckable(true);
-    fileLayout->addWidget(m_file, 1);
-    fileLayout->addWidget(m_browse);
-    fileLayout->addWidget(m_fileTest);
+    m_fileChooser = new SoundFileChooser(m_settings.file, {QStringLiteral("file"), QStringLiteral("browse"),
+                                                           QStringLiteral("fileTest")});
+    fileLayout->addWidget(m_fileChooser);
     layout->addWidget(m_fileGroup);
 
     m_volumePart = new QWidget;
@@ -227,8 +227,6 @@ void ChimePage::build()
         if (m_cb.openAddOns)
             m_cb.openAddOns();
     });
-    connect(m_browse, &QPushButton::clicked, this, &ChimePage::browse);
-    connect(m_fileTest, &QPushButton::toggled, this, &ChimePage::fileTestToggled);
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) {
         m_volumeText->setText(QString::number(v) + QLatin1Char('%'));
         if (m_loading)
@@ -250,7 +248,7 @@ void ChimePage::reload()
     m_loading = true;
     m_mode->setCurrentIndex(std::clamp(m_settings.mode, 0, 2));
     (m_settings.setChoice == ChimeSettings::Random ? m_random : m_chosen)->setChecked(true);
-    m_file->setText(m_settings.file);
+    m_fileChooser->reload();
     m_volume->setValue(m_settings.volume);
     m_volumeText->setText(QString::number(m_settings.volume) + QLatin1Char('%'));
     (m_settings.wholeDay() ? m_wholeDay : m_range)->setChecked(true);
@@ -339,7 +337,7 @@ void ChimePage::setFullScreenAvailable(bool available)
 }
 
 bool ChimePage::setTestRunning() const { return m_setTest->isChecked(); }
-bool ChimePage::fileTestRunning() const { return m_fileTest->isChecked(); }
+bool ChimePage::fileTestRunning() const { return m_fileChooser->testRunning(); }
 
 void ChimePage::stopSetTest() { m_setTest->setChecked(false); }
 
@@ -388,51 +386,11 @@ void ChimePage::setTestFileEnded()
     m_nextHour->start();
 }
 
-void ChimePage::pressFileTest() { m_fileTest->setChecked(true); }
+void ChimePage::pressFileTest() { m_fileChooser->pressTest(); }
 
-void ChimePage::stopFileTest() { m_fileTest->setChecked(false); }
+void ChimePage::stopFileTest() { m_fileChooser->stopTest(); }
 
-void ChimePage::fileTestEnded() { stopFileTest(); }
-
-void ChimePage::fileTestToggled(bool on)
-{
-    if (!on) {
-        if (m_cb.closeFilePlayer)
-            m_cb.closeFilePlayer();
-        return;
-    }
-    const QString path = m_cb.chosenFile ? m_cb.chosenFile() : m_settings.file;
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
-        // Released before the message, so the chime tick never sees a test
-        // that does not play.
-        QSignalBlocker block(m_fileTest);
-        m_fileTest->setChecked(false);
-        m_prompts.warning(kCaption, missingFileMessage(path), this);
-        return;
-    }
-    if (m_cb.playFileTest)
-        m_cb.playFileTest(path);
-}
-
-void ChimePage::browse()
-{
-    if (!m_cb.chooseFile)
-        return;
-    const QString current = m_cb.chosenFile ? m_cb.chosenFile() : m_settings.file;
-    QString start = current;
-    if (!QFileInfo::exists(current))
-        start = QFileInfo(current).absoluteDir().exists() ? QFileInfo(current).absolutePath() : QString();
-    const QString chosen = m_cb.chooseFile(QStringLiteral("Wybierz plik dźwiękowy"),
-                                           QStringLiteral("Plik dźwiękowy (*.wav *.mp3 *.ogg *.wma)"), start);
-    if (chosen.isEmpty())
-        return;
-    m_settings.file = chosen;
-    m_file->setText(chosen);
-    if (fileTestRunning()) {
-        stopFileTest();
-        pressFileTest();
-    }
-}
+void ChimePage::fileTestEnded() { m_fileChooser->testEnded(); }
 
 void ChimePage::deleteSet()
 {

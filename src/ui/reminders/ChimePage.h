@@ -21,6 +21,7 @@ namespace zorvex {
 
 class Prompts;
 
+class SoundFileChooser;
 struct ChimeSettings;
 
 // The "Dźwięk co godzinę" page: the mode, the set or file, the volume, the
@@ -78,9 +79,7 @@ private:
     void chooseSet(int index);
     void setTestToggled(bool on);
     void playNextTestHour();
-    void fileTestToggled(bool on);
     void stopFileTest();
-    void browse();
     void deleteSet();
     void browseFolder();
     void hoursChanged();
@@ -107,9 +106,7 @@ private:
     QPushButton* m_addOns = nullptr;
     QWidget* m_noSets = nullptr;
     QGroupBox* m_fileGroup = nullptr;
-    QLineEdit* m_file = nullptr;
-    QPushButton* m_browse = nullptr;
-    QPushButton* m_fileTest = nullptr;
+    SoundFileChooser* m_fileChooser = nullptr;
     QWidget* m_volumePart = nullptr;
     QSlider* m_volume = nullptr;
     QLabel* m_volumeText = nullptr;

@@ -32,6 +32,8 @@ private slots:
     void sender();
     void pop3Dialogue_data();
     void pop3Dialogue();
+    void certificateProbe_data();
+    void certificateProbe();
     void speakerSignals();
     void backoffDoublesUpToAnHour();
 };
@@ -267,6 +269,55 @@ void NetCoreTest::pop3Dialogue()
     }
     if (deletion)
         QVERIFY(session.result().deleted.isEmpty()); // nothing applied without QUIT
+}
+
+// The account dialog's look at a certificate never logs in, whatever the
+// server offers. "<tls>" stands for the finished handshake.
+void NetCoreTest::certificateProbe_data()
+{
+    QTest::addColumn<bool>("tryStls");
+    QTest::addColumn<QByteArrayList>("answers");
+    QTest::addColumn<QByteArray>("commands");
+    QTest::addColumn<bool>("encrypted");
+
+    QTest::newRow("TLS from the start") << false << QByteArrayList{"<tls>", "+OK hi\r\n", "+OK bye\r\n"}
+                                        << QByteArray("QUIT|") << true;
+    QTest::newRow("STLS") << true
+                          << QByteArrayList{"+OK hi\r\n", "+OK\r\nSTLS\r\n.\r\n", "+OK go\r\n", "<tls>",
+                                            "+OK bye\r\n"}
+                          << QByteArray("CAPA|STLS|QUIT|") << true;
+    QTest::newRow("STLS refused") << true
+                                  << QByteArrayList{"+OK hi\r\n", "+OK\r\nSTLS\r\n.\r\n", "-ERR no\r\n",
+                                                    "+OK bye\r\n"}
+                                  << QByteArray("CAPA|STLS|QUIT|") << false;
+    QTest::newRow("STLS not offered") << true << QByteArrayList{"+OK hi\r\n", "+OK\r\nUIDL\r\n.\r\n", "+OK\r\n"}
+                                      << QByteArray("CAPA|QUIT|") << false;
+    QTest::newRow("no CAPA") << true << QByteArrayList{"+OK hi\r\n", "-ERR what\r\n", "+OK\r\n"}
+                             << QByteArray("CAPA|QUIT|") << false;
+}
+
+void NetCoreTest::certificateProbe()
+{
+    QFETCH(bool, tryStls);
+    QFETCH(QByteArrayList, answers);
+    QFETCH(QByteArray, commands);
+    QFETCH(bool, encrypted);
+    Pop3Session session(Pop3Session::Probe{tryStls});
+    QByteArray sent;
+    for (const QByteArray& a : answers) {
+        if (a == "<tls>") {
+            session.tlsStarted();
+        } else {
+            session.received(a);
+        }
+        sent += session.takeOutput();
+    }
+    sent.replace("\r\n", "|");
+    QCOMPARE(sent, commands);
+    QVERIFY(session.done());
+    QCOMPARE(session.result().error, Pop3Error::None);
+    QCOMPARE(session.result().encrypted, encrypted);
+    QVERIFY(!session.result().loggedIn);
 }
 
 void NetCoreTest::speakerSignals()

@@ -79,7 +79,7 @@ private slots:
 
 private:
     Pop3Session::Result runCheck(Pop3Connection::Target target, const QString& password, bool tryStls,
-                                 bool headers = false, int timeoutMs = 10000);
+                                 bool headers = false, int timeoutMs = 10000, QString* peerSha256 = nullptr);
     Pop3Session::Result runDelete(const QList<Pop3Session::Deletion>& deletions);
     DovecotProcess m_dovecot;
 };
@@ -98,7 +98,7 @@ void Pop3Test::initTestCase()
 }
 
 Pop3Session::Result Pop3Test::runCheck(Pop3Connection::Target target, const QString& password, bool tryStls,
-                                       bool headers, int timeoutMs)
+                                       bool headers, int timeoutMs, QString* peerSha256)
 {
     Pop3Connection connection;
     connection.setReadTimeoutMs(timeoutMs);
@@ -108,6 +108,8 @@ Pop3Session::Result Pop3Test::runCheck(Pop3Connection::Target target, const QStr
                                Pop3Session::Login{QStringLiteral("jan"), password, tryStls}, headers));
     if (!QTest::qWaitFor([&] { return result.has_value(); }, 20000))
         return {};
+    if (peerSha256)
+        *peerSha256 = connection.peerSha256();
     return *result;
 }
 
@@ -142,9 +144,12 @@ void Pop3Test::check()
 
     Pop3Connection::Target target{QStringLiteral("127.0.0.1"), implicitTls ? m_dovecot.sslPort() : m_dovecot.plainPort(),
                                   implicitTls, trust ? m_dovecot.fingerprint() : QString()};
-    const Pop3Session::Result r = runCheck(target, password, tryStls);
+    QString peer;
+    const Pop3Session::Result r = runCheck(target, password, tryStls, false, 10000, &peer);
     QCOMPARE(r.error, error);
     QCOMPARE(r.encrypted, encrypted);
+    // The certificate shown, trusted or not, is what the account dialog offers.
+    QCOMPARE(peer, encrypted || error == Pop3Error::Untrusted ? m_dovecot.fingerprint() : QString());
     QCOMPARE(r.loggedIn, error == Pop3Error::None);
     QCOMPARE(r.count, error == Pop3Error::None ? 3 : -1);
     if (error == Pop3Error::Login)

@@ -7,12 +7,18 @@
 #include "support/FakeClock.h"
 #include "support/FakeKeyboardLight.h"
 #include "ui/common/Messages.h"
+#include "ui/net/MailAccountDialog.h"
 #include "ui/net/MailMessagesWindow.h"
 #include "ui/net/MailPage.h"
 #include "ui/net/MailService.h"
 #include "ui/net/StatusPopup.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QListWidget>
 #include <QTreeWidget>
 #include <QTest>
@@ -42,6 +48,10 @@ private slots:
     void cleanup();
     void checkAtStartAnnouncesAndWindowDeletes();
     void wrongPasswordKeepsTheCount();
+    void accountDialogTrustsAndForgetsTheCertificate_data();
+    void accountDialogTrustsAndForgetsTheCertificate();
+    void presetsFillServerAndEncryption();
+    // Last: stops Dovecot.
     void failedDeletionKeepsTheRows();
 
 private:
@@ -216,6 +226,112 @@ void MailServiceTest::failedDeletionKeepsTheRows()
     QCOMPARE(texts.size(), 1);
     QVERIFY(texts[0].startsWith(QStringLiteral("Zorvex - usuwanie wiadomości: Usuwanie wiadomości nie powiodło się.")));
     QVERIFY(texts[0].contains(QStringLiteral("później...")));
+}
+
+void MailServiceTest::accountDialogTrustsAndForgetsTheCertificate_data()
+{
+    QTest::addColumn<bool>("ssl");
+    QTest::newRow("POP3S") << true;
+    QTest::newRow("STLS") << false;
+}
+
+// The account dialog over the Tools window: the window stays disabled while
+// it is open; "Sprawdź certyfikat" shows Dovecot's self-signed certificate,
+// which the user trusts (the check then logs in) or forgets (the check then
+// sends no password).
+void MailServiceTest::accountDialogTrustsAndForgetsTheCertificate()
+{
+    QFETCH(bool, ssl);
+    auto service = makeService();
+    QWidget tools;
+    MailPage* page = service->page();
+    page->setParent(&tools);
+    tools.show();
+    const auto openDialog = [&](const char* button) -> MailAccountDialog* {
+        page->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        MailAccountDialog* d = page->accountDialog();
+        return d && d->isVisible() ? d : nullptr;
+    };
+    const auto field = [](MailAccountDialog* d, const char* name) {
+        return d->findChild<QLineEdit*>(QString::fromLatin1(name));
+    };
+    const auto button = [](MailAccountDialog* d, const char* name) {
+        return d->findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    const QString fingerprint = m_dovecot.fingerprint();
+
+    MailAccountDialog* dialog = openDialog("AddAccount");
+    QVERIFY(dialog);
+    QVERIFY(!tools.isEnabled());
+    field(dialog, "Login")->setText(QStringLiteral("jan"));
+    field(dialog, "Password")->setText(QStringLiteral("tajne"));
+    field(dialog, "Server")->setText(
+        QStringLiteral("127.0.0.1:%1").arg(ssl ? m_dovecot.sslPort() : m_dovecot.plainPort()));
+    dialog->findChild<QCheckBox*>(QStringLiteral("Ssl"))->setChecked(ssl);
+    QVERIFY(!button(dialog, "TrustCertificate")->isEnabled());
+    button(dialog, "FetchCertificate")->click();
+    auto* presented = dialog->findChild<QLabel*>(QStringLiteral("PresentedFingerprint"));
+    QVERIFY(QTest::qWaitFor([&] { return presented->text().contains(formatFingerprint(fingerprint)); }, 20000));
+    QVERIFY(presented->text().startsWith(QStringLiteral("System nie ufa certyfikatowi serwera.")));
+    QVERIFY(button(dialog, "TrustCertificate")->isEnabled());
+    button(dialog, "TrustCertificate")->click();
+    QCOMPARE(field(dialog, "TrustedFingerprint")->text(), formatFingerprint(fingerprint));
+    QVERIFY(button(dialog, "ForgetCertificate")->isEnabled());
+    button(dialog, "Confirm")->click();
+    QVERIFY(QTest::qWaitFor([&] { return !page->accountDialog(); }, 5000));
+    QVERIFY(tools.isEnabled());
+    QCOMPARE(service->accounts().size(), 1);
+    QCOMPARE(service->accounts()[0].trustedSha256, fingerprint);
+    QVERIFY(service->checkMail());
+    QVERIFY(waitCheck(*service));
+    QCOMPARE(service->accounts()[0].status, QString());
+
+    // Cancelled: nothing changes, the window comes back.
+    page->accountList()->setCurrentRow(0);
+    dialog = openDialog("EditAccount");
+    QVERIFY(dialog);
+    QCOMPARE(field(dialog, "TrustedFingerprint")->text(), formatFingerprint(fingerprint));
+    button(dialog, "ForgetCertificate")->click();
+    dialog->reject();
+    QVERIFY(QTest::qWaitFor([&] { return !page->accountDialog(); }, 5000));
+    QVERIFY(tools.isEnabled());
+    QCOMPARE(service->accounts()[0].trustedSha256, fingerprint);
+
+    // Forgotten: the check stops before the password.
+    dialog = openDialog("EditAccount");
+    QVERIFY(dialog);
+    button(dialog, "ForgetCertificate")->click();
+    QCOMPARE(field(dialog, "TrustedFingerprint")->text(), QString());
+    button(dialog, "Confirm")->click();
+    QVERIFY(QTest::qWaitFor([&] { return !page->accountDialog(); }, 5000));
+    QCOMPARE(service->accounts()[0].trustedSha256, QString());
+    QVERIFY(service->checkMail());
+    QVERIFY(waitCheck(*service));
+    QVERIFY(service->accounts()[0].status.startsWith(QStringLiteral("Certyfikat serwera nie jest zaufany")));
+    QVERIFY(service->accounts()[0].status.contains(fingerprint));
+    page->setParent(nullptr);
+}
+
+void MailServiceTest::presetsFillServerAndEncryption()
+{
+    MailAccountDialog dialog(nullptr);
+    auto* menu = dialog.findChild<QMenu*>(QStringLiteral("ServerPresetMenu"));
+    QCOMPARE(menu->actions().size(), 8);
+    auto* server = dialog.findChild<QLineEdit*>(QStringLiteral("Server"));
+    auto* ssl = dialog.findChild<QCheckBox*>(QStringLiteral("Ssl"));
+    for (QAction* a : menu->actions()) {
+        ssl->setChecked(false);
+        a->trigger();
+        QVERIFY2(!server->text().isEmpty() && parseHostPort(server->text(), 995), qPrintable(a->text()));
+        QVERIFY(ssl->isChecked());
+    }
+    // Unreachable address: the dialog says so instead of a fingerprint.
+    server->setText(QStringLiteral("127.0.0.1:1"));
+    dialog.findChild<QPushButton*>(QStringLiteral("FetchCertificate"))->click();
+    auto* presented = dialog.findChild<QLabel*>(QStringLiteral("PresentedFingerprint"));
+    QVERIFY(QTest::qWaitFor([&] { return presented->text() == QStringLiteral("Nie można połączyć się z serwerem POP3."); },
+                            10000));
+    QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("TrustCertificate"))->isEnabled());
 }
 
 QTEST_MAIN(MailServiceTest)

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace zorvex;
 
@@ -40,6 +41,10 @@ private slots:
     void messengerNeverClaimsSuccess();
     void hostDialogRefusesAnAddressAlreadyListed();
     void runOutlivesItsPage();
+    void dialogsKeepToolsDisabled_data();
+    void dialogsKeepToolsDisabled();
+    void deleteKeyAsksThenRemoves_data();
+    void deleteKeyAsksThenRemoves();
 
 private:
     std::unique_ptr<PingService> makeService();
@@ -189,6 +194,82 @@ void PingServiceTest::runOutlivesItsPage()
     delete s->page(); // the Tools window goes first at the end
     QVERIFY(QTest::qWaitFor([&] { return !s->running(); }, 5000));
     QCOMPARE(s->hosts()[0].status, 1);
+}
+
+void PingServiceTest::dialogsKeepToolsDisabled_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QStringList>("ips");
+    const QString listed = QStringLiteral("10.0.0.1");
+    QTest::newRow("Dodaj IP, confirmed") << "AddIp" << true << QStringList{listed, QStringLiteral("10.0.0.9")};
+    QTest::newRow("Dodaj IP, cancelled") << "AddIp" << false << QStringList{listed};
+    QTest::newRow("Zmień IP, confirmed") << "EditIp" << true << QStringList{QStringLiteral("10.0.0.9")};
+    QTest::newRow("posłaniec, closed") << "MessengerAdded" << false << QStringList{listed};
+}
+
+// The host dialog and the messenger window are windows of their own; the
+// Tools window stays disabled while one is open and is enabled again after.
+void PingServiceTest::dialogsKeepToolsDisabled()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, confirm);
+    QFETCH(QStringList, ips);
+    auto s = makeService();
+    s->setHosts({{1, QStringLiteral("10.0.0.1"), QString()}});
+    QWidget tools;
+    PingPage* page = s->page();
+    page->setParent(&tools);
+    tools.show();
+    page->addedList()->setCurrentRow(0);
+    page->findChild<QPushButton*>(button)->click();
+    QDialog* dialog = page->openDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(!dialog->parent());
+    QVERIFY(!tools.isEnabled());
+    if (auto* ip = dialog->findChild<QLineEdit*>(QStringLiteral("HostIp")))
+        ip->setText(QStringLiteral("10.0.0.9"));
+    confirm ? dialog->accept() : dialog->reject();
+    QVERIFY(QTest::qWaitFor([&] { return !page->openDialog(); }, 5000));
+    QVERIFY(tools.isEnabled());
+    QStringList now;
+    for (const PingHost& h : s->hosts())
+        now << h.ip;
+    QCOMPARE(now, ips);
+    page->setParent(nullptr);
+}
+
+void PingServiceTest::deleteKeyAsksThenRemoves_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("ips");
+    QTest::newRow("yes") << true << QStringList{QStringLiteral("10.0.0.2")};
+    QTest::newRow("no") << false << QStringList{QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2")};
+}
+
+void PingServiceTest::deleteKeyAsksThenRemoves()
+{
+    QFETCH(bool, yes);
+    QFETCH(QStringList, ips);
+    auto s = makeService();
+    s->setHosts({{1, QStringLiteral("10.0.0.1"), QString()}, {0, QStringLiteral("10.0.0.2"), QString()}});
+    PingPage* page = s->page();
+    page->show();
+    page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page));
+    QListWidget* list = page->addedList();
+    list->setCurrentRow(0);
+    list->setFocus();
+    bool answered = false;
+    QTimer::singleShot(0, this, [&] {
+        answered = test::answerWhenAsked(QStringLiteral("Na pewno usunąć wybraną pozycję z listy?"), yes, 5000);
+    });
+    QTest::keyClick(list, Qt::Key_Delete);
+    QVERIFY(answered);
+    QStringList now;
+    for (const PingHost& h : s->hosts())
+        now << h.ip;
+    QCOMPARE(now, ips);
 }
 
 QTEST_MAIN(PingServiceTest)
