@@ -10,6 +10,7 @@
 #include "core/common/IniFile.h"
 #include "core/media/BassPlaySet.h"
 #include "ui/media/MediaService.h"
+#include "ui/media/RadioRecorder.h"
 #include "ui/media/RadioService.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
@@ -127,6 +128,7 @@ Application::~Application()
     m_lock.reset();
     // The calendar and the sign work on the main window's widgets: they go
     // first. The player goes before the page that shows it and the panel.
+    m_recorder.reset();
     m_radio.reset();
     m_media.reset();
     m_internet.reset();

@@ -40,6 +40,7 @@ class MainWindow;
 class NetTools;
 class MediaService;
 class RadioService;
+class RadioRecorder;
 class ProcessPriority;
 class Prompts;
 class ReminderService;
@@ -180,6 +181,7 @@ private:
     std::unique_ptr<NetTools> m_net;              // and the network pages
     std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
     std::unique_ptr<RadioService> m_radio;        // the radio page and its half of the panel
+    std::unique_ptr<RadioRecorder> m_recorder;    // recording the radio to MP3
     std::function<void()> m_mediaDayText;         // the scrolling text's radio and music parts
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;

@@ -3,15 +3,18 @@
 #include "core/app/MainLoop.h"
 #include "core/app/PageCodes.h"
 #include "core/internet/ProxySetting.h"
+#include "core/media/BassPlaySet.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/media/MediaService.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/RadioPage.h"
+#include "ui/media/RadioRecorder.h"
 #include "ui/media/RadioService.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace zorvex {
@@ -31,6 +34,13 @@ QString streamProxy(const ProxySetting& setting)
     if (use.port > 0)
         out += u':' + QString::number(use.port);
     return out;
+}
+
+// The encoder: "lame" in the data folder, else the one on the PATH.
+QString encoderProgram(const PathTable& paths)
+{
+    const QFileInfo shipped(paths.path(PathId::Lame));
+    return shipped.isFile() && shipped.isExecutable() ? shipped.filePath() : QStringLiteral("lame");
 }
 
 } // namespace
@@ -54,9 +64,21 @@ void Application::installRadio()
             m_media->command(int(PlayerCommand::Stop));
     };
     radio->openWebPage = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    radio->toolsWindow = m_tools.get();
+
+    m_recorder = std::make_unique<RadioRecorder>(*radio, m_players->player(BassPlaySet::Radio), m_settings.radioRec,
+                                                 encoderProgram(m_paths), m_clock);
+    RadioRecorder* recorder = m_recorder.get();
+    recorder->toolsWindow = m_tools.get();
+    loop.addTick(TickStep::RecordingSplit, *recorder);
+    loop.addShutdown(ShutdownStepId::StopRecording, *recorder);
+    connect(recorder, &RadioRecorder::fileFinished, m_media.get(), &MediaService::addRecording);
 
     PlaybackPanel* panel = m_media->panel();
-    m_media->radioView = [radio](PanelView& view) { radio->fillPanelView(view); };
+    m_media->radioView = [radio, recorder](PanelView& view) {
+        radio->fillPanelView(view);
+        recorder->fillPanelView(view);
+    };
     m_media->radioMpris.active = [radio] { return radio->state() != RadioState::Stopped; };
     m_media->radioMpris.fill = [radio](MprisState& state) { radio->fillMpris(state); };
     m_media->radioMpris.command = [radio](int command) { radio->command(command); };
@@ -81,9 +103,19 @@ void Application::installRadio()
     });
 
     ContextMenu* menu = m_main->contextMenu();
-    connect(menu, &ContextMenu::radioCommandChosen, radio, [radio](int command) {
-        if (command != int(RadioCommand::Record))
+    connect(menu, &ContextMenu::radioCommandChosen, radio, [radio, recorder](int command) {
+        if (command == int(RadioCommand::Record))
+            recorder->toggle();
+        else
             radio->command(command);
+    });
+    connect(recorder, &RadioRecorder::changed, this, [this, menu, recorder] {
+        menu->setRadioRecording(recorder->recording());
+        m_media->refreshPanel();
+    });
+    connect(recorder, &RadioRecorder::secondChanged, this, [this] {
+        if (m_settings.panelOdtwarzania.recordingTime)
+            m_media->refreshPanel();
     });
     menu->setFavouritesProvider([radio] {
         // The submenu holds at most 101 stations.
@@ -98,6 +130,7 @@ void Application::installRadio()
                    {"radio-stop", RadioCommand::Stop},
                    {"radio-next", RadioCommand::Next},
                    {"radio-previous", RadioCommand::Previous}};
+    registerAction(QStringLiteral("radio-record"), [recorder] { return recorder->toggle(); });
     for (const auto& a : actions) {
         const int command = int(a.command);
         registerAction(QLatin1String(a.name), [radio, command] {

@@ -16,6 +16,8 @@ FakeAudioStream::FakeAudioStream(FakeAudioLibrary* owner, QString name, double s
 
 FakeAudioStream::~FakeAudioStream()
 {
+    if (m_encoderExit)
+        m_encoderExit->done = true;
     m_owner->forget(this);
 }
 
@@ -89,17 +91,35 @@ void FakeAudioStream::setMetadataCallback(std::function<void(const QString&)> ca
     m_callback = std::move(callback);
 }
 
-bool FakeAudioStream::startEncoder(const QString& commandLine)
+bool FakeAudioStream::startEncoder(const QStringList& argv, std::shared_ptr<EncoderExit> exit)
 {
-    m_encoderCommand = commandLine;
+    if (m_refuseEncoder) {
+        if (exit)
+            exit->done = true;
+        return false;
+    }
+    // A replaced encoder ends as the real one does.
+    if (m_encoderExit)
+        m_encoderExit->done = true;
+    ++m_encoderStarts;
+    m_encoderArguments = argv;
+    m_encoderExit = std::move(exit);
     m_encoderActive = true;
     return true;
+}
+
+void FakeAudioStream::endEncoder()
+{
+    m_encoderActive = false;
+    if (m_encoderExit)
+        m_encoderExit->done = true;
 }
 
 void FakeAudioStream::stopEncoder()
 {
     ++m_encoderStops;
-    m_encoderActive = false;
+    endEncoder();
+    m_encoderExit.reset();
 }
 
 FakeAudioLibrary::~FakeAudioLibrary() = default;

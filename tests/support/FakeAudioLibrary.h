@@ -34,10 +34,14 @@ public:
     void sendMetadataFromThread(const QString& text);
     int playCalls() const { return m_playCalls; }
     int stopCalls() const { return m_stopCalls; }
-    QString encoderCommand() const { return m_encoderCommand; }
+    // The arguments of the newest encoder, and their count so far.
+    QStringList encoderArguments() const { return m_encoderArguments; }
+    int encoderStarts() const { return m_encoderStarts; }
     int encoderStops() const { return m_encoderStops; }
+    // The encoder's program cannot be started.
+    void refuseEncoder(bool refuse) { m_refuseEncoder = refuse; }
     // The encoder ends by itself, as when its program fails.
-    void endEncoder() { m_encoderActive = false; }
+    void endEncoder();
 
     double lengthSeconds() const override { return m_seconds; }
     bool play() override;
@@ -52,7 +56,7 @@ public:
     qint64 filePosition(FilePosition which) override;
     std::optional<QStringList> tags(TagKind kind) override;
     void setMetadataCallback(std::function<void(const QString&)> callback) override;
-    bool startEncoder(const QString& commandLine) override;
+    bool startEncoder(const QStringList& argv, std::shared_ptr<EncoderExit> exit) override;
     bool encoderActive() override { return m_encoderActive; }
     void stopEncoder() override;
 
@@ -70,7 +74,10 @@ private:
     std::function<void(const QString&)> m_callback;
     int m_playCalls = 0;
     int m_stopCalls = 0;
-    QString m_encoderCommand;
+    QStringList m_encoderArguments;
+    std::shared_ptr<EncoderExit> m_encoderExit;
+    int m_encoderStarts = 0;
+    bool m_refuseEncoder = false;
     bool m_encoderActive = false;
     int m_encoderStops = 0;
 };

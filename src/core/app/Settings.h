@@ -10,6 +10,7 @@
 #include "core/net/TimeSyncSettings.h"
 #include "core/media/MediaSettings.h"
 #include "core/media/RadioSettings.h"
+#include "core/media/RecordingSettings.h"
 #include "core/reminders/ChimeSettings.h"
 #include "core/reminders/ReminderSettings.h"
 #include "core/settings/MainWindowSettings.h"
@@ -54,6 +55,7 @@ struct Settings {
     PlaybackPanelSettings panelOdtwarzania;
     WeatherSettings pogoda;
     RadioSettings radio;
+    RecordingSettings radioRec;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

@@ -31,6 +31,12 @@ enum class FilePosition { Decoded = 0, Downloaded = 1, Total = 2 };
 // gives the one current title text ("StreamTitle='…';").
 enum class TagKind { Ogg = 2, Http = 3, Icy = 4, Metadata = 5, Wma = 8 };
 
+// The end of one encoder's run: set once its program has exited, so its file
+// is complete. Set from whichever thread saw the end.
+struct EncoderExit {
+    std::atomic<bool> done{false};
+};
+
 struct ChannelFacts {
     int sampleRate = 0;
     int channels = 0;
@@ -72,11 +78,16 @@ public:
     // the library's threads, never the caller's; null removes it.
     virtual void setMetadataCallback(std::function<void(const QString&)> callback) = 0;
 
-    // Feeds what plays, as 16-bit PCM after a WAV header, to the standard
-    // input of `commandLine`.
-    virtual bool startEncoder(const QString& commandLine) = 0;
+    // Starts the program `argv` (no shell) and feeds it what plays, as 16-bit
+    // PCM after a WAV header, on its standard input. An encoder already
+    // running is replaced without a gap: the sound goes on in the new one.
+    // `exit` (may be null) is set once this encoder has ended, however it
+    // ends. False when the program cannot be started.
+    virtual bool startEncoder(const QStringList& argv, std::shared_ptr<EncoderExit> exit) = 0;
+    // Running and still taking sound: false once its program has died.
     virtual bool encoderActive() = 0;
-    // Closes the encoder's input and waits for it to finish its file.
+    // Closes the encoder's input and returns at once; the encoder finishes
+    // its file by itself and then sets its exit.
     virtual void stopEncoder() = 0;
 };
 

@@ -240,14 +240,15 @@ std::optional<QStringList> BassPlay::tags(TagKind kind)
     return m_stream ? m_stream->tags(kind) : std::nullopt;
 }
 
-bool BassPlay::startEncoder(const QString& commandLine)
+bool BassPlay::startEncoder(const QStringList& argv, std::shared_ptr<EncoderExit> exit)
 {
-    return m_stream && m_stream->startEncoder(commandLine);
+    return m_stream && m_stream->startEncoder(argv, std::move(exit));
 }
 
 void BassPlay::stopEncoder()
 {
-    if (m_stream && m_stream->encoderActive())
+    // Also an encoder that died: it is let go and its exit reported.
+    if (m_stream)
         m_stream->stopEncoder();
 }
 

@@ -96,7 +96,8 @@ public:
     QString info();
     std::optional<QStringList> tags(TagKind kind);
 
-    bool startEncoder(const QString& commandLine);
+    // See AudioStream; false without an open channel.
+    bool startEncoder(const QStringList& argv, std::shared_ptr<EncoderExit> exit = {});
     void stopEncoder();
     bool encoderActive();
 

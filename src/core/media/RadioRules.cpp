@@ -62,13 +62,17 @@ QString radioErrorText(const QString& error)
     return out;
 }
 
-QString radioElapsedText(qint64 seconds)
+QString elapsedClockText(qint64 seconds)
 {
     if (seconds < 0)
         seconds = 0;
     const auto two = [](qint64 v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-    return QStringLiteral("Odtwarzanie: ") + two((seconds / 3600) % 60) + u':' + two((seconds / 60) % 60) + u':'
-        + two(seconds % 60);
+    return two((seconds / 3600) % 60) + u':' + two((seconds / 60) % 60) + u':' + two(seconds % 60);
+}
+
+QString radioElapsedText(qint64 seconds)
+{
+    return QStringLiteral("Odtwarzanie: ") + elapsedClockText(seconds);
 }
 
 RadioAlternatives::RadioAlternatives(std::function<int(int n)> random) : m_random(std::move(random))

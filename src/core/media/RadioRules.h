@@ -20,7 +20,9 @@ RadioHeader radioHeader(const QString& text);
 
 // The text of the state label for a failed connection.
 QString radioErrorText(const QString& error);
-// "Odtwarzanie: hh:mm:ss"; hours count modulo 60.
+// "hh:mm:ss" of a running time; hours count modulo 60.
+QString elapsedClockText(qint64 seconds);
+// "Odtwarzanie: hh:mm:ss".
 QString radioElapsedText(qint64 seconds);
 
 // Which of the "|"-separated alternatives of an address field to use: the

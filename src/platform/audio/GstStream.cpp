@@ -3,7 +3,6 @@
 #include "core/media/Mp3Length.h"
 #include "core/media/OggLength.h"
 #include "core/media/PlaybackRules.h"
-#include "platform/System.h"
 #include "platform/audio/PcmEncoder.h"
 
 #include <gst/audio/audio.h>
@@ -105,21 +104,39 @@ struct Shared {
 
     // The encoder is swapped under its lock and used outside it, so a slow
     // stop never holds up the streaming thread.
+    struct Encoding {
+        std::shared_ptr<PcmEncoder> encoder;
+        std::shared_ptr<EncoderExit> exit;
+    };
     std::shared_ptr<PcmEncoder> currentEncoder()
     {
         std::lock_guard lock(encoderMutex);
-        return encoder;
+        return encoding.encoder;
     }
-    std::shared_ptr<PcmEncoder> exchangeEncoder(std::shared_ptr<PcmEncoder> next)
+    Encoding exchangeEncoder(Encoding next)
     {
         std::lock_guard lock(encoderMutex);
-        return std::exchange(encoder, std::move(next));
+        return std::exchange(encoding, std::move(next));
     }
 
 private:
     std::mutex encoderMutex;
-    std::shared_ptr<PcmEncoder> encoder;
+    Encoding encoding;
 };
+
+// An encoder let go finishes its file on a thread of its own, so neither the
+// interface thread nor the streaming thread waits for its program.
+void retire(Shared::Encoding done)
+{
+    if (!done.encoder)
+        return;
+    std::thread([done = std::move(done)]() mutable {
+        done.encoder->stop();
+        done.encoder.reset();
+        if (done.exit)
+            done.exit->done = true;
+    }).detach();
+}
 
 void setCapacity(Shared* s, qint64 bytes)
 {
@@ -874,14 +891,15 @@ public:
         m_shared->callback = std::move(callback);
     }
 
-    bool startEncoder(const QString& commandLine) override
+    bool startEncoder(const QStringList& argv, std::shared_ptr<EncoderExit> exit) override
     {
-        const QStringList argv = splitProgramCommand(commandLine);
         auto encoder = std::make_shared<PcmEncoder>();
-        if (argv.isEmpty() || !encoder->start(argv))
+        if (argv.isEmpty() || !encoder->start(argv)) {
+            if (exit)
+                exit->done = true;
             return false;
-        if (const auto previous = m_shared->exchangeEncoder(encoder))
-            previous->stop();
+        }
+        retire(m_shared->exchangeEncoder({std::move(encoder), std::move(exit)}));
         return true;
     }
 
@@ -893,8 +911,7 @@ public:
 
     void stopEncoder() override
     {
-        if (const auto encoder = m_shared->exchangeEncoder(nullptr))
-            encoder->stop();
+        retire(m_shared->exchangeEncoder({}));
     }
 
 private:

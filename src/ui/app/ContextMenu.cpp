@@ -5,6 +5,9 @@
 #include "ui/app/AboutWindow.h"
 #include "ui/common/BringToFront.h"
 
+#include <QPainter>
+#include <QPixmap>
+
 namespace zorvex {
 namespace {
 
@@ -15,6 +18,20 @@ QString u(const char* text)
 
 // Which user entry an action stands for.
 const char kCodeProperty[] = "zorvexPageCode";
+
+// A red dot.
+QIcon recordingIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 0, 0));
+    p.drawEllipse(QRectF(2, 2, 12, 12));
+    p.end();
+    return QIcon(pixmap);
+}
 
 } // namespace
 
@@ -105,12 +122,16 @@ QAction* ContextMenu::addUserEntry(int code, const QString& label, EntrySubmenu 
         const bool player = kind == EntrySubmenu::Player;
         const QStringList items = player ? playerSubmenuLabels() : radioSubmenuLabels();
         for (int i = 0; i < items.size(); ++i) {
-            sub->addAction(items.at(i), this, [this, player, i] {
+            QAction* item = sub->addAction(items.at(i), this, [this, player, i] {
                 if (player)
                     emit playerCommandChosen(i);
                 else
                     emit radioCommandChosen(i);
             });
+            if (!player && i == int(RadioCommand::Record)) {
+                item->setObjectName(QStringLiteral("MenuNagrywaj"));
+                item->setIcon(m_radioRecording ? recordingIcon() : QIcon());
+            }
         }
         QAction* a = sub->menuAction();
         a->setProperty(kCodeProperty, code);
@@ -122,6 +143,13 @@ QAction* ContextMenu::addUserEntry(int code, const QString& label, EntrySubmenu 
     connect(a, &QAction::triggered, this, [this, code] { emit pageCodeChosen(code); });
     insertAction(m_userEnd, a);
     return a;
+}
+
+void ContextMenu::setRadioRecording(bool on)
+{
+    m_radioRecording = on;
+    for (QAction* item : findChildren<QAction*>(QStringLiteral("MenuNagrywaj")))
+        item->setIcon(on ? recordingIcon() : QIcon());
 }
 
 void ContextMenu::fillListSubmenu(QAction* entry, const QStringList& items, bool favourites)

@@ -49,6 +49,8 @@ public:
     // Fills the favourites and miscellaneous submenus now (also done before
     // every showing).
     void refreshDynamicSubmenus();
+    // "Nagrywaj" of every radio submenu shows the recording icon while on.
+    void setRadioRecording(bool on);
     void showAbout();
 
 signals:
@@ -84,6 +86,7 @@ private:
     ListProvider m_miscList;
     ListProvider m_favourites;
     IconProvider m_icons;
+    bool m_radioRecording = false;
     QPointer<AboutWindow> m_aboutWindow;
 };
 

@@ -1,6 +1,5 @@
 #include "ui/app/PendingFeatures.h"
 
-#include "core/app/ContextMenuModel.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/tools/ToolsWindow.h"
@@ -15,11 +14,6 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools, Prompts& promp
     QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::restoreIconPositionsRequested, menu, notice);
-    // Recording waits for its encoder; the other radio items are the radio's.
-    QObject::connect(menu, &ContextMenu::radioCommandChosen, menu, [notice](int command) {
-        if (command == int(RadioCommand::Record))
-            notice();
-    });
     QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
     QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
 }

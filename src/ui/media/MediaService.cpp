@@ -5,6 +5,7 @@
 #include "core/media/MediaSettings.h"
 #include "core/media/PlaylistFiles.h"
 #include "core/media/TrackInfo.h"
+#include "core/media/TrackScanner.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/PlaylistPage.h"
 
@@ -111,6 +112,13 @@ void MediaService::command(int c)
     case 4: m_player->next(); break;
     default: break;
     }
+}
+
+void MediaService::addRecording(const QString& path)
+{
+    m_list.append(TrackScanner::entryFor(path, true));
+    if (m_page)
+        m_page->refreshList();
 }
 
 bool MediaService::playing() const

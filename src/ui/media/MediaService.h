@@ -53,6 +53,8 @@ public:
     void command(int command);
 
     bool playing() const;
+    // Appends a finished recording to the playlist, named and measured.
+    void addRecording(const QString& path);
     // Draws the panel anew, e.g. when the radio's side of it changed.
     void refreshPanel() { publishState(); }
 

@@ -103,7 +103,8 @@ RadioPage::RadioPage(QWidget* parent) : QWidget(parent)
     record = button("BitBtn125", QStringLiteral("●"), this);
     record->setToolTip(QStringLiteral("Nagrywaj"));
     record->setEnabled(false);
-    for (QPushButton* b : {previous, play, stop, next, record})
+    recordOptions = button("BitBtn126", QStringLiteral("Opcje nagrywania"), this);
+    for (QPushButton* b : {previous, play, stop, next, record, recordOptions})
         transport->addWidget(b);
     volume = named(new QScrollBar(Qt::Horizontal, this), "Scroll2");
     volume->setRange(0, 100);

@@ -33,6 +33,7 @@ public:
     QPushButton* next = nullptr;     // BitBtn114
     QPushButton* previous = nullptr; // BitBtn113
     QPushButton* record = nullptr;   // BitBtn125
+    QPushButton* recordOptions = nullptr; // BitBtn126
     QPushButton* addFavourite = nullptr; // BitBtn104
     QPushButton* addStation = nullptr;   // BitBtn105
     QPushButton* editStation = nullptr;  // BitBtn109

@@ -10,6 +10,7 @@
 #include "ui/common/Messages.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/media/RadioPage.h"
+#include "ui/media/StationWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,6 +92,8 @@ RadioService::RadioService(const PathTable& paths, RadioSettings& settings, Play
         if (m_favourites.move(row, by))
             fillFavourites(row + by);
     };
+    connect(p->addStation, &QPushButton::clicked, this, [this] { openStationWindow(false); });
+    connect(p->editStation, &QPushButton::clicked, this, [this] { openStationWindow(true); });
     connect(p->moveUp, &QPushButton::clicked, this, [move] { move(-1); });
     connect(p->moveDown, &QPushButton::clicked, this, [move] { move(1); });
     connect(p->volume, &QScrollBar::valueChanged, this, &RadioService::setVolume);
@@ -115,6 +118,7 @@ RadioService::RadioService(const PathTable& paths, RadioSettings& settings, Play
 
 RadioService::~RadioService()
 {
+    delete m_stationWindow;
     if (m_playlistReply)
         m_playlistReply->abort();
     if (m_page && !m_page->parent())
@@ -245,7 +249,7 @@ void RadioService::play()
         // Left first, so that the end of play it reports is not taken for a
         // lost stream to restart.
         m_state = RadioState::Stopped;
-        m_players.closeFile(BassPlaySet::Radio);
+        closeStream(true);
     }
     m_url = url;
     m_name = name;
@@ -370,9 +374,50 @@ void RadioService::streamOpened(BassPlay*, const StreamOpenResult& result)
         if (const auto tags = m_player.tags(TagKind(m_player.titleTagKind())))
             applyTitle(tags->join(u';'));
     }
+    emit streamStarted();
     if (m_panelSettings.exclusive && stopMusic)
         stopMusic();
     m_busy = false;
+}
+
+StationWindow* RadioService::stationWindow() const
+{
+    return m_stationWindow.data();
+}
+
+void RadioService::closeStream(bool byUser)
+{
+    emit streamClosing(byUser);
+    m_players.closeFile(BassPlaySet::Radio);
+}
+
+void RadioService::openStationWindow(bool editing)
+{
+    const int row = m_page->favourites->currentRow();
+    if (editing && (row < 0 || row >= m_favourites.count()))
+        return;
+    if (!m_stationWindow) {
+        m_stationWindow = new StationWindow;
+        m_stationWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+        connect(m_stationWindow, &StationWindow::confirmed, this, &RadioService::stationConfirmed);
+    }
+    if (editing)
+        m_stationWindow->openToEdit(m_favourites.at(row), toolsWindow);
+    else
+        m_stationWindow->openToAdd(toolsWindow);
+}
+
+void RadioService::stationConfirmed(const RadioStation& station, bool editing)
+{
+    if (!editing) {
+        if (!addFavourite(station))
+            m_prompts.window(QMessageBox::Warning, QStringLiteral("Zorvex - Radio"),
+                             QStringLiteral("Wybrane radio jest już na liście ulubionych"), false);
+        return;
+    }
+    const int row = m_page->favourites->currentRow();
+    if (m_favourites.replace(row, station))
+        fillFavourites(row);
 }
 
 void RadioService::applyText(const QString& text)
@@ -408,6 +453,7 @@ void RadioService::applyTitle(const QString& text)
         return;
     m_page->title->setText(title);
     emit changed();
+    emit titleChanged();
 }
 
 void RadioService::playerStopped()
@@ -417,7 +463,7 @@ void RadioService::playerStopped()
         // hammered; such a loss waits for the countdown like a failure.
         if (m_playingSince.isValid() && m_playingSince.elapsed() < kReconnectMs) {
             setState(RadioState::Error, QStringLiteral("error"));
-            m_players.closeFile(BassPlaySet::Radio);
+            closeStream(false);
             scheduleReconnect();
             return;
         }
@@ -426,7 +472,7 @@ void RadioService::playerStopped()
         return;
     }
     setState(RadioState::Stopped);
-    m_players.closeFile(BassPlaySet::Radio);
+    closeStream(true);
     clearFields();
 }
 
@@ -434,6 +480,8 @@ void RadioService::stop()
 {
     m_queuedUrl.clear();
     m_queuedName.clear();
+    // The recording ends while its stream is still there to be let go.
+    emit streamClosing(true);
     if (m_state == RadioState::Disconnecting)
         return;
     cancelReconnect();

@@ -23,6 +23,7 @@ class Prompts;
 class BassPlaySet;
 class PathTable;
 class RadioPage;
+class StationWindow;
 struct PlaybackPanelSettings;
 struct PanelView;
 struct MprisState;
@@ -41,6 +42,8 @@ public:
                  BassPlaySet& players, Prompts& prompts, QObject* parent = nullptr);
     ~RadioService() override;
 
+    Prompts& prompts() const { return m_prompts; }
+
     RadioPage* page() const;
     RadioState state() const { return m_state; }
     QString stateText() const;
@@ -58,7 +61,7 @@ public:
     RadioStation selectedStation() const;
 
     // The menus' and the panel's commands, in the RadioCommand order:
-    // previous, play, stop, next (record is not built here).
+    // previous, play, stop, next (record belongs to the recorder).
     void command(int command);
     void play();
     void stop();
@@ -82,11 +85,21 @@ public:
     std::function<void()> stopMusic;     // AutoStop: the player stops
     std::function<void()> switchPanel;   // ZmienPanel: the panel shows the radio
     std::function<void(const QString& url)> openWebPage;
+    // The window the station window disables while it is shown.
+    QWidget* toolsWindow = nullptr;
+    StationWindow* stationWindow() const;
 
 signals:
     // The state, the station or its title changed.
     void changed();
     void favouritesChanged();
+    // The title rule found a new title.
+    void titleChanged();
+    // The stream is about to be let go; `byUser` for a stop or another
+    // station, not for a lost connection that is tried again.
+    void streamClosing(bool byUser);
+    // A station began to play.
+    void streamStarted();
 
 private:
     void loadLists();
@@ -105,6 +118,9 @@ private:
     void scheduleReconnect();
     void cancelReconnect();
     void tick();
+    void closeStream(bool byUser);
+    void openStationWindow(bool editing);
+    void stationConfirmed(const RadioStation& station, bool editing);
 
     const PathTable& m_paths;
     RadioSettings& m_settings;
@@ -134,6 +150,7 @@ private:
     QTimer m_tick;
     QNetworkAccessManager* m_network = nullptr;
     QPointer<QNetworkReply> m_playlistReply;
+    QPointer<StationWindow> m_stationWindow;
 };
 
 } // namespace zorvex

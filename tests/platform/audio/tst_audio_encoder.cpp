@@ -28,9 +28,9 @@ private slots:
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    QString commandLine(const QString& program, const QString& out) const
+    QStringList arguments(const QString& program, const QString& out) const
     {
-        return program + u" -m s -q 5 --resample 44.1 -b 128 - \""_s + out + u'"';
+        return {program, u"-m"_s, u"s"_s, u"-q"_s, u"5"_s, u"--resample"_s, u"44.1"_s, u"-b"_s, u"128"_s, u"-"_s, out};
     }
 
     QTemporaryDir m_dir;
@@ -82,7 +82,8 @@ void TestEncoder::recordsWhatPlays()
     connect(&p, &BassPlay::stopped, this, [&] { order << u"stop"_s; });
     p.setFileName(path(u"tone.wav"_s));
     p.play(true);
-    QVERIFY(p.startEncoder(commandLine(program, out)));
+    const auto exit = std::make_shared<EncoderExit>();
+    QVERIFY(p.startEncoder(arguments(program, out), exit));
     QVERIFY(p.encoderActive());
 
     double expected = 2.0;
@@ -94,6 +95,8 @@ void TestEncoder::recordsWhatPlays()
         expected = p.position();
         QVERIFY(!p.encoderActive());
     }
+    // The file is whole once the encoder has exited; nothing waited for it.
+    QTRY_VERIFY_WITH_TIMEOUT(exit->done, 10000);
 
     const auto facts = readMp3Facts(out);
     QVERIFY2(facts, "no MP3 was written");
@@ -111,8 +114,10 @@ void TestEncoder::missingEncoder()
     BassPlay p(lib, 7);
     p.setFileName(path(u"tone.wav"_s));
     p.play(true);
-    QVERIFY(!p.startEncoder(path(u"brak/lame"_s) + u" - \"x.mp3\""_s));
+    const auto exit = std::make_shared<EncoderExit>();
+    QVERIFY(!p.startEncoder({path(u"brak/lame"_s), u"-"_s, u"x.mp3"_s}, exit));
     QVERIFY(!p.encoderActive());
+    QVERIFY(exit->done);
     p.close();
 }
 
@@ -125,7 +130,7 @@ void TestEncoder::encoderThatQuits()
     QSignalSpy stopped(&p, &BassPlay::stopped);
     p.setFileName(path(u"tone.wav"_s));
     p.play(true);
-    QVERIFY(p.startEncoder(u"true"_s));
+    QVERIFY(p.startEncoder({u"true"_s}));
     QTRY_VERIFY(!p.encoderActive());
     QVERIFY(p.isPlaying());
     QTRY_COMPARE_WITH_TIMEOUT(stopped.count(), 1, 10000);

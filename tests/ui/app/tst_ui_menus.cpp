@@ -167,6 +167,17 @@ void TestUiMenus::playerAndRadioSubmenus()
     actionNamed(*r, QStringLiteral("Nagrywaj"))->trigger();
     QCOMPARE(player.at(0).at(0).toInt(), int(PlayerCommand::Pause));
     QCOMPARE(radio.at(0).at(0).toInt(), int(RadioCommand::Record));
+
+    // "Nagrywaj" shows the recording icon while recording, also in a
+    // submenu built meanwhile.
+    QVERIFY(actionNamed(*r, QStringLiteral("Nagrywaj"))->icon().isNull());
+    menu.setRadioRecording(true);
+    QVERIFY(!actionNamed(*r, QStringLiteral("Nagrywaj"))->icon().isNull());
+    menu.setUserEntries(keys({40}));
+    QMenu* rebuilt = menu.userActions()[0]->menu<QMenu*>();
+    QVERIFY(!actionNamed(*rebuilt, QStringLiteral("Nagrywaj"))->icon().isNull());
+    menu.setRadioRecording(false);
+    QVERIFY(actionNamed(*rebuilt, QStringLiteral("Nagrywaj"))->icon().isNull());
 }
 
 void TestUiMenus::favouritesAndMiscList()
