@@ -54,6 +54,7 @@ struct Settings {
     PlaybackPanelSettings panelOdtwarzania;
     WeatherSettings pogoda;
     RadioSettings radio;
+    MiscPageSettings wiadomosci;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

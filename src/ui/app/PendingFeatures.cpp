@@ -10,6 +10,7 @@ namespace zorvex {
 
 void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
 {
+    Q_UNUSED(tools) // its controls are all built now
     const auto notice = [] { showNotAvailableYet(); };
     ContextMenu* menu = main->contextMenu();
     QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
@@ -20,8 +21,6 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
         if (command == int(RadioCommand::Record))
             notice();
     });
-    QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
-    QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
 }
 
 } // namespace zorvex
