@@ -145,7 +145,7 @@ void WeatherMapsService::showMap()
     if (!InternetAvailable(m_context.interfaces, url, true))
         return;
     if (!isWebMapUrl(url)) {
-        showError(QString::fromUtf8("Adres mapki musi zaczynać się od http:// lub https://:\n") + url, m_page);
+        showErrorWindow(QString::fromUtf8("Adres mapki musi zaczynać się od http:// lub https://:\n") + url);
         return;
     }
     const QString type = mapPictureType(url);
@@ -160,8 +160,8 @@ void WeatherMapsService::showMap()
         return;
     }
     if (!QDir().mkpath(m_context.cacheFolder)) {
-        showError(QString::fromUtf8("Nie można utworzyć folderu na mapki: ") + QDir::toNativeSeparators(m_context.cacheFolder),
-                  m_page);
+        showErrorWindow(QString::fromUtf8("Nie można utworzyć folderu na mapki: ")
+                        + QDir::toNativeSeparators(m_context.cacheFolder));
         return;
     }
     const QString target = QDir(m_context.cacheFolder).filePath(QLatin1String(kDownloadName));
