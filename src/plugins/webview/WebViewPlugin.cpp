@@ -67,12 +67,12 @@ class WebView : public BrowserView {
 public:
     explicit WebView(QWidget* parent)
         : m_view(new QWebEngineView(parent))
+        // Nothing of the pages stays on disk: an off-the-record profile.
+        , m_profile(new QWebEngineProfile)
     {
-        // Nothing of the pages stays on disk.
-        m_profile = new QWebEngineProfile(m_view);
         m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        m_page = new GuardedPage(m_profile, *this, false, m_view);
+        m_page = new GuardedPage(m_profile, *this, false, nullptr);
         m_view->setPage(m_page);
         m_view->setContextMenuPolicy(Qt::NoContextMenu);
         QObject::connect(m_view, &QWebEngineView::loadFinished, m_view, [this](bool ok) { loadFinished(ok); });
@@ -80,8 +80,11 @@ public:
 
     ~WebView() override
     {
-        if (m_view)
-            delete m_view.data();
+        // The page before its profile; the view may have gone with its
+        // window already.
+        delete m_view.data();
+        delete m_page.data();
+        delete m_profile;
     }
 
     QWidget* widget() override { return m_view; }
@@ -99,8 +102,8 @@ public:
 
 private:
     QPointer<QWebEngineView> m_view;
-    QWebEngineProfile* m_profile = nullptr;
-    GuardedPage* m_page = nullptr;
+    QWebEngineProfile* m_profile;
+    QPointer<GuardedPage> m_page;
 };
 
 } // namespace

@@ -60,7 +60,6 @@ void TestUiPending::eachControlSaysItIsNotAvailable_data()
     QTest::newRow("Zapisz pozycje ikon") << QStringLiteral("menu") << QStringLiteral("Zapisz pozycje ikon");
     QTest::newRow("Przywróć pozycje ikon") << QStringLiteral("menu") << QStringLiteral("Przywróć pozycje ikon");
     QTest::newRow("radio submenu") << QStringLiteral("menu") << QStringLiteral("Nagrywaj");
-    QTest::newRow("Edytuj") << QStringLiteral("tools") << QStringLiteral("ButtonMiscMenuEdit");
 }
 
 void TestUiPending::eachControlSaysItIsNotAvailable()
