@@ -41,7 +41,11 @@ protected:
         const bool clicked = type == NavigationTypeLinkClicked || m_opener;
         const bool load = m_host.navigate(url, this->url(), clicked, isMainFrame) == BrowserNavigation::Load;
         if (m_opener) {
-            // The new window's address went to the host; this page goes.
+            // A new window of a service page opens in the program's own
+            // browser; the host sent any other address elsewhere. This
+            // page only carried the address.
+            if (load)
+                m_host.load(url);
             deleteLater();
             return false;
         }
