@@ -35,6 +35,8 @@
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
 #include "ui/internet/InternetService.h"
+#include "ui/internet/MiscService.h"
+#include "ui/internet/WeatherMapsService.h"
 #include "ui/internet/WeatherService.h"
 #include "ui/net/NetTools.h"
 #include "ui/reminders/AlarmService.h"
@@ -131,6 +133,9 @@ Application::~Application()
     m_recorder.reset();
     m_radio.reset();
     m_media.reset();
+    // The embedded browser goes before the Tools window holding it.
+    m_misc.reset();
+    m_maps.reset();
     m_internet.reset();
     // The changer waits for a change still being composed.
     m_wallpaper.reset();

@@ -28,6 +28,8 @@ class LinuxStatusSources;
 class MousePages;
 class CalendarView;
 class WeatherService;
+class WeatherMapsService;
+class MiscService;
 class DesktopIntegration;
 class DesktopProxySource;
 class InterfaceProbe;
@@ -110,6 +112,7 @@ private:
     void installCalendar();
     void installInternet();
     void installWeather();
+    void installMiscPages();
     void installWallpaper();
     void installStatus();
     void installNet();
@@ -169,6 +172,8 @@ private:
     std::unique_ptr<DesktopProxySource> m_desktopProxy;
     std::unique_ptr<InternetService> m_internet; // part of the page "Inne"
     std::unique_ptr<WeatherService> m_weather;   // the page "Miasta"
+    std::unique_ptr<WeatherMapsService> m_maps;  // the page "Mapy"
+    std::unique_ptr<MiscService> m_misc;         // the pages "Różne" and "ShoutBox"
     std::unique_ptr<WallpaperSetter> m_wallpaperSetter;
     std::unique_ptr<WallpaperService> m_wallpaper; // its page too
     std::unique_ptr<LinuxStatusSources> m_statusSources;

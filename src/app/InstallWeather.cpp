@@ -4,7 +4,16 @@
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/internet/InternetService.h"
+#include "ui/internet/MiscService.h"
+#include "ui/internet/WeatherMapsService.h"
 #include "ui/internet/WeatherService.h"
+#include "ui/app/ContextMenu.h"
+#include "ui/app/MainWindow.h"
+#include "ui/calendar/ZodiacController.h"
+#include "ui/reminders/AlarmPage.h"
+#include "ui/reminders/AlarmService.h"
+
+#include <QStandardPaths>
 
 namespace zorvex {
 
@@ -26,10 +35,14 @@ void Application::installWeather()
         m_calendar->setWeatherIcon(!icon.isNull(), hint, icon);
     };
 
-    // A city list replaced by the data update shows at once.
+    // Lists replaced by the data update show at once.
     m_internet->listReplaced = [this, previous = m_internet->listReplaced](UpdateList list) {
         if (list == UpdateList::Cities)
             m_weather->reloadCities();
+        else if (list == UpdateList::Maps)
+            m_maps->reloadLists();
+        else if (list == UpdateList::Misc)
+            m_misc->reloadList();
         previous(list);
     };
     weather.openPage = [this] { m_tools->openPage(page::WeatherCities); };
@@ -47,6 +60,42 @@ void Application::installWeather()
         return QString();
     });
     weather.startup();
+
+    // The weather maps, their pictures cached apart from the data folder.
+    const QString mapCache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/mapy");
+    m_maps = std::make_unique<WeatherMapsService>(WeatherMapsContext{m_clock, m_paths, m_settings, *m_interfaces,
+                                                                     m_internet->network(), mapCache, *m_prompts});
+    m_tools->setPageContent(page::WeatherMaps, m_maps->page());
+    m_store->addListWriter([this] { m_maps->save(); });
+
+    installMiscPages();
+}
+
+// The service's web pages ("Różne", the shoutbox) and the horoscope menu.
+void Application::installMiscPages()
+{
+    m_misc = std::make_unique<MiscService>(
+        MiscContext{m_clock, m_paths, m_settings, *m_interfaces, m_internet->service(), *m_prompts});
+    MiscService& misc = *m_misc;
+    misc.openTools = [this](int code) { m_tools->openPage(code); };
+    misc.startAlarm = [this](const AlarmLink& alarm) {
+        return m_alarms->page()->beginAddFromLink(alarm.when, alarm.text);
+    };
+    ContextMenu* menu = m_main->contextMenu();
+    menu->setMiscListProvider([this] { return m_misc->menuEntries(); });
+    misc.menuChanged = [menu] { menu->refreshDynamicSubmenus(); };
+    connect(menu, &ContextMenu::miscListEntryChosen, &misc, &MiscService::showMenuEntry);
+    connect(m_tools.get(), &ToolsWindow::miscMenuEditorRequested, &misc,
+            [this] { m_misc->editMenu(m_tools.get()); });
+    connect(m_zodiac.get(), &ZodiacController::horoscopeRequested, &misc, &MiscService::showHoroscope);
+    m_tools->setPageContent(page::Misc, misc.page());
+    m_tools->setPageContent(page::ShoutBox, misc.shoutboxPage());
+    m_store->addListWriter([this] { m_misc->save(); });
+    registerAction(QStringLiteral("misc-page"), [this] {
+        m_misc->showMiscPage(0);
+        m_tools->openPage(page::Misc);
+        return QString();
+    });
 }
 
 } // namespace zorvex

@@ -94,6 +94,9 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
+    // The embedded browser, loaded later as a plugin, shares the program's
+    // OpenGL contexts; this must be said before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApp(argc, argv);
     zorvex::setUpApplication();
     zorvex::Application app;

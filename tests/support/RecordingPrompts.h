@@ -68,4 +68,18 @@ private:
     }
 };
 
+// Real windows, which a test finds and reads, but the questions that wait
+// are kept in `asked` and answered from `answer`.
+class AnsweringBoxPrompts : public BoxPrompts {
+public:
+    QStringList asked;
+    bool answer = false;
+
+    bool askYesNo(const QString& caption, const QString& text, QWidget* = nullptr, bool = false) override
+    {
+        asked << caption + QStringLiteral(": ") + text;
+        return answer;
+    }
+};
+
 } // namespace zorvex

@@ -37,6 +37,7 @@ const std::vector<ActionName>& actionNames()
         entry("ping", "sprawdza hosty listy Ping"),
         entry("update-check", "sprawdza aktualizacje"),
         entry("weather-refresh", "odświeża ikonę pogody"),
+        entry("misc-page", "pokazuje wybraną stronę Internet - Różne"),
     };
     return table;
 }

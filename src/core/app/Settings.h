@@ -56,6 +56,7 @@ struct Settings {
     WeatherSettings pogoda;
     RadioSettings radio;
     RecordingSettings radioRec;
+    MiscPageSettings wiadomosci;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

@@ -24,6 +24,20 @@ void WeatherSettings::visit(SettingsVisitor& v)
     v.integer("IkoTempTyp", ikoTempTyp, 0, 0, 2);
     v.boolean("IkoAutoOds", ikoAutoOds, false);
     v.integer("IkoAutoOdsC", ikoAutoOdsC, 5, 1, 24);
+    v.boolean("Dopasuj", dopasuj, false);
+    v.integer("Lista", lista, 0, 0, 2);
+    v.integer("ZazL1", zazL1, 0, 0);
+    v.integer("ZazL2", zazL2, 0, 0);
+}
+
+MiscPageSettings::MiscPageSettings()
+{
+    resetToDefaults(*this);
+}
+
+void MiscPageSettings::visit(SettingsVisitor& v)
+{
+    v.integer("Wyb", wyb, -1, -1);
 }
 
 } // namespace zorvex

@@ -9,9 +9,8 @@ namespace zorvex {
 
 inline constexpr char kDefaultIconSet[] = "Domyślny";
 
-// Section "Pogoda": the forecast page and the desktop weather icon. The
-// keys of the weather maps in the same section are left as the file has
-// them.
+// Section "Pogoda": the forecast page, the desktop weather icon and the
+// weather maps.
 struct WeatherSettings : SettingsSection {
     WeatherSettings();
     int miasto;          // Miasto: forecast page city index
@@ -29,8 +28,21 @@ struct WeatherSettings : SettingsSection {
     int ikoTempTyp;      // IkoTempTyp: 0 mean, 1 max, 2 min
     bool ikoAutoOds;     // IkoAutoOds
     int ikoAutoOdsC;     // IkoAutoOdsC: hours, 1..24
+    bool dopasuj;        // Dopasuj: maps fitted to the view
+    int lista;           // Lista: map list shown, 1 standard, 2 user, 0 none chosen
+    int zazL1;           // ZazL1: selected standard map
+    int zazL2;           // ZazL2: selected user map
 
     const char* name() const override { return "Pogoda"; }
+    void visit(SettingsVisitor& v) override;
+};
+
+// Section "Wiadomosci": the entry of the page "Różne".
+struct MiscPageSettings : SettingsSection {
+    MiscPageSettings();
+    int wyb; // Wyb: selected entry, -1 none
+
+    const char* name() const override { return "Wiadomosci"; }
     void visit(SettingsVisitor& v) override;
 };
 

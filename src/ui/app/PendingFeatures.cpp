@@ -9,13 +9,12 @@ namespace zorvex {
 
 void connectPendingFeatures(MainWindow* main, ToolsWindow* tools, Prompts& prompts)
 {
+    Q_UNUSED(tools) // its controls are all built now
     const auto notice = [&prompts] { prompts.notAvailableYet(); };
     ContextMenu* menu = main->contextMenu();
     QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);
     QObject::connect(menu, &ContextMenu::restoreIconPositionsRequested, menu, notice);
-    QObject::connect(menu, &ContextMenu::miscListEntryChosen, menu, notice);
-    QObject::connect(tools, &ToolsWindow::miscMenuEditorRequested, tools, notice);
 }
 
 } // namespace zorvex

@@ -1,6 +1,7 @@
 #include "ui/internet/WeatherPage.h"
 
 #include "core/internet/WeatherForecast.h"
+#include "core/internet/WeatherSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace zorvex {
@@ -21,7 +24,24 @@ namespace zorvex {
 namespace {
 const char* const kFieldCaptions[9] = {"Miasto:", "Data:", "Temp. max.:", "Temp. min.:", "Opis:",
                                        "Wiatr:", "Biomet:", "Wschód słońca:", "Zachód słońca:"};
-}
+
+// New sets in dark blue, versions in grey after the name.
+class IconSetDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString name = opt.text;
+        opt.text.clear();
+        QStyledItemDelegate::paint(p, opt, index);
+        drawSetEntryText(p, opt, name, index.data(WeatherPage::kVersionRole).toString(),
+                         setNameColour(opt, index.data(WeatherPage::kAgeRole).toInt()));
+    }
+};
+} // namespace
 
 WeatherPage::WeatherPage(QWidget* parent)
     : QWidget(parent)
@@ -39,6 +59,7 @@ WeatherPage::WeatherPage(QWidget* parent)
     , m_autoRefresh(new QCheckBox(QStringLiteral("Odświeżaj automatycznie co"), this))
     , m_hours(new QSpinBox(this))
     , m_set(new QComboBox(this))
+    , m_deleteSet(new QToolButton(this))
 {
     setObjectName(QStringLiteral("WeatherPage"));
     m_city->setObjectName(QStringLiteral("ComboBox22"));
@@ -55,6 +76,10 @@ WeatherPage::WeatherPage(QWidget* parent)
     m_autoRefresh->setObjectName(QStringLiteral("WeatherIconAutoRefresh"));
     m_hours->setObjectName(QStringLiteral("WeatherIconHours"));
     m_set->setObjectName(QStringLiteral("WeatherIconSet"));
+    m_set->setItemDelegate(new IconSetDelegate(m_set));
+    m_deleteSet->setObjectName(QStringLiteral("DeleteWeatherIconSet"));
+    m_deleteSet->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    m_deleteSet->setToolTip(QString::fromUtf8("Usuń wybrany zestaw ikon pogody"));
 
     m_temperatureType->addItems({QStringLiteral("Średnia"), QStringLiteral("Max."), QStringLiteral("Min.")});
     m_hours->setRange(1, 24);
@@ -96,6 +121,7 @@ WeatherPage::WeatherPage(QWidget* parent)
     auto* sets = new QHBoxLayout;
     sets->addWidget(new QLabel(QStringLiteral("Zestaw ikon:"), this));
     sets->addWidget(m_set, 1);
+    sets->addWidget(m_deleteSet);
     auto* iconLayout = new QVBoxLayout(icon);
     iconLayout->addWidget(m_showIcon);
     iconLayout->addWidget(m_fetchAtStart);
@@ -134,6 +160,18 @@ void WeatherPage::fillCityBox(QComboBox* box)
             bold.setBold(true);
             box->setItemData(box->count() - 1, bold, Qt::FontRole);
         }
+    }
+}
+
+void WeatherPage::setIconSets(const QList<PictureSetInfo>& sets)
+{
+    m_set->clear();
+    m_set->addItem(QString::fromUtf8(kDefaultIconSet));
+    m_set->setItemData(0, kNewSetHours, kAgeRole);
+    for (const PictureSetInfo& set : sets) {
+        m_set->addItem(set.name);
+        m_set->setItemData(m_set->count() - 1, set.version, kVersionRole);
+        m_set->setItemData(m_set->count() - 1, set.ageHours, kAgeRole);
     }
 }
 

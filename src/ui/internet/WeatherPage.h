@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/internet/WeatherCities.h"
+#include "ui/calendar/PictureSets.h"
 
 #include <QWidget>
 
@@ -10,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QToolButton;
 
 namespace zorvex {
 
@@ -43,6 +45,13 @@ public:
     QCheckBox* autoRefreshBox() const { return m_autoRefresh; }
     QSpinBox* autoRefreshHours() const { return m_hours; }
     QComboBox* iconSetBox() const { return m_set; }
+    // "Usuń wybrany zestaw ikon pogody".
+    QToolButton* deleteSetButton() const { return m_deleteSet; }
+    // The set list with each set's version and age, drawn as every add-on
+    // list draws them; "Domyślny" first.
+    static constexpr int kVersionRole = Qt::UserRole + 2;
+    static constexpr int kAgeRole = Qt::UserRole + 3;
+    void setIconSets(const QList<PictureSetInfo>& sets);
     QLineEdit* field(int i) const { return m_fields[i]; }
     QLabel* picture() const { return m_picture; }
 
@@ -66,6 +75,7 @@ private:
     QCheckBox* m_autoRefresh;
     QSpinBox* m_hours;
     QComboBox* m_set;
+    QToolButton* m_deleteSet;
 };
 
 } // namespace zorvex

@@ -122,6 +122,22 @@ QStringList scanWeatherIconSets(const QString& setsFolder)
     return sets;
 }
 
+QList<PictureSetInfo> scanWeatherIconSetInfos(const QString& setsFolder, const QDateTime& now)
+{
+    return scanPictureSets(
+        setsFolder, QString::fromUtf8(kDefaultIconSet), kWeatherPictures,
+        [](const FolderListing& folder, int i) -> QString {
+            // The picture DrawIcon would take: ".png", then ".gif", then ".bmp".
+            const QString base = folder.folder() + QLatin1Char('/') + pictureBase(i + 1);
+            for (const char* ext : {".png", ".gif", ".bmp"}) {
+                if (QFileInfo::exists(base + QLatin1String(ext)))
+                    return base + QLatin1String(ext);
+            }
+            return QString();
+        },
+        now);
+}
+
 QImage loadWeatherIconPicture(const QString& setsFolder, const QString& set, int n)
 {
     if (set.isEmpty() || n < 1 || n > kWeatherPictures || set.contains(QLatin1Char('/')) || set == QLatin1String(".."))

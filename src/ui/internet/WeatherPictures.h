@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/calendar/PictureSets.h"
+
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -18,6 +20,9 @@ QImage builtInWeatherPicture(int n, const QSize& size);
 // holds 01..11 as ".bmp", ".png" or ".gif" (a folder named "Domyślny" in
 // any letter case is not listed twice).
 QStringList scanWeatherIconSets(const QString& setsFolder);
+// The same sets without "Domyślny", each with its version and its age (the
+// newest of its eleven pictures, as every add-on list marks new sets).
+QList<PictureSetInfo> scanWeatherIconSetInfos(const QString& setsFolder, const QDateTime& now);
 
 // The set's picture n: ".png" first, then ".gif", then ".bmp". "Domyślny"
 // without a folder of its own is the built-in drawing. A null image when

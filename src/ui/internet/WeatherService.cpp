@@ -9,11 +9,16 @@
 #include "core/internet/ServiceAnswer.h"
 #include "core/internet/ServiceClient.h"
 #include "platform/internet/NetworkAccess.h"
+#include "ui/common/Messages.h"
 #include "ui/internet/InternetMessages.h"
 #include "ui/internet/WeatherPage.h"
 #include "ui/internet/WeatherPictures.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QToolButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
@@ -44,6 +49,47 @@ WeatherService::~WeatherService()
     // Placed on the Tools window, the page goes with it; otherwise with us.
     if (m_page && !m_page->parent())
         delete m_page;
+}
+
+void WeatherService::reloadIconSets()
+{
+    WeatherSettings& s = m_context.settings.pogoda;
+    QComboBox* box = m_page->iconSetBox();
+    const QSignalBlocker block(box);
+    m_page->setIconSets(scanWeatherIconSetInfos(iconSetsFolder(), m_context.clock.now()));
+    // A stored set that is gone falls back to the built-in one, which
+    // always draws.
+    const int set = box->findText(s.ikoSchemat);
+    box->setCurrentIndex(set < 0 ? 0 : set);
+    if (set < 0)
+        s.ikoSchemat = box->itemText(0);
+    m_page->deleteSetButton()->setEnabled(box->currentIndex() > 0);
+}
+
+void WeatherService::deleteIconSet()
+{
+    QComboBox* box = m_page->iconSetBox();
+    const int index = box->currentIndex();
+    if (index <= 0)
+        return;
+    if (!m_context.prompts.askYesNo(QString::fromUtf8("Usuwanie ikon pogody"),
+                                    QString::fromUtf8("Na pewno usunąć wybrany zestaw ikon pogody?"), m_page))
+        return;
+    const QString name = box->itemText(index);
+    const QString path = QDir(iconSetsFolder()).filePath(name);
+    const QFileInfo info(path);
+    // A linked set: the link goes, never what it points at.
+    const bool removed = info.isSymLink() ? QFile::remove(path) : !info.isDir() || QDir(path).removeRecursively();
+    if (!removed) {
+        m_context.prompts.error(QString::fromUtf8("Nie udało się usunąć zestawu ikon pogody \"") + name
+                      + QString::fromUtf8("\". Sprawdź, czy masz prawo zapisu w folderze ")
+                      + QDir::toNativeSeparators(iconSetsFolder()) + QLatin1Char('.'),
+                  m_page);
+        reloadIconSets();
+        return;
+    }
+    m_page->setIconSets(scanWeatherIconSetInfos(iconSetsFolder(), m_context.clock.now()));
+    box->setCurrentIndex(std::min(index, box->count() - 1));
 }
 
 QString WeatherService::iconSetsFolder() const
@@ -109,12 +155,14 @@ void WeatherService::bindPage()
             s.ikoTempTyp = i;
         redraw();
     });
-    connect(page->iconSetBox(), &QComboBox::currentTextChanged, this, [&s, redraw](const QString& set) {
+    connect(page->iconSetBox(), &QComboBox::currentTextChanged, this, [this, &s, redraw](const QString& set) {
         if (set.isEmpty())
             return;
         s.ikoSchemat = set;
+        m_page->deleteSetButton()->setEnabled(m_page->iconSetBox()->currentIndex() > 0);
         redraw();
     });
+    connect(page->deleteSetButton(), &QToolButton::clicked, this, &WeatherService::deleteIconSet);
 }
 
 void WeatherService::startup()
@@ -136,15 +184,8 @@ void WeatherService::startup()
         p->temperatureTypeBox()->setCurrentIndex(s.ikoTempTyp);
         p->autoRefreshBox()->setChecked(s.ikoAutoOds);
         p->autoRefreshHours()->setValue(s.ikoAutoOdsC);
-        const QStringList sets = scanWeatherIconSets(iconSetsFolder());
-        p->iconSetBox()->addItems(sets);
-        // A stored set that is gone falls back to the built-in one, which
-        // always draws.
-        const int set = int(sets.indexOf(s.ikoSchemat));
-        p->iconSetBox()->setCurrentIndex(set < 0 ? 0 : set);
-        if (set < 0)
-            s.ikoSchemat = sets.first();
     }
+    reloadIconSets();
     if (!(s.ikoPokaz && s.ikoWl))
         s.ikoNr = 0;
     m_iconData = IconData::fromText(s.ikoDane);

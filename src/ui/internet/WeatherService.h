@@ -71,6 +71,12 @@ public:
     bool refreshAvailable() const;
     // "Ikona pogody zamiast pory dnia...": off remembers the picture number.
     void setIconShown(bool shown);
+    // "Usuń wybrany zestaw ikon pogody": after the question, the selected
+    // set's folder goes with everything in it ("Domyślny" has none).
+    void deleteIconSet();
+    // The set list read afresh, keeping the chosen set when it is there.
+    void reloadIconSets();
+
     // The picture number on the main window; 0 while the time-of-day picture
     // shows.
     int iconNumber() const { return m_number; }

@@ -580,6 +580,20 @@ void AlarmPage::beginAdd(const QDate& date, const QTime& time)
     updateApply();
 }
 
+bool AlarmPage::beginAddFromLink(const QDateTime& when, const QString& text)
+{
+    if (editing()
+        && !ask(QStringLiteral("Alarm"), QString::fromUtf8("Porzucić edytowany alarm i dodać nowy ze strony?")))
+        return false;
+    if (editing())
+        cancelEdit();
+    beginAdd(when.date(), when.time());
+    m_boxMessage->setChecked(true);
+    m_text->setPlainText(text);
+    updateApply();
+    return true;
+}
+
 void AlarmPage::changeSelected()
 {
     if (currentIndex() < 0)

@@ -75,6 +75,11 @@ public:
 
     // "Dodaj alarm" of the calendar menu: add mode, one-off, on `date` at `time`.
     void beginAdd(const QDate& date, const QTime& time);
+    // An alarm link of a web page: a one-off alarm at `when` with a message
+    // window showing `text` as plain text, and nothing else (no program, no
+    // power action, no sound). An edit in progress is dropped only after
+    // the user agrees; false when it is kept.
+    bool beginAddFromLink(const QDateTime& when, const QString& text);
     // The alarm sound ended or "Zatrzymaj dźwięk" was pressed: release "Testuj".
     void soundFinished();
     // Plays or releases like the "Testuj" button; used when an alarm fires.

@@ -59,7 +59,6 @@ void TestUiPending::eachControlSaysItIsNotAvailable_data()
     QTest::newRow("Klony") << QStringLiteral("menu") << QStringLiteral("Klony");
     QTest::newRow("Zapisz pozycje ikon") << QStringLiteral("menu") << QStringLiteral("Zapisz pozycje ikon");
     QTest::newRow("Przywróć pozycje ikon") << QStringLiteral("menu") << QStringLiteral("Przywróć pozycje ikon");
-    QTest::newRow("Edytuj") << QStringLiteral("tools") << QStringLiteral("ButtonMiscMenuEdit");
 }
 
 void TestUiPending::eachControlSaysItIsNotAvailable()

@@ -13,6 +13,7 @@
 #include "ui/internet/WeatherPage.h"
 #include "ui/internet/WeatherService.h"
 #include "MessageWindows.h"
+#include "support/RecordingPrompts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTest>
 
 using namespace zorvex;
@@ -45,6 +47,7 @@ private slots:
     void startDrawsStoredIconOrSchedules();
     void iconOffAndOnAgain();
     void menuOpensTheDaysForecast();
+    void iconSetListAndDeletion();
 
 private:
     struct Program;
@@ -61,7 +64,7 @@ struct TestWeatherService::Program {
     SettingsStore store;
     zorvex::test::FakeInterfaceProbe probe;
     NetworkAccess network;
-    BoxPrompts prompts; // real windows, found by the tests
+    AnsweringBoxPrompts prompts; // real windows, found by the tests; questions kept
     std::unique_ptr<ServiceClient> client;
     std::unique_ptr<WeatherService> service;
     QImage icon;
@@ -285,6 +288,46 @@ void TestWeatherService::menuOpensTheDaysForecast()
     QCOMPARE(p.page()->dayBox()->currentIndex(), 3);
     QTRY_COMPARE(p.page()->field(0)->text(), u"Wrocław"_s);
     QVERIFY(m_sim->log().last().value(u"query"_s).contains(u"date=2026.12.13"_s));
+}
+
+void TestWeatherService::iconSetListAndDeletion()
+{
+    const QString sets = m_data + u"Gfx/Pogoda/"_s;
+    for (int n = 1; n <= 11; ++n) {
+        const QString name = u"%1.png"_s.arg(n, 2, 10, QLatin1Char('0'));
+        QDir().mkpath(sets + u"Zimowy"_s);
+        QImage(32, 64, QImage::Format_RGB32).save(sets + u"Zimowy/"_s + name);
+        if (n < 11) {
+            QDir().mkpath(sets + u"Niepelny"_s);
+            QImage(32, 64, QImage::Format_RGB32).save(sets + u"Niepelny/"_s + name);
+        }
+    }
+    zorvex::test::writeFile(sets + u"Zimowy/Wersja.ini"_s, "1.2\r\n");
+    Program p(m_data, u"http://127.0.0.1:9/serwis.php?l="_s, [](Settings& s) { s.pogoda.ikoSchemat = u"Zimowy"_s; });
+    QComboBox* box = p.page()->iconSetBox();
+    QCOMPARE(box->count(), 2);
+    QCOMPARE(box->itemText(1), u"Zimowy"_s);
+    QCOMPARE(box->currentIndex(), 1);
+    QCOMPARE(box->itemData(1, WeatherPage::kVersionRole).toString(), u"1.2"_s);
+    QVERIFY(box->itemData(1, WeatherPage::kAgeRole).toInt() < 25); // written just now: new
+    QVERIFY(p.page()->deleteSetButton()->isEnabled());
+
+    QStringList& asked = p.prompts.asked;
+    bool& answer = p.prompts.answer;
+    answer = false;
+    p.service->deleteIconSet();
+    QCOMPARE(asked, QStringList{u"Usuwanie ikon pogody: Na pewno usunąć wybrany zestaw ikon pogody?"_s});
+    QVERIFY(QDir(sets + u"Zimowy"_s).exists());
+    answer = true;
+    p.service->deleteIconSet();
+    QVERIFY(!QDir(sets + u"Zimowy"_s).exists());
+    QVERIFY(QDir(sets + u"Niepelny"_s).exists());
+    QCOMPARE(box->count(), 1);
+    QCOMPARE(p.settings.pogoda.ikoSchemat, u"Domyślny"_s);
+    // The built-in set has no folder to delete.
+    QVERIFY(!p.page()->deleteSetButton()->isEnabled());
+    p.service->deleteIconSet();
+    QCOMPARE(asked.size(), 2);
 }
 
 QTEST_MAIN(TestWeatherService)
