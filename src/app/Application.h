@@ -42,6 +42,7 @@ class MediaService;
 class RadioService;
 class ProcessPriority;
 class ReminderService;
+class SchemeService;
 class ShellServices;
 class ShutdownWatcher;
 class SignalWatcher;
@@ -113,6 +114,7 @@ private:
     void installNet();
     void installMedia();
     void installRadio();
+    void installSchemes();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -178,6 +180,7 @@ private:
     std::unique_ptr<NetTools> m_net;              // and the network pages
     std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
     std::unique_ptr<RadioService> m_radio;        // the radio page and its half of the panel
+    std::unique_ptr<SchemeService> m_schemes;     // on the pages "Kolory" and "Wygląd"
     std::function<void()> m_mediaDayText;         // the scrolling text's radio and music parts
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;

@@ -9,6 +9,7 @@
 #include "core/internet/ServiceAnswer.h"
 #include "core/internet/ServiceClient.h"
 #include "platform/internet/NetworkAccess.h"
+#include "ui/common/AddonListMarks.h"
 #include "ui/internet/InternetMessages.h"
 #include "ui/internet/WeatherPage.h"
 #include "ui/internet/WeatherPictures.h"
@@ -138,6 +139,7 @@ void WeatherService::startup()
         p->autoRefreshHours()->setValue(s.ikoAutoOdsC);
         const QStringList sets = scanWeatherIconSets(iconSetsFolder());
         p->iconSetBox()->addItems(sets);
+        markSetFolderEntries(p->iconSetBox(), iconSetsFolder(), now);
         // A stored set that is gone falls back to the built-in one, which
         // always draws.
         const int set = int(sets.indexOf(s.ikoSchemat));

@@ -2,6 +2,7 @@
 
 #include "core/media/MediaSettings.h"
 #include "core/media/PanelSkins.h"
+#include "ui/common/AddonListMarks.h"
 #include "ui/common/Messages.h"
 
 #include <QComboBox>
@@ -98,6 +99,7 @@ void PanelOptionsWindow::fillSkins()
     m_skins->clear();
     m_skins->addItem(builtInSkinName());
     m_skins->addItems(panelSkinNames(m_skinsFolder));
+    markSetFolderEntries(m_skins, m_skinsFolder, QDateTime::currentDateTime());
     const int at = m_skins->findText(m_settings.skin);
     m_skins->setCurrentIndex(at > 0 ? at : 0);
 }
