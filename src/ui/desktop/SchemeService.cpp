@@ -6,6 +6,7 @@
 #include "core/desktop/SchemeRecord.h"
 #include "ui/common/AddonListMarks.h"
 #include "ui/common/Messages.h"
+#include "ui/desktop/SchemeListBox.h"
 #include "ui/desktop/SchemeMinimizePicture.h"
 #include "ui/desktop/SchemeSaveDialog.h"
 
@@ -58,7 +59,8 @@ void SchemeService::buildWidgets()
     group->setObjectName(QStringLiteral("GroupSchemes"));
     m_coloursGroup = group;
     auto* row = new QHBoxLayout(group);
-    m_schemes = new QComboBox(group);
+    auto* schemeBox = new SchemeListBox(group);
+    m_schemes = schemeBox;
     m_schemes->setObjectName(QStringLiteral("ComboBoxSchemat"));
     auto* saveScheme = button(group, "BitBtnSaveScheme", "Zapisz schemat kolorów jako...", "Zapisz...");
     auto* deleteScheme = button(group, "BitBtnDeleteScheme", "Usuń wybrany schemat kolorów z listy", "Usuń");
@@ -81,7 +83,8 @@ void SchemeService::buildWidgets()
     compositionRow->addWidget(saveComposition);
     compositionRow->addWidget(m_deleteComposition);
     form->addRow(QStringLiteral("Kompozycja:"), compositionRow);
-    m_lookSchemes = new QComboBox(look);
+    auto* lookSchemeBox = new SchemeListBox(look);
+    m_lookSchemes = lookSchemeBox;
     m_lookSchemes->setObjectName(QStringLiteral("ComboBoxSchematKolorow"));
     auto* lookDelete = button(look, "BitBtnDeleteLookScheme", "Usuń wybrany schemat kolorów z listy", "Usuń");
     auto* schemeRow = new QHBoxLayout;
@@ -95,6 +98,8 @@ void SchemeService::buildWidgets()
     for (QComboBox* list : {m_schemes, m_lookSchemes}) {
         connect(list, &QComboBox::activated, this, [this](int index) { applyScheme(index); });
     }
+    for (SchemeListBox* box : {schemeBox, lookSchemeBox})
+        box->aboutToDropDown = [this] { rebuildKeepingChoice(); };
     connect(m_compositions, &QComboBox::activated, this, [this](int index) { applyComposition(index); });
     connect(saveScheme, &QToolButton::clicked, this, &SchemeService::openSaveScheme);
     connect(saveComposition, &QToolButton::clicked, this, &SchemeService::openSaveComposition);
@@ -140,6 +145,18 @@ void SchemeService::start()
 void SchemeService::buildSchemeList()
 {
     m_list = zorvex::buildSchemeList(schemesFolder(), m_clock.now());
+}
+
+void SchemeService::rebuildKeepingChoice()
+{
+    const QString current = m_schemes->currentText();
+    buildSchemeList();
+    int at = 0;
+    for (int i = 1; i < m_list.size(); ++i) {
+        if (m_list.at(i).name == current)
+            at = i;
+    }
+    fillSchemeLists(at);
 }
 
 void SchemeService::fillSchemeLists(int selected)

@@ -93,6 +93,7 @@ signals:
 private:
     void buildWidgets();
     void fillSchemeLists(int selected);
+    void rebuildKeepingChoice();
     void fillCompositionList(int selected);
     void updateButtons();
     QString schemesFolder() const;

@@ -47,6 +47,7 @@ private slots:
     void legacyConversionKeepsUnwrittenList();
     void saveNewSchemeCopiesPictures();
     void failedSaveLeavesNoFolder();
+    void shippedSchemes();
 };
 
 // A look saved and applied again is the same look, every field included.
@@ -268,6 +269,25 @@ void TestSchemes::failedSaveLeavesNoFolder()
     }
     QVERIFY(QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QVERIFY(!QFileInfo::exists(root + u"/Nowy"_s));
+}
+
+// The schemes that ship with the program are whole records of this
+// system's form, with fonts that parse.
+void TestSchemes::shippedSchemes()
+{
+    const QList<SchemeEntry> list = buildSchemeList(QStringLiteral(ZORVEX_SHIPPED_DATA "/Gfx/Schematy"),
+                                                    QDateTime::currentDateTime());
+    QVERIFY(list.size() > 1);
+    for (qsizetype i = 1; i < list.size(); ++i) {
+        const QString& record = list[i].record;
+        QCOMPARE(record.count(kListSeparator) + 1, kSchemeFields);
+        for (int font = 32; font <= 34; ++font)
+            QVERIFY2(FontValue::parse(schemeField(record, font)), qPrintable(list[i].name));
+        MainWindowSettings s = defaults();
+        applySchemeRecord(record, s);
+        QCOMPARE(s.kolorKol, u"1234"_s);
+        QVERIFY(!list[i].version.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSchemes)
