@@ -13,6 +13,7 @@
 #include "ui/calendar/ZodiacController.h"
 #include "ui/calendar/ZodiacSetList.h"
 #include "ui/desktop/SchemeService.h"
+#include "ui/internet/InternetService.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/status/GaugeArea.h"
 
@@ -166,6 +167,10 @@ void Application::installSchemes()
     schemes.start();
     schemes.loadMinimizePicture();
     m_store->addListWriter([this] { m_schemes->writeCompositions(); });
+    registerAddonChooser(int(AddonCategory::Scheme),
+                         [this](const QString& name) { m_schemes->chooseInstalledScheme(name); });
+    if (m_internet)
+        m_internet->applyComposition = [this](const QString& line) { m_schemes->chooseInstalledComposition(line); };
     m_loop->services().addShutdown(ShutdownStepId::UnloadSchemeFonts, schemes);
 }
 

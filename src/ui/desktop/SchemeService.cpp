@@ -1,6 +1,7 @@
 #include "ui/desktop/SchemeService.h"
 
 #include "core/app/Settings.h"
+#include "core/common/AtomicFile.h"
 #include "core/common/Clock.h"
 #include "core/common/PathTable.h"
 #include "core/desktop/SchemeRecord.h"
@@ -134,11 +135,13 @@ void SchemeService::loadChosenFonts()
 
 void SchemeService::start()
 {
-    convertLegacySchemes(m_paths.path(PathId::Kolory), schemesFolder());
+    // A picture run changes no file.
+    if (!fileChangesSuspended())
+        convertLegacySchemes(m_paths.path(PathId::Kolory), schemesFolder());
     buildSchemeList();
     const int stored = m_settings.main.kolorSchemat;
     fillSchemeLists(stored >= 0 && stored < m_list.size() ? stored : 0);
-    m_compositionLines = loadCompositions(m_paths.path(PathId::Kompozycje), &m_compositionsReplaceable);
+    reloadCompositions();
     fillCompositionList(chosenComposition(m_compositionLines, m_settings.main.kompozycja));
 }
 
@@ -289,6 +292,8 @@ bool SchemeService::saveCompositionAs(const QString& name)
     if (findComposition(m_compositionLines, name) > 0
         && !ask(QStringLiteral("Zapisywanie kompozycji"), QStringLiteral("Zastąpić istniejącą kompozycję?")))
         return false;
+    // Stored into the file as it is now: an add-on may have added to it.
+    reloadCompositions();
     CompositionParts parts = hooks.currentAddons ? hooks.currentAddons() : CompositionParts{};
     parts.name = name;
     const int scheme = m_schemes->currentIndex();
@@ -296,6 +301,7 @@ bool SchemeService::saveCompositionAs(const QString& name)
     const int at = storeComposition(m_compositionLines, compositionLine(parts, m_clock.now()));
     m_settings.main.kompozycja = m_compositionLines.at(at);
     fillCompositionList(at);
+    m_compositionsChanged = true;
     writeCompositions();
     return true;
 }
@@ -325,7 +331,12 @@ void SchemeService::deleteComposition()
         return;
     if (!ask(QStringLiteral("Usuwanie kompozycji"), QStringLiteral("Na pewno usunąć wybraną kompozycję z listy?")))
         return;
-    m_compositionLines.removeAt(index);
+    const QString name = compositionField(m_compositionLines.at(index), composition::Name);
+    reloadCompositions();
+    const int at = findComposition(m_compositionLines, name);
+    if (at > 0)
+        m_compositionLines.removeAt(at);
+    m_compositionsChanged = true;
     const int keep = std::min(index, int(m_compositionLines.size()) - 1);
     fillCompositionList(keep);
     applyComposition(keep);
@@ -358,12 +369,42 @@ void SchemeService::applyComposition(int index)
         warn(compositionCaption(plan.name), missingAddonsText(plan.missing));
 }
 
+void SchemeService::chooseInstalledScheme(const QString& name)
+{
+    buildSchemeList();
+    for (int i = 1; i < m_list.size(); ++i) {
+        if (m_list.at(i).name.compare(name, Qt::CaseInsensitive) == 0) {
+            fillSchemeLists(i);
+            applyScheme(i);
+            return;
+        }
+    }
+    fillSchemeLists(std::max(0, m_schemes->currentIndex()));
+}
+
+void SchemeService::chooseInstalledComposition(const QString& line)
+{
+    reloadCompositions();
+    const int at = findComposition(m_compositionLines, compositionField(line, composition::Name));
+    fillCompositionList(std::max(at, 0));
+    if (at > 0)
+        applyComposition(at);
+}
+
+void SchemeService::reloadCompositions()
+{
+    m_compositionLines = loadCompositions(m_paths.path(PathId::Kompozycje), &m_compositionsReplaceable);
+}
+
 void SchemeService::writeCompositions()
 {
-    // A list that could not be read whole is not written from half of it.
-    if (!m_compositionsReplaceable)
+    // Only a list changed here is written: the add-on installer adds to the
+    // file too, and a list that could not be read whole is not written from
+    // half of it.
+    if (!m_compositionsChanged || !m_compositionsReplaceable)
         return;
-    saveCompositions(m_paths.path(PathId::Kompozycje), m_compositionLines);
+    if (saveCompositions(m_paths.path(PathId::Kompozycje), m_compositionLines))
+        m_compositionsChanged = false;
 }
 
 void SchemeService::shutdownStep(ShutdownStepId step, const QDate&)

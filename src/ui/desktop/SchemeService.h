@@ -78,6 +78,10 @@ public:
     void deleteComposition();
     // LoadMinimizePicture with the background colour.
     void loadMinimizePicture();
+    // An add-on just installed: the scheme of that name, or the composition
+    // of that line (the file has it already), chosen as the user would.
+    void chooseInstalledScheme(const QString& name);
+    void chooseInstalledComposition(const QString& line);
     // The list writer: "Kompozycje.ini" with the other settings.
     void writeCompositions();
 
@@ -94,6 +98,7 @@ private:
     void buildWidgets();
     void fillSchemeLists(int selected);
     void rebuildKeepingChoice();
+    void reloadCompositions();
     void fillCompositionList(int selected);
     void updateButtons();
     QString schemesFolder() const;
@@ -107,6 +112,7 @@ private:
     QList<SchemeEntry> m_list;
     QStringList m_compositionLines;
     bool m_compositionsReplaceable = true;
+    bool m_compositionsChanged = false;
     bool m_filling = false;
 
     QWidget* m_coloursGroup = nullptr;

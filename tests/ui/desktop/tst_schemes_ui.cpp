@@ -281,13 +281,20 @@ void TestSchemesUi::compositionWithMissingAddon()
     QCOMPARE(f.settings.main.kompozycja, line);
 
     // Deleting it falls back to the default composition and is written with
-    // the other settings.
+    // the other settings; one an add-on wrote meanwhile stays.
+    const QString path = f.dir.filePath(u"Gfx/Kompozycje.ini"_s);
+    QVERIFY(writeFile(path, toCp1250(line) + "\r\nObca\r\n"));
     f.warnings.clear();
     f.schemes->deleteComposition();
-    QCOMPARE(f.schemes->compositionList()->count(), 1);
+    QCOMPARE(f.schemes->compositionList()->currentIndex(), 1);
+    QCOMPARE(f.schemes->compositionList()->currentText(), u"Obca"_s);
     QCOMPARE(f.settings.main.schematNazwa, u"Domyślny"_s);
     f.schemes->writeCompositions();
-    QCOMPARE(fileBytes(f.dir.filePath(u"Gfx/Kompozycje.ini"_s)), QByteArray("Domy\x9clna\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("Domy\x9clna\r\nObca\r\n"));
+    // Nothing changed since: the writer leaves the file alone.
+    QVERIFY(writeFile(path, "Domy\x9clna\r\nObca\r\nNowsza\r\n"));
+    f.schemes->writeCompositions();
+    QCOMPARE(fileBytes(path), QByteArray("Domy\x9clna\r\nObca\r\nNowsza\r\n"));
 }
 
 void TestSchemesUi::deletingSchemeSelectsNeighbour()
