@@ -14,6 +14,7 @@
 #include "ui/calendar/ZodiacSetList.h"
 #include "ui/desktop/SchemeService.h"
 #include "ui/internet/InternetService.h"
+#include "ui/internet/WeatherService.h"
 #include "ui/media/PlaybackPanel.h"
 #include "ui/status/GaugeArea.h"
 
@@ -83,6 +84,8 @@ void Application::installSchemes()
         m_calendar->applyColours();
         m_calendar->framePicture();
         m_gauges->loadDiskIcon();
+        if (m_weather)
+            m_weather->redrawIcon();
         if (colours)
             colours->load();
     };

@@ -230,6 +230,12 @@ void WeatherService::refreshIcon(bool interactive)
           [this] { emit iconRefreshed(false); });
 }
 
+void WeatherService::redrawIcon()
+{
+    if (m_number > 0)
+        drawIcon();
+}
+
 void WeatherService::iconFetched(int day, const Forecast& forecast)
 {
     WeatherSettings& s = m_context.settings.pogoda;
