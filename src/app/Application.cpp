@@ -9,6 +9,7 @@
 #include "core/common/AtomicFile.h"
 #include "core/common/IniFile.h"
 #include "core/media/BassPlaySet.h"
+#include "ui/desktop/SchemeService.h"
 #include "ui/media/MediaService.h"
 #include "ui/media/RadioRecorder.h"
 #include "ui/media/RadioService.h"
@@ -390,6 +391,7 @@ void Application::createWindows()
     installNet();
     installMedia();
     installRadio();
+    installSchemes();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -46,6 +46,7 @@ class RadioRecorder;
 class ProcessPriority;
 class Prompts;
 class ReminderService;
+class SchemeService;
 class ShellServices;
 class ShutdownWatcher;
 class SignalWatcher;
@@ -118,6 +119,7 @@ private:
     void installNet();
     void installMedia();
     void installRadio();
+    void installSchemes();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -187,6 +189,7 @@ private:
     std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
     std::unique_ptr<RadioService> m_radio;        // the radio page and its half of the panel
     std::unique_ptr<RadioRecorder> m_recorder;    // recording the radio to MP3
+    std::unique_ptr<SchemeService> m_schemes;     // on the pages "Kolory" and "Wygląd"
     std::function<void()> m_mediaDayText;         // the scrolling text's radio and music parts
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;

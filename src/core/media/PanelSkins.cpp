@@ -1,5 +1,6 @@
 #include "core/media/PanelSkins.h"
 
+#include "core/common/AddonFolder.h"
 #include "core/common/Text.h"
 
 #include <QDir>
@@ -42,13 +43,10 @@ bool deletePanelSkin(const QString& skinsFolder, const QString& name, QString* e
     };
     if (skinsFolder.isEmpty() || !isSkinFolderName(name))
         return fail(QStringLiteral("Nie można usunąć tej skórki: ") + name);
-    const QString path = QDir(skinsFolder).filePath(name);
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return QFile::remove(path) || fail(QStringLiteral("Nie udało się usunąć skórki: ") + name);
-    if (!info.isDir())
+    const QFileInfo info(QDir(skinsFolder).filePath(name));
+    if (!info.isSymLink() && !info.isDir())
         return fail(QStringLiteral("Nie ma takiej skórki: ") + name);
-    return QDir(path).removeRecursively() || fail(QStringLiteral("Nie udało się usunąć skórki: ") + name);
+    return removeAddonSetFolder(skinsFolder, name) || fail(QStringLiteral("Nie udało się usunąć skórki: ") + name);
 }
 
 } // namespace zorvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/AddonSet.h"
+#include "ui/common/AddonListMarks.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -10,14 +11,12 @@
 
 #include <functional>
 
-class QPainter;
-class QStyleOptionViewItem;
 
 namespace zorvex {
 
 // Sets whose newest picture is younger than this (in hours) are marked as
 // new in the lists; older ages are written as this.
-inline constexpr int kNewSetHours = 25;
+inline constexpr int kNewSetHours = kNewAddonHours;
 
 
 // A picture set found in its folder: its name, the age of its newest picture
@@ -34,13 +33,5 @@ struct PictureSetInfo {
 QList<PictureSetInfo> scanPictureSets(const QString& setsFolder, const QString& builtInName, int count,
                                       const std::function<QString(const FolderListing& folder, int index)>& fileFor,
                                       const QDateTime& now);
-
-// An entry of an add-on set list, as every such list draws it: the name's
-// colour is dark blue for a new set unless selected, else the palette's.
-QColor setNameColour(const QStyleOptionViewItem& option, int ageHours);
-// The name 2 pixels in, then "(version)" one blank's width after it, grey
-// unless selected; over whatever background the caller painted.
-void drawSetEntryText(QPainter* p, const QStyleOptionViewItem& option, const QString& name, const QString& version,
-                      const QColor& nameColour);
 
 } // namespace zorvex

@@ -5,32 +5,8 @@
 #include "core/common/PathTable.h"
 #include "ui/calendar/PictureSets.h"
 
-#include <QStyledItemDelegate>
 
 namespace zorvex {
-namespace {
-
-constexpr int kVersionRole = Qt::UserRole + 1;
-constexpr int kAgeRole = Qt::UserRole + 2;
-
-// Draws an entry as every add-on list does.
-class SetDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const QString name = opt.text;
-        opt.text.clear();
-        QStyledItemDelegate::paint(p, opt, index);
-        drawSetEntryText(p, opt, name, index.data(kVersionRole).toString(),
-                         setNameColour(opt, index.data(kAgeRole).toInt()));
-    }
-};
-
-} // namespace
 
 TimeOfDaySetList::TimeOfDaySetList(Settings& settings, const PathTable& paths, const Clock& clock, QWidget* parent)
     : QComboBox(parent)
@@ -39,7 +15,7 @@ TimeOfDaySetList::TimeOfDaySetList(Settings& settings, const PathTable& paths, c
     , m_clock(clock)
 {
     setObjectName(QStringLiteral("ComboBoxPoraDnia"));
-    setItemDelegate(new SetDelegate(this));
+    useAddonMarks(this);
     connect(this, &QComboBox::currentIndexChanged, this, &TimeOfDaySetList::choose);
     reload();
 }
@@ -53,8 +29,7 @@ void TimeOfDaySetList::reload()
     for (int i = 0; i < m_sets.size(); ++i) {
         const TimeOfDaySet& set = m_sets.at(i);
         addItem(set.isBuiltIn() ? QString::fromUtf8("Domyślne") : set.name);
-        setItemData(i, set.version, kVersionRole);
-        setItemData(i, set.isBuiltIn() ? kNewSetHours : set.ageHours, kAgeRole);
+        setAddonMarks(this, i, set.isBuiltIn() ? kNewSetHours : set.ageHours, set.version);
         if (!set.isBuiltIn() && set.name == m_settings.main.poraStyl)
             selected = i;
     }

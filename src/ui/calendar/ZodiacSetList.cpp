@@ -1,6 +1,7 @@
 #include "ui/calendar/ZodiacSetList.h"
 
 #include "core/app/Settings.h"
+#include "core/common/AddonFolder.h"
 #include "core/common/Clock.h"
 #include "core/common/PathTable.h"
 #include "core/common/Text.h"
@@ -220,16 +221,8 @@ void ZodiacSetList::deleteSelected()
         return;
 
     const QString name = m_combo->itemText(index);
-    const QString path = QDir(m_folder).filePath(name);
-    const QFileInfo info(path);
-    bool removed = true;
-    if (info.isSymLink()) {
-        // A linked set: drop the link, never what it points at.
-        removed = QFile::remove(path);
-    } else if (info.isDir()) {
-        removed = QDir(path).removeRecursively();
-    }
-    if (!removed) {
+    // A linked set loses only its link, never what it points at.
+    if (!removeAddonSetFolder(m_folder, name)) {
         m_prompts.error(u("Nie udało się usunąć zestawu znaków zodiaku \"") + name
                       + u("\". Sprawdź, czy masz prawo zapisu w folderze ") + QDir::toNativeSeparators(m_folder)
                       + QLatin1Char('.'),

@@ -6,10 +6,12 @@
 #include "core/common/IniFile.h"
 #include "core/common/LineFile.h"
 #include "core/common/PathTable.h"
+#include "core/common/AddonFolder.h"
 #include "core/internet/ServiceAnswer.h"
 #include "core/internet/ServiceClient.h"
 #include "platform/internet/NetworkAccess.h"
 #include "ui/common/Messages.h"
+#include "ui/common/AddonListMarks.h"
 #include "ui/internet/InternetMessages.h"
 #include "ui/internet/WeatherPage.h"
 #include "ui/internet/WeatherPictures.h"
@@ -76,15 +78,13 @@ void WeatherService::deleteIconSet()
                                     QString::fromUtf8("Na pewno usunąć wybrany zestaw ikon pogody?"), m_page))
         return;
     const QString name = box->itemText(index);
-    const QString path = QDir(iconSetsFolder()).filePath(name);
-    const QFileInfo info(path);
-    // A linked set: the link goes, never what it points at.
-    const bool removed = info.isSymLink() ? QFile::remove(path) : !info.isDir() || QDir(path).removeRecursively();
-    if (!removed) {
+    // Only a direct child of the sets folder goes; a linked set loses only
+    // its link, never what it points at.
+    if (!removeAddonSetFolder(iconSetsFolder(), name)) {
         m_context.prompts.error(QString::fromUtf8("Nie udało się usunąć zestawu ikon pogody \"") + name
-                      + QString::fromUtf8("\". Sprawdź, czy masz prawo zapisu w folderze ")
-                      + QDir::toNativeSeparators(iconSetsFolder()) + QLatin1Char('.'),
-                  m_page);
+                                    + QString::fromUtf8("\". Sprawdź, czy masz prawo zapisu w folderze ")
+                                    + QDir::toNativeSeparators(iconSetsFolder()) + QLatin1Char('.'),
+                                m_page);
         reloadIconSets();
         return;
     }
@@ -267,6 +267,12 @@ void WeatherService::refreshIcon(bool interactive)
               emit iconRefreshed(true);
           },
           [this] { emit iconRefreshed(false); });
+}
+
+void WeatherService::redrawIcon()
+{
+    if (m_number > 0)
+        drawIcon();
 }
 
 void WeatherService::iconFetched(int day, const Forecast& forecast)

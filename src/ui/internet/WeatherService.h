@@ -68,6 +68,9 @@ public:
     void fetchForecast();
     // RefreshIcon.
     void refreshIcon(bool interactive);
+    // Draws the shown icon again, as after a change of the temperature
+    // colour; fetches nothing.
+    void redrawIcon();
     bool refreshAvailable() const;
     // "Ikona pogody zamiast pory dnia...": off remembers the picture number.
     void setIconShown(bool shown);

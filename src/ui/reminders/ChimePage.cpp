@@ -1,12 +1,14 @@
 #include "ui/reminders/ChimePage.h"
 
 #include "core/app/StartupData.h"
+#include "core/common/AddonFolder.h"
 #include "core/common/AddonSet.h"
 #include "core/common/DataFile.h"
 #include "core/reminders/Chime.h"
 #include "core/reminders/ChimeSettings.h"
 #include "ui/common/Messages.h"
 #include "ui/common/SoundFileChooser.h"
+#include "ui/common/AddonListMarks.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -97,6 +99,7 @@ void ChimePage::build()
         rebuildSetList();
     };
     m_setList = setList;
+    useAddonMarks(m_setList);
     m_setList->setObjectName(QStringLiteral("setList"));
     m_setTest = new QPushButton(QStringLiteral("Testuj"));
     m_setTest->setObjectName(QStringLiteral("setTest"));
@@ -273,10 +276,16 @@ void ChimePage::rebuildSetList()
     m_loading = true;
     m_setList->clear();
     for (qsizetype i = 0; i < m_sets.folders.size(); ++i) {
-        const QString version = m_cb.setFolder ? addonSetVersion(m_cb.setFolder(m_sets.folders.at(i))) : QString();
-        m_setList->addItem(version.isEmpty() ? m_sets.displayNames.at(i)
-                                             : m_sets.displayNames.at(i) + QStringLiteral(" (") + version
-                                                   + QLatin1Char(')'));
+        const QString folder = m_cb.setFolder ? m_cb.setFolder(m_sets.folders.at(i)) : QString();
+        m_setList->addItem(m_sets.displayNames.at(i));
+        if (!folder.isEmpty()) {
+            // Aged by the newest sound of the set.
+            QStringList files;
+            for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files))
+                files << f.filePath();
+            setAddonMarks(m_setList, int(i), addonAgeHours(files, QDateTime::currentDateTime()),
+                          addonSetVersion(folder));
+        }
     }
     // The selection follows the name when the list was shown before, else
     // the stored position.
@@ -401,7 +410,8 @@ void ChimePage::deleteSet()
                             QStringLiteral("Na pewno usunąć wybrany zestaw dźwięków?"), this))
         return;
     stopSetTest();
-    QDir(m_cb.setFolder(m_sets.folders.at(index))).removeRecursively();
+    const QString folder = m_cb.setFolder(m_sets.folders.at(index));
+    removeAddonSetFolder(QFileInfo(folder).absolutePath(), QFileInfo(folder).fileName());
     m_sets = {};
     m_setList->clear();
     rebuildSetList();
