@@ -33,6 +33,10 @@
 #include "ui/calendar/ZodiacController.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
+#include "ui/desktop/DiscService.h"
+#include "ui/desktop/IconLayoutService.h"
+#include "platform/desktop/DriveTrays.h"
+#include "platform/desktop/GlobalHotKeys.h"
 #include "ui/internet/InternetService.h"
 #include "ui/internet/WeatherService.h"
 #include "ui/net/NetTools.h"
@@ -381,6 +385,7 @@ void Application::createWindows()
     installNet();
     installMedia();
     installRadio();
+    installDesktop();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }

@@ -27,6 +27,10 @@ class LazyAudioLibrary;
 class LinuxStatusSources;
 class MousePages;
 class CalendarView;
+class DiscService;
+class DriveTrays;
+class GlobalHotKeys;
+class IconLayoutService;
 class WeatherService;
 class DesktopIntegration;
 class DesktopProxySource;
@@ -113,6 +117,7 @@ private:
     void installNet();
     void installMedia();
     void installRadio();
+    void installDesktop();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -179,6 +184,10 @@ private:
     std::unique_ptr<MediaService> m_media;        // the playlist page and the panel
     std::unique_ptr<RadioService> m_radio;        // the radio page and its half of the panel
     std::function<void()> m_mediaDayText;         // the scrolling text's radio and music parts
+    std::unique_ptr<DriveTrays> m_driveTrays;
+    std::unique_ptr<GlobalHotKeys> m_hotKeys;
+    std::unique_ptr<DiscService> m_discs;         // "Klony" and the page "Napędy CD/DVD"
+    std::unique_ptr<IconLayoutService> m_iconLayout;
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

@@ -37,6 +37,10 @@ const std::vector<ActionName>& actionNames()
         entry("ping", "sprawdza hosty listy Ping"),
         entry("update-check", "sprawdza aktualizacje"),
         entry("weather-refresh", "odświeża ikonę pogody"),
+        entry("tray-open", "wysuwa tackę pierwszego napędu CD/DVD"),
+        entry("tray-close", "wsuwa tackę pierwszego napędu CD/DVD"),
+        entry("save-icons", "zapisuje pozycje ikon pulpitu"),
+        entry("restore-icons", "przywraca pozycje ikon pulpitu"),
     };
     return table;
 }

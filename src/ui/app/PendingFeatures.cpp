@@ -12,9 +12,6 @@ void connectPendingFeatures(MainWindow* main, ToolsWindow* tools)
 {
     const auto notice = [] { showNotAvailableYet(); };
     ContextMenu* menu = main->contextMenu();
-    QObject::connect(menu, &ContextMenu::clonesRequested, menu, notice);
-    QObject::connect(menu, &ContextMenu::saveIconPositionsRequested, menu, notice);
-    QObject::connect(menu, &ContextMenu::restoreIconPositionsRequested, menu, notice);
     // Recording waits for its encoder; the other radio items are the radio's.
     QObject::connect(menu, &ContextMenu::radioCommandChosen, menu, [notice](int command) {
         if (command == int(RadioCommand::Record))
