@@ -56,9 +56,6 @@ void TestUiPending::eachControlSaysItIsNotAvailable_data()
 {
     QTest::addColumn<QString>("where"); // "menu", "clock" or "tools"
     QTest::addColumn<QString>("control");
-    QTest::newRow("Klony") << QStringLiteral("menu") << QStringLiteral("Klony");
-    QTest::newRow("Zapisz pozycje ikon") << QStringLiteral("menu") << QStringLiteral("Zapisz pozycje ikon");
-    QTest::newRow("Przywróć pozycje ikon") << QStringLiteral("menu") << QStringLiteral("Przywróć pozycje ikon");
     QTest::newRow("radio submenu") << QStringLiteral("menu") << QStringLiteral("Nagrywaj");
     QTest::newRow("Edytuj") << QStringLiteral("tools") << QStringLiteral("ButtonMiscMenuEdit");
 }
