@@ -28,13 +28,16 @@
 #include "ui/app/ContextMenu.h"
 #include "ui/app/FullScreen.h"
 #include "ui/app/MainWindow.h"
-#include "ui/app/PendingFeatures.h"
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/calendar/ZodiacController.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/Messages.h"
+#include "ui/desktop/DiscService.h"
+#include "ui/desktop/IconLayoutService.h"
+#include "platform/desktop/DriveTrays.h"
+#include "platform/desktop/GlobalHotKeys.h"
 #include "ui/internet/InternetService.h"
 #include "ui/internet/MiscService.h"
 #include "ui/internet/WeatherMapsService.h"
@@ -392,6 +395,7 @@ void Application::createWindows()
     installMedia();
     installRadio();
     installSchemes();
+    installDesktop();
     installRemoteControl();
     m_loop->toolsWindowCreated();
 }
@@ -423,7 +427,6 @@ void Application::connectWindows()
     connect(menu, &ContextMenu::quitRequested, qApp, &QCoreApplication::quit);
     connect(main->clockMenu(), &ClockMenu::pageCodeChosen, this, &Application::openPageCode);
     connect(tools, &ToolsWindow::commandRequested, this, &Application::runCommand);
-    connectPendingFeatures(main, tools, *m_prompts);
 
     // Every change on the Tools pages applies at once.
     connect(tools, &ToolsWindow::placementChanged, main, &MainWindow::applyPlacement);

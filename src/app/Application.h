@@ -27,6 +27,10 @@ class LazyAudioLibrary;
 class LinuxStatusSources;
 class MousePages;
 class CalendarView;
+class DiscService;
+class DriveTrays;
+class GlobalHotKeys;
+class IconLayoutService;
 class WeatherService;
 class WeatherMapsService;
 class MiscService;
@@ -120,6 +124,7 @@ private:
     void installMedia();
     void installRadio();
     void installSchemes();
+    void installDesktop();
     void connectWindows();
     void startTimers();
     // Page codes and the commands of --page and --action: the same handlers
@@ -191,6 +196,10 @@ private:
     std::unique_ptr<RadioRecorder> m_recorder;    // recording the radio to MP3
     std::unique_ptr<SchemeService> m_schemes;     // on the pages "Kolory" and "Wygląd"
     std::function<void()> m_mediaDayText;         // the scrolling text's radio and music parts
+    std::unique_ptr<DriveTrays> m_driveTrays;
+    std::unique_ptr<GlobalHotKeys> m_hotKeys;
+    std::unique_ptr<DiscService> m_discs;         // "Klony" and the page "Napędy CD/DVD"
+    std::unique_ptr<IconLayoutService> m_iconLayout;
     InstanceServer* m_server = nullptr;
     SignalWatcher* m_signals = nullptr;
     ShutdownWatcher* m_shutdownWatcher = nullptr;

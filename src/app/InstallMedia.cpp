@@ -6,7 +6,6 @@
 #include "core/internet/AddonPackage.h"
 #include "ui/app/ContextMenu.h"
 #include "ui/app/MainWindow.h"
-#include "ui/app/PendingFeatures.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/calendar/CalendarView.h"
 #include "ui/common/QtColour.h"

@@ -261,6 +261,9 @@ void TestCommandLineProgram::remoteControl_data()
                                         << QString();
     QTest::newRow("the notification command") << QStringList{QStringLiteral("--page"), QStringLiteral("43")} << 0
                                               << QString();
+    // Nothing saved yet: the desktop is not even asked.
+    QTest::newRow("restore icons with nothing saved")
+        << QStringList{QStringLiteral("--action"), QStringLiteral("restore-icons")} << 0 << QString();
     QTest::newRow("a code that is no page") << QStringList{QStringLiteral("--page"), QStringLiteral("99")} << 1
                                             << QStringLiteral("Nieznany kod strony: 99");
 }

@@ -38,6 +38,10 @@ const std::vector<ActionName>& actionNames()
         entry("update-check", "sprawdza aktualizacje"),
         entry("weather-refresh", "odświeża ikonę pogody"),
         entry("misc-page", "pokazuje wybraną stronę Internet - Różne"),
+        entry("tray-open", "wysuwa tackę pierwszego napędu CD/DVD"),
+        entry("tray-close", "wsuwa tackę pierwszego napędu CD/DVD"),
+        entry("save-icons", "zapisuje pozycje ikon pulpitu"),
+        entry("restore-icons", "przywraca pozycje ikon pulpitu"),
     };
     return table;
 }

@@ -12,7 +12,7 @@ std::vector<SettingsSection*> Settings::sections()
     return {&main, &tools, &tray, &solenizant, &inne, &prywatne, &wazneDatyPow, &chime,
             &czas, &uptimeCost, &ruchMyszy, &siec, &siecWykres, &autostart, &proxy, &skojarzenia, &serwis,
             &tapeter, &tapeterOst, &synchro, &pocz, &poczta, &ping, &m3u, &panelOdtwarzania, &pogoda, &radio,
-            &radioRec, &wiadomosci};
+            &radioRec, &wiadomosci, &klony};
 }
 
 void Settings::resetToDefaults()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/TraySettings.h"
+#include "core/desktop/DiscSettings.h"
 #include "core/internet/DesktopSettings.h"
 #include "core/internet/ProxySetting.h"
 #include "core/internet/ServiceSettings.h"
@@ -57,6 +58,7 @@ struct Settings {
     RadioSettings radio;
     RecordingSettings radioRec;
     MiscPageSettings wiadomosci;
+    DiscCatalogueSettings klony;
 
     // Every section the store loads and saves, in file order.
     std::vector<SettingsSection*> sections();

@@ -29,6 +29,24 @@ QString PolishUpper(QStringView text)
     return out;
 }
 
+QString PolishLower(QStringView text)
+{
+    static constexpr char16_t kCapitals[] = u"ĄĆĘŁŃÓŚŹŻ";
+    static constexpr char16_t kSmall[] = u"ąćęłńóśźż";
+    QString out = text.toString();
+    for (QChar& c : out) {
+        const char16_t u = c.unicode();
+        if (u >= u'A' && u <= u'Z') {
+            c = QChar(u + 32);
+            continue;
+        }
+        for (int i = 0; i < 9; ++i)
+            if (kCapitals[i] == u)
+                c = QChar(kSmall[i]);
+    }
+    return out;
+}
+
 bool equalsIgnoringCase(QStringView a, QStringView b)
 {
     return a.size() == b.size() && PolishUpper(a) == PolishUpper(b);

@@ -9,6 +9,8 @@ namespace zorvex {
 // left alone. All case-insensitive comparisons of names, paths and folder
 // names go through it.
 QString PolishUpper(QStringView text);
+// The mirror of PolishUpper: A-Z and the nine Polish capitals to small letters.
+QString PolishLower(QStringView text);
 bool equalsIgnoringCase(QStringView a, QStringView b);
 
 // Field n (from 1) of a delimited text, read as if one more separator
