@@ -53,10 +53,11 @@ private:
 };
 
 // Sends `text` to the running instance; false when nobody took it. A holder
-// that is just taking over may not listen yet, so connecting is retried
-// until `timeoutMs` has passed.
+// that is just taking over may not listen yet, and a busy machine may keep
+// it from answering for a while, so connecting is retried until `timeoutMs`
+// has passed.
 bool sendToRunningInstance(const QString& text, const QString& name = InstanceServer::defaultName(),
-                           int timeoutMs = 3000);
+                           int timeoutMs = 10000);
 // Sends a request and waits for the running instance to carry it out.
 // Empty when nobody took it; otherwise the instance's answer, which is
 // empty on success and the reason otherwise.

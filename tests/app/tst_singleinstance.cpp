@@ -209,7 +209,7 @@ void TestSingleInstance::secondStartHandsOver()
     QProcess* a = start();
     QVERIFY(waitForOutput(a, QStringLiteral("Ustawienia wczytane")));
     QProcess* b = start({argument});
-    QVERIFY(b->waitForFinished(10000));
+    QVERIFY(b->waitForFinished(20000));
     QCOMPARE(b->exitCode(), 0);
     if (expected.isEmpty()) {
         QTest::qWait(1500); // within one 800 ms period, with slack
@@ -245,7 +245,7 @@ void TestSingleInstance::blokujPermitsOneMoreInstance()
     QCOMPARE(after.readString(QStringLiteral("Ruch"), QStringLiteral("01.12.2026")), QStringLiteral("1234"));
 
     QProcess* c = start();
-    QVERIFY(c->waitForFinished(10000));
+    QVERIFY(c->waitForFinished(20000));
     QCOMPARE(c->exitCode(), 0);
     QVERIFY(!m_output.value(c).contains(QStringLiteral("Ustawienia wczytane")));
 }
@@ -361,7 +361,7 @@ void TestSingleInstance::handOffReachesTheInstanceLetInAfterARestore()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QProcess* c = start({backup});
-        QVERIFY(c->waitForFinished(10000));
+        QVERIFY(c->waitForFinished(20000));
         QCOMPARE(c->exitCode(), 0);
         ++asked;
         QTRY_COMPARE_WITH_TIMEOUT((m_output[b] += QString::fromLocal8Bit(b->readAllStandardError())).count(question),
@@ -379,7 +379,7 @@ void TestSingleInstance::undeliveredHandOffSaysSo()
     QVERIFY(held.tryAcquire());
 
     QProcess* c = start({QStringLiteral("http://radio.example/stream")});
-    QVERIFY(c->waitForFinished(15000));
+    QVERIFY(c->waitForFinished(30000));
     QCOMPARE(c->exitStatus(), QProcess::NormalExit);
     QVERIFY(c->exitCode() != 0);
     QVERIFY(waitForOutput(c, QStringLiteral("Nie udało się przekazać do uruchomionego programu Zorvex: "
@@ -435,7 +435,7 @@ void TestSingleInstance::lostDisplaySaves()
     // The X server goes away with the session: no signal reaches the program.
     QProcess* x = m_servers.front();
     x->terminate();
-    QVERIFY(x->waitForFinished(10000));
+    QVERIFY(x->waitForFinished(20000));
 
     QVERIFY(a->waitForFinished(10000));
     QCOMPARE(a->exitStatus(), QProcess::NormalExit);
