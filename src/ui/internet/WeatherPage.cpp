@@ -15,7 +15,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardItemModel>
-#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,23 +23,6 @@ namespace zorvex {
 namespace {
 const char* const kFieldCaptions[9] = {"Miasto:", "Data:", "Temp. max.:", "Temp. min.:", "Opis:",
                                        "Wiatr:", "Biomet:", "Wschód słońca:", "Zachód słońca:"};
-
-// New sets in dark blue, versions in grey after the name.
-class IconSetDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const QString name = opt.text;
-        opt.text.clear();
-        QStyledItemDelegate::paint(p, opt, index);
-        drawSetEntryText(p, opt, name, index.data(WeatherPage::kVersionRole).toString(),
-                         setNameColour(opt, index.data(WeatherPage::kAgeRole).toInt()));
-    }
-};
 } // namespace
 
 WeatherPage::WeatherPage(QWidget* parent)
@@ -76,7 +58,7 @@ WeatherPage::WeatherPage(QWidget* parent)
     m_autoRefresh->setObjectName(QStringLiteral("WeatherIconAutoRefresh"));
     m_hours->setObjectName(QStringLiteral("WeatherIconHours"));
     m_set->setObjectName(QStringLiteral("WeatherIconSet"));
-    m_set->setItemDelegate(new IconSetDelegate(m_set));
+    useAddonMarks(m_set);
     m_deleteSet->setObjectName(QStringLiteral("DeleteWeatherIconSet"));
     m_deleteSet->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     m_deleteSet->setToolTip(QString::fromUtf8("Usuń wybrany zestaw ikon pogody"));

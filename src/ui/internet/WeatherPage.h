@@ -2,6 +2,7 @@
 
 #include "core/internet/WeatherCities.h"
 #include "ui/calendar/PictureSets.h"
+#include "ui/common/AddonListMarks.h"
 
 #include <QWidget>
 
@@ -49,8 +50,9 @@ public:
     QToolButton* deleteSetButton() const { return m_deleteSet; }
     // The set list with each set's version and age, drawn as every add-on
     // list draws them; "Domyślny" first.
-    static constexpr int kVersionRole = Qt::UserRole + 2;
-    static constexpr int kAgeRole = Qt::UserRole + 3;
+    // The marks every add-on list keeps.
+    static constexpr int kVersionRole = kAddonVersionRole;
+    static constexpr int kAgeRole = kAddonAgeRole;
     void setIconSets(const QList<PictureSetInfo>& sets);
     QLineEdit* field(int i) const { return m_fields[i]; }
     QLabel* picture() const { return m_picture; }

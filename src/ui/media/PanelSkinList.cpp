@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QToolButton>
 
 namespace zorvex {
@@ -20,23 +19,6 @@ QString u(const char* s)
 {
     return QString::fromUtf8(s);
 }
-
-// Draws each skin as every add-on list draws its entries.
-class SkinDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const QString name = opt.text;
-        opt.text.clear();
-        QStyledItemDelegate::paint(p, opt, index);
-        drawSetEntryText(p, opt, name, index.data(PanelSkinList::kVersionRole).toString(),
-                         setNameColour(opt, index.data(PanelSkinList::kAgeRole).toInt()));
-    }
-};
 
 } // namespace
 
@@ -52,7 +34,7 @@ PanelSkinList::PanelSkinList(PlaybackPanelSettings& settings, QString skinsFolde
     layout->setContentsMargins(0, 0, 0, 0);
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("ComboBox39"));
-    m_combo->setItemDelegate(new SkinDelegate(m_combo));
+    useAddonMarks(m_combo);
     m_delete = new QToolButton(this);
     m_delete->setObjectName(QStringLiteral("PanelSkinDelete"));
     m_delete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/AddonListMarks.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -22,8 +24,9 @@ class PanelSkinList : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kFileRole = Qt::UserRole + 1;
-    static constexpr int kVersionRole = Qt::UserRole + 2;
-    static constexpr int kAgeRole = Qt::UserRole + 3;
+    // The marks every add-on list keeps.
+    static constexpr int kVersionRole = kAddonVersionRole;
+    static constexpr int kAgeRole = kAddonAgeRole;
 
     PanelSkinList(PlaybackPanelSettings& settings, QString skinsFolder, const Clock& clock, Prompts& prompts,
                   QWidget* parent = nullptr);
