@@ -44,7 +44,7 @@ void BM_MonthPicture(benchmark::State& state)
     FakeClock clock(QDateTime(QDate(2026, 1, 15), QTime(12, 0)));
     MonthModel model(clock, kGridBackground);
     Settings settings;
-    settings.main.pokazSiatke = state.range(0) != 0;
+    settings.main.gridLines = state.range(0) != 0;
     const DayAnnotations annotations = marked(2026, 1);
     const QDate today = clock.now().date();
     for (auto _ : state) {

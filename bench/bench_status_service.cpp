@@ -29,10 +29,10 @@ struct Rig {
         , cpu(root)
         , memory(root)
     {
-        settings.czas.aktywny = on;
-        settings.ruchMyszy.aktywny = on;
-        settings.siec.aktywna = on;
-        settings.main.wykresAkt = on;
+        settings.czas.active = on;
+        settings.ruchMyszy.active = on;
+        settings.siec.active = on;
+        settings.main.chartsActive = on;
         service = std::make_unique<StatusService>(clock, paths, settings,
                                                   StatusSourceSet{records, pointer, interfaces, cpu, memory, drives});
         service->start(paths.path(PathId::Autozapis), false);

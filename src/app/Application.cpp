@@ -411,10 +411,10 @@ void Application::connectWindows()
             reportStartup(QStringLiteral("Okno pokazane"));
             m_calendar->applyColours();
             FadeInSettings fade;
-            fade.translucent = m_settings.main.blendA;
-            fade.level = m_settings.main.blendW;
+            fade.translucent = m_settings.main.translucent;
+            fade.level = m_settings.main.opacity;
             // Without a tray icon the start keeps the window in sight.
-            fade.startMinimised = m_settings.main.uruZmin && hasTrayIcon(m_settings.main.kolorTN);
+            fade.startMinimised = m_settings.main.startMinimized && hasTrayIcon(m_settings.main.trayIconKind);
             m_loop->mainWindowShown(fade);
         }
         if (const QString path = takePendingCommandLinePath(); !path.isEmpty())
@@ -464,7 +464,7 @@ void Application::connectWindows()
         m_reminders->pages()->selectEntry(group, index);
     });
     connect(tools, &ToolsWindow::opacityChanged, main, [this, main] {
-        const int target = m_settings.main.blendA ? m_settings.main.blendW : 255;
+        const int target = m_settings.main.translucent ? m_settings.main.opacity : 255;
         m_loop->fadeIn().jumpTo(target);
         main->setOpacityLevel(target);
     });
@@ -477,7 +477,7 @@ void Application::connectWindows()
         main->contextMenu()->applySettings(m_settings.main);
     });
     connect(tools, &ToolsWindow::trayHintEditorRequested, main, &MainWindow::openTrayHintEditor);
-    connect(tools, &ToolsWindow::priorityChanged, this, [this] { m_priority->setMode(m_settings.main.priorytet); });
+    connect(tools, &ToolsWindow::priorityChanged, this, [this] { m_priority->setMode(m_settings.main.priority); });
     connect(tools, &ToolsWindow::closed, this, [this] { m_shell->saveSettings(); });
 }
 

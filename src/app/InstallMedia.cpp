@@ -35,7 +35,7 @@ void Application::installMedia()
     loop.addShutdown(ShutdownStepId::SavePlaylistResumePoint, *m_media);
 
     PlaybackPanel* panel = m_media->createPanel(m_main->playbackStrip());
-    const auto tintPanel = [this, panel] { panel->setWindowColour(toQColor(m_settings.main.kolorBPO)); };
+    const auto tintPanel = [this, panel] { panel->setWindowColour(toQColor(m_settings.main.playbackPanelBackground)); };
     tintPanel();
     connect(m_calendar.get(), &CalendarView::coloursApplied, panel, tintPanel);
     connect(m_media.get(), &MediaService::openPageRequested, this, [this] { m_tools->openPage(page::Playlist); });

@@ -32,7 +32,7 @@ void Application::installNet()
                                                          [this] { return m_system.defaultMailProgram(); }});
 
     const auto colours = [this] {
-        return QPair<QColor, QColor>(toQColor(m_settings.main.kolorB),
+        return QPair<QColor, QColor>(toQColor(m_settings.main.background),
                                      toQColor(m_settings.main.textColour(TextElement::ScrollingText)));
     };
 
@@ -68,9 +68,9 @@ void Application::installNet()
         connect(tray, &TrayIcon::balloonClicked, &mail, [this, &mail](BalloonSource source) {
             if (source != BalloonSource::Mail)
                 return;
-            if (m_settings.pocz.balClick == 1)
+            if (m_settings.pocz.balloonClick == 1)
                 mail.startMailProgram();
-            else if (m_settings.pocz.balClick == 2)
+            else if (m_settings.pocz.balloonClick == 2)
                 mail.showMessagesWindow();
         });
     }

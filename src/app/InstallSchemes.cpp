@@ -126,7 +126,7 @@ void Application::installSchemes()
     };
     schemes.hooks.applyAddons = [this, weatherSets, timeOfDay, zodiacSets](const CompositionPlan& plan) {
         MainWindowSettings& s = m_settings.main;
-        s.panel7 = plan.zodiacShown;
+        s.zodiacVisible = plan.zodiacShown;
         m_main->applySettings();
         choose(weatherSets(), plan.weather);
         choose(timeOfDay, plan.timeOfDay);
@@ -138,13 +138,13 @@ void Application::installSchemes()
             if (auto* panel = m_main->playbackStrip()->findChild<PlaybackPanel*>())
                 panel->setSkin(QImage());
         }
-        s.dyskStyl = plan.disk;
+        s.diskIconSet = plan.disk;
         m_gauges->loadDiskIcon();
-        s.zodiakTyp = plan.zodiacKind;
+        s.zodiacFixedPicture = plan.zodiacKind;
         if (plan.zodiacKind == 1)
-            s.zodiakStyl2 = plan.zodiacPicture;
+            s.zodiacPicture = plan.zodiacPicture;
         else
-            s.zodiakStyl1 = plan.zodiacSet;
+            s.zodiacSignSet = plan.zodiacSet;
         if (zodiacSets)
             zodiacSets->reload();
         m_zodiac->draw();
@@ -157,10 +157,10 @@ void Application::installSchemes()
         p.timeOfDay = timeOfDay && timeOfDay->currentIndex() > 0 ? timeOfDay->currentText() : QString();
         const QString skin = m_settings.panelOdtwarzania.skin;
         p.skin = skin.compare(builtInSkinName(), Qt::CaseInsensitive) == 0 ? QString() : skin;
-        p.disk = s.dyskStyl;
-        p.zodiacKind = s.zodiakTyp == 1 ? 1 : 0;
-        p.zodiac = p.zodiacKind == 1 ? s.zodiakStyl2 : s.zodiakStyl1;
-        p.zodiacShown = s.panel7;
+        p.disk = s.diskIconSet;
+        p.zodiacKind = s.zodiacFixedPicture == 1 ? 1 : 0;
+        p.zodiac = p.zodiacKind == 1 ? s.zodiacPicture : s.zodiacSignSet;
+        p.zodiacShown = s.zodiacVisible;
         return p;
     };
     schemes.hooks.enableTools = [tools](bool enabled) { tools->setEnabled(enabled); };

@@ -38,7 +38,7 @@ void Application::installShell()
     m_tools->setMainWindow(m_main.get());
     m_prioritySetter = std::make_unique<LinuxPrioritySetter>();
     m_priority = std::make_unique<ProcessPriority>(*m_prioritySetter);
-    m_priority->setMode(m_settings.main.priorytet);
+    m_priority->setMode(m_settings.main.priority);
 
     ShellServices::Links links;
     links.stopTimers = [this] {

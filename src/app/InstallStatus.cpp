@@ -74,7 +74,7 @@ void Application::installStatus()
     // codes open "Aktualnie".
     m_tools->setPageRoutingSource([this] {
         PageRouting routing;
-        routing.trafficStatisticOn = m_settings.siec.aktywna;
+        routing.trafficStatisticOn = m_settings.siec.active;
         return routing;
     });
 
@@ -120,7 +120,7 @@ void Application::installStatus()
             m_transferChart->close();
     };
     loop.addShutdown(ShutdownStepId::CloseSecondaryWindows, *m_status);
-    if (m_settings.siecWykres.pokUru && m_settings.siec.aktywna)
+    if (m_settings.siecWykres.showAtStart && m_settings.siec.active)
         QTimer::singleShot(0, m_transferChart.get(), [this] { m_transferChart->open(); });
 
     // The tray icon and its hint follow the values.
@@ -130,7 +130,7 @@ void Application::installStatus()
         connect(m_status.get(), &StatusService::trafficSampled, tray, [tray] { tray->update(); });
         // The open chart comes along when it is set to follow the tray click.
         connect(tray, &TrayIcon::windowShownFromTray, m_transferChart.get(), [this] {
-            if (m_settings.siecWykres.tray && m_transferChart->isVisible())
+            if (m_settings.siecWykres.trayClickRaises && m_transferChart->isVisible())
                 m_transferChart->raise();
         });
     }

@@ -131,7 +131,7 @@ void ShellServices::installReceivedFile(const QString& path)
 
 Interval ShellServices::interval() const
 {
-    return Interval::minutes(m_settings.tools.autoSave, m_settings.tools.autoSaveMin);
+    return Interval::minutes(m_settings.tools.autoSave, m_settings.tools.autoSaveMinutes);
 }
 
 void ShellServices::runInterval(const QDateTime&)
@@ -141,7 +141,7 @@ void ShellServices::runInterval(const QDateTime&)
 
 void ShellServices::runAtStart(const QDateTime&)
 {
-    if (m_settings.main.trayIconProtect && hasTrayIcon(m_settings.main.kolorTN) && m_main.trayIcon())
+    if (m_settings.main.trayIconProtect && hasTrayIcon(m_settings.main.trayIconKind) && m_main.trayIcon())
         m_main.trayIcon()->reinstall();
 }
 

@@ -29,14 +29,14 @@ int main(int argc, char** argv)
     s.resetToDefaults();
     if (store.exists())
         store.load(s);
-    qulonglong round = s.main.zodiakStyl1.mid(5).toULongLong();
+    qulonglong round = s.main.zodiacSignSet.mid(5).toULongLong();
     for (;;) {
         ++round;
         const QString mark = QStringLiteral("round%1").arg(round);
         // The first and the last section carry the round; the length of
         // the file changes with it.
-        s.main.zodiakStyl1 = mark;
-        s.serwis.adres = mark + QString(int(round % 97), QLatin1Char('x'));
+        s.main.zodiacSignSet = mark;
+        s.serwis.serviceBase = mark + QString(int(round % 97), QLatin1Char('x'));
         if (!store.save(s))
             return 1;
         QStringList lines;

@@ -77,10 +77,10 @@ void TestCrashSafety::killedSavesLeaveWholeFiles()
         Settings s;
         s.resetToDefaults();
         store.load(s);
-        const qulonglong settingsRound = roundOf(s.main.zodiakStyl1);
+        const qulonglong settingsRound = roundOf(s.main.zodiacSignSet);
         QVERIFY2(settingsRound == finished || settingsRound == finished + 1,
                  qPrintable(QStringLiteral("settings of round %1 after round %2").arg(settingsRound).arg(finished)));
-        QCOMPARE(s.serwis.adres,
+        QCOMPARE(s.serwis.serviceBase,
                  QStringLiteral("round%1").arg(settingsRound) + QString(int(settingsRound % 97), QLatin1Char('x')));
 
         // The list: every line of one round, all of them; the list of a

@@ -139,12 +139,12 @@ QList<UpcomingEntry> upcomingReport(const PathTable& paths, const Settings& sett
 {
     const UpcomingDatesSettings& s = settings.wazneDatyPow;
     UpcomingKinds kinds;
-    kinds.persons = s.pokaz1;
-    kinds.important = s.pokaz2;
-    kinds.privateDays = s.pokaz3;
+    kinds.persons = s.includePersons;
+    kinds.important = s.includeImportantDays;
+    kinds.privateDays = s.includePrivateDays;
     QList<UpcomingEntry> out;
     for (const UpcomingRow& row : upcomingRows(loadReminderLists(paths), kinds, today)) {
-        if (row.daysAhead > s.polazDni)
+        if (row.daysAhead > s.daysAhead)
             continue;
         for (const PrintedEvent& e : eventsOf(row))
             out.append({row.date, row.daysAhead, e});

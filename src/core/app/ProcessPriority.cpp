@@ -4,9 +4,9 @@
 
 namespace zorvex {
 
-PriorityClass priorityFor(int priorytet, bool anyBusy, bool canLeaveIdle)
+PriorityClass priorityFor(int setting, bool anyBusy, bool canLeaveIdle)
 {
-    switch (priorytet) {
+    switch (setting) {
     case 0:
         return PriorityClass::High;
     case 1:
@@ -23,9 +23,9 @@ ProcessPriority::ProcessPriority(PrioritySetter& setter)
 {
 }
 
-void ProcessPriority::setMode(int priorytet)
+void ProcessPriority::setMode(int setting)
 {
-    m_mode = priorytet >= 0 && priorytet <= 3 ? priorytet : kAutomatic;
+    m_mode = setting >= 0 && setting <= 3 ? setting : kAutomatic;
     reevaluate();
 }
 

@@ -36,7 +36,7 @@ inline constexpr QLatin1String kBusyWallpaper{"wallpaper"};
 // any feature reports itself busy. Where the idle class could never be left
 // again it keeps the normal class throughout, because an idle class stuck
 // for good would starve the very playback and checks the mode exists for.
-PriorityClass priorityFor(int priorytet, bool anyBusy, bool canLeaveIdle = true);
+PriorityClass priorityFor(int setting, bool anyBusy, bool canLeaveIdle = true);
 
 class ProcessPriority {
 public:
@@ -46,7 +46,7 @@ public:
 
     // Applied when the Tools window is created and whenever the setting
     // changes. Values out of range mean the automatic mode, the default.
-    void setMode(int priorytet);
+    void setMode(int setting);
     // A feature starts (true) or finishes (false) its work. Reports count
     // before the mode is set, so the first application already honours them.
     void setBusy(const QString& task, bool busy);

@@ -198,20 +198,20 @@ void SettingsStore::load(Settings& s, const FontResolver& resolveFont) const
     MainWindowSettings& m = s.main;
     // M24 marks a valid menu list; without it the whole list starts afresh.
     if (!ini.hasKey(QStringLiteral("Vuzuvured"), QStringLiteral("M24"))) {
-        m.m.fill(-1);
+        m.menuEntries.fill(-1);
         update(writeEmptyMenuList);
     }
-    if (!inRange(m.p))
-        m.p = {1, 2, 3};
-    if (!inRange(m.pg))
-        m.pg = {1, 2, 3};
+    if (!inRange(m.infoRows))
+        m.infoRows = {1, 2, 3};
+    if (!inRange(m.panelOrder))
+        m.panelOrder = {1, 2, 3};
     if (resolveFont) {
-        for (FontValue* f : {&m.font1, &m.font2, &m.font3})
+        for (FontValue* f : {&m.clockFont, &m.textPanelFont, &m.infoLabelFont})
             f->name = resolveFont(f->name);
     }
     // Starting minimized needs a tray icon to come back from.
-    if (!hasTrayIcon(m.kolorTN))
-        m.uruZmin = false;
+    if (!hasTrayIcon(m.trayIconKind))
+        m.startMinimized = false;
 }
 
 bool SettingsStore::save(Settings& s) const

@@ -33,11 +33,11 @@ std::optional<StatusFeature> featureOf(TrayMode mode)
 
 } // namespace
 
-TrayMode trayModeFromSetting(int kolorTN)
+TrayMode trayModeFromSetting(int setting)
 {
-    if (kolorTN < 0 || kolorTN > 5)
+    if (setting < 0 || setting > 5)
         return TrayMode::Ram;
-    return static_cast<TrayMode>(kolorTN);
+    return static_cast<TrayMode>(setting);
 }
 
 int trayLevelIndex(double fraction)

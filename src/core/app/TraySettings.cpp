@@ -5,13 +5,13 @@
 namespace zorvex {
 
 TraySettings::TraySettings()
-    : podpowiedz(defaultTrayHintPattern())
+    : hintPattern(defaultTrayHintPattern())
 {
 }
 
 void TraySettings::visit(SettingsVisitor& v)
 {
-    v.text("Podpowiedz", podpowiedz, defaultTrayHintPattern());
+    v.text("Podpowiedz", hintPattern, defaultTrayHintPattern());
 }
 
 } // namespace zorvex

@@ -8,7 +8,7 @@ namespace zorvex {
 struct TraySettings : SettingsSection {
     TraySettings();
 
-    QString podpowiedz;
+    QString hintPattern;
 
     const char* name() const override { return "Tray"; }
     void visit(SettingsVisitor& v) override;

@@ -85,58 +85,58 @@ QString schemeRecordFromSettings(const QString& name, const MainWindowSettings& 
     QStringList f;
     f.reserve(kSchemeFields);
     const auto colour = [&f](Colour c) { f << QString::number(c); };
-    f << name << (s.kolorBC ? u"1"_s : u"0"_s);
-    colour(s.kolorB);
-    f << (s.kolorBCC ? u"1"_s : u"0"_s) << s.kolorBT;
-    for (Colour c : {s.kolorPR, s.kolorPY, s.kolorPG, s.kolorPB})
+    f << name << (s.plainBackground ? u"1"_s : u"0"_s);
+    colour(s.background);
+    f << (s.backgroundShadow ? u"1"_s : u"0"_s) << s.skinPicture;
+    for (Colour c : {s.gaugeLowColour, s.gaugeMiddleColour, s.gaugeHighColour, s.infoPanelBackground})
         colour(c);
     for (int i = 0; i < kTextElements - 1; ++i)
-        colour(s.kt[std::size_t(i)]);
-    for (Colour c : {s.kolorUro, s.kolorImi, s.kolorWD2, s.kolorPry, s.kolorAD2})
+        colour(s.textColours[std::size_t(i)]);
+    for (Colour c : {s.birthdayColour, s.nameDayColour, s.importantDayColour, s.privateDayColour, s.todayFrameColour})
         colour(c);
     // The precedence as four numbers; a setting of other than four digits
     // stands for the plain order, as the colours page shows it.
-    const QString order = s.kolorKol.size() == 4 ? s.kolorKol : u"1234"_s;
+    const QString order = s.markingPrecedence.size() == 4 ? s.markingPrecedence : u"1234"_s;
     for (const QChar c : order)
         f << QString(c);
-    f << switchOff(s.pokazSiatke) << switchOff(s.paskiCien) << switchOff(s.pokazRamke);
-    colour(s.kolorBPO);
-    f << s.font1.format() << s.font2.format() << s.font3.format();
-    colour(s.kt[std::size_t(TextElement::Temperature)]);
+    f << switchOff(s.gridLines) << switchOff(s.shadedGauges) << switchOff(s.windowFrame);
+    colour(s.playbackPanelBackground);
+    f << s.clockFont.format() << s.textPanelFont.format() << s.infoLabelFont.format();
+    colour(s.textColours[std::size_t(TextElement::Temperature)]);
     return f.join(kListSeparator);
 }
 
 void applySchemeRecord(const QString& record, MainWindowSettings& s)
 {
-    s.font1 = fontAt(record, kFirstFont, kDefaultClockFont);
-    s.font2 = fontAt(record, kFirstFont + 1, kDefaultOtherFont);
-    s.font3 = fontAt(record, kFirstFont + 2, kDefaultOtherFont);
+    s.clockFont = fontAt(record, kFirstFont, kDefaultClockFont);
+    s.textPanelFont = fontAt(record, kFirstFont + 1, kDefaultOtherFont);
+    s.infoLabelFont = fontAt(record, kFirstFont + 2, kDefaultOtherFont);
 
-    s.pokazSiatke = schemeField(record, 28) != u"1";
-    s.paskiCien = schemeField(record, 29) != u"1";
-    s.pokazRamke = schemeField(record, 30) != u"1";
+    s.gridLines = schemeField(record, 28) != u"1";
+    s.shadedGauges = schemeField(record, 29) != u"1";
+    s.windowFrame = schemeField(record, 30) != u"1";
 
-    s.kolorBC = schemeField(record, 2) == u"1";
-    colourAt(record, 3, s.kolorB);
+    s.plainBackground = schemeField(record, 2) == u"1";
+    colourAt(record, 3, s.background);
     int panel = 0;
-    s.kolorBPO = numberAt(record, 31, &panel) ? panel : s.kolorB;
-    s.kolorBCC = schemeField(record, 4) == u"1";
-    s.kolorBT = schemeField(record, 5);
-    colourAt(record, 6, s.kolorPR);
-    colourAt(record, 7, s.kolorPY);
-    colourAt(record, 8, s.kolorPG);
-    colourAt(record, 9, s.kolorPB);
+    s.playbackPanelBackground = numberAt(record, 31, &panel) ? panel : s.background;
+    s.backgroundShadow = schemeField(record, 4) == u"1";
+    s.skinPicture = schemeField(record, 5);
+    colourAt(record, 6, s.gaugeLowColour);
+    colourAt(record, 7, s.gaugeMiddleColour);
+    colourAt(record, 8, s.gaugeHighColour);
+    colourAt(record, 9, s.infoPanelBackground);
     for (int i = 0; i < kTextElements - 1; ++i)
-        colourAt(record, kFirstTextColour + i, s.kt[std::size_t(i)]);
+        colourAt(record, kFirstTextColour + i, s.textColours[std::size_t(i)]);
     // An older record has no tenth colour: the temperature becomes black.
     Colour tenth = 0;
     colourAt(record, kTenthTextColour, tenth);
-    s.kt[std::size_t(TextElement::Temperature)] = tenth;
-    colourAt(record, 19, s.kolorUro);
-    colourAt(record, 20, s.kolorImi);
-    colourAt(record, 21, s.kolorWD2);
-    colourAt(record, 22, s.kolorPry);
-    colourAt(record, 23, s.kolorAD2);
+    s.textColours[std::size_t(TextElement::Temperature)] = tenth;
+    colourAt(record, 19, s.birthdayColour);
+    colourAt(record, 20, s.nameDayColour);
+    colourAt(record, 21, s.importantDayColour);
+    colourAt(record, 22, s.privateDayColour);
+    colourAt(record, 23, s.todayFrameColour);
 
     // A field that is not a number counts as 1; a number outside 1-4 adds
     // nothing to the order.
@@ -148,7 +148,7 @@ void applySchemeRecord(const QString& record, MainWindowSettings& s)
         if (kind >= 1 && kind <= 4)
             order += QString::number(kind);
     }
-    s.kolorKol = order;
+    s.markingPrecedence = order;
 }
 
 } // namespace zorvex

@@ -4,8 +4,8 @@ namespace zorvex {
 
 void AssociationSettings::visit(SettingsVisitor& v)
 {
-    v.boolean("zvx", zvx, true);
-    v.boolean("zvxd", zvxd, true);
+    v.boolean("zvx", openBackups, true);
+    v.boolean("zvxd", openAddons, true);
 }
 
 void AutostartSettings::visit(SettingsVisitor& v)

@@ -7,8 +7,8 @@ namespace zorvex {
 // Section "Skojarzenia": which package types the desktop opens with the
 // program.
 struct AssociationSettings : SettingsSection {
-    bool zvx = true;  // settings backups
-    bool zvxd = true; // add-on packages
+    bool openBackups = true; // settings backups
+    bool openAddons = true;  // add-on packages
 
     const char* name() const override { return "Skojarzenia"; }
     void visit(SettingsVisitor& v) override;

@@ -39,35 +39,35 @@ QString unscramblePassword(const QString& stored)
 
 QString ProxySetting::password() const
 {
-    return unscramblePassword(haslo);
+    return unscramblePassword(storedPassword);
 }
 
 void ProxySetting::setPassword(const QString& plain)
 {
-    haslo = scramblePassword(plain);
+    storedPassword = scramblePassword(plain);
 }
 
 void ProxySetting::visit(SettingsVisitor& v)
 {
-    v.boolean("Wlaczone", wlaczone, false);
-    v.boolean("Autoryzacja", autoryzacja, false);
+    v.boolean("Wlaczone", enabled, false);
+    v.boolean("Autoryzacja", authorization, false);
     v.text("IP", ip, QString());
     v.text("Port", port, QString());
     v.text("Login", login, QString());
-    v.text("Haslo", haslo, QString());
+    v.text("Haslo", storedPassword, QString());
 }
 
 ProxyUse proxyUse(const ProxySetting& s)
 {
     ProxyUse use;
-    if (!s.wlaczone)
+    if (!s.enabled)
         return use;
     use.on = true;
     use.host = s.ip.trimmed();
     bool ok = false;
     const int port = s.port.trimmed().toInt(&ok);
     use.port = ok && port > 0 && port < 65536 ? port : 0;
-    if (s.autoryzacja) {
+    if (s.authorization) {
         use.user = s.login;
         use.password = s.password();
     }

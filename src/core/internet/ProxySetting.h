@@ -7,15 +7,15 @@
 namespace zorvex {
 
 // Section "Proxy": the one proxy of every request client and downloader.
-// The password is kept in the file scrambled (haslo holds the stored form);
+// The password is kept in the file scrambled (storedPassword holds that form);
 // password() and setPassword() give and take it plain.
 struct ProxySetting : SettingsSection {
-    bool wlaczone = false;
-    bool autoryzacja = false;
+    bool enabled = false;
+    bool authorization = false;
     QString ip;
     QString port; // kept as typed
     QString login;
-    QString haslo; // as stored: scrambled
+    QString storedPassword; // as stored: scrambled
 
     QString password() const;
     void setPassword(const QString& plain);

@@ -14,7 +14,7 @@ ServiceClient::ServiceClient(const ServiceSettings& settings, QString token)
 
 QString ServiceClient::endpointUrl(const QString& endpoint) const
 {
-    return m_settings.adres + endpoint;
+    return m_settings.serviceBase + endpoint;
 }
 
 QString ServiceClient::weatherUrl(const QString& cityId, const QDate& date) const
@@ -37,17 +37,17 @@ QString ServiceClient::pageUrl(const QString& script, int sign) const
 
 QString ServiceClient::shoutboxUrl() const
 {
-    return m_settings.shoutbox + QLatin1String(kServiceVersionText) + QStringLiteral("&user_id=") + m_token;
+    return m_settings.shoutboxBase + QLatin1String(kServiceVersionText) + QStringLiteral("&user_id=") + m_token;
 }
 
 QString ServiceClient::addonsPageUrl(int tag) const
 {
-    return m_settings.dodatki + QString::number(tag) + QStringLiteral("&w=") + QLatin1String(kServiceVersionText);
+    return m_settings.addonsBase + QString::number(tag) + QStringLiteral("&w=") + QLatin1String(kServiceVersionText);
 }
 
 QString ServiceClient::addonsForumUrl() const
 {
-    return m_settings.dodatki;
+    return m_settings.addonsBase;
 }
 
 void ServiceClient::requestList(TextRequestClient& client, const ServiceList& list, ListDone done) const

@@ -4,9 +4,9 @@ namespace zorvex {
 
 void ServiceSettings::visit(SettingsVisitor& v)
 {
-    v.text("Adres", adres, QString::fromLatin1(kDefaultServiceBase));
-    v.text("Shoutbox", shoutbox, QString::fromLatin1(kDefaultShoutboxBase));
-    v.text("Dodatki", dodatki, QString::fromLatin1(kDefaultAddonsBase));
+    v.text("Adres", serviceBase, QString::fromLatin1(kDefaultServiceBase));
+    v.text("Shoutbox", shoutboxBase, QString::fromLatin1(kDefaultShoutboxBase));
+    v.text("Dodatki", addonsBase, QString::fromLatin1(kDefaultAddonsBase));
 }
 
 } // namespace zorvex

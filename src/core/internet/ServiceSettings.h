@@ -8,9 +8,9 @@ namespace zorvex {
 // can point the program at another one (the simulator of the service, for
 // trying every internet feature offline).
 struct ServiceSettings : SettingsSection {
-    QString adres;    // service; an endpoint is appended after "l="
-    QString shoutbox; // ends in "shoutbox.php?w="
-    QString dodatki;  // add-on pages; ends in "id="
+    QString serviceBase;  // service; an endpoint is appended after "l="
+    QString shoutboxBase; // ends in "shoutbox.php?w="
+    QString addonsBase;   // add-on pages; ends in "id="
 
     const char* name() const override { return "Serwis"; }
     void visit(SettingsVisitor& v) override;

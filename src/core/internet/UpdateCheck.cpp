@@ -34,7 +34,7 @@ UpdateCheck::UpdateCheck(const Clock& clock, const PathTable& paths, const Servi
 
 void UpdateCheck::loadStamps()
 {
-    m_stored = loadStampLine(m_paths.path(PathId::Profile), m_main.update);
+    m_stored = loadStampLine(m_paths.path(PathId::Profile), m_main.oldDataListState);
 }
 
 void UpdateCheck::resetStamps()
@@ -119,16 +119,16 @@ void UpdateCheck::fetchNext()
 void UpdateCheck::finish()
 {
     const QDateTime now = m_clock.now();
-    m_tools.aktualizacjaData = toDayTime(now.date());
-    m_hooks.checkDateChanged(m_tools.aktualizacjaData);
+    m_tools.lastUpdateCheckDay = toDayTime(now.date());
+    m_hooks.checkDateChanged(m_tools.lastUpdateCheckDay);
 
     const bool offered = programUpdateOffered(m_answer);
     if (!m_updated.isEmpty()) {
         m_stored = mergedStampLine(m_stored, m_answer, m_updated);
         storeStampLine(m_paths.path(PathId::Profile), m_stored);
     }
-    m_main.ostatnioSpr = toDayTime(now);
-    m_hooks.lastCheckChanged(m_main.ostatnioSpr);
+    m_main.lastDataCheck = toDayTime(now);
+    m_hooks.lastCheckChanged(m_main.lastDataCheck);
     if (!m_updated.isEmpty())
         m_hooks.information(updateSummary(m_updated));
     else if (!m_silent && !offered)
@@ -146,8 +146,8 @@ void UpdateCheck::stop()
 
 bool UpdateCheck::dueAtStart() const
 {
-    return m_tools.aktualizacja
-        && automaticCheckDue(m_tools.aktualizacjaCoIle, m_tools.aktualizacjaData, m_clock.now().date());
+    return m_tools.updateCheck
+        && automaticCheckDue(m_tools.updateCheckWeekly, m_tools.lastUpdateCheckDay, m_clock.now().date());
 }
 
 void UpdateCheck::startupStep()
@@ -158,7 +158,7 @@ void UpdateCheck::startupStep()
 
 bool UpdateCheck::retryAvailable() const
 {
-    return !m_running && m_tools.aktualizacja;
+    return !m_running && m_tools.updateCheck;
 }
 
 void UpdateCheck::abort()

@@ -9,33 +9,33 @@ namespace zorvex {
 // Section "Pocz": the mail checker and its messages window.
 struct MailSettings : SettingsSection {
     MailSettings();
-    bool odswiezAuto;    // OdswiezAuto: "Sprawdzaj automatycznie co"
-    bool odswiezUru;     // OdswiezUru: "Sprawdź przy uruchomieniu"
-    int odswiezAutoMin;  // OdswiezAutoMin, 1..60
-    int zadanieGdy;      // ZadanieGdy, 0..2
-    bool powiadomienie;  // Powiadomienie
-    bool powUkr;         // PowUkr
-    int powUkrSek;       // PowUkrSek, 1..59
-    bool balon;          // Balon
-    bool balonUkr;       // BalonUkr
-    int balonUkrSek;     // BalonUkrSek, 1..59
-    bool glosnik;        // Glosnik
-    int glosnikNr;       // GlosnikNr, 0..14
-    bool dzwiek;         // Dzwiek
-    bool scroll;         // Scroll
-    bool pobierzNaglowki; // PobierzNaglowki
-    int powClick;        // PowClick, 0..2
-    int balClick;        // BalClick, 0..2
-    bool niePokPowFS;    // NiePokPowFS
-    bool niePokBalFS;    // NiePokBalFS
-    QString program;     // Program: the mail program, empty = the desktop's
-    DayTime ostatnio;    // Ostatnio: the last check
+    bool autoCheck;             // OdswiezAuto: "Sprawdzaj automatycznie co"
+    bool checkAtStart;          // OdswiezUru: "Sprawdź przy uruchomieniu"
+    int autoCheckMinutes;       // OdswiezAutoMin, 1..60
+    int actWhen;                // ZadanieGdy, 0..2
+    bool notify;                // Powiadomienie
+    bool notifyAutoHide;        // PowUkr
+    int notifyHideSeconds;      // PowUkrSek, 1..59
+    bool balloon;               // Balon
+    bool balloonAutoHide;       // BalonUkr
+    int balloonHideSeconds;     // BalonUkrSek, 1..59
+    bool speakerSignal;         // Glosnik
+    int speakerSignalNumber;    // GlosnikNr, 0..14
+    bool playSound;             // Dzwiek
+    bool blinkScrollLock;       // Scroll
+    bool fetchHeaders;          // PobierzNaglowki
+    int notifyClick;            // PowClick, 0..2
+    int balloonClick;           // BalClick, 0..2
+    bool noNotifyInFullScreen;  // NiePokPowFS
+    bool noBalloonInFullScreen; // NiePokBalFS
+    QString program;            // Program: the mail program, empty = the desktop's
+    DayTime lastCheck;          // Ostatnio: the last check
     // The messages window.
-    int oknoI;
-    int oknoX, oknoY, oknoW, oknoH;
-    bool oknoM;
-    int oknoK[5];
-    bool pokazKomunikat;
+    int windowAccount;
+    int windowX, windowY, windowW, windowH;
+    bool windowMaximized;
+    int columnWidths[5];
+    bool confirmDeletion;
 
     const char* name() const override { return "Pocz"; }
     void visit(SettingsVisitor& v) override;
@@ -44,7 +44,7 @@ struct MailSettings : SettingsSection {
 // Section "Poczta": the mail sound.
 struct MailSoundSettings : SettingsSection {
     MailSoundSettings();
-    QString sciDzwiek; // SciDzwiek; relative paths are below the data folder
+    QString soundFile; // SciDzwiek; relative paths are below the data folder
 
     const char* name() const override { return "Poczta"; }
     void visit(SettingsVisitor& v) override;

@@ -11,23 +11,23 @@ PingSettings::PingSettings()
 
 void PingSettings::visit(SettingsVisitor& v)
 {
-    v.boolean("OdswiezAuto", odswiezAuto, false);
-    v.integer("OdswiezAutoMin", odswiezAutoMin, 1, 1, 60);
-    v.boolean("OdswiezUru", odswiezUru, false);
-    v.integer("CzasLacz", czasLacz, 100, 1, 5000);
-    v.boolean("Powiadomienie", powiadomienie, false);
-    v.boolean("AutoUkr", autoUkr, false);
-    v.integer("AutoUkrSek", autoUkrSek, 10, 1, 59);
-    v.boolean("Balon", balon, false);
-    v.boolean("BalonUkr", balonUkr, false);
-    v.integer("BalonSek", balonSek, 10, 1, 59);
-    v.boolean("Glosnik", glosnik, false);
-    v.integer("GlosnikNr", glosnikNr, 0, 0, 14);
-    v.boolean("Dzwiek", dzwiek, false);
-    v.text("SciDzwiek", sciDzwiek, QString::fromLatin1(kDefaultPingSound));
-    v.text("Przedzial1", przedzial1, QStringLiteral("0.0.0.1"));
-    v.text("Przedzial2", przedzial2, QStringLiteral("0.0.0.255"));
-    v.boolean("Nazwy", nazwy, true);
+    v.boolean("OdswiezAuto", autoCheck, false);
+    v.integer("OdswiezAutoMin", autoCheckMinutes, 1, 1, 60);
+    v.boolean("OdswiezUru", checkAtStart, false);
+    v.integer("CzasLacz", timeoutMs, 100, 1, 5000);
+    v.boolean("Powiadomienie", notify, false);
+    v.boolean("AutoUkr", notifyAutoHide, false);
+    v.integer("AutoUkrSek", notifyHideSeconds, 10, 1, 59);
+    v.boolean("Balon", balloon, false);
+    v.boolean("BalonUkr", balloonAutoHide, false);
+    v.integer("BalonSek", balloonHideSeconds, 10, 1, 59);
+    v.boolean("Glosnik", speakerSignal, false);
+    v.integer("GlosnikNr", speakerSignalNumber, 0, 0, 14);
+    v.boolean("Dzwiek", playSound, false);
+    v.text("SciDzwiek", soundFile, QString::fromLatin1(kDefaultPingSound));
+    v.text("Przedzial1", rangeStart, QStringLiteral("0.0.0.1"));
+    v.text("Przedzial2", rangeEnd, QStringLiteral("0.0.0.255"));
+    v.boolean("Nazwy", lookUpNames, true);
 }
 
 QString messengerResultText(int code)

@@ -9,11 +9,11 @@ TimeSyncSettings::TimeSyncSettings()
 
 void TimeSyncSettings::visit(SettingsVisitor& v)
 {
-    v.text("Serwer", serwer, QString::fromLatin1(kDefaultTimeServer));
+    v.text("Serwer", server, QString::fromLatin1(kDefaultTimeServer));
     v.integer("Auto", autoMode, 0, 0, 2);
-    v.dateTime("Ostatnio", ostatnio, kNever);
-    v.date("Dzien", dzien, kNever);
-    v.integer("Skorygowano", skorygowano, -1, -1);
+    v.dateTime("Ostatnio", lastSync, kNever);
+    v.date("Dzien", lastDailySync, kNever);
+    v.integer("Skorygowano", lastCorrection, -1, -1);
 }
 
 } // namespace zorvex

@@ -12,11 +12,11 @@ inline constexpr char kDefaultTimeServer[] = "pool.ntp.org";
 // Section "Synchro": the time synchronisation.
 struct TimeSyncSettings : SettingsSection {
     TimeSyncSettings();
-    QString serwer;      // Serwer: the server box's text, "host" or "host:port"
-    int autoMode;        // Auto: 0 off, 1 at every start, 2 once a day
-    DayTime ostatnio;    // Ostatnio: the last successful synchronisation
-    DayTime dzien;       // Dzien: the date of the last daily one
-    int skorygowano;     // Skorygowano: the last correction in seconds, −1 none
+    QString server;        // Serwer: the server box's text, "host" or "host:port"
+    int autoMode;          // Auto: 0 off, 1 at every start, 2 once a day
+    DayTime lastSync;      // Ostatnio: the last successful synchronisation
+    DayTime lastDailySync; // Dzien: the date of the last daily one
+    int lastCorrection;    // Skorygowano: the last correction in seconds, −1 none
 
     TimeSyncMode mode() const
     {

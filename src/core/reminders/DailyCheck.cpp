@@ -23,8 +23,8 @@ std::optional<DailyCheckOutcome> DailyReminderCheck::start(bool automatic, const
     DailyCheckOutcome out;
 
     if (automatic) {
-        const TodayKinds kinds{s.persons.aktywny == 1, s.important.aktywne == 1, s.privateDays.aktywne};
-        const auto silenced = parseDayTime(s.niePokazujKom);
+        const TodayKinds kinds{s.persons.inTodayWindow == 1, s.important.inTodayWindow == 1, s.privateDays.inTodayWindow};
+        const auto silenced = parseDayTime(s.todayWindowMutedOn);
         if (!(silenced && dateOf(*silenced) == now))
             out.todayText = todayText(lists, kinds, now);
     }
@@ -33,12 +33,12 @@ std::optional<DailyCheckOutcome> DailyReminderCheck::start(bool automatic, const
     bool look = true;
     if (automatic) {
         const bool shownToday = m_ostPokCPAtStart != kNever && dateOf(m_ostPokCPAtStart) == now;
-        look = u.pokaz && !(u.raz && shownToday);
+        look = u.showByItself && !(u.onceADay && shownToday);
     }
     if (look) {
-        out.rows = upcomingRows(lists, UpcomingKinds{u.pokaz1, u.pokaz2, u.pokaz3}, now);
+        out.rows = upcomingRows(lists, UpcomingKinds{u.includePersons, u.includeImportantDays, u.includePrivateDays}, now);
         if (automatic)
-            out.showUpcoming = upcomingDueWithin(out.rows, u.polazDni);
+            out.showUpcoming = upcomingDueWithin(out.rows, u.daysAhead);
         else {
             out.showUpcoming = !out.rows.isEmpty();
             out.showNothingAhead = out.rows.isEmpty();
@@ -50,13 +50,13 @@ std::optional<DailyCheckOutcome> DailyReminderCheck::start(bool automatic, const
 void DailyReminderCheck::finish(bool upcomingShown, const DailyCheckSettings& s)
 {
     m_state = ReminderCheckState::Done;
-    if (upcomingShown && s.upcoming.raz)
-        s.ostPokCP = toDayTime(m_clock.now());
+    if (upcomingShown && s.upcoming.onceADay)
+        s.upcomingLastShown = toDayTime(m_clock.now());
 }
 
 void DailyReminderCheck::todayWindowClosed(bool silenced, const DailyCheckSettings& s) const
 {
-    s.niePokazujKom = silenced ? formatDate(toDayTime(today())) : QString();
+    s.todayWindowMutedOn = silenced ? formatDate(toDayTime(today())) : QString();
 }
 
 } // namespace zorvex

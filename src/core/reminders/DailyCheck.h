@@ -25,8 +25,8 @@ struct DailyCheckSettings {
     const ImportantDaySettings& important;
     const PrivateDaySettings& privateDays;
     const UpcomingDatesSettings& upcoming;
-    QString& niePokazujKom;
-    DayTime& ostPokCP;
+    QString& todayWindowMutedOn;
+    DayTime& upcomingLastShown;
 };
 
 // What one run of the daily check wants shown.

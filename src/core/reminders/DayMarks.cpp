@@ -15,12 +15,12 @@ CalendarMarkSettings CalendarMarkSettings::from(const MainWindowSettings& main, 
                                                 const PrivateDaySettings& privateDays)
 {
     CalendarMarkSettings m;
-    m.birthdays = persons.panelU;
-    m.nameDays = persons.panelI;
-    m.importantDays = important.panel;
-    m.privateDays = privateDays.panel;
-    m.colours = {main.kolorUro, main.kolorImi, main.kolorWD2, main.kolorPry};
-    m.precedence = colourPrecedence(main.kolorKol);
+    m.birthdays = persons.birthdaysOnCalendar;
+    m.nameDays = persons.nameDaysOnCalendar;
+    m.importantDays = important.onCalendar;
+    m.privateDays = privateDays.onCalendar;
+    m.colours = {main.birthdayColour, main.nameDayColour, main.importantDayColour, main.privateDayColour};
+    m.precedence = colourPrecedence(main.markingPrecedence);
     return m;
 }
 

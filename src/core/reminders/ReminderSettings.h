@@ -7,9 +7,9 @@ namespace zorvex {
 // Section "Solenizant": birthdays and name days.
 struct PersonReminderSettings : SettingsSection {
     PersonReminderSettings();
-    int aktywny;  // 0/1: today's window names the persons
-    bool panelU;  // birthdays marked on the calendar
-    bool panelI;  // name days marked on the calendar
+    int inTodayWindow;        // 0/1: today's window names the persons
+    bool birthdaysOnCalendar; // birthdays marked on the calendar
+    bool nameDaysOnCalendar;  // name days marked on the calendar
 
     const char* name() const override { return "Solenizant"; }
     void visit(SettingsVisitor& v) override;
@@ -18,8 +18,8 @@ struct PersonReminderSettings : SettingsSection {
 // Section "Inne": important days.
 struct ImportantDaySettings : SettingsSection {
     ImportantDaySettings();
-    int aktywne; // 0/1
-    bool panel;
+    int inTodayWindow; // 0/1
+    bool onCalendar;
 
     const char* name() const override { return "Inne"; }
     void visit(SettingsVisitor& v) override;
@@ -28,8 +28,8 @@ struct ImportantDaySettings : SettingsSection {
 // Section "Prywatne": private days and anniversaries.
 struct PrivateDaySettings : SettingsSection {
     PrivateDaySettings();
-    bool aktywne;
-    bool panel;
+    bool inTodayWindow;
+    bool onCalendar;
 
     const char* name() const override { return "Prywatne"; }
     void visit(SettingsVisitor& v) override;
@@ -38,13 +38,13 @@ struct PrivateDaySettings : SettingsSection {
 // Section "WazneDatyPow": the upcoming-dates window.
 struct UpcomingDatesSettings : SettingsSection {
     UpcomingDatesSettings();
-    bool pokaz;    // show by itself
-    int polazDni;  // when something is at most this many days ahead
-    bool pokaz1;   // birthdays and name days
-    bool pokaz2;   // important days
-    bool pokaz3;   // private days and anniversaries
-    bool raz;      // at most once a day, across runs
-    int x, y, w, h; // window bounds, -1: not stored
+    bool showByItself;         // show by itself
+    int daysAhead;             // when something is at most this many days ahead
+    bool includePersons;       // birthdays and name days
+    bool includeImportantDays; // important days
+    bool includePrivateDays;   // private days and anniversaries
+    bool onceADay;             // at most once a day, across runs
+    int x, y, w, h;            // window bounds, -1: not stored
 
     const char* name() const override { return "WazneDatyPow"; }
     void visit(SettingsVisitor& v) override;

@@ -4,16 +4,16 @@ namespace zorvex {
 
 void ToolsSettings::visit(SettingsVisitor& v)
 {
-    v.boolean("Lista", lista, true);
-    v.colour("Kolor", kolor, 15793151);
-    v.colour("KolorT", kolorT, 0);
-    v.boolean("Cien", cien, true);
-    v.boolean("Aktualizacja", aktualizacja, true);
-    v.integer("AktualizacjaCoIle", aktualizacjaCoIle, 0);
-    v.date("AktualizacjaData", aktualizacjaData, kNever);
-    v.text("KopiaSci", kopiaSci, QString());
+    v.boolean("Lista", pagesAsList, true);
+    v.colour("Kolor", background, 15793151);
+    v.colour("KolorT", textColour, 0);
+    v.boolean("Cien", buttonShadow, true);
+    v.boolean("Aktualizacja", updateCheck, true);
+    v.integer("AktualizacjaCoIle", updateCheckWeekly, 0);
+    v.date("AktualizacjaData", lastUpdateCheckDay, kNever);
+    v.text("KopiaSci", backupFolder, QString());
     v.boolean("AutoSave", autoSave, true);
-    v.integer("AutoSaveMin", autoSaveMin, 10, 1, 15000);
+    v.integer("AutoSaveMin", autoSaveMinutes, 10, 1, 15000);
 }
 
 } // namespace zorvex

@@ -8,14 +8,16 @@ namespace zorvex {
 // Section "Ustawienia": the Tools window's look, update check, backup folder
 // and the autosave record.
 struct ToolsSettings : SettingsSection {
-    bool lista;
-    Colour kolor, kolorT;
-    bool cien, aktualizacja;
-    int aktualizacjaCoIle;
-    DayTime aktualizacjaData;
-    QString kopiaSci;
-    bool autoSave;
-    int autoSaveMin;
+    bool pagesAsList;            // Lista
+    Colour background;           // Kolor
+    Colour textColour;           // KolorT
+    bool buttonShadow;           // Cien
+    bool updateCheck;            // Aktualizacja
+    int updateCheckWeekly;       // AktualizacjaCoIle: 0 daily, 1 weekly
+    DayTime lastUpdateCheckDay;  // AktualizacjaData
+    QString backupFolder;        // KopiaSci
+    bool autoSave;               // AutoSave
+    int autoSaveMinutes;         // AutoSaveMin
 
     const char* name() const override { return "Ustawienia"; }
     void visit(SettingsVisitor& v) override;

@@ -30,22 +30,22 @@ DayTime StatusAutosave::sessionStart() const
 
 qint64 StatusAutosave::mouseToday() const
 {
-    return m_ruch.aktywny ? m_mouse.travel() : 0;
+    return m_ruch.active ? m_mouse.travel() : 0;
 }
 
 qint64 StatusAutosave::receivedToday() const
 {
-    return m_siec.aktywna ? m_traffic.receivedToday() : 0;
+    return m_siec.active ? m_traffic.receivedToday() : 0;
 }
 
 qint64 StatusAutosave::sentToday() const
 {
-    return m_siec.aktywna ? m_traffic.sentToday() : 0;
+    return m_siec.active ? m_traffic.sentToday() : 0;
 }
 
 bool StatusAutosave::uptimeLogOn() const
 {
-    return m_czas.aktywny;
+    return m_czas.active;
 }
 
 void StatusAutosave::recordInterruptedSession(DayTime start, DayTime end)
@@ -55,7 +55,7 @@ void StatusAutosave::recordInterruptedSession(DayTime start, DayTime end)
 
 bool StatusAutosave::mouseOdometerOn() const
 {
-    return m_ruch.aktywny;
+    return m_ruch.active;
 }
 
 void StatusAutosave::addMouseToday(qint64 pixels)
@@ -65,7 +65,7 @@ void StatusAutosave::addMouseToday(qint64 pixels)
 
 bool StatusAutosave::trafficOn() const
 {
-    return m_siec.aktywna;
+    return m_siec.active;
 }
 
 void StatusAutosave::addTrafficToday(qint64 received, qint64 sent)

@@ -11,7 +11,7 @@ UptimeSettings::UptimeSettings()
 
 void UptimeSettings::visit(SettingsVisitor& v)
 {
-    v.boolean("Aktywny", aktywny, true);
+    v.boolean("Aktywny", active, true);
 }
 
 UptimeCostSettings::UptimeCostSettings()
@@ -21,8 +21,8 @@ UptimeCostSettings::UptimeCostSettings()
 
 void UptimeCostSettings::visit(SettingsVisitor& v)
 {
-    v.real("Stawka", stawka, 0.1847);
-    v.real("kW", kW, 0.3);
+    v.real("Stawka", pricePerKwh, 0.1847);
+    v.real("kW", powerKw, 0.3);
 }
 
 MouseOdometerSettings::MouseOdometerSettings()
@@ -32,7 +32,7 @@ MouseOdometerSettings::MouseOdometerSettings()
 
 void MouseOdometerSettings::visit(SettingsVisitor& v)
 {
-    v.boolean("Aktywny", aktywny, true);
+    v.boolean("Aktywny", active, true);
 }
 
 TrafficSettings::TrafficSettings()
@@ -42,10 +42,10 @@ TrafficSettings::TrafficSettings()
 
 void TrafficSettings::visit(SettingsVisitor& v)
 {
-    v.boolean("Aktywna", aktywna, false);
+    v.boolean("Aktywna", active, false);
     v.text("MAC", mac, QString());
-    v.integer("Poz", poz, 0);
-    v.boolean("Pobrane", pobrane, true);
+    v.integer("Poz", interfacePosition, 0);
+    v.boolean("Pobrane", showReceived, true);
 }
 
 TransferChartSettings::TransferChartSettings()
@@ -57,18 +57,18 @@ void TransferChartSettings::visit(SettingsVisitor& v)
 {
     static const char* const keys[7] = {"Kolor1", "Kolor2", "Kolor3", "Kolor4", "Kolor5", "Kolor6", "Kolor7"};
     for (int i = 0; i < 7; ++i)
-        v.colour(keys[i], kolor[i], kTransferDefaultColours[i]);
-    v.boolean("PokUru", pokUru, false);
-    v.boolean("Ogranicz", ogranicz, false);
-    v.integer("OgraniczKB", ograniczKB, 80, 1, 32767);
-    v.boolean("NaWierzchu", naWierzchu, false);
-    v.boolean("PobPrzod", pobPrzod, false);
-    v.boolean("Blend", blend, false);
-    v.integer("BlendVal", blendVal, 255, 1, 255);
-    v.boolean("Tray", tray, false);
-    v.boolean("UkryjRamke", ukryjRamke, false);
-    v.boolean("Przezroczyste", przezroczyste, false);
-    v.boolean("UkryjMax", ukryjMax, false);
+        v.colour(keys[i], colours[i], kTransferDefaultColours[i]);
+    v.boolean("PokUru", showAtStart, false);
+    v.boolean("Ogranicz", limitShown, false);
+    v.integer("OgraniczKB", limitKb, 80, 1, 32767);
+    v.boolean("NaWierzchu", alwaysOnTop, false);
+    v.boolean("PobPrzod", receivedInFront, false);
+    v.boolean("Blend", translucent, false);
+    v.integer("BlendVal", opacity, 255, 1, 255);
+    v.boolean("Tray", trayClickRaises, false);
+    v.boolean("UkryjRamke", hideFrame, false);
+    v.boolean("Przezroczyste", transparentBackground, false);
+    v.boolean("UkryjMax", hideMaximum, false);
     v.integer("X", x, -1);
     v.integer("Y", y, -1);
     v.integer("W", w, 235);

@@ -10,7 +10,7 @@ namespace zorvex {
 // Section "Czas": the running-time statistic.
 struct UptimeSettings : SettingsSection {
     UptimeSettings();
-    bool aktywny; // "Statystyka aktywna"
+    bool active; // "Statystyka aktywna"
 
     const char* name() const override { return "Czas"; }
     void visit(SettingsVisitor& v) override;
@@ -19,8 +19,8 @@ struct UptimeSettings : SettingsSection {
 // The running-time statistic's keys of section "Inne": the electricity bill.
 struct UptimeCostSettings : SettingsSection {
     UptimeCostSettings();
-    double stawka; // price of a kWh, "zł"
-    double kW;     // power of the computer
+    double pricePerKwh; // price of a kWh, "zł"
+    double powerKw;     // power of the computer
 
     const char* name() const override { return "Inne"; }
     void visit(SettingsVisitor& v) override;
@@ -29,7 +29,7 @@ struct UptimeCostSettings : SettingsSection {
 // Section "RuchMyszy": the mouse odometer.
 struct MouseOdometerSettings : SettingsSection {
     MouseOdometerSettings();
-    bool aktywny;
+    bool active;
 
     const char* name() const override { return "RuchMyszy"; }
     void visit(SettingsVisitor& v) override;
@@ -38,10 +38,10 @@ struct MouseOdometerSettings : SettingsSection {
 // Section "Siec": the traffic monitor.
 struct TrafficSettings : SettingsSection {
     TrafficSettings();
-    bool aktywna;
-    QString mac; // of the chosen interface
-    int poz;     // its position in the list
-    bool pobrane; // lists and chart: 1 received, 0 sent
+    bool active;
+    QString mac;           // of the chosen interface
+    int interfacePosition; // its position in the list
+    bool showReceived;     // lists and chart: 1 received, 0 sent
 
     const char* name() const override { return "Siec"; }
     void visit(SettingsVisitor& v) override;
@@ -50,13 +50,19 @@ struct TrafficSettings : SettingsSection {
 // Section "SiecWykres": the "Status sieciowy" chart window.
 struct TransferChartSettings : SettingsSection {
     TransferChartSettings();
-    std::array<Colour, 7> kolor; // Kolor1..Kolor7
-    bool pokUru, ogranicz;
-    int ograniczKB;
-    bool naWierzchu, pobPrzod, blend;
-    int blendVal;
-    bool tray, ukryjRamke, przezroczyste, ukryjMax;
-    int x, y, w, h;
+    std::array<Colour, 7> colours; // Kolor1..Kolor7
+    bool showAtStart;              // PokUru
+    bool limitShown;               // Ogranicz
+    int limitKb;                   // OgraniczKB
+    bool alwaysOnTop;              // NaWierzchu
+    bool receivedInFront;          // PobPrzod
+    bool translucent;              // Blend
+    int opacity;                   // BlendVal
+    bool trayClickRaises;          // Tray
+    bool hideFrame;                // UkryjRamke
+    bool transparentBackground;    // Przezroczyste
+    bool hideMaximum;              // UkryjMax
+    int x, y, w, h;                // X, Y, W, H
 
     const char* name() const override { return "SiecWykres"; }
     void visit(SettingsVisitor& v) override;

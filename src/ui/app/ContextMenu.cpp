@@ -73,9 +73,9 @@ ContextMenu::~ContextMenu()
 
 void ContextMenu::applySettings(const MainWindowSettings& s)
 {
-    setStaticItemsVisible(s.menuKlony, s.menuIkonyPulpitu);
-    if (s.m != m_codes)
-        setUserEntries(s.m);
+    setStaticItemsVisible(s.menuDiscImages, s.menuDesktopIcons);
+    if (s.menuEntries != m_codes)
+        setUserEntries(s.menuEntries);
 }
 
 void ContextMenu::setStaticItemsVisible(bool clones, bool desktopIcons)

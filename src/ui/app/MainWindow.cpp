@@ -63,12 +63,12 @@ QIcon minimizeGlyph()
 PanelVisibility visibilityOf(const MainWindowSettings& s)
 {
     PanelVisibility v;
-    v.topPanel = s.panel1;
-    v.textPanel = s.panel2;
-    v.memoryRows = s.panel3;
-    v.cpuRow = s.panel4;
-    v.playbackPanel = s.panel6;
-    v.zodiac = s.panel7;
+    v.topPanel = s.clockPanelVisible;
+    v.textPanel = s.textPanelVisible;
+    v.memoryRows = s.memoryPanelsVisible;
+    v.cpuRow = s.cpuPanelVisible;
+    v.playbackPanel = s.playbackPanelVisible;
+    v.zodiac = s.zodiacVisible;
     return v;
 }
 
@@ -191,7 +191,7 @@ void MainWindow::applySettings()
 void MainWindow::relayout()
 {
     const MainWindowSettings& s = m_settings.main;
-    m_layout = computeLayout(visibilityOf(s), s.pg);
+    m_layout = computeLayout(visibilityOf(s), s.panelOrder);
     const WindowLayout& l = m_layout;
 
     m_timeOfDayPicture->setVisible(l.topPanelVisible);
@@ -200,19 +200,19 @@ void MainWindow::relayout()
     if (l.topPanelVisible) {
         m_timeOfDayPicture->setGeometry(l.timeOfDayPicture);
         m_clockLabel->setGeometry(l.clock);
-        m_clockLabel->setAlignment(s.panel7 ? (Qt::AlignHCenter | Qt::AlignTop) : Qt::AlignCenter);
+        m_clockLabel->setAlignment(s.zodiacVisible ? (Qt::AlignHCenter | Qt::AlignTop) : Qt::AlignCenter);
         if (!l.zodiac.isEmpty())
             m_zodiacPicture->setGeometry(l.zodiac);
     }
-    m_clockLabel->setFont(fontOf(s.font1));
+    m_clockLabel->setFont(fontOf(s.clockFont));
 
     const QRect cap = l.captionRow;
     const int arrow = 15;
     m_previousMonthArrow->setGeometry(cap.left() + 2, cap.top() + 2, arrow, arrow);
     m_nextMonthArrow->setGeometry(cap.right() - 1 - arrow, cap.top() + 2, arrow, arrow);
     m_monthCaption->setGeometry(cap.left() + 2 + arrow, cap.top(), cap.width() - 2 * (2 + arrow), cap.height());
-    m_previousMonthArrow->setVisible(s.przelaczanie);
-    m_nextMonthArrow->setVisible(s.przelaczanie);
+    m_previousMonthArrow->setVisible(s.monthArrows);
+    m_nextMonthArrow->setVisible(s.monthArrows);
     m_monthPicture->setGeometry(l.monthGrid);
 
     auto place = [this](QWidget* w, const PanelSlot& slot) {
@@ -241,7 +241,7 @@ void MainWindow::applyMask()
 void MainWindow::applyBackground()
 {
     QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(m_settings.main.kolorB));
+    p.setColor(QPalette::Window, toQColor(m_settings.main.background));
     setPalette(p);
     setAutoFillBackground(true);
 }
@@ -249,13 +249,13 @@ void MainWindow::applyBackground()
 void MainWindow::applyMinimizeButton()
 {
     m_btnMinimize->setGeometry(width() - 8 - kMinimizeButtonSize, 3, kMinimizeButtonSize, kMinimizeButtonSize);
-    m_btnMinimize->setVisible(m_settings.main.przyciskM && hasTrayIcon(m_settings.main.kolorTN));
+    m_btnMinimize->setVisible(m_settings.main.trayButtonVisible && hasTrayIcon(m_settings.main.trayIconKind));
     m_btnMinimize->raise();
 }
 
 void MainWindow::applyTopMost()
 {
-    const bool onTop = m_settings.main.naWierzchu;
+    const bool onTop = m_settings.main.alwaysOnTop;
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
         return;
     Qt::WindowFlags flags = windowFlags();
@@ -283,11 +283,11 @@ void MainWindow::applyPlacement()
     const QRect screenArea = s ? s->virtualGeometry() : work;
     m_lastWorkArea = work;
     const MainWindowSettings& set = m_settings.main;
-    const bool own = set.pozycja == static_cast<int>(Placement::Own);
+    const bool own = set.placement == static_cast<int>(Placement::Own);
     // The own position is the stored one only at the first placing; later
     // the window stays where the user left it.
-    const QPoint current = own && m_ownPlaced ? pos() : QPoint(set.pozycjaX, set.pozycjaY);
-    move(placeWindow(set.pozycja, size(), work, current, screenArea));
+    const QPoint current = own && m_ownPlaced ? pos() : QPoint(set.left, set.top);
+    move(placeWindow(set.placement, size(), work, current, screenArea));
     m_ownPlaced = true;
 }
 
@@ -395,7 +395,7 @@ bool MainWindow::dragFilter(QEvent* e)
     case QEvent::MouseButtonPress: {
         auto* me = static_cast<QMouseEvent*>(e);
         if (me->button() != Qt::LeftButton
-            || !dragAllowed(m_settings.main.pozycja, m_settings.main.pozycjaZ))
+            || !dragAllowed(m_settings.main.placement, m_settings.main.positionLocked))
             return false;
         m_pressed = true;
         m_manualDrag = false;
@@ -451,7 +451,7 @@ void MainWindow::keyPressEvent(QKeyEvent* e)
     const bool ctrl = e->modifiers().testFlag(Qt::ControlModifier);
     applyBackground();
     update();
-    if (m_settings.main.blendA) {
+    if (m_settings.main.translucent) {
         const int level = m_opacity;
         switchAlphaBlendingOff();
         setOpacityLevel(level);
@@ -470,8 +470,8 @@ void MainWindow::moveEvent(QMoveEvent* e)
 {
     QWidget::moveEvent(e);
     if (m_ownPlaced) {
-        m_settings.main.pozycjaX = x();
-        m_settings.main.pozycjaY = y();
+        m_settings.main.left = x();
+        m_settings.main.top = y();
     }
 }
 

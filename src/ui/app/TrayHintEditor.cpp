@@ -70,7 +70,7 @@ TrayHintEditor::TrayHintEditor(TraySettings& settings, const SettingsStore* stor
 void TrayHintEditor::showEvent(QShowEvent* event)
 {
     // A longer pattern written by hand stays whole; it only may not grow.
-    const QString lines = hintLinesFromPattern(m_settings.podpowiedz);
+    const QString lines = hintLinesFromPattern(m_settings.hintPattern);
     m_limit = qMax<int>(kTrayHintPatternMaxLength, lines.size());
     m_memo->setPlainText(lines);
     QDialog::showEvent(event);
@@ -118,7 +118,7 @@ void TrayHintEditor::insertPlaceholder(const QString& text)
 void TrayHintEditor::commit()
 {
     const QString pattern = hintPatternFromLines(m_memo->toPlainText());
-    m_settings.podpowiedz = pattern;
+    m_settings.hintPattern = pattern;
     if (m_store) {
         const bool written = m_store->update([&pattern](IniFile& ini) {
             ini.writeString(QStringLiteral("Tray"), QStringLiteral("Podpowiedz"), pattern);

@@ -59,7 +59,7 @@ void TrayIcon::setSystemTrayProbe(std::function<bool()> probe)
 
 bool TrayIcon::available() const
 {
-    return hasTrayIcon(m_settings.kolorTN) && systemTrayProbe()();
+    return hasTrayIcon(m_settings.trayIconKind) && systemTrayProbe()();
 }
 
 void TrayIcon::setContextMenu(ContextMenu* menu)
@@ -81,13 +81,13 @@ void TrayIcon::setStatusValues(const StatusValues* values)
 
 Colour TrayIcon::levelColour() const
 {
-    switch (trayModeFromSetting(m_settings.kolorTN)) {
+    switch (trayModeFromSetting(m_settings.trayIconKind)) {
     case TrayMode::Cpu:
-        return m_settings.kolorT1;
+        return m_settings.trayCpuColour;
     case TrayMode::Ram:
-        return m_settings.kolorT2;
+        return m_settings.trayFreeRamColour;
     case TrayMode::Swap:
-        return m_settings.kolorT3;
+        return m_settings.trayUsedSwapColour;
     default:
         return 0;
     }
@@ -95,9 +95,9 @@ Colour TrayIcon::levelColour() const
 
 void TrayIcon::applySettings()
 {
-    const TrayMode mode = trayModeFromSetting(m_settings.kolorTN);
+    const TrayMode mode = trayModeFromSetting(m_settings.trayIconKind);
     if (mode == TrayMode::Cpu || mode == TrayMode::Ram || mode == TrayMode::Swap)
-        m_pictures.prepareLevels(m_settings.kolorTN, levelColour());
+        m_pictures.prepareLevels(m_settings.trayIconKind, levelColour());
     m_choice = {}; // a colour may have changed: draw afresh
     update();
     if (mode == TrayMode::None) {
@@ -113,11 +113,11 @@ void TrayIcon::applySettings()
 void TrayIcon::update()
 {
     TrayIconInputs in;
-    in.mode = m_settings.kolorTN;
+    in.mode = m_settings.trayIconKind;
     in.today = (m_clock ? m_clock->now().date() : QDate::currentDate()).day();
-    in.ramShowsFree = m_settings.panelRamW;
-    in.swapShowsFree = m_settings.panelSwapW;
-    in.transferDirection = m_settings.trayTransfer;
+    in.ramShowsFree = m_settings.ramPanelShowsFree;
+    in.swapShowsFree = m_settings.swapPanelShowsFree;
+    in.transferDirection = m_settings.trayTransferDirection;
     const TrayIconChoice next = chooseTrayIcon(in, m_values ? *m_values : unknownValues());
 
     const bool same = next.kind == m_choice.kind && next.day == m_choice.day && next.level == m_choice.level
@@ -133,7 +133,7 @@ void TrayIcon::update()
         return;
     case TrayIconChoice::Level: {
         const int builds = m_pictures.levelBuilds();
-        m_pictures.prepareLevels(m_settings.kolorTN, levelColour());
+        m_pictures.prepareLevels(m_settings.trayIconKind, levelColour());
         if (!same || builds != m_pictures.levelBuilds())
             m_icon.setIcon(m_pictures.levelIcon(next.level));
         return;
@@ -141,14 +141,14 @@ void TrayIcon::update()
     case TrayIconChoice::Transfer:
         if (!same)
             m_icon.setIcon(QIcon(QPixmap::fromImage(TrayIconPictures::transferPicture(next.transfer,
-                                                                                      m_settings.kolorT4))));
+                                                                                      m_settings.trayTransferTextColour))));
         return;
     }
 }
 
 void TrayIcon::reinstall()
 {
-    if (!hasTrayIcon(m_settings.kolorTN))
+    if (!hasTrayIcon(m_settings.trayIconKind))
         return;
     m_icon.hide();
     m_icon.show();
@@ -192,13 +192,13 @@ void TrayIcon::showBalloon(const QString& title, const QString& text, QSystemTra
 
 void TrayIcon::rebuildHint()
 {
-    if (!hasTrayIcon(m_settings.kolorTN))
+    if (!hasTrayIcon(m_settings.trayIconKind))
         return;
     TrayHintContext ctx;
-    ctx.ramShowsFree = m_settings.panelRamW;
-    ctx.swapShowsFree = m_settings.panelSwapW;
+    ctx.ramShowsFree = m_settings.ramPanelShowsFree;
+    ctx.swapShowsFree = m_settings.swapPanelShowsFree;
     ctx.version = programVersion();
-    const QString text = buildTrayHint(m_tray.podpowiedz, ctx, m_values ? *m_values : unknownValues());
+    const QString text = buildTrayHint(m_tray.hintPattern, ctx, m_values ? *m_values : unknownValues());
     if (text == m_hint)
         return;
     m_hint = text;

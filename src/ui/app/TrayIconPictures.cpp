@@ -57,7 +57,7 @@ QImage TrayIconPictures::levelPicture(int level, Colour colour)
     return img;
 }
 
-QImage TrayIconPictures::transferPicture(const TransferIconText& text, Colour kolorT4)
+QImage TrayIconPictures::transferPicture(const TransferIconText& text, Colour textColour)
 {
     // White is the icon's transparent colour: only the text shows.
     QImage img = blank();
@@ -65,7 +65,7 @@ QImage TrayIconPictures::transferPicture(const TransferIconText& text, Colour ko
     QFont f = tahoma(text.pointSize);
     f.setStyleStrategy(QFont::NoAntialias);
     p.setFont(f);
-    p.setPen(toQColor(transferTextColour(kolorT4)));
+    p.setPen(toQColor(transferTextColour(textColour)));
     p.drawText(QRect(0, 0, kTrayIconSize, kTrayIconSize), Qt::AlignCenter, text.text);
     return img;
 }

@@ -17,7 +17,7 @@ public:
     static QImage basePicture();
     static QImage dayPicture(int day);
     static QImage levelPicture(int level, Colour colour);
-    static QImage transferPicture(const TransferIconText& text, Colour kolorT4);
+    static QImage transferPicture(const TransferIconText& text, Colour textColour);
 
     // The 31 day icons, drawn on first use.
     QIcon dayIcon(int day);

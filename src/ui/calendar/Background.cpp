@@ -115,19 +115,19 @@ QString skinNameForPick(const QString& pickedPath, const QString& schemeDir)
 BackgroundPicture buildBackground(const MainWindowSettings& s, const PathTable& paths, int clientWidth)
 {
     BackgroundPicture out;
-    if (s.kolorBC) {
-        out.image = s.kolorBCC ? shadedBackground(s.kolorB) : plainBackground(s.kolorB, clientWidth);
+    if (s.plainBackground) {
+        out.image = s.backgroundShadow ? shadedBackground(s.background) : plainBackground(s.background, clientWidth);
         return out;
     }
-    const QString path = resolveSkinPath(s.kolorBT, schemeFolder(paths, s.schematNazwa), paths.dataFolder());
+    const QString path = resolveSkinPath(s.skinPicture, schemeFolder(paths, s.colourSchemeName), paths.dataFolder());
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         out.clearSkinName = true;
-        out.image = plainBackground(s.kolorB, clientWidth);
+        out.image = plainBackground(s.background, clientWidth);
         return out;
     }
     QImage skin(path);
     if (skin.isNull()) {
-        out.image = plainBackground(s.kolorB, clientWidth);
+        out.image = plainBackground(s.background, clientWidth);
         return out;
     }
     out.image = skin;

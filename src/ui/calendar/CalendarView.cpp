@@ -185,7 +185,7 @@ void CalendarView::build()
 
     applyFonts();
     applyScrollSpeed();
-    m_scroll->setColours(m_settings.main.textColour(TextElement::ScrollingText), m_settings.main.kolorB);
+    m_scroll->setColours(m_settings.main.textColour(TextElement::ScrollingText), m_settings.main.background);
     setRole(m_window.monthCaption(), QPalette::WindowText, m_settings.main.textColour(TextElement::Caption));
     setRole(m_window.clockLabel(), QPalette::WindowText, m_settings.main.textColour(TextElement::Clock));
     drawArrows();
@@ -198,7 +198,7 @@ void CalendarView::build()
 
 void CalendarView::colourMenuBars()
 {
-    const QColor colour = toQColor(m_settings.main.kolorB);
+    const QColor colour = toQColor(m_settings.main.background);
     for (SideBarMenu* menu : {static_cast<SideBarMenu*>(m_window.contextMenu()), static_cast<SideBarMenu*>(m_addMenu),
                               static_cast<SideBarMenu*>(m_captionMenu)}) {
         if (menu)
@@ -252,7 +252,7 @@ void CalendarView::redrawCalendar(bool goToToday)
     setMonthCaption();
 
     if (QWidget* playback = m_window.playbackPanel()) {
-        setRole(playback, QPalette::Window, m_settings.main.kolorBPO);
+        setRole(playback, QPalette::Window, m_settings.main.playbackPanelBackground);
         playback->setAutoFillBackground(true);
     }
 }
@@ -275,8 +275,8 @@ void CalendarView::layoutFrame()
 {
     const MainWindowSettings& s = m_settings.main;
     const bool top = topPanelShown();
-    const bool grid = s.pokazSiatke;
-    const bool frame = s.pokazRamke;
+    const bool grid = s.gridLines;
+    const bool frame = s.windowFrame;
     const int w = m_window.width();
     const int right = w - 1;
     const int corner = CornerPiece::kSize;
@@ -344,8 +344,8 @@ void CalendarView::placeBackground()
 void CalendarView::applyBackground()
 {
     const BackgroundPicture bg = buildBackground(m_settings.main, m_paths, m_window.width());
-    if (bg.clearSkinName && !m_settings.main.kolorBT.isEmpty()) {
-        m_settings.main.kolorBT.clear();
+    if (bg.clearSkinName && !m_settings.main.skinPicture.isEmpty()) {
+        m_settings.main.skinPicture.clear();
         emit settingsAdjusted();
     }
     m_background = bg.image;
@@ -361,8 +361,8 @@ void CalendarView::applyColours()
     bool adjusted = false;
     if (m_zodiacKey) {
         if (const std::optional<Colour> key = m_zodiacKey()) {
-            if (s.kolorB == *key) {
-                s.kolorB = 0;
+            if (s.background == *key) {
+                s.background = 0;
                 adjusted = true;
             }
             if (s.textColour(TextElement::Zodiac) == *key && m_zodiacBuiltIn && m_zodiacBuiltIn()) {
@@ -372,13 +372,13 @@ void CalendarView::applyColours()
         }
     }
 
-    setRole(&m_window, QPalette::Window, s.kolorB);
+    setRole(&m_window, QPalette::Window, s.background);
     m_window.setAutoFillBackground(true);
     if (QWidget* info = m_window.infoPanel()) {
-        setRole(info, QPalette::Window, s.kolorB);
+        setRole(info, QPalette::Window, s.background);
         info->setAutoFillBackground(true);
     }
-    m_scroll->setColours(s.textColour(TextElement::ScrollingText), s.kolorB);
+    m_scroll->setColours(s.textColour(TextElement::ScrollingText), s.background);
     setRole(m_window.monthCaption(), QPalette::WindowText, s.textColour(TextElement::Caption));
     setRole(m_window.clockLabel(), QPalette::WindowText, s.textColour(TextElement::Clock));
     drawArrows();
@@ -404,13 +404,13 @@ void CalendarView::framePicture()
         return;
     }
     m_window.timeOfDayPicture()->setPixmap(QPixmap::fromImage(
-        framedTimeOfDayPicture(m_timeOfDay, m_settings.main.pokazSiatke, m_settings.main.pokazRamke)));
+        framedTimeOfDayPicture(m_timeOfDay, m_settings.main.gridLines, m_settings.main.windowFrame)));
 }
 
 void CalendarView::applyFonts()
 {
-    m_window.clockLabel()->setFont(windowFontOf(m_settings.main.font1));
-    m_scroll->setFont(windowFontOf(m_settings.main.font2));
+    m_window.clockLabel()->setFont(windowFontOf(m_settings.main.clockFont));
+    m_scroll->setFont(windowFontOf(m_settings.main.textPanelFont));
 }
 
 void CalendarView::watchScreen(ScreenActivity* activity)
@@ -423,7 +423,7 @@ void CalendarView::watchScreen(ScreenActivity* activity)
 
 void CalendarView::applyScrollSpeed()
 {
-    m_scroll->setSpeedLevel(m_settings.main.imSePredkosc);
+    m_scroll->setSpeedLevel(m_settings.main.scrollSpeed);
 }
 
 void CalendarView::updateDayFacts(bool updatePicture)
@@ -456,7 +456,7 @@ void CalendarView::setWeatherIcon(bool shown, const QString& summary, const QIma
 
 void CalendarView::reloadTimeOfDayPicture()
 {
-    m_timeOfDay = timeOfDayPicture(m_paths, m_settings.main.poraStyl, m_facts.part);
+    m_timeOfDay = timeOfDayPicture(m_paths, m_settings.main.timeOfDaySet, m_facts.part);
     framePicture();
 }
 
@@ -498,7 +498,7 @@ bool CalendarView::saveVisibleTexts(QString* error) const
 
 void CalendarView::monthArrowsChanged()
 {
-    const bool on = m_settings.main.przelaczanie;
+    const bool on = m_settings.main.monthArrows;
     m_window.previousMonthArrow()->setVisible(on);
     m_window.nextMonthArrow()->setVisible(on);
     if (!on && !m_model.showsCurrentMonth())

@@ -155,23 +155,23 @@ QWidget* ColoursPage::buildBackgroundGroup()
     connect(m_background, &ColourBox::colourChanged, this, [this](Colour c) {
         if (m_loading)
             return;
-        m_settings.main.kolorB = c;
+        m_settings.main.background = c;
         emit coloursChanged();
     });
     connect(m_colourKind, &QRadioButton::toggled, this, [this](bool on) {
         updateBackgroundControls();
-        if (m_loading || m_settings.main.kolorBC == on)
+        if (m_loading || m_settings.main.plainBackground == on)
             return;
-        m_settings.main.kolorBC = on;
+        m_settings.main.plainBackground = on;
         emit coloursChanged();
     });
     connect(m_shading, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_settings.main.kolorBCC = on;
+        m_settings.main.backgroundShadow = on;
         emit coloursChanged();
     });
-    connect(m_skin, &QLineEdit::textEdited, this, [this](const QString& text) { m_settings.main.kolorBT = text; });
+    connect(m_skin, &QLineEdit::textEdited, this, [this](const QString& text) { m_settings.main.skinPicture = text; });
     connect(m_skin, &QLineEdit::returnPressed, this, &ColoursPage::confirmSkin);
     connect(m_browse, &QToolButton::clicked, this, &ColoursPage::browseSkin);
     return group;
@@ -205,11 +205,11 @@ QWidget* ColoursPage::buildMarkingGroup()
     connect(m_today, &ColourBox::colourChanged, this, [this](Colour c) {
         if (m_loading)
             return;
-        m_settings.main.kolorAD2 = c;
+        m_settings.main.todayFrameColour = c;
         emit calendarChanged();
     });
-    Colour MainWindowSettings::*fields[4] = {&MainWindowSettings::kolorUro, &MainWindowSettings::kolorImi,
-                                             &MainWindowSettings::kolorWD2, &MainWindowSettings::kolorPry};
+    Colour MainWindowSettings::*fields[4] = {&MainWindowSettings::birthdayColour, &MainWindowSettings::nameDayColour,
+                                             &MainWindowSettings::importantDayColour, &MainWindowSettings::privateDayColour};
     for (int i = 0; i < 4; ++i) {
         const auto field = fields[i];
         connect(m_marking[i], &ColourBox::colourChanged, this, [this, field](Colour c) {
@@ -332,19 +332,19 @@ QWidget* ColoursPage::buildSwitchesGroup()
     connect(m_grid, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_settings.main.pokazSiatke = on;
+        m_settings.main.gridLines = on;
         emit gridOrFrameChanged();
     });
     connect(m_frame, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_settings.main.pokazRamke = on;
+        m_settings.main.windowFrame = on;
         emit gridOrFrameChanged();
     });
     connect(m_playback, &ColourBox::colourChanged, this, [this](Colour c) {
         if (m_loading)
             return;
-        m_settings.main.kolorBPO = c;
+        m_settings.main.playbackPanelBackground = c;
         emit playbackPanelColourChanged();
         emit calendarChanged();
     });
@@ -362,20 +362,20 @@ void ColoursPage::load()
 {
     m_loading = true;
     const MainWindowSettings& s = m_settings.main;
-    m_background->setColour(s.kolorB);
-    m_colourKind->setChecked(s.kolorBC);
-    m_skinKind->setChecked(!s.kolorBC);
-    m_shading->setChecked(s.kolorBCC);
-    m_skin->setText(s.kolorBT);
-    m_today->setColour(s.kolorAD2);
-    m_marking[0]->setColour(s.kolorUro);
-    m_marking[1]->setColour(s.kolorImi);
-    m_marking[2]->setColour(s.kolorWD2);
-    m_marking[3]->setColour(s.kolorPry);
-    fillPrecedence(precedenceFromSetting(s.kolorKol));
-    m_grid->setChecked(s.pokazSiatke);
-    m_frame->setChecked(s.pokazRamke);
-    m_playback->setColour(s.kolorBPO);
+    m_background->setColour(s.background);
+    m_colourKind->setChecked(s.plainBackground);
+    m_skinKind->setChecked(!s.plainBackground);
+    m_shading->setChecked(s.backgroundShadow);
+    m_skin->setText(s.skinPicture);
+    m_today->setColour(s.todayFrameColour);
+    m_marking[0]->setColour(s.birthdayColour);
+    m_marking[1]->setColour(s.nameDayColour);
+    m_marking[2]->setColour(s.importantDayColour);
+    m_marking[3]->setColour(s.privateDayColour);
+    fillPrecedence(precedenceFromSetting(s.markingPrecedence));
+    m_grid->setChecked(s.gridLines);
+    m_frame->setChecked(s.windowFrame);
+    m_playback->setColour(s.playbackPanelBackground);
     updateBackgroundControls();
     showElement();
     m_loading = false;
@@ -383,8 +383,8 @@ void ColoursPage::load()
 
 void ColoursPage::refreshSkinName()
 {
-    if (m_skin->text() != m_settings.main.kolorBT)
-        m_skin->setText(m_settings.main.kolorBT);
+    if (m_skin->text() != m_settings.main.skinPicture)
+        m_skin->setText(m_settings.main.skinPicture);
 }
 
 void ColoursPage::updateBackgroundControls()
@@ -445,16 +445,16 @@ void ColoursPage::movePrecedence(int step)
     std::swap(order[size_t(from)], order[size_t(to)]);
     fillPrecedence(order);
     m_order->setCurrentRow(to);
-    m_settings.main.kolorKol = precedenceToSetting(order);
+    m_settings.main.markingPrecedence = precedenceToSetting(order);
     emit calendarChanged();
 }
 
 FontValue* ColoursPage::fontOf(TextElement element)
 {
     switch (element) {
-    case TextElement::Clock: return &m_settings.main.font1;
-    case TextElement::ScrollingText: return &m_settings.main.font2;
-    case TextElement::InfoPanel: return &m_settings.main.font3;
+    case TextElement::Clock: return &m_settings.main.clockFont;
+    case TextElement::ScrollingText: return &m_settings.main.textPanelFont;
+    case TextElement::InfoPanel: return &m_settings.main.infoLabelFont;
     default: return nullptr;
     }
 }
@@ -478,7 +478,7 @@ void ColoursPage::chooseFont()
 
 QString ColoursPage::currentSchemeFolder() const
 {
-    return schemeFolder(m_paths, m_settings.main.schematNazwa);
+    return schemeFolder(m_paths, m_settings.main.colourSchemeName);
 }
 
 void ColoursPage::browseSkin()
@@ -486,19 +486,19 @@ void ColoursPage::browseSkin()
     if (!m_fileChooser)
         return;
     const QString scheme = currentSchemeFolder();
-    const QString current = resolveSkinPath(m_settings.main.kolorBT, scheme, m_paths.dataFolder());
+    const QString current = resolveSkinPath(m_settings.main.skinPicture, scheme, m_paths.dataFolder());
     const QString folder = current.isEmpty() ? m_paths.inDataFolder(QStringLiteral("Gfx")) : QFileInfo(current).path();
     const QString picked = m_fileChooser(folder, current.isEmpty() ? QString() : QFileInfo(current).fileName());
     if (picked.isEmpty())
         return;
-    m_settings.main.kolorBT = skinNameForPick(picked, scheme);
-    m_skin->setText(m_settings.main.kolorBT);
+    m_settings.main.skinPicture = skinNameForPick(picked, scheme);
+    m_skin->setText(m_settings.main.skinPicture);
     emit backgroundChanged();
 }
 
 void ColoursPage::confirmSkin()
 {
-    m_settings.main.kolorBT = m_skin->text();
+    m_settings.main.skinPicture = m_skin->text();
     emit backgroundChanged();
 }
 
@@ -516,25 +516,25 @@ void ColoursPage::restoreDefaults()
     MainWindowSettings d;
     resetToDefaults(d);
     MainWindowSettings& s = m_settings.main;
-    s.font1 = d.font1;
-    s.font2 = d.font2;
-    s.font3 = d.font3;
-    s.pokazSiatke = d.pokazSiatke;
-    s.paskiCien = d.paskiCien;
-    s.kolorPR = d.kolorPR;
-    s.kolorPY = d.kolorPY;
-    s.kolorPG = d.kolorPG;
-    s.kolorPB = d.kolorPB;
-    s.kolorB = d.kolorB;
-    s.kolorBPO = d.kolorBPO;
-    s.kolorAD2 = d.kolorAD2;
-    s.kolorUro = d.kolorUro;
-    s.kolorImi = d.kolorImi;
-    s.kolorWD2 = d.kolorWD2;
-    s.kolorPry = d.kolorPry;
-    s.kolorBC = d.kolorBC;
-    s.kolorBCC = d.kolorBCC;
-    s.kt = d.kt;
+    s.clockFont = d.clockFont;
+    s.textPanelFont = d.textPanelFont;
+    s.infoLabelFont = d.infoLabelFont;
+    s.gridLines = d.gridLines;
+    s.shadedGauges = d.shadedGauges;
+    s.gaugeLowColour = d.gaugeLowColour;
+    s.gaugeMiddleColour = d.gaugeMiddleColour;
+    s.gaugeHighColour = d.gaugeHighColour;
+    s.infoPanelBackground = d.infoPanelBackground;
+    s.background = d.background;
+    s.playbackPanelBackground = d.playbackPanelBackground;
+    s.todayFrameColour = d.todayFrameColour;
+    s.birthdayColour = d.birthdayColour;
+    s.nameDayColour = d.nameDayColour;
+    s.importantDayColour = d.importantDayColour;
+    s.privateDayColour = d.privateDayColour;
+    s.plainBackground = d.plainBackground;
+    s.backgroundShadow = d.backgroundShadow;
+    s.textColours = d.textColours;
     load();
     emit fontChanged(TextElement::Clock);
     emit fontChanged(TextElement::ScrollingText);

@@ -135,9 +135,9 @@ Colour textColourOfColumn(const MonthLook& look, int column)
 MonthLook monthLookOf(const MainWindowSettings& s)
 {
     MonthLook look;
-    look.grid = s.pokazSiatke;
-    look.frame = s.pokazRamke;
-    look.today = s.kolorAD2;
+    look.grid = s.gridLines;
+    look.frame = s.windowFrame;
+    look.today = s.todayFrameColour;
     look.weekdays = s.textColour(TextElement::Weekdays);
     look.workdays = s.textColour(TextElement::Workdays);
     look.saturday = s.textColour(TextElement::Saturday);

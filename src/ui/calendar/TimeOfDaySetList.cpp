@@ -30,7 +30,7 @@ void TimeOfDaySetList::reload()
         const TimeOfDaySet& set = m_sets.at(i);
         addItem(set.isBuiltIn() ? QString::fromUtf8("Domyślne") : set.name);
         setAddonMarks(this, i, set.isBuiltIn() ? kNewSetHours : set.ageHours, set.version);
-        if (!set.isBuiltIn() && set.name == m_settings.main.poraStyl)
+        if (!set.isBuiltIn() && set.name == m_settings.main.timeOfDaySet)
             selected = i;
     }
     setCurrentIndex(selected);
@@ -47,7 +47,7 @@ bool TimeOfDaySetList::chooseInstalled(const QString& name)
             m_loading = true;
             setCurrentIndex(i);
             m_loading = false;
-            m_settings.main.poraStyl = m_sets.at(i).name;
+            m_settings.main.timeOfDaySet = m_sets.at(i).name;
             emit setChanged();
             return true;
         }
@@ -60,9 +60,9 @@ void TimeOfDaySetList::choose(int index)
     if (m_loading || index < 0 || index >= m_sets.size())
         return;
     const QString name = m_sets.at(index).name;
-    if (name == m_settings.main.poraStyl)
+    if (name == m_settings.main.timeOfDaySet)
         return;
-    m_settings.main.poraStyl = name;
+    m_settings.main.timeOfDaySet = name;
     emit setChanged();
 }
 

@@ -328,8 +328,8 @@ ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths,
     if (sign < 1 || sign > kZodiacSigns)
         return out;
 
-    if (s.zodiakTyp == 1) {
-        const QString file = zodiacFixedPictureFile(paths, s.zodiakStyl2);
+    if (s.zodiacFixedPicture == 1) {
+        const QString file = zodiacFixedPictureFile(paths, s.zodiacPicture);
         if (file.isEmpty())
             return out; // a missing fixed picture shows nothing
         if (hasExtension(file, ".gif")) {
@@ -347,8 +347,8 @@ ZodiacPicture zodiacPicture(const MainWindowSettings& s, const PathTable& paths,
         return out;
     }
 
-    if (!s.zodiakStyl1.isEmpty()) {
-        const QString file = zodiacSetPictureFile(zodiacSetsFolder(paths) + s.zodiakStyl1, sign);
+    if (!s.zodiacSignSet.isEmpty()) {
+        const QString file = zodiacSetPictureFile(zodiacSetsFolder(paths) + s.zodiacSignSet, sign);
         if (hasExtension(file, ".gif")) {
             out.movieFile = file;
             return out;

@@ -103,7 +103,7 @@ ZodiacSetList::ZodiacSetList(Settings& settings, const PathTable& paths, const C
 
 QString ZodiacSetList::fixedItemText() const
 {
-    const QString file = zodiacFixedPictureFile(m_paths, m_settings.main.zodiakStyl2);
+    const QString file = zodiacFixedPictureFile(m_paths, m_settings.main.zodiacPicture);
     return file.isEmpty() ? u("Stały obrazek") : u("Stały obrazek: ") + QFileInfo(file).fileName();
 }
 
@@ -125,11 +125,11 @@ void ZodiacSetList::reload()
     add(u("Wybierz obrazek..."), Kind::Pick);
 
     int selected = 0;
-    if (m_settings.main.zodiakTyp == 1) {
+    if (m_settings.main.zodiacFixedPicture == 1) {
         selected = fixedIndex();
     } else {
         for (int i = 1; i < m_combo->count(); ++i) {
-            if (kindAt(i) == Kind::Set && m_combo->itemText(i) == m_settings.main.zodiakStyl1)
+            if (kindAt(i) == Kind::Set && m_combo->itemText(i) == m_settings.main.zodiacSignSet)
                 selected = i;
         }
     }
@@ -160,34 +160,34 @@ void ZodiacSetList::choose(int index)
     MainWindowSettings& s = m_settings.main;
     switch (kindAt(index)) {
     case Kind::BuiltIn:
-        s.zodiakTyp = 0;
-        s.zodiakStyl1.clear();
+        s.zodiacFixedPicture = 0;
+        s.zodiacSignSet.clear();
         break;
     case Kind::Set:
-        s.zodiakTyp = 0;
-        s.zodiakStyl1 = m_combo->itemText(index);
+        s.zodiacFixedPicture = 0;
+        s.zodiacSignSet = m_combo->itemText(index);
         break;
     case Kind::Pick: {
-        const QString current = zodiacFixedPictureFile(m_paths, s.zodiakStyl2);
+        const QString current = zodiacFixedPictureFile(m_paths, s.zodiacPicture);
         const QString start = current.isEmpty() ? m_folder : QFileInfo(current).absolutePath();
         const QString picked = m_picker ? m_picker(start) : QString();
         if (!picked.isEmpty()) {
             const QFileInfo info(picked);
             const QString folder = QDir::cleanPath(info.absolutePath());
             if (PolishUpper(folder) == PolishUpper(QDir::cleanPath(m_folder)))
-                s.zodiakStyl2 = QStringLiteral("Gfx/Zodiak/") + info.fileName();
+                s.zodiacPicture = QStringLiteral("Gfx/Zodiak/") + info.fileName();
             else
-                s.zodiakStyl2 = info.absoluteFilePath();
+                s.zodiacPicture = info.absoluteFilePath();
             m_combo->setItemText(fixedIndex(), u("Stały obrazek: ") + info.fileName());
         }
-        s.zodiakTyp = 1;
+        s.zodiacFixedPicture = 1;
         const QSignalBlocker block(m_combo);
         m_combo->setCurrentIndex(fixedIndex());
         updateDeleteButton();
         break;
     }
     case Kind::Fixed:
-        s.zodiakTyp = 1;
+        s.zodiacFixedPicture = 1;
         break;
     }
     emit choiceChanged();
@@ -205,8 +205,8 @@ bool ZodiacSetList::chooseInstalled(const QString& name)
     }
     if (!QFileInfo(QDir(m_folder).filePath(name)).isFile())
         return false;
-    m_settings.main.zodiakStyl2 = QStringLiteral("Gfx/Zodiak/") + name;
-    m_settings.main.zodiakTyp = 1;
+    m_settings.main.zodiacPicture = QStringLiteral("Gfx/Zodiak/") + name;
+    m_settings.main.zodiacFixedPicture = 1;
     reload();
     choose(fixedIndex());
     return true;

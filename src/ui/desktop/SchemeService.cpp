@@ -129,7 +129,7 @@ void SchemeService::warn(const QString& caption, const QString& text)
 
 void SchemeService::loadChosenFonts()
 {
-    m_fonts.load(schemeFolderIn(schemesFolder(), m_settings.main.schematNazwa));
+    m_fonts.load(schemeFolderIn(schemesFolder(), m_settings.main.colourSchemeName));
 }
 
 void SchemeService::start()
@@ -138,10 +138,10 @@ void SchemeService::start()
     if (!fileChangesSuspended())
         convertLegacySchemes(m_paths.path(PathId::Kolory), schemesFolder());
     buildSchemeList();
-    const int stored = m_settings.main.kolorSchemat;
+    const int stored = m_settings.main.colourSchemeIndex;
     fillSchemeLists(stored >= 0 && stored < m_list.size() ? stored : 0);
     reloadCompositions();
-    fillCompositionList(chosenComposition(m_compositionLines, m_settings.main.kompozycja));
+    fillCompositionList(chosenComposition(m_compositionLines, m_settings.main.compositionName));
 }
 
 void SchemeService::buildSchemeList()
@@ -212,11 +212,11 @@ void SchemeService::applyScheme(int index)
             list->setCurrentIndex(index);
     }
     updateButtons();
-    s.kolorSchemat = index;
-    s.schematNazwa = entry.name;
+    s.colourSchemeIndex = index;
+    s.colourSchemeName = entry.name;
     const QString folder = schemeFolderIn(schemesFolder(), entry.name);
     const QString minimize = schemeMinimizePicture(folder);
-    s.minimizeStyl = minimize.isEmpty() ? QString() : QDir(m_paths.dataFolder()).relativeFilePath(minimize);
+    s.minimizeButtonSet = minimize.isEmpty() ? QString() : QDir(m_paths.dataFolder()).relativeFilePath(minimize);
     m_fonts.load(folder);
     applySchemeRecord(entry.record, s);
     hooks.applyLook();
@@ -230,14 +230,14 @@ void SchemeService::loadMinimizePicture()
         return;
     const MainWindowSettings& s = m_settings.main;
     QString file;
-    if (!s.minimizeStyl.isEmpty()) {
-        file = QDir(m_paths.dataFolder()).filePath(s.minimizeStyl);
+    if (!s.minimizeButtonSet.isEmpty()) {
+        file = QDir(m_paths.dataFolder()).filePath(s.minimizeButtonSet);
         if (!QFileInfo(file).isFile())
             file.clear();
     }
     if (file.isEmpty())
-        file = schemeMinimizePicture(schemeFolderIn(schemesFolder(), s.schematNazwa));
-    const MinimizePictures pictures = loadMinimizePictures(file, s.kolorB);
+        file = schemeMinimizePicture(schemeFolderIn(schemesFolder(), s.colourSchemeName));
+    const MinimizePictures pictures = loadMinimizePictures(file, s.background);
     hooks.minimizePictures(pictures.normal, pictures.hover, pictures.pressed);
 }
 
@@ -267,8 +267,8 @@ bool SchemeService::saveSchemeAs(const QString& name)
     save.schemesFolder = schemesFolder();
     save.name = name;
     save.record = schemeRecordFromSettings(name, m_settings.main);
-    save.currentScheme = m_settings.main.schematNazwa;
-    save.skinName = m_settings.main.kolorBT;
+    save.currentScheme = m_settings.main.colourSchemeName;
+    save.skinName = m_settings.main.skinPicture;
     QString error;
     if (!saveScheme(save, &error)) {
         warn(QStringLiteral("Zapisywanie schematu..."), QStringLiteral("Wystąpił problem podczas zapisu schematu"));
@@ -281,8 +281,8 @@ bool SchemeService::saveSchemeAs(const QString& name)
             at = i;
     }
     fillSchemeLists(at);
-    m_settings.main.kolorSchemat = at;
-    m_settings.main.schematNazwa = m_list.at(at).name;
+    m_settings.main.colourSchemeIndex = at;
+    m_settings.main.colourSchemeName = m_list.at(at).name;
     return true;
 }
 
@@ -298,7 +298,7 @@ bool SchemeService::saveCompositionAs(const QString& name)
     const int scheme = m_schemes->currentIndex();
     parts.scheme = scheme > 0 ? m_list.at(scheme).name : QString();
     const int at = storeComposition(m_compositionLines, compositionLine(parts, m_clock.now()));
-    m_settings.main.kompozycja = m_compositionLines.at(at);
+    m_settings.main.compositionName = m_compositionLines.at(at);
     fillCompositionList(at);
     m_compositionsChanged = true;
     writeCompositions();
@@ -346,7 +346,7 @@ void SchemeService::applyComposition(int index)
     if (index < 0 || index >= m_compositionLines.size())
         return;
     const QString line = m_compositionLines.at(index);
-    m_settings.main.kompozycja = line;
+    m_settings.main.compositionName = line;
     if (m_compositions->currentIndex() != index)
         m_compositions->setCurrentIndex(index);
     updateButtons();

@@ -41,8 +41,8 @@ AssociationsDialog::AssociationsDialog(AssociationSettings& settings, QWidget* p
 void AssociationsDialog::openOver(QWidget* toolsWindow)
 {
     if (!isVisible()) {
-        m_backups->setChecked(m_settings.zvx);
-        m_addons->setChecked(m_settings.zvxd);
+        m_backups->setChecked(m_settings.openBackups);
+        m_addons->setChecked(m_settings.openAddons);
         // Centred on the screen, not over the Tools window.
         m_blocked.block(this, toolsWindow);
         adjustSize();
@@ -58,8 +58,8 @@ void AssociationsDialog::openOver(QWidget* toolsWindow)
 void AssociationsDialog::done(int result)
 {
     m_blocked.release();
-    m_settings.zvx = m_backups->isChecked();
-    m_settings.zvxd = m_addons->isChecked();
+    m_settings.openBackups = m_backups->isChecked();
+    m_settings.openAddons = m_addons->isChecked();
     QDialog::done(result);
     emit changed();
 }

@@ -72,7 +72,7 @@ InternetService::InternetService(InternetContext context, QObject* parent)
 
     UpdateCheck::Hooks check;
     check.internetAvailable = [this](bool show) {
-        return InternetAvailable(m_context.prompts, m_context.interfaces, m_context.settings.serwis.adres, show);
+        return InternetAvailable(m_context.prompts, m_context.interfaces, m_context.settings.serwis.serviceBase, show);
     };
     check.serverProblem = [this](const QString& detail) { ShowServerProblem(m_context.prompts, detail); };
     check.information = [this](const QString& text) {
@@ -149,8 +149,8 @@ InternetService::InternetService(InternetContext context, QObject* parent)
     connect(m_panel, &OtherPagePanel::proxyRequested, this, &InternetService::openProxyDialog);
     connect(m_panel, &OtherPagePanel::associationsRequested, this, &InternetService::openAssociations);
     connect(m_panel, &OtherPagePanel::automaticChanged, this, [this](bool on, int howOften) {
-        m_context.settings.tools.aktualizacja = on;
-        m_context.settings.tools.aktualizacjaCoIle = howOften;
+        m_context.settings.tools.updateCheck = on;
+        m_context.settings.tools.updateCheckWeekly = howOften;
     });
     connect(m_panel, &OtherPagePanel::autostartToggled, this, &InternetService::setAutostart);
 }
@@ -171,7 +171,7 @@ void InternetService::startup()
     Settings& s = m_context.settings;
     m_network->applyProxy(proxyUse(s.proxy));
     m_updateCheck->loadStamps();
-    m_context.desktop.registerTypes(s.skojarzenia.zvx, s.skojarzenia.zvxd);
+    m_context.desktop.registerTypes(s.skojarzenia.openBackups, s.skojarzenia.openAddons);
 
     updateCaption();
     // The box shows whether the entry is there; the stored choice then
@@ -184,8 +184,8 @@ void InternetService::startup()
         const QSignalBlocker quietAutomatic(m_panel->automaticBox());
         const QSignalBlocker quietHowOften(m_panel->howOftenBox());
         const QSignalBlocker quietAutostart(m_panel->autostartBox());
-        m_panel->automaticBox()->setChecked(s.tools.aktualizacja);
-        m_panel->howOftenBox()->setCurrentIndex(s.tools.aktualizacjaCoIle == 0 ? 0 : 1);
+        m_panel->automaticBox()->setChecked(s.tools.updateCheck);
+        m_panel->howOftenBox()->setCurrentIndex(s.tools.updateCheckWeekly == 0 ? 0 : 1);
         m_panel->autostartBox()->setChecked(m_context.desktop.autostartEnabled());
     }
 }
@@ -235,7 +235,7 @@ void InternetService::resetUpdateState()
 
 void InternetService::writeCheckDate()
 {
-    const DayTime date = m_context.settings.tools.aktualizacjaData;
+    const DayTime date = m_context.settings.tools.lastUpdateCheckDay;
     m_context.store.update([date](IniFile& ini) {
         ini.writeDate(QStringLiteral("Ustawienia"), QStringLiteral("AktualizacjaData"), date);
     });
@@ -244,7 +244,7 @@ void InternetService::writeCheckDate()
 void InternetService::updateCaption()
 {
     if (m_panel)
-        m_panel->updateGroup()->setTitle(lastCheckCaption(m_context.settings.main.ostatnioSpr));
+        m_panel->updateGroup()->setTitle(lastCheckCaption(m_context.settings.main.lastDataCheck));
 }
 
 void InternetService::handOver(const QString& text, bool assumeYes)
@@ -295,7 +295,7 @@ void InternetService::shutdown()
 
 void InternetService::createBackup()
 {
-    QString folder = m_backupFolder.isEmpty() ? m_context.settings.tools.kopiaSci : m_backupFolder;
+    QString folder = m_backupFolder.isEmpty() ? m_context.settings.tools.backupFolder : m_backupFolder;
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     QFileDialog dialog(toolsWindow(), QString(), folder, kBackupFilter);
@@ -315,7 +315,7 @@ bool InternetService::backupTo(const QString& target)
     const BackupResult r = writeSettingsBackup(
         target, m_context.paths.dataFolder(), m_context.paths.path(PathId::Ruch), [this] { saveSettings(); },
         [this](const QString& folder) {
-            m_context.settings.tools.kopiaSci = folder;
+            m_context.settings.tools.backupFolder = folder;
             m_context.store.update([folder](IniFile& ini) {
                 ini.writeString(QStringLiteral("Ustawienia"), QStringLiteral("KopiaSci"), folder);
             });
@@ -355,7 +355,7 @@ void InternetService::restoreBackup(const QString& path)
 void InternetService::openProxyDialog()
 {
     if (!m_proxyDialog) {
-        m_proxyDialog = new ProxyDialog(m_context.settings.proxy, m_context.desktopProxy, m_context.settings.serwis.adres,
+        m_proxyDialog = new ProxyDialog(m_context.settings.proxy, m_context.desktopProxy, m_context.settings.serwis.serviceBase,
                                         m_context.prompts);
         connect(m_proxyDialog, &ProxyDialog::applied, this,
                 [this] { m_network->applyProxy(proxyUse(m_context.settings.proxy)); });
@@ -370,7 +370,7 @@ void InternetService::openAssociations()
         connect(m_associations, &AssociationsDialog::changed, this, [this] {
             AssociationSettings& a = m_context.settings.skojarzenia;
             m_context.store.saveSection(a);
-            m_context.desktop.registerTypes(a.zvx, a.zvxd);
+            m_context.desktop.registerTypes(a.openBackups, a.openAddons);
         });
     }
     m_associations->openOver(toolsWindow());

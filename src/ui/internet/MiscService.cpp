@@ -95,7 +95,7 @@ void MiscService::select(int index)
 bool MiscService::trusted(const QUrl& url) const
 {
     const ServiceSettings& s = m_context.settings.serwis;
-    return isServiceOrigin(url, QUrl(s.adres)) || isServiceOrigin(url, QUrl(s.shoutbox));
+    return isServiceOrigin(url, QUrl(s.serviceBase)) || isServiceOrigin(url, QUrl(s.shoutboxBase));
 }
 
 void MiscService::wireView(BrowserView& view)
@@ -103,7 +103,7 @@ void MiscService::wireView(BrowserView& view)
     view.trusted = [this](const QUrl& url) { return trusted(url); };
     view.navigate = [this](const QUrl& url, const QUrl& from, bool clicked, bool mainFrame) {
         const AlarmLinkDecision d =
-            decideAlarmLink(url, from, QUrl(m_context.settings.serwis.adres), clicked, m_context.clock.now());
+            decideAlarmLink(url, from, QUrl(m_context.settings.serwis.serviceBase), clicked, m_context.clock.now());
         if (d.verdict == AlarmLinkVerdict::Allowed) {
             if (startAlarm(d.alarm))
                 openTools(page::Alarm);
@@ -153,7 +153,7 @@ void MiscService::open(std::unique_ptr<BrowserView>& view, QWidget* holder, cons
 void MiscService::showMiscPage(int sign)
 {
     const int index = selected();
-    const QString base = m_context.settings.serwis.adres;
+    const QString base = m_context.settings.serwis.serviceBase;
     if (!InternetAvailable(m_context.prompts, m_context.interfaces, base, true))
         return;
     if (index < 0 || index >= m_entries.size())

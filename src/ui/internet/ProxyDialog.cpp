@@ -87,10 +87,10 @@ void ProxyDialog::openOver(QWidget* toolsWindow)
 
 void ProxyDialog::load()
 {
-    m_use->setChecked(m_setting.wlaczone);
+    m_use->setChecked(m_setting.enabled);
     m_host->setText(m_setting.ip);
     m_port->setText(m_setting.port);
-    m_auth->setChecked(m_setting.autoryzacja);
+    m_auth->setChecked(m_setting.authorization);
     m_user->setText(m_setting.login);
     m_password->setText(m_setting.password());
     updateEnabled();
@@ -136,10 +136,10 @@ void ProxyDialog::accept()
         m_port->selectAll();
         return;
     }
-    m_setting.wlaczone = m_use->isChecked();
+    m_setting.enabled = m_use->isChecked();
     m_setting.ip = m_host->text().trimmed();
     m_setting.port = m_port->text().trimmed();
-    m_setting.autoryzacja = m_auth->isChecked();
+    m_setting.authorization = m_auth->isChecked();
     m_setting.login = m_user->text();
     m_setting.setPassword(m_password->text());
     emit applied();

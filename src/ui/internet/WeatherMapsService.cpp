@@ -54,15 +54,15 @@ WeatherMapsService::WeatherMapsService(WeatherMapsContext context, QObject* pare
             selection(m_list) = std::max(index, 0);
     });
     connect(p->fitBox(), &QCheckBox::toggled, this, [this](bool on) {
-        m_context.settings.pogoda.dopasuj = on;
+        m_context.settings.pogoda.fitMapToView = on;
         m_page->view()->setFitted(on);
     });
     {
         const QSignalBlocker block(p->fitBox());
-        p->fitBox()->setChecked(m_context.settings.pogoda.dopasuj);
-        p->view()->setFitted(m_context.settings.pogoda.dopasuj);
+        p->fitBox()->setChecked(m_context.settings.pogoda.fitMapToView);
+        p->view()->setFitted(m_context.settings.pogoda.fitMapToView);
     }
-    const int stored = m_context.settings.pogoda.lista;
+    const int stored = m_context.settings.pogoda.mapList;
     m_list = stored == 1 ? List::Standard : stored == 2 ? List::User : List::None;
     reloadLists();
 }
@@ -77,7 +77,7 @@ WeatherMapsService::~WeatherMapsService()
 
 int& WeatherMapsService::selection(List list)
 {
-    return list == List::User ? m_context.settings.pogoda.zazL2 : m_context.settings.pogoda.zazL1;
+    return list == List::User ? m_context.settings.pogoda.userMapIndex : m_context.settings.pogoda.standardMapIndex;
 }
 
 const QList<WeatherMap>& WeatherMapsService::maps(List list) const
@@ -91,7 +91,7 @@ void WeatherMapsService::reloadLists()
     const QList<WeatherMap> before = m_standard;
     m_standard = parseMapList(loadLineFile(m_context.paths.path(PathId::Pogoda2)));
     if (!before.isEmpty())
-        m_context.settings.pogoda.zazL1 = std::max(0, selectionAfterReplace(before, m_context.settings.pogoda.zazL1, m_standard));
+        m_context.settings.pogoda.standardMapIndex = std::max(0, selectionAfterReplace(before, m_context.settings.pogoda.standardMapIndex, m_standard));
     bool ok = true;
     bool replace = true;
     m_user = parseMapList(loadLineFile(m_context.paths.path(PathId::Pogoda1), &ok, &replace));
@@ -102,7 +102,7 @@ void WeatherMapsService::reloadLists()
 void WeatherMapsService::chooseList(List list)
 {
     m_list = list;
-    m_context.settings.pogoda.lista = list == List::Standard ? 1 : 2;
+    m_context.settings.pogoda.mapList = list == List::Standard ? 1 : 2;
     fillBox();
 }
 
@@ -216,7 +216,7 @@ void WeatherMapsService::addLink()
     if (!a.accepted || a.name.isEmpty() || a.link.isEmpty())
         return;
     m_user.append({a.name, a.link});
-    m_context.settings.pogoda.zazL2 = int(m_user.size()) - 1;
+    m_context.settings.pogoda.userMapIndex = int(m_user.size()) - 1;
     fillBox();
 }
 
@@ -241,7 +241,7 @@ void WeatherMapsService::removeLink()
                                     m_page ? m_page->window() : nullptr))
         return;
     m_user.removeAt(index);
-    m_context.settings.pogoda.zazL2 = std::max(0, std::min(index, int(m_user.size()) - 1));
+    m_context.settings.pogoda.userMapIndex = std::max(0, std::min(index, int(m_user.size()) - 1));
     fillBox();
 }
 

@@ -61,10 +61,10 @@ void WeatherService::reloadIconSets()
     m_page->setIconSets(scanWeatherIconSetInfos(iconSetsFolder(), m_context.clock.now()));
     // A stored set that is gone falls back to the built-in one, which
     // always draws.
-    const int set = box->findText(s.ikoSchemat);
+    const int set = box->findText(s.iconSet);
     box->setCurrentIndex(set < 0 ? 0 : set);
     if (set < 0)
-        s.ikoSchemat = box->itemText(0);
+        s.iconSet = box->itemText(0);
     m_page->deleteSetButton()->setEnabled(box->currentIndex() > 0);
 }
 
@@ -104,8 +104,8 @@ void WeatherService::reloadCities()
     const WeatherSettings& s = m_context.settings.pogoda;
     const QSignalBlocker a(m_page->cityBox());
     const QSignalBlocker b(m_page->iconCityBox());
-    m_page->cityBox()->setCurrentIndex(selectableCity(m_cities, qMin(s.miasto, int(m_cities.size()) - 1)));
-    m_page->iconCityBox()->setCurrentIndex(selectableCity(m_cities, qMin(s.ikoMiasto, int(m_cities.size()) - 1)));
+    m_page->cityBox()->setCurrentIndex(selectableCity(m_cities, qMin(s.city, int(m_cities.size()) - 1)));
+    m_page->iconCityBox()->setCurrentIndex(selectableCity(m_cities, qMin(s.iconCity, int(m_cities.size()) - 1)));
 }
 
 void WeatherService::rebuildDays()
@@ -120,45 +120,45 @@ void WeatherService::bindPage()
     WeatherSettings& s = m_context.settings.pogoda;
     connect(page->cityBox(), &QComboBox::currentIndexChanged, this, [this, &s](int i) {
         if (i >= 0)
-            s.miasto = i;
+            s.city = i;
         m_page->showButton()->setEnabled(true);
     });
     connect(page->dayBox(), &QComboBox::currentIndexChanged, this, [this, &s](int i) {
         if (i >= 0)
-            s.dzien = i;
+            s.day = i;
         m_page->showButton()->setEnabled(true);
     });
     connect(page->iconCityBox(), &QComboBox::currentIndexChanged, this, [&s](int i) {
         if (i >= 0)
-            s.ikoMiasto = i;
+            s.iconCity = i;
     });
     connect(page->iconDayBox(), &QComboBox::currentIndexChanged, this, [&s](int i) {
         if (i >= 0)
-            s.ikoDzien = i;
+            s.iconDay = i;
     });
     connect(page->showButton(), &QPushButton::clicked, this, &WeatherService::fetchForecast);
     connect(page->refreshButton(), &QPushButton::clicked, this, [this] { refreshIcon(true); });
     connect(page->showIconBox(), &QCheckBox::toggled, this, &WeatherService::setIconShown);
-    connect(page->fetchAtStartBox(), &QCheckBox::toggled, this, [&s](bool on) { s.ikoWl = on; });
-    connect(page->autoRefreshBox(), &QCheckBox::toggled, this, [&s](bool on) { s.ikoAutoOds = on; });
-    connect(page->autoRefreshHours(), &QSpinBox::valueChanged, this, [&s](int h) { s.ikoAutoOdsC = h; });
+    connect(page->fetchAtStartBox(), &QCheckBox::toggled, this, [&s](bool on) { s.iconFetchAtStart = on; });
+    connect(page->autoRefreshBox(), &QCheckBox::toggled, this, [&s](bool on) { s.iconAutoRefresh = on; });
+    connect(page->autoRefreshHours(), &QSpinBox::valueChanged, this, [&s](int h) { s.iconRefreshHours = h; });
     const auto redraw = [this] {
         if (m_number > 0)
             drawIcon();
     };
     connect(page->temperatureBox(), &QCheckBox::toggled, this, [&s, redraw](bool on) {
-        s.ikoTemp = on;
+        s.iconTemperature = on;
         redraw();
     });
     connect(page->temperatureTypeBox(), &QComboBox::currentIndexChanged, this, [&s, redraw](int i) {
         if (i >= 0)
-            s.ikoTempTyp = i;
+            s.iconTemperatureKind = i;
         redraw();
     });
     connect(page->iconSetBox(), &QComboBox::currentTextChanged, this, [this, &s, redraw](const QString& set) {
         if (set.isEmpty())
             return;
-        s.ikoSchemat = set;
+        s.iconSet = set;
         m_page->deleteSetButton()->setEnabled(m_page->iconSetBox()->currentIndex() > 0);
         redraw();
     });
@@ -176,27 +176,27 @@ void WeatherService::startup()
         const QSignalBlocker b1(p->dayBox()), b2(p->iconDayBox()), b3(p->showIconBox()), b4(p->fetchAtStartBox()),
             b5(p->temperatureBox()), b6(p->temperatureTypeBox()), b7(p->autoRefreshBox()), b8(p->autoRefreshHours()),
             b9(p->iconSetBox());
-        p->dayBox()->setCurrentIndex(s.dzien);
-        p->iconDayBox()->setCurrentIndex(s.ikoDzien);
-        p->showIconBox()->setChecked(s.ikoPokaz);
-        p->fetchAtStartBox()->setChecked(s.ikoWl);
-        p->temperatureBox()->setChecked(s.ikoTemp);
-        p->temperatureTypeBox()->setCurrentIndex(s.ikoTempTyp);
-        p->autoRefreshBox()->setChecked(s.ikoAutoOds);
-        p->autoRefreshHours()->setValue(s.ikoAutoOdsC);
+        p->dayBox()->setCurrentIndex(s.day);
+        p->iconDayBox()->setCurrentIndex(s.iconDay);
+        p->showIconBox()->setChecked(s.iconInsteadOfTimeOfDay);
+        p->fetchAtStartBox()->setChecked(s.iconFetchAtStart);
+        p->temperatureBox()->setChecked(s.iconTemperature);
+        p->temperatureTypeBox()->setCurrentIndex(s.iconTemperatureKind);
+        p->autoRefreshBox()->setChecked(s.iconAutoRefresh);
+        p->autoRefreshHours()->setValue(s.iconRefreshHours);
     }
     reloadIconSets();
-    if (!(s.ikoPokaz && s.ikoWl))
-        s.ikoNr = 0;
-    m_iconData = IconData::fromText(s.ikoDane);
-    if (s.ikoData != kNever)
-        setIntervalReference(fromDayTime(s.ikoData));
-    if (!s.ikoPokaz)
+    if (!(s.iconInsteadOfTimeOfDay && s.iconFetchAtStart))
+        s.iconPicture = 0;
+    m_iconData = IconData::fromText(s.iconData);
+    if (s.iconFetched != kNever)
+        setIntervalReference(fromDayTime(s.iconFetched));
+    if (!s.iconInsteadOfTimeOfDay)
         return;
-    if (s.ikoNr > 0 && dateOf(s.ikoData) == now.date() && s.ikoNaDzien == s.ikoDzien) {
-        m_number = s.ikoNr;
+    if (s.iconPicture > 0 && dateOf(s.iconFetched) == now.date() && s.iconDataDay == s.iconDay) {
+        m_number = s.iconPicture;
         drawIcon();
-    } else if (s.ikoWl) {
+    } else if (s.iconFetchAtStart) {
         scheduleRefresh(now.addSecs(-kStartDelaySeconds));
     }
 }
@@ -209,7 +209,7 @@ bool WeatherService::refreshAvailable() const
 void WeatherService::fetch(TextRequestClient& client, QPushButton* button, int cityIndex, int day, bool interactive,
                            Done done, std::function<void()> failed)
 {
-    const QString base = m_context.settings.serwis.adres;
+    const QString base = m_context.settings.serwis.serviceBase;
     if (!InternetAvailable(m_context.prompts, m_context.interfaces, base, interactive)) {
         failed();
         return;
@@ -281,11 +281,11 @@ void WeatherService::iconFetched(int day, const Forecast& forecast)
     const QDateTime now = m_context.clock.now();
     m_iconData = IconData::fromForecast(day, forecast);
     const int number = forecastPictureNumber(forecast.picture);
-    s.ikoData = toDayTime(now);
-    s.ikoNaDzien = day;
-    s.ikoDane = m_iconData.toText();
-    s.ikoNr = number;
-    if (s.ikoPokaz) {
+    s.iconFetched = toDayTime(now);
+    s.iconDataDay = day;
+    s.iconData = m_iconData.toText();
+    s.iconPicture = number;
+    if (s.iconInsteadOfTimeOfDay) {
         m_number = number;
         if (drawIcon())
             cancelRefresh();
@@ -296,10 +296,10 @@ void WeatherService::iconFetched(int day, const Forecast& forecast)
     const WeatherSettings written = s;
     m_context.store.update([&written](IniFile& ini) {
         const QString section = QString::fromLatin1(written.name());
-        ini.writeDateTime(section, QStringLiteral("IkoData"), written.ikoData);
-        ini.writeInteger(section, QStringLiteral("IkoNaDzien"), written.ikoNaDzien);
-        ini.writeString(section, QStringLiteral("IkoDane"), written.ikoDane);
-        ini.writeInteger(section, QStringLiteral("IkoNr"), written.ikoNr);
+        ini.writeDateTime(section, QStringLiteral("IkoData"), written.iconFetched);
+        ini.writeInteger(section, QStringLiteral("IkoNaDzien"), written.iconDataDay);
+        ini.writeString(section, QStringLiteral("IkoDane"), written.iconData);
+        ini.writeInteger(section, QStringLiteral("IkoNr"), written.iconPicture);
     });
     m_page->refreshButton()->setToolTip(QStringLiteral("Ostatnie odświeżenie: ")
                                         + now.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")));
@@ -308,16 +308,16 @@ void WeatherService::iconFetched(int day, const Forecast& forecast)
 bool WeatherService::drawIcon()
 {
     const WeatherSettings& s = m_context.settings.pogoda;
-    if (s.ikoSchemat.isEmpty() || m_number <= 0)
+    if (s.iconSet.isEmpty() || m_number <= 0)
         return false;
-    const QImage picture = loadWeatherIconPicture(iconSetsFolder(), s.ikoSchemat, m_number);
+    const QImage picture = loadWeatherIconPicture(iconSetsFolder(), s.iconSet, m_number);
     if (picture.isNull())
         return false; // the previous picture stays
-    const QString temperature = s.ikoTemp ? iconTemperatureText(m_iconData.maximum, m_iconData.minimum,
-                                                                IconTemperature(s.ikoTempTyp))
+    const QString temperature = s.iconTemperature ? iconTemperatureText(m_iconData.maximum, m_iconData.minimum,
+                                                                IconTemperature(s.iconTemperatureKind))
                                           : QString();
     const Colour colour = m_context.settings.main.textColour(TextElement::Temperature);
-    showIcon(composeWeatherIcon(picture, m_context.settings.main.pokazSiatke, m_context.settings.main.pokazRamke,
+    showIcon(composeWeatherIcon(picture, m_context.settings.main.gridLines, m_context.settings.main.windowFrame,
                                 temperature, QColor::fromRgb(toArgb(colour))),
              hint());
     return true;
@@ -325,7 +325,7 @@ bool WeatherService::drawIcon()
 
 QString WeatherService::hint() const
 {
-    if (m_number <= 0 || m_context.settings.pogoda.ikoDane.isEmpty())
+    if (m_number <= 0 || m_context.settings.pogoda.iconData.isEmpty())
         return {};
     return weatherHintText(m_iconData, m_dayNames.value(m_iconData.dayIndex));
 }
@@ -333,9 +333,9 @@ QString WeatherService::hint() const
 void WeatherService::setIconShown(bool shown)
 {
     WeatherSettings& s = m_context.settings.pogoda;
-    if (shown == s.ikoPokaz)
+    if (shown == s.iconInsteadOfTimeOfDay)
         return;
-    s.ikoPokaz = shown;
+    s.iconInsteadOfTimeOfDay = shown;
     if (!shown) {
         m_remembered = m_number;
         m_number = 0;
@@ -354,7 +354,7 @@ void WeatherService::popupMenu(const QPoint& globalPos)
         const QString caption = day < 3 ? first[day] : m_dayNames.value(day);
         m_menu->addAction(caption, this, [this, day] { showDayForecast(day); });
     }
-    if (m_context.settings.pogoda.ikoPokaz) {
+    if (m_context.settings.pogoda.iconInsteadOfTimeOfDay) {
         m_menu->addSeparator();
         m_menu->addAction(QStringLiteral("Odśwież"), this, [this] {
             if (refreshAvailable())
@@ -383,13 +383,13 @@ void WeatherService::dayChanged(DayStep step, const DayChange&)
 Interval WeatherService::interval() const
 {
     const WeatherSettings& s = m_context.settings.pogoda;
-    return {s.ikoPokaz && s.ikoAutoOds, qint64(qBound(1, s.ikoAutoOdsC, 24)) * 3600 * 1000};
+    return {s.iconInsteadOfTimeOfDay && s.iconAutoRefresh, qint64(qBound(1, s.iconRefreshHours, 24)) * 3600 * 1000};
 }
 
 void WeatherService::runInterval(const QDateTime& now)
 {
     // A skipped or failed refresh waits a whole interval.
-    m_context.settings.pogoda.ikoData = toDayTime(now);
+    m_context.settings.pogoda.iconFetched = toDayTime(now);
     if (refreshAvailable())
         refreshIcon(false);
 }
@@ -397,7 +397,7 @@ void WeatherService::runInterval(const QDateTime& now)
 bool WeatherService::refreshAfterMidnight() const
 {
     const WeatherSettings& s = m_context.settings.pogoda;
-    return s.ikoPokaz && s.ikoWl;
+    return s.iconInsteadOfTimeOfDay && s.iconFetchAtStart;
 }
 
 void WeatherService::refreshIfAvailable()

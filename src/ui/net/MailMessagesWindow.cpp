@@ -28,9 +28,9 @@ MailMessagesWindow::MailMessagesWindow(MailService& service, MailSettings& setti
     setObjectName(QStringLiteral("MailMessagesWindow"));
     setWindowTitle(QStringLiteral("Poczta - Wiadomości e-mail"));
     setMinimumSize(400, 180);
-    resize(std::max(400, m_settings.oknoW), std::max(180, m_settings.oknoH));
-    if (m_settings.oknoX >= 0 && m_settings.oknoY >= 0)
-        move(m_settings.oknoX, m_settings.oknoY);
+    resize(std::max(400, m_settings.windowW), std::max(180, m_settings.windowH));
+    if (m_settings.windowX >= 0 && m_settings.windowY >= 0)
+        move(m_settings.windowX, m_settings.windowY);
     new EdgeSnapper(this);
 
     auto* layout = new QVBoxLayout(this);
@@ -41,7 +41,7 @@ MailMessagesWindow::MailMessagesWindow(MailService& service, MailSettings& setti
     top->addWidget(m_accounts, 1);
     layout->addLayout(top);
     connect(m_accounts, &QComboBox::currentIndexChanged, this, [this] {
-        m_settings.oknoI = std::max(0, m_accounts->currentIndex());
+        m_settings.windowAccount = std::max(0, m_accounts->currentIndex());
         rebuildList();
     });
 
@@ -52,7 +52,7 @@ MailMessagesWindow::MailMessagesWindow(MailService& service, MailSettings& setti
     m_list->setHeaderLabels({QStringLiteral("Do"), QStringLiteral("Od"), QStringLiteral("Temat"),
                              QStringLiteral("Data"), QStringLiteral("Rozmiar")});
     for (int i = 0; i < 5; ++i)
-        m_list->setColumnWidth(i, m_settings.oknoK[i]);
+        m_list->setColumnWidth(i, m_settings.columnWidths[i]);
     layout->addWidget(m_list, 1);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &MailMessagesWindow::updateDeleteButton);
 
@@ -89,8 +89,8 @@ MailMessagesWindow::MailMessagesWindow(MailService& service, MailSettings& setti
             });
     QAction* notice = menu->addAction(QStringLiteral("Pokazuj komunikat po pomyślnym usunięciu wiadomości"));
     notice->setCheckable(true);
-    notice->setChecked(m_settings.pokazKomunikat);
-    connect(notice, &QAction::toggled, this, [this](bool on) { m_settings.pokazKomunikat = on; });
+    notice->setChecked(m_settings.confirmDeletion);
+    connect(notice, &QAction::toggled, this, [this](bool on) { m_settings.confirmDeletion = on; });
     menuButton->setMenu(menu);
     auto* close = new QPushButton(QStringLiteral("Zamknij"), this);
     close->setObjectName(QStringLiteral("CloseMessages"));
@@ -111,7 +111,7 @@ MailMessagesWindow::MailMessagesWindow(MailService& service, MailSettings& setti
 
 void MailMessagesWindow::rebuild()
 {
-    const int keep = m_firstRebuild ? m_settings.oknoI : m_accounts->currentIndex();
+    const int keep = m_firstRebuild ? m_settings.windowAccount : m_accounts->currentIndex();
     m_firstRebuild = false;
     m_accounts->blockSignals(true);
     m_accounts->clear();
@@ -199,15 +199,15 @@ void MailMessagesWindow::keyPressEvent(QKeyEvent* event)
 
 void MailMessagesWindow::closeEvent(QCloseEvent* event)
 {
-    m_settings.oknoM = isMaximized();
+    m_settings.windowMaximized = isMaximized();
     if (!isMaximized()) {
-        m_settings.oknoX = x();
-        m_settings.oknoY = y();
-        m_settings.oknoW = width();
-        m_settings.oknoH = height();
+        m_settings.windowX = x();
+        m_settings.windowY = y();
+        m_settings.windowW = width();
+        m_settings.windowH = height();
     }
     for (int i = 0; i < 5; ++i)
-        m_settings.oknoK[i] = m_list->columnWidth(i);
+        m_settings.columnWidths[i] = m_list->columnWidth(i);
     QWidget::closeEvent(event);
 }
 

@@ -83,26 +83,26 @@ MailPage::MailPage(MailService& service, MailSettings& settings, MailSoundSettin
     auto* options = new QGroupBox(QStringLiteral("Opcje"), this);
     outer->addWidget(options);
     auto* grid = new QGridLayout(options);
-    auto* every = option(QStringLiteral("Sprawdzaj automatycznie co"), m_settings.odswiezAuto, "OdswiezAuto");
+    auto* every = option(QStringLiteral("Sprawdzaj automatycznie co"), m_settings.autoCheck, "OdswiezAuto");
     auto* minutes = new QSpinBox(options);
     minutes->setObjectName(QStringLiteral("OdswiezAutoMin"));
     minutes->setRange(1, 60);
-    minutes->setValue(m_settings.odswiezAutoMin);
+    minutes->setValue(m_settings.autoCheckMinutes);
     minutes->setSuffix(QStringLiteral(" min."));
-    connect(minutes, &QSpinBox::valueChanged, this, [this](int v) { m_settings.odswiezAutoMin = v; });
+    connect(minutes, &QSpinBox::valueChanged, this, [this](int v) { m_settings.autoCheckMinutes = v; });
     grid->addWidget(every, 0, 0);
     grid->addWidget(minutes, 0, 1);
-    grid->addWidget(option(QStringLiteral("Sprawdź przy uruchomieniu"), m_settings.odswiezUru, "OdswiezUru"), 1, 0);
+    grid->addWidget(option(QStringLiteral("Sprawdź przy uruchomieniu"), m_settings.checkAtStart, "OdswiezUru"), 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("Wykonaj zadanie, jeśli liczba wiadomości:"), options), 2, 0);
     auto* condition = new QComboBox(options);
     condition->setObjectName(QStringLiteral("ZadanieGdy"));
     condition->addItems({QStringLiteral("będzie większa od zera"), QStringLiteral("zwiększy się"),
                          QStringLiteral("zwiększy się lub zmiejszy")});
-    condition->setCurrentIndex(m_settings.zadanieGdy);
-    connect(condition, &QComboBox::currentIndexChanged, this, [this](int i) { m_settings.zadanieGdy = i; });
+    condition->setCurrentIndex(m_settings.actWhen);
+    connect(condition, &QComboBox::currentIndexChanged, this, [this](int i) { m_settings.actWhen = i; });
     grid->addWidget(condition, 2, 1);
-    grid->addWidget(option(QStringLiteral("Pokaż powiadomienie"), m_settings.powiadomienie, "Powiadomienie"), 3, 0);
-    grid->addWidget(option(QStringLiteral("Pokaż balon"), m_settings.balon, "Balon"), 3, 1);
+    grid->addWidget(option(QStringLiteral("Pokaż powiadomienie"), m_settings.notify, "Powiadomienie"), 3, 0);
+    grid->addWidget(option(QStringLiteral("Pokaż balon"), m_settings.balloon, "Balon"), 3, 1);
     const auto seconds = [&](int& value, const char* name, int row) {
         auto* spin = new QSpinBox(options);
         spin->setObjectName(QString::fromLatin1(name));
@@ -122,35 +122,35 @@ MailPage::MailPage(MailService& service, MailSettings& settings, MailSoundSettin
         connect(box, &QComboBox::currentIndexChanged, this, [&value](int i) { value = i; });
         grid->addWidget(box, row, 1);
     };
-    grid->addWidget(option(QStringLiteral("Ukryj powiadomienie automatycznie"), m_settings.powUkr, "PowUkr"), 8, 0);
-    seconds(m_settings.powUkrSek, "PowUkrSek", 8);
-    grid->addWidget(option(QStringLiteral("Ukryj balon automatycznie"), m_settings.balonUkr, "BalonUkr"), 9, 0);
-    seconds(m_settings.balonUkrSek, "BalonUkrSek", 9);
+    grid->addWidget(option(QStringLiteral("Ukryj powiadomienie automatycznie"), m_settings.notifyAutoHide, "PowUkr"), 8, 0);
+    seconds(m_settings.notifyHideSeconds, "PowUkrSek", 8);
+    grid->addWidget(option(QStringLiteral("Ukryj balon automatycznie"), m_settings.balloonAutoHide, "BalonUkr"), 9, 0);
+    seconds(m_settings.balloonHideSeconds, "BalonUkrSek", 9);
     grid->addWidget(new QLabel(QStringLiteral("Powiadomienie:"), options), 10, 0);
-    click(m_settings.powClick, "PowClick", 10);
+    click(m_settings.notifyClick, "PowClick", 10);
     grid->addWidget(new QLabel(QStringLiteral("Balon:"), options), 11, 0);
-    click(m_settings.balClick, "BalClick", 11);
-    grid->addWidget(option(QStringLiteral("Bez powiadomienia, gdy działa program pełnoekranowy"), m_settings.niePokPowFS,
+    click(m_settings.balloonClick, "BalClick", 11);
+    grid->addWidget(option(QStringLiteral("Bez powiadomienia, gdy działa program pełnoekranowy"), m_settings.noNotifyInFullScreen,
                            "NiePokPowFS"),
                     12, 0, 1, 2);
-    grid->addWidget(option(QStringLiteral("Bez balonu, gdy działa program pełnoekranowy"), m_settings.niePokBalFS,
+    grid->addWidget(option(QStringLiteral("Bez balonu, gdy działa program pełnoekranowy"), m_settings.noBalloonInFullScreen,
                            "NiePokBalFS"),
                     13, 0, 1, 2);
-    grid->addWidget(option(QStringLiteral("Migaj Scroll-Lock'iem"), m_settings.scroll, "Scroll"), 14, 0, 1, 2);
-    grid->addWidget(option(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek"), 4, 0);
-    m_sound = new SoundFileChooser(sound.sciDzwiek, options);
+    grid->addWidget(option(QStringLiteral("Migaj Scroll-Lock'iem"), m_settings.blinkScrollLock, "Scroll"), 14, 0, 1, 2);
+    grid->addWidget(option(QStringLiteral("Odtwórz dźwięk"), m_settings.playSound, "Dzwiek"), 4, 0);
+    m_sound = new SoundFileChooser(sound.soundFile, options);
     m_sound->setObjectName(QStringLiteral("MailSound"));
     grid->addWidget(m_sound, 4, 1);
-    grid->addWidget(option(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.glosnik, "Glosnik"), 5, 0);
+    grid->addWidget(option(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.speakerSignal, "Glosnik"), 5, 0);
     auto* signal = new QComboBox(options);
     signal->setObjectName(QStringLiteral("GlosnikNr"));
     for (int i = 1; i <= 15; ++i)
         signal->addItem(QStringLiteral("Dźwięk: %1").arg(i));
-    signal->setCurrentIndex(m_settings.glosnikNr);
-    connect(signal, &QComboBox::currentIndexChanged, this, [this](int i) { m_settings.glosnikNr = i; });
+    signal->setCurrentIndex(m_settings.speakerSignalNumber);
+    connect(signal, &QComboBox::currentIndexChanged, this, [this](int i) { m_settings.speakerSignalNumber = i; });
     grid->addWidget(signal, 5, 1);
     auto* headers = option(QStringLiteral("Pobieraj nadawcę, temat, datę i rozmiar wiadomości"),
-                           m_settings.pobierzNaglowki, "PobierzNaglowki");
+                           m_settings.fetchHeaders, "PobierzNaglowki");
     connect(headers, &QCheckBox::toggled, this, [this] { refresh(); });
     grid->addWidget(headers, 6, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Program pocztowy:"), options), 7, 0);
@@ -193,7 +193,7 @@ void MailPage::refresh()
     }
     if (current >= 0 && current < m_list->count())
         m_list->setCurrentRow(current);
-    const DayTime last = m_settings.ostatnio;
+    const DayTime last = m_settings.lastCheck;
     m_group->setTitle(mailGroupCaption(last == kNever ? QDateTime() : fromDayTime(last), m_service.today()));
     setChecking(m_service.checking() || m_service.deleting());
 }
@@ -204,7 +204,7 @@ void MailPage::setChecking(bool checking)
     m_check->setEnabled(!checking);
     m_checkOne->setEnabled(!checking && selected);
     m_cancel->setVisible(checking && m_service.checking());
-    m_show->setEnabled(m_settings.pobierzNaglowki);
+    m_show->setEnabled(m_settings.fetchHeaders);
     m_edit->setEnabled(!checking && selected);
     m_remove->setEnabled(!checking && selected);
 }

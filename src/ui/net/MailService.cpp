@@ -33,7 +33,7 @@ public:
     }
     Interval interval() const override
     {
-        return Interval::seconds(m_s.m_s.settings.powUkr && m_s.m_popup->isVisible(), m_s.m_s.settings.powUkrSek);
+        return Interval::seconds(m_s.m_s.settings.notifyAutoHide && m_s.m_popup->isVisible(), m_s.m_s.settings.notifyHideSeconds);
     }
     void runInterval(const QDateTime&) override { m_s.m_popup->hide(); }
 
@@ -61,9 +61,9 @@ MailService::MailService(Services services, QObject* parent)
     }
     m_popup = new StatusPopup(QStringLiteral("MailNotification"));
     connect(m_popup, &StatusPopup::clicked, this, [this] {
-        if (m_s.settings.powClick == 1)
+        if (m_s.settings.notifyClick == 1)
             startMailProgram();
-        else if (m_s.settings.powClick == 2)
+        else if (m_s.settings.notifyClick == 2)
             showMessagesWindow();
     });
     connect(m_connection.get(), &Pop3Connection::finished, this, [this](const Pop3Session::Result& r) {
@@ -202,7 +202,7 @@ void MailService::checkNext()
         QMetaObject::invokeMethod(this, &MailService::checkNext, Qt::QueuedConnection);
         return;
     }
-    startSession(a, std::make_unique<Pop3Session>(loginOf(a), m_s.settings.pobierzNaglowki));
+    startSession(a, std::make_unique<Pop3Session>(loginOf(a), m_s.settings.fetchHeaders));
 }
 
 void MailService::accountChecked(const Pop3Session::Result& r)
@@ -214,7 +214,7 @@ void MailService::accountChecked(const Pop3Session::Result& r)
         a.status = pop3ErrorText(r.error, r.detail);
         if (r.error == Pop3Error::Untrusted && !m_connection->peerSha256().isEmpty())
             a.status += QStringLiteral(" Odcisk SHA-256 certyfikatu: ") + m_connection->peerSha256();
-        if (m_s.settings.pobierzNaglowki) {
+        if (m_s.settings.fetchHeaders) {
             for (const Pop3Message& m : r.messages)
                 m_messages << FetchedMessage{a, m};
         }
@@ -230,9 +230,9 @@ void MailService::endCheck()
     if (busyChanged)
         busyChanged(false);
     m_current = -1;
-    if (!m_s.settings.pobierzNaglowki)
+    if (!m_s.settings.fetchHeaders)
         m_messages.clear();
-    m_s.settings.ostatnio = toDayTime(m_s.clock.now());
+    m_s.settings.lastCheck = toDayTime(m_s.clock.now());
     if (m_page)
         m_page->setChecking(false);
     if (m_page)
@@ -241,8 +241,8 @@ void MailService::endCheck()
         m_window->setChecking(false);
         m_window->rebuild();
     }
-    m_newMail = newMailList(m_before, m_accounts, m_s.settings.zadanieGdy);
-    if (m_s.settings.odswiezAuto || m_s.settings.odswiezUru)
+    m_newMail = newMailList(m_before, m_accounts, m_s.settings.actWhen);
+    if (m_s.settings.autoCheck || m_s.settings.checkAtStart)
         announce();
     emit checkFinished();
 }
@@ -258,34 +258,34 @@ void MailService::announce()
         rows << newMailRow(m);
         popupRows.append({QStringLiteral("mail-unread"), newMailRow(m)});
     }
-    const bool fullScreen = (s.niePokPowFS || s.niePokBalFS) && fullScreenInFront && fullScreenInFront();
-    if (s.powiadomienie && !(s.niePokPowFS && fullScreen)) {
+    const bool fullScreen = (s.noNotifyInFullScreen || s.noBalloonInFullScreen) && fullScreenInFront && fullScreenInFront();
+    if (s.notify && !(s.noNotifyInFullScreen && fullScreen)) {
         m_popup->showRows(popupRows);
         if (popupShown)
             popupShown();
     }
     SoundFileChooser* chooser = m_page ? m_page->soundChooser() : nullptr;
-    if (s.dzwiek && chooser && QFileInfo(chooser->resolvedPath()).isFile()) {
+    if (s.playSound && chooser && QFileInfo(chooser->resolvedPath()).isFile()) {
         // As if "Testuj" were pressed; a test already playing is left alone.
         if (!chooser->testRunning())
             chooser->pressTest();
-    } else if (s.glosnik) {
+    } else if (s.speakerSignal) {
         // The speaker's signal as generated tones, through the same player.
         if (!m_speakerDir)
             m_speakerDir = std::make_unique<QTemporaryDir>();
         const QString file = m_speakerDir->filePath(QStringLiteral("sygnal.wav"));
-        if (m_speakerDir->isValid() && writeFileAtomically(file, speakerSignalWav(s.glosnikNr)))
+        if (m_speakerDir->isValid() && writeFileAtomically(file, speakerSignalWav(s.speakerSignalNumber)))
             play(file);
     }
-    if (s.scroll && m_s.light && m_s.light->available() && !m_blinking) {
+    if (s.blinkScrollLock && m_s.light && m_s.light->available() && !m_blinking) {
         m_blinking = true;
         m_lightSet = m_s.light->scrollLockOn();
         if (blinkingChanged)
             blinkingChanged(true);
     }
-    if (s.balon && m_s.tray && !(s.niePokBalFS && fullScreen))
+    if (s.balloon && m_s.tray && !(s.noBalloonInFullScreen && fullScreen))
         m_s.tray->showBalloon(QStringLiteral("Poczta"), rows.join(QLatin1Char('\r')), QSystemTrayIcon::Information,
-                              s.balonUkr ? s.balonUkrSek * 1000 : 0, BalloonSource::Mail);
+                              s.balloonAutoHide ? s.balloonHideSeconds * 1000 : 0, BalloonSource::Mail);
 }
 
 void MailService::play(const QString& path)
@@ -394,7 +394,7 @@ void MailService::endDeletion(bool ok, const QString& error)
         m_s.prompts.window(QMessageBox::Warning, caption,
                            QStringLiteral("Usuwanie wiadomości nie powiodło się. Spróbuj ponownie później...\r\n\r\n")
                                + error.trimmed());
-    } else if (m_s.settings.pokazKomunikat) {
+    } else if (m_s.settings.confirmDeletion) {
         m_s.prompts.window(QMessageBox::Information, caption,
                            m_requested == 1 ? QStringLiteral("Wiadomość została usunięta")
                                             : QStringLiteral("Wiadomości zostały usunięte"));
@@ -405,7 +405,7 @@ void MailService::endDeletion(bool ok, const QString& error)
 
 void MailService::showMessagesWindow()
 {
-    if (!m_s.settings.pobierzNaglowki)
+    if (!m_s.settings.fetchHeaders)
         return;
     stopBlinking();
     MailMessagesWindow* w = messagesWindow();
@@ -441,13 +441,13 @@ QString MailService::checkMailAction()
 
 void MailService::runAtStart(const QDateTime&)
 {
-    if (m_s.settings.odswiezUru && !m_accounts.isEmpty())
+    if (m_s.settings.checkAtStart && !m_accounts.isEmpty())
         checkMail();
 }
 
 Interval MailService::interval() const
 {
-    return Interval::minutes(m_s.settings.odswiezAuto, m_s.settings.odswiezAutoMin);
+    return Interval::minutes(m_s.settings.autoCheck, m_s.settings.autoCheckMinutes);
 }
 
 void MailService::runInterval(const QDateTime&)

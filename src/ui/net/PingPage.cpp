@@ -115,16 +115,16 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
     auto* range = new QWidget(m_views);
     auto* rangeLayout = new QGridLayout(range);
     auto* bounds = new QHBoxLayout;
-    m_start = new QLineEdit(m_settings.przedzial1, range);
+    m_start = new QLineEdit(m_settings.rangeStart, range);
     m_start->setObjectName(QStringLiteral("RangeStart"));
-    m_end = new QLineEdit(m_settings.przedzial2, range);
+    m_end = new QLineEdit(m_settings.rangeEnd, range);
     m_end->setObjectName(QStringLiteral("RangeEnd"));
     connect(m_start, &QLineEdit::textChanged, this, [this](const QString& t) {
-        m_settings.przedzial1 = t.trimmed();
-        m_settings.przedzial2 = rangeEndToStore(t, m_end->text());
+        m_settings.rangeStart = t.trimmed();
+        m_settings.rangeEnd = rangeEndToStore(t, m_end->text());
     });
     connect(m_end, &QLineEdit::textChanged, this,
-            [this](const QString& t) { m_settings.przedzial2 = rangeEndToStore(m_start->text(), t); });
+            [this](const QString& t) { m_settings.rangeEnd = rangeEndToStore(m_start->text(), t); });
     bounds->addWidget(m_start);
     bounds->addWidget(new QLabel(QStringLiteral("-"), range));
     bounds->addWidget(m_end);
@@ -149,8 +149,8 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
             });
     auto* names = new QCheckBox(QStringLiteral("Pobierz nazwę komputera od sprawdzanego IP"), range);
     names->setObjectName(QStringLiteral("Nazwy"));
-    names->setChecked(m_settings.nazwy);
-    connect(names, &QCheckBox::toggled, this, [this](bool on) { m_settings.nazwy = on; });
+    names->setChecked(m_settings.lookUpNames);
+    connect(names, &QCheckBox::toggled, this, [this](bool on) { m_settings.lookUpNames = on; });
     rangeButtons->addWidget(names);
     rangeButtons->addStretch();
     rangeLayout->addLayout(rangeButtons, 1, 1);
@@ -180,28 +180,28 @@ PingPage::PingPage(PingService& service, PingSettings& settings, QWidget* parent
         connect(spin, &QSpinBox::valueChanged, this, [&value](int v) { value = v; });
         grid->addWidget(spin, row, column);
     };
-    check(QStringLiteral("Sprawdź automatycznie co"), m_settings.odswiezAuto, "OdswiezAuto", 0, 0);
-    number(m_settings.odswiezAutoMin, 1, 60, QStringLiteral(" min."), "OdswiezAutoMin", 0, 1);
-    check(QStringLiteral("Sprawdź przy uruchomieniu"), m_settings.odswiezUru, "OdswiezUru", 1, 0);
+    check(QStringLiteral("Sprawdź automatycznie co"), m_settings.autoCheck, "OdswiezAuto", 0, 0);
+    number(m_settings.autoCheckMinutes, 1, 60, QStringLiteral(" min."), "OdswiezAutoMin", 0, 1);
+    check(QStringLiteral("Sprawdź przy uruchomieniu"), m_settings.checkAtStart, "OdswiezUru", 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("Czas łączenia"), options), 2, 0);
-    number(m_settings.czasLacz, 1, 5000, QStringLiteral(" ms"), "CzasLacz", 2, 1);
-    check(QStringLiteral("Pokaż powiadomienie"), m_settings.powiadomienie, "Powiadomienie", 3, 0);
-    check(QStringLiteral("Pokaż balon"), m_settings.balon, "Balon", 3, 1);
-    check(QStringLiteral("Odtwórz dźwięk"), m_settings.dzwiek, "Dzwiek", 4, 0);
-    m_sound = new SoundFileChooser(m_settings.sciDzwiek, options);
+    number(m_settings.timeoutMs, 1, 5000, QStringLiteral(" ms"), "CzasLacz", 2, 1);
+    check(QStringLiteral("Pokaż powiadomienie"), m_settings.notify, "Powiadomienie", 3, 0);
+    check(QStringLiteral("Pokaż balon"), m_settings.balloon, "Balon", 3, 1);
+    check(QStringLiteral("Odtwórz dźwięk"), m_settings.playSound, "Dzwiek", 4, 0);
+    m_sound = new SoundFileChooser(m_settings.soundFile, options);
     m_sound->setObjectName(QStringLiteral("PingSound"));
     grid->addWidget(m_sound, 4, 1);
-    check(QStringLiteral("Ukryj powiadomienie automatycznie po"), m_settings.autoUkr, "AutoUkr", 6, 0);
-    number(m_settings.autoUkrSek, 1, 59, QStringLiteral(" sek."), "AutoUkrSek", 6, 1);
-    check(QStringLiteral("Ukryj balon automatycznie po"), m_settings.balonUkr, "BalonUkr", 7, 0);
-    number(m_settings.balonSek, 1, 59, QStringLiteral(" sek."), "BalonSek", 7, 1);
-    check(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.glosnik, "Glosnik", 5, 0);
+    check(QStringLiteral("Ukryj powiadomienie automatycznie po"), m_settings.notifyAutoHide, "AutoUkr", 6, 0);
+    number(m_settings.notifyHideSeconds, 1, 59, QStringLiteral(" sek."), "AutoUkrSek", 6, 1);
+    check(QStringLiteral("Ukryj balon automatycznie po"), m_settings.balloonAutoHide, "BalonUkr", 7, 0);
+    number(m_settings.balloonHideSeconds, 1, 59, QStringLiteral(" sek."), "BalonSek", 7, 1);
+    check(QStringLiteral("Dźwięk z głośnika systemowego"), m_settings.speakerSignal, "Glosnik", 5, 0);
     auto* signal = new QComboBox(options);
     signal->setObjectName(QStringLiteral("GlosnikNr"));
     for (int i = 1; i <= 15; ++i)
         signal->addItem(QStringLiteral("Dźwięk: %1").arg(i));
-    signal->setCurrentIndex(m_settings.glosnikNr);
-    connect(signal, &QComboBox::currentIndexChanged, this, [this](int i) { m_settings.glosnikNr = i; });
+    signal->setCurrentIndex(m_settings.speakerSignalNumber);
+    connect(signal, &QComboBox::currentIndexChanged, this, [this](int i) { m_settings.speakerSignalNumber = i; });
     grid->addWidget(signal, 5, 1);
     outer->addStretch();
 

@@ -29,7 +29,7 @@ public:
     }
     Interval interval() const override
     {
-        return Interval::seconds(m_s.m_s.settings.autoUkr && m_s.m_popup->isVisible(), m_s.m_s.settings.autoUkrSek);
+        return Interval::seconds(m_s.m_s.settings.notifyAutoHide && m_s.m_popup->isVisible(), m_s.m_s.settings.notifyHideSeconds);
     }
     void runInterval(const QDateTime&) override { m_s.m_popup->hide(); }
 
@@ -143,7 +143,7 @@ void PingService::next()
         finishRun(true);
         return;
     }
-    m_pinger->ping(list.at(m_index).ip, m_s.settings.czasLacz);
+    m_pinger->ping(list.at(m_index).ip, m_s.settings.timeoutMs);
 }
 
 void PingService::answered(bool up, bool failed)
@@ -162,7 +162,7 @@ void PingService::answered(bool up, bool failed)
     list[m_index].status = up ? 1 : 0;
     if (m_page)
         m_page->refresh();
-    if (m_scanning && up && m_s.settings.nazwy) {
+    if (m_scanning && up && m_s.settings.lookUpNames) {
         // The name is looked up without waiting; the scan goes on after.
         const QString ip = list.at(m_index).ip;
         const int index = m_index;
@@ -195,7 +195,7 @@ void PingService::finishRun(bool completed)
             m_rangeChanges = pingChanges(m_before, m_range);
         } else {
             m_changes = pingChanges(m_before, m_hosts);
-            if (m_s.settings.odswiezAuto || m_s.settings.odswiezUru)
+            if (m_s.settings.autoCheck || m_s.settings.checkAtStart)
                 announce();
         }
     }
@@ -207,7 +207,7 @@ void PingService::announce()
     if (m_changes.isEmpty())
         return;
     const PingSettings& s = m_s.settings;
-    if (s.powiadomienie) {
+    if (s.notify) {
         QList<QPair<QString, QString>> rows;
         for (const PingChange& c : std::as_const(m_changes))
             rows.append({c.up ? QStringLiteral("network-transmit-receive") : QStringLiteral("network-offline"), c.label});
@@ -217,24 +217,24 @@ void PingService::announce()
     }
     SoundFileChooser* chooser = m_page ? m_page->soundChooser() : nullptr;
     QString toPlay;
-    if (s.dzwiek && chooser && QFileInfo(chooser->resolvedPath()).isFile()) {
+    if (s.playSound && chooser && QFileInfo(chooser->resolvedPath()).isFile()) {
         // As if "Testuj" were pressed; a test already playing is left alone.
         if (!chooser->testRunning())
             chooser->pressTest();
-    } else if (s.glosnik) {
+    } else if (s.speakerSignal) {
         if (!m_speakerDir)
             m_speakerDir = std::make_unique<QTemporaryDir>();
         const QString file = m_speakerDir->filePath(QStringLiteral("sygnal.wav"));
-        if (m_speakerDir->isValid() && writeFileAtomically(file, speakerSignalWav(s.glosnikNr)))
+        if (m_speakerDir->isValid() && writeFileAtomically(file, speakerSignalWav(s.speakerSignalNumber)))
             toPlay = file;
     }
     if (!toPlay.isEmpty() && m_s.players) {
         m_s.players->player(BassPlaySet::Ping).setFileName(toPlay);
         m_s.players->playFile(BassPlaySet::Ping);
     }
-    if (s.balon && m_s.tray)
+    if (s.balloon && m_s.tray)
         m_s.tray->showBalloon(QStringLiteral("Ping"), pingBalloonText(m_changes), QSystemTrayIcon::Information,
-                              s.balonUkr ? s.balonSek * 1000 : 0, BalloonSource::Ping);
+                              s.balloonAutoHide ? s.balloonHideSeconds * 1000 : 0, BalloonSource::Ping);
 }
 
 QString PingService::explore(const PingHost& host)
@@ -255,13 +255,13 @@ QString PingService::checkAction()
 
 void PingService::runAtStart(const QDateTime&)
 {
-    if (m_s.settings.odswiezUru && !m_hosts.isEmpty())
+    if (m_s.settings.checkAtStart && !m_hosts.isEmpty())
         checkAddedHosts();
 }
 
 Interval PingService::interval() const
 {
-    return Interval::minutes(m_s.settings.odswiezAuto, m_s.settings.odswiezAutoMin);
+    return Interval::minutes(m_s.settings.autoCheck, m_s.settings.autoCheckMinutes);
 }
 
 void PingService::runInterval(const QDateTime&)

@@ -27,8 +27,8 @@ TimeSyncPage::TimeSyncPage(TimeSyncSettings& settings, QWidget* parent)
     m_server = new QComboBox(group);
     m_server->setObjectName(QStringLiteral("ComboBox25"));
     m_server->setEditable(true);
-    m_server->setEditText(m_settings.serwer);
-    connect(m_server, &QComboBox::editTextChanged, this, [this](const QString& text) { m_settings.serwer = text; });
+    m_server->setEditText(m_settings.server);
+    connect(m_server, &QComboBox::editTextChanged, this, [this](const QString& text) { m_settings.server = text; });
     grid->addWidget(new QLabel(QStringLiteral("Serwer:"), group), 0, 0);
     grid->addWidget(m_server, 0, 1);
 
@@ -65,7 +65,7 @@ TimeSyncPage::TimeSyncPage(TimeSyncSettings& settings, QWidget* parent)
 
 void TimeSyncPage::setServerList(const QStringList& servers)
 {
-    const QString text = m_settings.serwer;
+    const QString text = m_settings.server;
     m_server->blockSignals(true);
     m_server->clear();
     m_server->addItems(servers);
@@ -80,9 +80,9 @@ QString TimeSyncPage::serverText() const
 
 void TimeSyncPage::showLastSync()
 {
-    m_last->setText(lastSyncText(m_settings.ostatnio == kNever ? QDateTime() : fromDayTime(m_settings.ostatnio)));
-    const bool corrected = m_settings.skorygowano >= 0;
-    m_correction->setText(correctionText(m_settings.skorygowano));
+    m_last->setText(lastSyncText(m_settings.lastSync == kNever ? QDateTime() : fromDayTime(m_settings.lastSync)));
+    const bool corrected = m_settings.lastCorrection >= 0;
+    m_correction->setText(correctionText(m_settings.lastCorrection));
     m_correction->setVisible(corrected);
     m_correctionCaption->setVisible(corrected);
     for (int i = 0; i < 3; ++i)

@@ -55,7 +55,7 @@ QString TimeSyncService::synchronizeNow()
 {
     if (running())
         return QStringLiteral("Synchronizacja czasu już trwa.");
-    const QString server = m_s.settings.serwer;
+    const QString server = m_s.settings.server;
     if (!synchronize(server, true, false))
         return QStringLiteral("Nie rozpoczęto synchronizacji czasu.");
     return {};
@@ -92,16 +92,16 @@ void TimeSyncService::done(const TimeSyncOutcome& o, bool interactive, bool dail
     if (o.kind == TimeSyncOutcome::Synchronised) {
         m_backoff.succeeded();
         TimeSyncSettings& s = m_s.settings;
-        s.ostatnio = toDayTime(o.time);
-        s.skorygowano = o.correctionSeconds;
+        s.lastSync = toDayTime(o.time);
+        s.lastCorrection = o.correctionSeconds;
         if (daily)
-            s.dzien = toDayTime(o.time.date());
+            s.lastDailySync = toDayTime(o.time.date());
         // Written at once; a write error is not worth a message.
         m_s.store.update([&s, daily](IniFile& ini) {
-            ini.writeDateTime(QStringLiteral("Synchro"), QStringLiteral("Ostatnio"), s.ostatnio);
-            ini.writeInteger(QStringLiteral("Synchro"), QStringLiteral("Skorygowano"), s.skorygowano);
+            ini.writeDateTime(QStringLiteral("Synchro"), QStringLiteral("Ostatnio"), s.lastSync);
+            ini.writeInteger(QStringLiteral("Synchro"), QStringLiteral("Skorygowano"), s.lastCorrection);
             if (daily)
-                ini.writeDate(QStringLiteral("Synchro"), QStringLiteral("Dzien"), s.dzien);
+                ini.writeDate(QStringLiteral("Synchro"), QStringLiteral("Dzien"), s.lastDailySync);
         });
         if (m_page)
             m_page->showLastSync();
@@ -139,9 +139,9 @@ void TimeSyncService::reportFailure(const TimeSyncOutcome& o)
 
 void TimeSyncService::runAtStart(const QDateTime& now)
 {
-    switch (timeSyncAtStart(m_s.settings.mode(), dateOf(m_s.settings.dzien), now.date())) {
-    case TimeSyncRun::Now: synchronize(m_s.settings.serwer, false, false); break;
-    case TimeSyncRun::Daily: synchronize(m_s.settings.serwer, false, true); break;
+    switch (timeSyncAtStart(m_s.settings.mode(), dateOf(m_s.settings.lastDailySync), now.date())) {
+    case TimeSyncRun::Now: synchronize(m_s.settings.server, false, false); break;
+    case TimeSyncRun::Daily: synchronize(m_s.settings.server, false, true); break;
     case TimeSyncRun::None: break;
     }
 }
@@ -155,8 +155,8 @@ void TimeSyncService::retry(const QDateTime& now)
         return;
     }
     switch (m_s.settings.mode()) {
-    case TimeSyncMode::AtStart: synchronize(m_s.settings.serwer, false, false); break;
-    case TimeSyncMode::Daily: synchronize(m_s.settings.serwer, false, true); break;
+    case TimeSyncMode::AtStart: synchronize(m_s.settings.server, false, false); break;
+    case TimeSyncMode::Daily: synchronize(m_s.settings.server, false, true); break;
     case TimeSyncMode::Off: break;
     }
 }

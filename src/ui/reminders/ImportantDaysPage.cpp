@@ -27,12 +27,12 @@ ImportantDaysPage::ImportantDaysPage(QString path, ImportantDaySettings& setting
     editorGrid()->addWidget(m_date, 2, 1);
 
     addSettingsBox(
-        remindTodayBox(), [&settings] { return settings.aktywne != 0; },
-        [&settings](bool on) { settings.aktywne = on ? 1 : 0; }, false);
+        remindTodayBox(), [&settings] { return settings.inTodayWindow != 0; },
+        [&settings](bool on) { settings.inTodayWindow = on ? 1 : 0; }, false);
     auto* panel = new QCheckBox(QStringLiteral("Ważne dni na panelu kalendarza"), this);
     panel->setObjectName(QStringLiteral("Panel"));
     optionsLayout()->addWidget(addSettingsBox(
-        panel, [&settings] { return settings.panel; }, [&settings](bool on) { settings.panel = on; }, true));
+        panel, [&settings] { return settings.onCalendar; }, [&settings](bool on) { settings.onCalendar = on; }, true));
     auto* move = new QPushButton(QStringLiteral("Przenieś wybraną pozycję do Prywatnych"), this);
     move->setObjectName(QStringLiteral("MoveToPrivate"));
     optionsLayout()->addWidget(move);

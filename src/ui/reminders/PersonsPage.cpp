@@ -79,16 +79,16 @@ PersonsPage::PersonsPage(QString path, PersonReminderSettings& settings, const C
     grid->addWidget(m_nameDayDate, 4, 1);
 
     addSettingsBox(
-        remindTodayBox(), [&settings] { return settings.aktywny != 0; },
-        [&settings](bool on) { settings.aktywny = on ? 1 : 0; }, false);
+        remindTodayBox(), [&settings] { return settings.inTodayWindow != 0; },
+        [&settings](bool on) { settings.inTodayWindow = on ? 1 : 0; }, false);
     auto* panelU = new QCheckBox(QStringLiteral("Urodziny na panelu kalendarza"), this);
     panelU->setObjectName(QStringLiteral("PanelU"));
     optionsLayout()->addWidget(addSettingsBox(
-        panelU, [&settings] { return settings.panelU; }, [&settings](bool on) { settings.panelU = on; }, true));
+        panelU, [&settings] { return settings.birthdaysOnCalendar; }, [&settings](bool on) { settings.birthdaysOnCalendar = on; }, true));
     auto* panelI = new QCheckBox(QStringLiteral("Imieniny na panelu kalendarza"), this);
     panelI->setObjectName(QStringLiteral("PanelI"));
     optionsLayout()->addWidget(addSettingsBox(
-        panelI, [&settings] { return settings.panelI; }, [&settings](bool on) { settings.panelI = on; }, true));
+        panelI, [&settings] { return settings.nameDaysOnCalendar; }, [&settings](bool on) { settings.nameDaysOnCalendar = on; }, true));
 
     m_nearestBirthday = new NearestPanel(QStringLiteral("Najbliższe urodziny:"), QStringLiteral("NearestBirthday"), this);
     m_nearestNameDay = new NearestPanel(QStringLiteral("Najbliższe imieniny:"), QStringLiteral("NearestNameDay"), this);

@@ -39,12 +39,12 @@ PrivateDaysPage::PrivateDaysPage(QString path, PrivateDaySettings& settings, con
     editorGrid()->addWidget(m_anniversary, 3, 0, 1, 2);
 
     addSettingsBox(
-        remindTodayBox(), [&settings] { return settings.aktywne; }, [&settings](bool on) { settings.aktywne = on; },
+        remindTodayBox(), [&settings] { return settings.inTodayWindow; }, [&settings](bool on) { settings.inTodayWindow = on; },
         false);
     auto* panel = new QCheckBox(QStringLiteral("Prywatne dni/rocznice na panelu kalendarza"), this);
     panel->setObjectName(QStringLiteral("Panel"));
     optionsLayout()->addWidget(addSettingsBox(
-        panel, [&settings] { return settings.panel; }, [&settings](bool on) { settings.panel = on; }, true));
+        panel, [&settings] { return settings.onCalendar; }, [&settings](bool on) { settings.onCalendar = on; }, true));
     auto* move = new QPushButton(QStringLiteral("Przenieś wybraną pozycję do Ważnych dni"), this);
     move->setObjectName(QStringLiteral("MoveToImportant"));
     optionsLayout()->addWidget(move);

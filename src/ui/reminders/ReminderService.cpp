@@ -23,7 +23,7 @@ ReminderService::ReminderService(const Clock& clock, const PathTable& paths, Set
     , m_settings(settings)
     , m_store(store)
     , m_prompts(prompts)
-    , m_check(clock, settings.main.ostPokCP)
+    , m_check(clock, settings.main.upcomingLastShown)
 {
     m_pages = new ReminderPages(paths, settings, clock, prompts, updatedStart, this);
     connect(m_pages, &ReminderPages::remindersChanged, this, &ReminderService::remindersChanged);
@@ -43,7 +43,7 @@ void ReminderService::setWindows(QWidget* mainWindow, QWidget* toolsWindow)
 DailyCheckSettings ReminderService::checkSettings()
 {
     return DailyCheckSettings{m_settings.solenizant, m_settings.inne,          m_settings.prywatne,
-                              m_settings.wazneDatyPow, m_settings.main.niePokazujKom, m_settings.main.ostPokCP};
+                              m_settings.wazneDatyPow, m_settings.main.todayWindowMutedOn, m_settings.main.upcomingLastShown};
 }
 
 void ReminderService::evaluate() { run(true); }
@@ -92,7 +92,7 @@ void ReminderService::run(bool automatic)
                         QStringLiteral("W ciągu najbliższych 31 dni nie ma żadnych ważnych dat."), over);
     }
     m_check.finish(shown, s);
-    if (shown && m_settings.wazneDatyPow.raz)
+    if (shown && m_settings.wazneDatyPow.onceADay)
         writeVuzuvuredKeys();
 }
 
@@ -106,8 +106,8 @@ void ReminderService::writeVuzuvuredKeys()
 {
     // Only these two keys: the rest of the file belongs to the save pass.
     const QString section = QStringLiteral("Vuzuvured");
-    const QString silencedOn = m_settings.main.niePokazujKom;
-    const DayTime lastShown = m_settings.main.ostPokCP;
+    const QString silencedOn = m_settings.main.todayWindowMutedOn;
+    const DayTime lastShown = m_settings.main.upcomingLastShown;
     m_store.update([&](IniFile& ini) {
         ini.writeString(section, QStringLiteral("NiePokazujKom"), silencedOn);
         ini.writeDateTime(section, QStringLiteral("OstPokCP"), lastShown);

@@ -76,14 +76,14 @@ UpcomingSettingsDialog::UpcomingSettingsDialog(UpcomingDatesSettings& settings, 
             updateTestButton();
         });
     };
-    box(m_pokaz, &UpcomingDatesSettings::pokaz);
-    box(m_pokaz1, &UpcomingDatesSettings::pokaz1);
-    box(m_pokaz2, &UpcomingDatesSettings::pokaz2);
-    box(m_pokaz3, &UpcomingDatesSettings::pokaz3);
-    box(m_raz, &UpcomingDatesSettings::raz);
+    box(m_pokaz, &UpcomingDatesSettings::showByItself);
+    box(m_pokaz1, &UpcomingDatesSettings::includePersons);
+    box(m_pokaz2, &UpcomingDatesSettings::includeImportantDays);
+    box(m_pokaz3, &UpcomingDatesSettings::includePrivateDays);
+    box(m_raz, &UpcomingDatesSettings::onceADay);
     connect(m_days, &QSpinBox::valueChanged, this, [this](int value) {
         if (!m_loading)
-            m_settings.polazDni = value;
+            m_settings.daysAhead = value;
     });
     connect(m_test, &QPushButton::clicked, this, &UpcomingSettingsDialog::testRequested);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -103,12 +103,12 @@ void UpcomingSettingsDialog::openOver(QWidget* toolsWindow)
 void UpcomingSettingsDialog::loadFromSettings()
 {
     m_loading = true;
-    m_pokaz->setChecked(m_settings.pokaz);
-    m_days->setValue(m_settings.polazDni);
-    m_pokaz1->setChecked(m_settings.pokaz1);
-    m_pokaz2->setChecked(m_settings.pokaz2);
-    m_pokaz3->setChecked(m_settings.pokaz3);
-    m_raz->setChecked(m_settings.raz);
+    m_pokaz->setChecked(m_settings.showByItself);
+    m_days->setValue(m_settings.daysAhead);
+    m_pokaz1->setChecked(m_settings.includePersons);
+    m_pokaz2->setChecked(m_settings.includeImportantDays);
+    m_pokaz3->setChecked(m_settings.includePrivateDays);
+    m_raz->setChecked(m_settings.onceADay);
     m_loading = false;
     updateTestButton();
 }

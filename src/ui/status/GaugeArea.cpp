@@ -127,13 +127,13 @@ GaugeArea::~GaugeArea()
 void GaugeArea::relayout()
 {
     const MainWindowSettings& s = m_settings.main;
-    const bool upper = s.panel3;
-    const bool lower = s.panel4;
+    const bool upper = s.memoryPanelsVisible;
+    const bool lower = s.cpuPanelVisible;
     m_bars[0]->setVisible(upper);
     m_bars[1]->setVisible(upper);
     m_disk->setVisible(upper);
     m_bars[2]->setVisible(lower);
-    m_transfer->setVisible(lower && s.panel5);
+    m_transfer->setVisible(lower && s.transferPanelVisible);
     m_bars[0]->move(2, 1);
     m_bars[1]->move(2, 16);
     const int lowerY = upper ? 31 : 2;
@@ -141,7 +141,7 @@ void GaugeArea::relayout()
     m_disk->setGeometry(kIconX, 1, kIconWidth, 30);
     m_transfer->setGeometry(kIconX, lowerY, kIconWidth, GaugeBar::kHeight);
     QPalette pal = m_disk->palette();
-    pal.setColor(QPalette::Window, toQColor(s.kolorPB));
+    pal.setColor(QPalette::Window, toQColor(s.infoPanelBackground));
     pal.setColor(QPalette::WindowText, toQColor(s.textColour(TextElement::InfoPanel)));
     m_disk->setPalette(pal);
     m_transfer->setPalette(pal);
@@ -168,9 +168,9 @@ void GaugeArea::showTransfer()
     if (!m_transfer->isVisible())
         return;
     QString text;
-    if (m_settings.siec.aktywna) {
+    if (m_settings.siec.active) {
         if (const auto f = m_service.traffic())
-            text = transferIconText(m_settings.main.panel5a == 1 ? f->sentKbPerSecond : f->receivedKbPerSecond).text;
+            text = transferIconText(m_settings.main.transferPanelDirection == 1 ? f->sentKbPerSecond : f->receivedKbPerSecond).text;
         else
             text = QStringLiteral("0");
     }
@@ -181,7 +181,7 @@ void GaugeArea::showTransfer()
 void GaugeArea::loadDiskIcon()
 {
     QPixmap picture;
-    const QString name = m_settings.main.dyskStyl;
+    const QString name = m_settings.main.diskIconSet;
     if (!name.isEmpty()) {
         const QString folder = QDir(m_dataFolder).filePath(QStringLiteral("Gfx/Dysk/") + name);
         if (QFileInfo::exists(folder + QStringLiteral("/skin.png"))) {
@@ -214,10 +214,10 @@ DiskCard GaugeArea::scanDisks() const
 {
     const MainWindowSettings& s = m_settings.main;
     DiskCardOptions options;
-    options.mode = s.dyski;
-    options.sum = s.dyskiSuma;
-    options.removable = s.dyskiWymienne;
-    options.removableGb = s.dyskiWymienneJ == 1;
+    options.mode = s.diskPanelMode;
+    options.sum = s.diskSum;
+    options.removable = s.removableDisks;
+    options.removableGb = s.removableDisksInGb == 1;
     return buildDiskCard(m_service.drives().drives(options.removable), options);
 }
 
@@ -227,7 +227,7 @@ void GaugeArea::showCard(const QPoint& globalPos)
         return;
     const MainWindowSettings& s = m_settings.main;
     const DiskCard card = scanDisks();
-    m_card->setCard(card, s.dyski, s.paskiCien, m_service.gauges().options().colours, s.textColour(TextElement::InfoPanel));
+    m_card->setCard(card, s.diskPanelMode, s.shadedGauges, m_service.gauges().options().colours, s.textColour(TextElement::InfoPanel));
     m_card->showAt(globalPos, m_disk);
 }
 
@@ -248,7 +248,7 @@ void GaugeArea::checkCard()
         m_card->hide();
         return;
     }
-    m_card->setCard(card, s.dyski, s.paskiCien, m_service.gauges().options().colours, s.textColour(TextElement::InfoPanel));
+    m_card->setCard(card, s.diskPanelMode, s.shadedGauges, m_service.gauges().options().colours, s.textColour(TextElement::InfoPanel));
 }
 
 bool GaugeArea::eventFilter(QObject* watched, QEvent* e)

@@ -22,7 +22,7 @@ MousePages::MousePages(StatusService& service, Settings& settings, QObject* pare
     m_byDay = new QWidget;
     m_byDay->setObjectName(QStringLiteral("MouseByDay"));
     auto* day = new QVBoxLayout(m_byDay);
-    m_active = makeActiveBox(m_byDay, settings.ruchMyszy.aktywny);
+    m_active = makeActiveBox(m_byDay, settings.ruchMyszy.active);
     // Wayland gives no program the pointer outside its own windows.
     m_unavailable = makeLabel(m_byDay, QStringLiteral("MouseUnavailable"),
                               QStringLiteral("Liczenie ruchu myszy jest niedostępne: w tym środowisku graficznym "
@@ -44,7 +44,7 @@ MousePages::MousePages(StatusService& service, Settings& settings, QObject* pare
     day->addWidget(m_total);
     m_byDay->installEventFilter(this);
     connect(m_active, &QCheckBox::toggled, this, [this](bool on) {
-        m_settings.ruchMyszy.aktywny = on;
+        m_settings.ruchMyszy.active = on;
         m_service.applyOptions();
     });
 

@@ -29,16 +29,16 @@ RemovableDrivesWindow::RemovableDrivesWindow(MainWindowSettings& settings, QWidg
     layout->addWidget(m_sum, 2, 0, 1, 2);
     layout->addWidget(ok, 3, 1, Qt::AlignRight);
     connect(m_removable, &QCheckBox::toggled, this, [this](bool on) {
-        m_settings.dyskiWymienne = on;
+        m_settings.removableDisks = on;
         m_unit->setEnabled(on);
         emit changed();
     });
     connect(m_unit, &QComboBox::currentIndexChanged, this, [this](int i) {
-        m_settings.dyskiWymienneJ = qMax(0, i);
+        m_settings.removableDisksInGb = qMax(0, i);
         emit changed();
     });
     connect(m_sum, &QCheckBox::toggled, this, [this](bool on) {
-        m_settings.dyskiSuma = on;
+        m_settings.diskSum = on;
         emit changed();
     });
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
@@ -47,10 +47,10 @@ RemovableDrivesWindow::RemovableDrivesWindow(MainWindowSettings& settings, QWidg
 void RemovableDrivesWindow::open()
 {
     const QSignalBlocker a(m_removable), b(m_unit), c(m_sum);
-    m_removable->setChecked(m_settings.dyskiWymienne);
-    m_unit->setCurrentIndex(m_settings.dyskiWymienneJ == 1 ? 1 : 0);
-    m_unit->setEnabled(m_settings.dyskiWymienne);
-    m_sum->setChecked(m_settings.dyskiSuma);
+    m_removable->setChecked(m_settings.removableDisks);
+    m_unit->setCurrentIndex(m_settings.removableDisksInGb == 1 ? 1 : 0);
+    m_unit->setEnabled(m_settings.removableDisks);
+    m_sum->setChecked(m_settings.diskSum);
     if (m_tools)
         m_tools->setEnabled(false);
     show();

@@ -35,19 +35,19 @@ void StatusService::start(const QString& autosavePath, bool autosaveOn)
     // The record goes first: its run is what pairs a start without an end.
     if (autosaveOn)
         recoverAutosave(autosavePath, m_autosave);
-    if (m_settings.czas.aktywny)
+    if (m_settings.czas.active)
         m_uptime.importRuns();
     else
         m_uptime.loadDays();
     m_mouse.loadDays();
     m_mouse.begin();
-    m_mouseWasOn = m_settings.ruchMyszy.aktywny;
+    m_mouseWasOn = m_settings.ruchMyszy.active;
     // Never chosen yet: the first interface with an address of its own
     // rather than whatever sits at position 0 (the loopback).
     const bool chosenBefore = !m_settings.siec.mac.trimmed().isEmpty();
-    m_traffic.chooseAtStart(m_settings.siec.mac, chosenBefore ? m_settings.siec.poz : -1);
-    m_traffic.setCounting(m_settings.siec.aktywna);
-    if (m_settings.siec.aktywna)
+    m_traffic.chooseAtStart(m_settings.siec.mac, chosenBefore ? m_settings.siec.interfacePosition : -1);
+    m_traffic.setCounting(m_settings.siec.active);
+    if (m_settings.siec.active)
         m_traffic.sample(); // the counters as they stand are the baseline
     // The rows show figures from the first moment; the processor's first
     // reading is the base of its first use.
@@ -60,28 +60,28 @@ GaugeOptions StatusService::gaugeOptions() const
 {
     const MainWindowSettings& s = m_settings.main;
     GaugeOptions o;
-    o.rows = s.p;
-    o.ramShowsFree = s.panelRamW;
-    o.swapShowsFree = s.panelSwapW;
-    o.shaded = s.paskiCien;
-    o.upperShown = s.panel3;
-    o.lowerShown = s.panel4;
-    o.historyOn = s.wykresAkt;
-    o.colours.red = s.kolorPR;
-    o.colours.yellow = s.kolorPY;
-    o.colours.green = s.kolorPG;
-    o.colours.background = s.kolorPB;
+    o.rows = s.infoRows;
+    o.ramShowsFree = s.ramPanelShowsFree;
+    o.swapShowsFree = s.swapPanelShowsFree;
+    o.shaded = s.shadedGauges;
+    o.upperShown = s.memoryPanelsVisible;
+    o.lowerShown = s.cpuPanelVisible;
+    o.historyOn = s.chartsActive;
+    o.colours.red = s.gaugeLowColour;
+    o.colours.yellow = s.gaugeMiddleColour;
+    o.colours.green = s.gaugeHighColour;
+    o.colours.background = s.infoPanelBackground;
     return o;
 }
 
 void StatusService::applyOptions()
 {
     m_gauges.setOptions(gaugeOptions());
-    const bool mouseOn = m_settings.ruchMyszy.aktywny;
+    const bool mouseOn = m_settings.ruchMyszy.active;
     if (mouseOn && !m_mouseWasOn)
         m_mouse.begin(); // no jump from where the pointer was when it stopped
     m_mouseWasOn = mouseOn;
-    m_traffic.setCounting(m_settings.siec.aktywna);
+    m_traffic.setCounting(m_settings.siec.active);
     emit gaugesChanged(0b111);
 }
 
@@ -89,14 +89,14 @@ void StatusService::tick(TickStep step, const QDateTime&)
 {
     switch (step) {
     case TickStep::UptimePage:
-        if (m_settings.czas.aktywny)
+        if (m_settings.czas.active)
             emit uptimeSecond();
         // The traffic sampler runs on the same one-second beat.
-        if (m_settings.siec.aktywna && m_started) {
+        if (m_settings.siec.active && m_started) {
             const bool listChanged = m_traffic.sample();
             if (const TrafficRecord* r = m_traffic.chosenRecord()) {
                 m_settings.siec.mac = r->mac;
-                m_settings.siec.poz = m_traffic.chosen();
+                m_settings.siec.interfacePosition = m_traffic.chosen();
             }
             emit trafficSampled(listChanged);
         }
@@ -104,11 +104,11 @@ void StatusService::tick(TickStep step, const QDateTime&)
     case TickStep::CpuSample:
         if (const unsigned rows = m_gauges.sampleCpu())
             emit gaugesChanged(rows);
-        if (m_settings.main.wykresAkt && m_gauges.cpuUse())
+        if (m_settings.main.chartsActive && m_gauges.cpuUse())
             emit historyStepped();
         break;
     case TickStep::MouseSample:
-        if (m_settings.ruchMyszy.aktywny) {
+        if (m_settings.ruchMyszy.active) {
             if (!m_mouseWasOn) {
                 m_mouse.begin();
                 m_mouseWasOn = true;
@@ -137,13 +137,13 @@ void StatusService::dayChanged(DayStep step, const DayChange& change)
         emit daysChanged();
         break;
     case DayStep::MouseCommit:
-        if (m_settings.ruchMyszy.aktywny) {
+        if (m_settings.ruchMyszy.active) {
             m_mouse.commitDay(change.previous);
             emit daysChanged();
         }
         break;
     case DayStep::TrafficCommit:
-        if (m_settings.siec.aktywna) {
+        if (m_settings.siec.active) {
             // Up to the last byte before the change, and the new day's
             // records start from the counters as they stand now.
             m_traffic.sample();
@@ -164,11 +164,11 @@ void StatusService::shutdownStep(ShutdownStepId step, const QDate& today)
             closeWindows();
         break;
     case ShutdownStepId::CommitMouseDistance:
-        if (m_settings.ruchMyszy.aktywny)
+        if (m_settings.ruchMyszy.active)
             m_mouse.commitDay(today);
         break;
     case ShutdownStepId::CommitTraffic:
-        if (m_settings.siec.aktywna && m_started) {
+        if (m_settings.siec.active && m_started) {
             m_traffic.sample();
             // Dropping the records afterwards makes a second commit add nothing.
             m_traffic.commitDay(m_siecPath, today);
@@ -204,24 +204,24 @@ std::optional<int> StatusService::cpuPercent() const
 
 bool StatusService::trafficStatisticOn() const
 {
-    return m_settings.siec.aktywna;
+    return m_settings.siec.active;
 }
 
 std::optional<TrafficFigures> StatusService::traffic() const
 {
-    if (!m_settings.siec.aktywna)
+    if (!m_settings.siec.active)
         return std::nullopt;
     return m_traffic.figures();
 }
 
 std::optional<QString> StatusService::uptimeText() const
 {
-    return m_settings.czas.aktywny ? m_uptime.currentRunText() : QString();
+    return m_settings.czas.active ? m_uptime.currentRunText() : QString();
 }
 
 bool StatusService::wantsFastTicks(TickStep step) const
 {
-    return step == TickStep::MouseSample && m_settings.ruchMyszy.aktywny;
+    return step == TickStep::MouseSample && m_settings.ruchMyszy.active;
 }
 
 } // namespace zorvex

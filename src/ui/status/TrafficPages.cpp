@@ -76,7 +76,7 @@ void TrafficPages::buildNow()
     m_now = new QWidget;
     m_now->setObjectName(QStringLiteral("TrafficNow"));
     auto* layout = new QGridLayout(m_now);
-    m_active = makeActiveBox(m_now, m_settings.siec.aktywna);
+    m_active = makeActiveBox(m_now, m_settings.siec.active);
     m_interfaces = new QComboBox(m_now);
     m_interfaces->setObjectName(QStringLiteral("TrafficInterfaces"));
     m_interfaces->setToolTip(QStringLiteral("Wybierz IP, dla którego będzie przeprowadzana statystyka"));
@@ -114,7 +114,7 @@ void TrafficPages::buildNow()
 
     connect(settings, &QPushButton::clicked, this, &TrafficPages::chartSettingsRequested);
     connect(m_active, &QCheckBox::toggled, this, [this](bool on) {
-        m_settings.siec.aktywna = on;
+        m_settings.siec.active = on;
         m_service.applyOptions();
         refreshNow(true);
     });
@@ -124,7 +124,7 @@ void TrafficPages::buildNow()
         m_service.trafficMonitor().choose(index);
         if (const TrafficRecord* r = m_service.trafficMonitor().chosenRecord()) {
             m_settings.siec.mac = r->mac;
-            m_settings.siec.poz = index;
+            m_settings.siec.interfacePosition = index;
         }
         refreshNow(false);
     });
@@ -141,13 +141,13 @@ QWidget* TrafficPages::directionChoice(QWidget* parent)
     auto* out = new QRadioButton(QStringLiteral("Wyjście (wysłane)"), box);
     group->addButton(in, 1);
     group->addButton(out, 0);
-    (m_settings.siec.pobrane ? in : out)->setChecked(true);
+    (m_settings.siec.showReceived ? in : out)->setChecked(true);
     layout->addWidget(in);
     layout->addWidget(out);
     layout->addStretch();
     m_directions.push_back(group);
     connect(group, &QButtonGroup::idClicked, this, [this](int id) {
-        m_settings.siec.pobrane = id == 1;
+        m_settings.siec.showReceived = id == 1;
         // One choice for all three pages.
         for (QButtonGroup* g : m_directions) {
             if (QAbstractButton* b = g->button(id))
@@ -162,13 +162,13 @@ QWidget* TrafficPages::directionChoice(QWidget* parent)
 
 TrafficDays::Direction TrafficPages::direction() const
 {
-    return m_settings.siec.pobrane ? TrafficDays::Direction::Received : TrafficDays::Direction::Sent;
+    return m_settings.siec.showReceived ? TrafficDays::Direction::Received : TrafficDays::Direction::Sent;
 }
 
 qint64 TrafficPages::liveTotal() const
 {
     TrafficMonitor& t = m_service.trafficMonitor();
-    return m_settings.siec.pobrane ? t.receivedToday() : t.sentToday();
+    return m_settings.siec.showReceived ? t.receivedToday() : t.sentToday();
 }
 
 void TrafficPages::reload()

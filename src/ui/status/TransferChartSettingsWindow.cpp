@@ -36,7 +36,7 @@ TransferChartSettingsWindow::TransferChartSettingsWindow(TransferChartSettings& 
         connect(m_colours[std::size_t(i)], &ColourBox::colourChanged, this, [this, i](Colour c) {
             if (m_loading)
                 return;
-            m_settings.kolor[std::size_t(i)] = c;
+            m_settings.colours[std::size_t(i)] = c;
             emit changed();
         });
     }
@@ -44,7 +44,7 @@ TransferChartSettingsWindow::TransferChartSettingsWindow(TransferChartSettings& 
     layout->addWidget(defaults, row++, 0, 1, 2);
     connect(defaults, &QPushButton::clicked, this, [this] {
         for (int i = 0; i < 7; ++i)
-            m_settings.kolor[std::size_t(i)] = kTransferDefaultColours[i];
+            m_settings.colours[std::size_t(i)] = kTransferDefaultColours[i];
         load();
         emit changed();
     });
@@ -61,8 +61,8 @@ TransferChartSettingsWindow::TransferChartSettingsWindow(TransferChartSettings& 
         });
         return box;
     };
-    m_showAtStart = check(QStringLiteral("Pokaż wykres przy uruchomieniu programu"), &TransferChartSettings::pokUru);
-    m_limitOn = check(QStringLiteral("Ogranicz wyświetlany transfer do"), &TransferChartSettings::ogranicz);
+    m_showAtStart = check(QStringLiteral("Pokaż wykres przy uruchomieniu programu"), &TransferChartSettings::showAtStart);
+    m_limitOn = check(QStringLiteral("Ogranicz wyświetlany transfer do"), &TransferChartSettings::limitShown);
     m_limit = new NumberField(1, 32767, this);
     m_limit->setObjectName(QStringLiteral("ChartLimit"));
     layout->addWidget(m_limit, row - 1, 2);
@@ -70,14 +70,14 @@ TransferChartSettingsWindow::TransferChartSettingsWindow(TransferChartSettings& 
     connect(m_limit, &QSpinBox::valueChanged, this, [this](int v) {
         if (m_loading)
             return;
-        m_settings.ograniczKB = v;
+        m_settings.limitKb = v;
         emit changed();
     });
-    m_onTop = check(QStringLiteral("Okno wykresu zawsze na wierzchu"), &TransferChartSettings::naWierzchu);
+    m_onTop = check(QStringLiteral("Okno wykresu zawsze na wierzchu"), &TransferChartSettings::alwaysOnTop);
     m_inFront = check(QStringLiteral("Słupki transferu pobieranego z przodu na wykresie"),
-                      &TransferChartSettings::pobPrzod);
+                      &TransferChartSettings::receivedInFront);
     layout->addWidget(new QLabel(QStringLiteral("Przeźroczystość (nie zalecana)"), this), row++, 0, 1, 2);
-    m_blend = check(QStringLiteral("Włączona"), &TransferChartSettings::blend);
+    m_blend = check(QStringLiteral("Włączona"), &TransferChartSettings::translucent);
     m_blendLevel = new QSlider(Qt::Horizontal, this);
     m_blendLevel->setRange(1, 255);
     m_blendText = new QLabel(this);
@@ -87,14 +87,14 @@ TransferChartSettingsWindow::TransferChartSettingsWindow(TransferChartSettings& 
         m_blendText->setText(QString::number(v * 100 / 255) + QLatin1Char('%'));
         if (m_loading)
             return;
-        m_settings.blendVal = v;
+        m_settings.opacity = v;
         emit changed();
     });
     m_tray = check(QStringLiteral("Kliknięcie na ikonę w tray'u powoduje przesunięcie wykresu na wierzch"),
-                   &TransferChartSettings::tray);
-    m_noFrame = check(QStringLiteral("Ukryj obramowanie"), &TransferChartSettings::ukryjRamke);
-    m_transparent = check(QStringLiteral("Przeźroczyste tło"), &TransferChartSettings::przezroczyste);
-    m_hideMax = check(QStringLiteral("Ukryj wartość maksymalną"), &TransferChartSettings::ukryjMax);
+                   &TransferChartSettings::trayClickRaises);
+    m_noFrame = check(QStringLiteral("Ukryj obramowanie"), &TransferChartSettings::hideFrame);
+    m_transparent = check(QStringLiteral("Przeźroczyste tło"), &TransferChartSettings::transparentBackground);
+    m_hideMax = check(QStringLiteral("Ukryj wartość maksymalną"), &TransferChartSettings::hideMaximum);
 
     auto* show = new QPushButton(QStringLiteral("Pokaż wykres"), this);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -109,31 +109,31 @@ void TransferChartSettingsWindow::load()
 {
     m_loading = true;
     for (int i = 0; i < 7; ++i)
-        m_colours[std::size_t(i)]->setColour(m_settings.kolor[std::size_t(i)]);
-    m_showAtStart->setChecked(m_settings.pokUru);
-    m_limitOn->setChecked(m_settings.ogranicz);
-    m_limit->setValue(m_settings.ograniczKB);
-    m_onTop->setChecked(m_settings.naWierzchu);
-    m_inFront->setChecked(m_settings.pobPrzod);
-    m_blend->setChecked(m_settings.blend);
-    m_blendLevel->setValue(m_settings.blendVal);
-    m_blendText->setText(QString::number(m_settings.blendVal * 100 / 255) + QLatin1Char('%'));
-    m_tray->setChecked(m_settings.tray);
-    m_noFrame->setChecked(m_settings.ukryjRamke);
-    m_transparent->setChecked(m_settings.przezroczyste);
-    m_hideMax->setChecked(m_settings.ukryjMax);
+        m_colours[std::size_t(i)]->setColour(m_settings.colours[std::size_t(i)]);
+    m_showAtStart->setChecked(m_settings.showAtStart);
+    m_limitOn->setChecked(m_settings.limitShown);
+    m_limit->setValue(m_settings.limitKb);
+    m_onTop->setChecked(m_settings.alwaysOnTop);
+    m_inFront->setChecked(m_settings.receivedInFront);
+    m_blend->setChecked(m_settings.translucent);
+    m_blendLevel->setValue(m_settings.opacity);
+    m_blendText->setText(QString::number(m_settings.opacity * 100 / 255) + QLatin1Char('%'));
+    m_tray->setChecked(m_settings.trayClickRaises);
+    m_noFrame->setChecked(m_settings.hideFrame);
+    m_transparent->setChecked(m_settings.transparentBackground);
+    m_hideMax->setChecked(m_settings.hideMaximum);
     m_loading = false;
     enableControls();
 }
 
 void TransferChartSettingsWindow::enableControls()
 {
-    m_transparent->setEnabled(m_settings.ukryjRamke);
-    const bool transparent = m_settings.ukryjRamke && m_settings.przezroczyste;
+    m_transparent->setEnabled(m_settings.hideFrame);
+    const bool transparent = m_settings.hideFrame && m_settings.transparentBackground;
     m_colours[0]->setEnabled(!transparent);
     m_colours[1]->setEnabled(!transparent);
-    m_limit->setEnabled(m_settings.ogranicz);
-    m_blendLevel->setEnabled(m_settings.blend);
+    m_limit->setEnabled(m_settings.limitShown);
+    m_blendLevel->setEnabled(m_settings.translucent);
 }
 
 void TransferChartSettingsWindow::closeEvent(QCloseEvent* e)

@@ -31,20 +31,20 @@ TransferChartWindow::TransferChartWindow(TransferChartSettings& settings, QWidge
     m_inFront->setCheckable(true);
     m_menu->addAction(QStringLiteral("Zamknij okno wykresu"), this, &QWidget::close);
     connect(m_onTop, &QAction::toggled, this, [this](bool on) {
-        if (m_settings.naWierzchu == on)
+        if (m_settings.alwaysOnTop == on)
             return;
-        m_settings.naWierzchu = on;
+        m_settings.alwaysOnTop = on;
         applySettings();
         emit settingsChanged();
     });
     connect(m_inFront, &QAction::toggled, this, [this](bool on) {
-        if (m_settings.pobPrzod == on)
+        if (m_settings.receivedInFront == on)
             return;
-        m_settings.pobPrzod = on;
+        m_settings.receivedInFront = on;
         update();
         emit settingsChanged();
     });
-    m_history.setCapacity(transferColumns(settings.w, settings.ukryjMax));
+    m_history.setCapacity(transferColumns(settings.w, settings.hideMaximum));
 }
 
 TransferChartWindow::~TransferChartWindow()
@@ -68,21 +68,21 @@ void TransferChartWindow::applySettings()
 {
     const bool shown = isVisible();
     Qt::WindowFlags flags = Qt::Tool;
-    if (m_settings.ukryjRamke)
+    if (m_settings.hideFrame)
         flags |= Qt::FramelessWindowHint;
-    if (m_settings.naWierzchu)
+    if (m_settings.alwaysOnTop)
         flags |= Qt::WindowStaysOnTopHint;
     if (windowFlags() != flags) {
         setWindowFlags(flags);
         if (shown)
             show();
     }
-    const bool transparent = m_settings.ukryjRamke && m_settings.przezroczyste;
+    const bool transparent = m_settings.hideFrame && m_settings.transparentBackground;
     setAttribute(Qt::WA_TranslucentBackground, transparent);
-    setWindowOpacity(m_settings.blend ? m_settings.blendVal / 255.0 : 1.0);
-    m_onTop->setChecked(m_settings.naWierzchu);
-    m_inFront->setChecked(m_settings.pobPrzod);
-    m_history.setCapacity(transferColumns(width(), m_settings.ukryjMax));
+    setWindowOpacity(m_settings.translucent ? m_settings.opacity / 255.0 : 1.0);
+    m_onTop->setChecked(m_settings.alwaysOnTop);
+    m_inFront->setChecked(m_settings.receivedInFront);
+    m_history.setCapacity(transferColumns(width(), m_settings.hideMaximum));
     update();
 }
 
@@ -121,7 +121,7 @@ void TransferChartWindow::closeEvent(QCloseEvent* e)
 void TransferChartWindow::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    m_history.setCapacity(transferColumns(width(), m_settings.ukryjMax));
+    m_history.setCapacity(transferColumns(width(), m_settings.hideMaximum));
 }
 
 void TransferChartWindow::contextMenuEvent(QContextMenuEvent* e)
@@ -132,7 +132,7 @@ void TransferChartWindow::contextMenuEvent(QContextMenuEvent* e)
 void TransferChartWindow::mousePressEvent(QMouseEvent* e)
 {
     // Without a frame the chart itself is the handle.
-    m_dragging = m_settings.ukryjRamke && e->button() == Qt::LeftButton;
+    m_dragging = m_settings.hideFrame && e->button() == Qt::LeftButton;
     if (m_dragging)
         m_dragOffset = e->globalPosition().toPoint() - frameGeometry().topLeft();
 }
@@ -149,29 +149,29 @@ QImage TransferChartWindow::picture() const
     const int h = height();
     const TransferChartSettings& s = m_settings;
     TransferChartOptions options;
-    options.limit = s.ogranicz;
-    options.limitKb = s.ograniczKB;
-    options.receivedInFront = s.pobPrzod;
-    options.hideMax = s.ukryjMax;
+    options.limit = s.limitShown;
+    options.limitKb = s.limitKb;
+    options.receivedInFront = s.receivedInFront;
+    options.hideMax = s.hideMaximum;
     const TransferChartLayout l = layoutTransferChart(m_history, w, h, options);
 
-    const bool transparent = s.ukryjRamke && s.przezroczyste;
-    const QColor background = transparent ? QColor(Qt::transparent) : toQColor(s.kolor[0]);
-    const QColor grid = toQColor(s.kolor[1]);
+    const bool transparent = s.hideFrame && s.transparentBackground;
+    const QColor background = transparent ? QColor(Qt::transparent) : toQColor(s.colours[0]);
+    const QColor grid = toQColor(s.colours[1]);
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(background);
     QPainter p(&image);
     p.setPen(grid);
     if (l.leftStrip > 0)
         p.drawLine(l.leftStrip - 1, 0, l.leftStrip - 1, l.plotHeight - 1);
-    if (s.kolor[0] != s.kolor[1]) {
+    if (s.colours[0] != s.colours[1]) {
         for (int x = l.leftStrip + 8; x < w; x += 10)
             p.drawLine(x, 0, x, l.plotHeight - 1);
         for (int y = 1; y <= l.plotHeight - 3; y += 9)
             p.drawLine(l.leftStrip, y, w - 1, y);
     }
-    const QColor receivedBar = toQColor(s.kolor[2]);
-    const QColor sentBar = toQColor(s.kolor[3]);
+    const QColor receivedBar = toQColor(s.colours[2]);
+    const QColor sentBar = toQColor(s.colours[3]);
     for (const TransferChartLayout::Column& c : l.columns) {
         const QColor back = c.receivedInFront ? sentBar : receivedBar;
         const QColor front = c.receivedInFront ? receivedBar : sentBar;
@@ -187,7 +187,7 @@ QImage TransferChartWindow::picture() const
     p.setFont(tahoma(7));
     if (!l.maxText.isEmpty()) {
         p.save();
-        p.setPen(toQColor(s.kolor[6]));
+        p.setPen(toQColor(s.colours[6]));
         p.translate(1, l.plotHeight);
         p.rotate(-90);
         p.drawText(QRect(0, 0, l.plotHeight, kTransferStrip), Qt::AlignLeft | Qt::AlignVCenter, l.maxText);
@@ -197,10 +197,10 @@ QImage TransferChartWindow::picture() const
     p.fillRect(strip, background);
     p.setPen(grid);
     p.drawRect(strip.adjusted(0, 0, -1, -1));
-    p.setPen(toQColor(s.kolor[4]));
+    p.setPen(toQColor(s.colours[4]));
     p.drawText(QRect(5, l.plotHeight, w / 2, kTransferStrip), Qt::AlignLeft | Qt::AlignVCenter, l.receivedText);
     if (!l.sentText.isEmpty()) {
-        p.setPen(toQColor(s.kolor[5]));
+        p.setPen(toQColor(s.colours[5]));
         p.drawText(QRect(w / 2 + 5, l.plotHeight, w / 2, kTransferStrip), Qt::AlignLeft | Qt::AlignVCenter,
                    l.sentText);
     }
@@ -210,7 +210,7 @@ QImage TransferChartWindow::picture() const
 void TransferChartWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (m_settings.ukryjRamke && m_settings.przezroczyste)
+    if (m_settings.hideFrame && m_settings.transparentBackground)
         p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(0, 0, picture());
 }

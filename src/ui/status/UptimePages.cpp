@@ -52,7 +52,7 @@ void UptimePages::buildByDay()
     m_byDay = new QWidget;
     m_byDay->setObjectName(QStringLiteral("UptimeByDay"));
     auto* layout = new QVBoxLayout(m_byDay);
-    m_active = makeActiveBox(m_byDay, m_settings.czas.aktywny);
+    m_active = makeActiveBox(m_byDay, m_settings.czas.active);
     m_live = makeLabel(m_byDay, QStringLiteral("UptimeLive"));
     m_days = makeDayList(m_byDay, QStringLiteral("UptimeDays"));
     m_runs = makeDayList(m_byDay, QStringLiteral("UptimeRuns"));
@@ -63,7 +63,7 @@ void UptimePages::buildByDay()
     layout->addLayout(lists);
     layout->addWidget(m_live);
     connect(m_active, &QCheckBox::toggled, this, [this](bool on) {
-        m_settings.czas.aktywny = on;
+        m_settings.czas.active = on;
         m_service.applyOptions();
         refreshLive();
     });
@@ -80,9 +80,9 @@ void UptimePages::buildByMonth()
     m_monthDays = makeDayList(m_byMonth, QStringLiteral("UptimeMonthDays"));
     m_total = makeLabel(m_byMonth, QStringLiteral("UptimeMonthTotal"));
     m_average = makeLabel(m_byMonth, QStringLiteral("UptimeMonthAverage"));
-    m_price = new QLineEdit(rateText(m_settings.uptimeCost.stawka, 4), m_byMonth);
+    m_price = new QLineEdit(rateText(m_settings.uptimeCost.pricePerKwh, 4), m_byMonth);
     m_price->setObjectName(QStringLiteral("UptimePrice"));
-    m_power = new QLineEdit(rateText(m_settings.uptimeCost.kW, 3), m_byMonth);
+    m_power = new QLineEdit(rateText(m_settings.uptimeCost.powerKw, 3), m_byMonth);
     m_power->setObjectName(QStringLiteral("UptimePower"));
     m_cost = makeLabel(m_byMonth, QStringLiteral("UptimeCost"));
     layout->addWidget(m_month, 0, 0, 1, 2);
@@ -102,9 +102,9 @@ void UptimePages::buildByMonth()
     layout->addWidget(m_cost, 6, 0, 1, 2);
     connect(m_month, &MonthEdit::dateChanged, this, &UptimePages::showMonth);
     connect(m_price, &QLineEdit::editingFinished, this,
-            [this] { rateEdited(m_price, m_settings.uptimeCost.stawka, uptimecost::kDefaultPrice); });
+            [this] { rateEdited(m_price, m_settings.uptimeCost.pricePerKwh, uptimecost::kDefaultPrice); });
     connect(m_power, &QLineEdit::editingFinished, this,
-            [this] { rateEdited(m_power, m_settings.uptimeCost.kW, uptimecost::kDefaultPower); });
+            [this] { rateEdited(m_power, m_settings.uptimeCost.powerKw, uptimecost::kDefaultPower); });
 }
 
 void UptimePages::buildChart()
@@ -172,9 +172,9 @@ void UptimePages::reload()
 
 void UptimePages::refreshLive()
 {
-    m_live->setVisible(m_settings.czas.aktywny);
+    m_live->setVisible(m_settings.czas.active);
     // Every second, but only while someone can see it.
-    if (m_settings.czas.aktywny && (m_byDay->isVisible() || m_live->text().isEmpty()))
+    if (m_settings.czas.active && (m_byDay->isVisible() || m_live->text().isEmpty()))
         m_live->setText(m_service.uptime().liveLabel());
 }
 
@@ -208,7 +208,7 @@ void UptimePages::showCost()
 {
     const QDate d = m_month->date();
     const UptimeLog::Month m = m_service.uptime().month(d.year(), d.month());
-    m_cost->setText(uptimecost::costText(m_settings.uptimeCost.stawka, m.total, m_settings.uptimeCost.kW));
+    m_cost->setText(uptimecost::costText(m_settings.uptimeCost.pricePerKwh, m.total, m_settings.uptimeCost.powerKw));
 }
 
 void UptimePages::rateEdited(QLineEdit* field, double& value, double fallback)

@@ -53,13 +53,13 @@ UsageChartsPage::UsageChartsPage(StatusService& service, Settings& settings, QWi
     auto* right = new QRadioButton(QStringLiteral("Kierunek wykresów w prawo"), this);
     m_direction->addButton(left, 1);
     m_direction->addButton(right, 0);
-    (settings.main.wykres ? left : right)->setChecked(true);
+    (settings.main.chartsRunLeft ? left : right)->setChecked(true);
     m_active = new QCheckBox(QStringLiteral("Aktywne"), this);
     m_active->setObjectName(QStringLiteral("ChartsActive"));
-    m_active->setChecked(settings.main.wykresAkt);
+    m_active->setChecked(settings.main.chartsActive);
     m_onTop = new QPushButton(QStringLiteral("Okno narzędzi zawsze na wierzchu tylko dla zakładki Wykresy"), this);
     m_onTop->setCheckable(true);
-    m_onTop->setChecked(settings.main.uNaWierzchu);
+    m_onTop->setChecked(settings.main.toolsOnTopForChart);
     options->addWidget(left);
     options->addWidget(right);
     options->addWidget(m_active);
@@ -68,16 +68,16 @@ UsageChartsPage::UsageChartsPage(StatusService& service, Settings& settings, QWi
     layout->addStretch();
 
     connect(m_direction, &QButtonGroup::idClicked, this, [this](int id) {
-        m_settings.main.wykres = id == 1;
+        m_settings.main.chartsRunLeft = id == 1;
         redraw();
     });
     connect(m_active, &QCheckBox::toggled, this, [this](bool on) {
-        m_settings.main.wykresAkt = on;
+        m_settings.main.chartsActive = on;
         m_service.applyOptions(); // off clears the history
         redraw();
     });
     connect(m_onTop, &QPushButton::toggled, this, [this](bool on) {
-        m_settings.main.uNaWierzchu = on;
+        m_settings.main.toolsOnTopForChart = on;
         emit keepOnTopChanged(on && isVisible());
     });
     connect(&service, &StatusService::historyStepped, this, [this] {
@@ -91,8 +91,8 @@ QImage UsageChartsPage::chart(Kind kind) const
 {
     const MainWindowSettings& s = m_settings.main;
     const UsageHistory& h = m_service.gauges().history();
-    const bool showsFree = kind == Kind::Ram ? s.panelRamW : kind == Kind::Swap ? s.panelSwapW : false;
-    const bool runsLeft = s.wykres;
+    const bool showsFree = kind == Kind::Ram ? s.ramPanelShowsFree : kind == Kind::Swap ? s.swapPanelShowsFree : false;
+    const bool runsLeft = s.chartsRunLeft;
     const UsageHistory::Series& values = kind == Kind::Cpu ? h.cpu() : kind == Kind::Ram ? h.ram() : h.swap();
 
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -140,7 +140,7 @@ void UsageChartsPage::redraw()
     const MainWindowSettings& s = m_settings.main;
     const Kind kinds[3] = {Kind::Cpu, Kind::Ram, Kind::Swap};
     for (int i = 0; i < 3; ++i) {
-        const bool showsFree = i == 1 ? s.panelRamW : i == 2 ? s.panelSwapW : false;
+        const bool showsFree = i == 1 ? s.ramPanelShowsFree : i == 2 ? s.swapPanelShowsFree : false;
         m_groups[i]->setTitle(usagechart::caption(kinds[i], showsFree));
         m_pictures[i]->setPixmap(QPixmap::fromImage(chart(kinds[i])));
     }
@@ -150,14 +150,14 @@ void UsageChartsPage::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
     redraw();
-    if (m_settings.main.uNaWierzchu)
+    if (m_settings.main.toolsOnTopForChart)
         emit keepOnTopChanged(true);
 }
 
 void UsageChartsPage::hideEvent(QHideEvent* e)
 {
     QWidget::hideEvent(e);
-    if (m_settings.main.uNaWierzchu)
+    if (m_settings.main.toolsOnTopForChart)
         emit keepOnTopChanged(false);
 }
 

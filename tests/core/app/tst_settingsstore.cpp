@@ -273,12 +273,12 @@ void TestSettingsStore::firstRunBytesAndPriority()
     // The first run asks for low priority; a file without the key means automatic.
     Settings s;
     store.load(s);
-    QCOMPARE(s.main.priorytet, 2);
-    QCOMPARE(mList(s.main.m), mList(Settings().main.m));
+    QCOMPARE(s.main.priority, 2);
+    QCOMPARE(mList(s.main.menuEntries), mList(Settings().main.menuEntries));
     QVERIFY(
         store.update([](IniFile& ini) { ini.deleteKey(QStringLiteral("Vuzuvured"), QStringLiteral("Priorytet")); }));
     store.load(s);
-    QCOMPARE(s.main.priorytet, 3);
+    QCOMPARE(s.main.priority, 3);
 }
 
 void TestSettingsStore::menuListNeedsM24_data()
@@ -302,13 +302,13 @@ void TestSettingsStore::menuListNeedsM24()
     SettingsStore(m_path).load(s);
 
     if (!reset) {
-        QCOMPARE(s.main.m[0], 5);
-        QCOMPARE(s.main.m[1], -1);
-        QCOMPARE(s.main.m[23], 9);
+        QCOMPARE(s.main.menuEntries[0], 5);
+        QCOMPARE(s.main.menuEntries[1], -1);
+        QCOMPARE(s.main.menuEntries[23], 9);
         QCOMPARE(fileBytes(m_path), content);
         return;
     }
-    QCOMPARE(mList(s.main.m), mList(Settings().main.m));
+    QCOMPARE(mList(s.main.menuEntries), mList(Settings().main.menuEntries));
     const IniFile ini = IniFile::load(m_path);
     for (int i = 1; i <= kMenuEntries; ++i)
         QCOMPARE(ini.readString(QStringLiteral("Vuzuvured"), QStringLiteral("M%1").arg(i)), QStringLiteral("-1"));
@@ -341,8 +341,8 @@ void TestSettingsStore::panelOrders()
     QVERIFY(writeFile(m_path, "[Vuzuvured]\r\nM24=-1\r\n" + orderLines("P", p) + orderLines("PG", pg)));
     Settings s;
     SettingsStore(m_path).load(s);
-    QCOMPARE(triple(s.main.p), expectedP);
-    QCOMPARE(triple(s.main.pg), expectedPG);
+    QCOMPARE(triple(s.main.infoRows), expectedP);
+    QCOMPARE(triple(s.main.panelOrder), expectedPG);
 }
 
 void TestSettingsStore::fonts_data()
@@ -381,10 +381,10 @@ void TestSettingsStore::fonts()
         resolver = [](const QString& n) { return n == QLatin1String("Nieznana") ? QStringLiteral("Tahoma") : n; };
     }
     SettingsStore(m_path).load(s, resolver);
-    QCOMPARE(s.main.font1.name, name);
-    QCOMPARE(s.main.font1.size, size);
-    QCOMPARE(s.main.font1.style, style);
-    QCOMPARE(s.main.font1.charset, charset);
+    QCOMPARE(s.main.clockFont.name, name);
+    QCOMPARE(s.main.clockFont.size, size);
+    QCOMPARE(s.main.clockFont.style, style);
+    QCOMPARE(s.main.clockFont.charset, charset);
 }
 
 void TestSettingsStore::startMinimizedNeedsTrayIcon_data()
@@ -412,8 +412,8 @@ void TestSettingsStore::startMinimizedNeedsTrayIcon()
             .toLatin1()));
     Settings s;
     SettingsStore(m_path).load(s);
-    QCOMPARE(s.main.uruZmin, expected);
-    QCOMPARE(s.main.kolorTN, trayIcon);
+    QCOMPARE(s.main.startMinimized, expected);
+    QCOMPARE(s.main.trayIconKind, trayIcon);
 }
 
 void TestSettingsStore::valueReading_data()
@@ -467,7 +467,7 @@ void TestSettingsStore::fileWithoutMainSectionIsValid()
     SettingsStore(m_path).load(s);
 
     Settings defaults;
-    defaults.tools.autoSaveMin = 20;
+    defaults.tools.autoSaveMinutes = 20;
     defaults.tapeter.active = true;
     const QString diff = firstDifference(dump(defaults), dump(s));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
@@ -598,9 +598,9 @@ void TestSettingsStore::fileOfAUtf8Editor()
 
     Settings s;
     store.load(s);
-    QCOMPARE(s.main.pozycjaX, 120);
-    QCOMPARE(s.main.kolorUro, 255);
-    QCOMPARE(s.main.m[0], 5);
+    QCOMPARE(s.main.left, 120);
+    QCOMPARE(s.main.birthdayColour, 255);
+    QCOMPARE(s.main.menuEntries[0], 5);
     QCOMPARE(s.chime.mode, 2);
     QCOMPARE(s.chime.file, QStringLiteral("/muzyka/łąka.mp3"));
 
@@ -621,12 +621,12 @@ void TestSettingsStore::pathsBeyondWindows1250Survive()
     Settings s;
     store.load(s);
     s.chime.file = QStringLiteral("/home/jan/Музыка/Годинник.mp3");
-    s.tools.kopiaSci = QStringLiteral("/media/Kopie zapasowe/żółw");
+    s.tools.backupFolder = QStringLiteral("/media/Kopie zapasowe/żółw");
     QVERIFY(store.save(s));
     Settings back;
     store.load(back);
     QCOMPARE(back.chime.file, s.chime.file);
-    QCOMPARE(back.tools.kopiaSci, s.tools.kopiaSci);
+    QCOMPARE(back.tools.backupFolder, s.tools.backupFolder);
     // A Windows-1250 value is stored as ever.
     QVERIFY(fileBytes(m_path).contains("KopiaSci=/media/Kopie zapasowe/\xbf\xf3\xb3w\r\n"));
 }
@@ -686,8 +686,8 @@ void TestSettingsStore::sectionSaveLeavesTheRest()
     QVERIFY(writeFile(m_path, "[Vuzuvured]\r\nKolor_B=255\r\n[WazneDatyPow]\r\nPokaz=0\r\nStary=1\r\n"));
     SettingsStore store(m_path);
     Settings s;
-    s.main.kolorB = 1;
-    s.wazneDatyPow.pokaz = true;
+    s.main.background = 1;
+    s.wazneDatyPow.showByItself = true;
     s.wazneDatyPow.x = 120;
     QVERIFY(store.saveSection(s.wazneDatyPow));
     const IniFile ini = IniFile::load(m_path);

@@ -54,20 +54,20 @@ private slots:
 void TestSchemes::recordRoundTrip()
 {
     MainWindowSettings s = defaults();
-    s.kolorBC = false;
-    s.kolorB = 123456;
-    s.kolorBPO = 654321;
-    s.kolorBCC = false;
-    s.kolorBT = QStringLiteral("tło.png");
-    s.kolorPR = 1, s.kolorPY = 2, s.kolorPG = 3, s.kolorPB = 4;
+    s.plainBackground = false;
+    s.background = 123456;
+    s.playbackPanelBackground = 654321;
+    s.backgroundShadow = false;
+    s.skinPicture = QStringLiteral("tło.png");
+    s.gaugeLowColour = 1, s.gaugeMiddleColour = 2, s.gaugeHighColour = 3, s.infoPanelBackground = 4;
     for (int i = 0; i < kTextElements; ++i)
-        s.kt[std::size_t(i)] = 1000 + i;
-    s.kolorUro = 11, s.kolorImi = 12, s.kolorWD2 = 13, s.kolorPry = 14, s.kolorAD2 = 15;
-    s.kolorKol = QStringLiteral("4213");
-    s.pokazSiatke = false, s.paskiCien = true, s.pokazRamke = false;
-    s.font1 = {QStringLiteral("DejaVu Sans Mono"), 14, FontValue::Italic, 238};
-    s.font2 = {QStringLiteral("Zażółć|Font"), 9, 0, 1};
-    s.font3 = {QStringLiteral("Liberation Serif"), 8, FontValue::Bold, 238};
+        s.textColours[std::size_t(i)] = 1000 + i;
+    s.birthdayColour = 11, s.nameDayColour = 12, s.importantDayColour = 13, s.privateDayColour = 14, s.todayFrameColour = 15;
+    s.markingPrecedence = QStringLiteral("4213");
+    s.gridLines = false, s.shadedGauges = true, s.windowFrame = false;
+    s.clockFont = {QStringLiteral("DejaVu Sans Mono"), 14, FontValue::Italic, 238};
+    s.textPanelFont = {QStringLiteral("Zażółć|Font"), 9, 0, 1};
+    s.infoLabelFont = {QStringLiteral("Liberation Serif"), 8, FontValue::Bold, 238};
 
     const QString record = schemeRecordFromSettings(QStringLiteral("Mój"), s);
     QCOMPARE(record.count(kListSeparator) + 1, kSchemeFields);
@@ -76,22 +76,22 @@ void TestSchemes::recordRoundTrip()
 
     MainWindowSettings back = defaults();
     applySchemeRecord(record, back);
-    QCOMPARE(back.kolorBC, s.kolorBC);
-    QCOMPARE(back.kolorB, s.kolorB);
-    QCOMPARE(back.kolorBPO, s.kolorBPO);
-    QCOMPARE(back.kolorBCC, s.kolorBCC);
-    QCOMPARE(back.kolorBT, s.kolorBT);
-    QCOMPARE(back.kolorPR, 1);
-    QCOMPARE(back.kolorPB, 4);
-    QCOMPARE(back.kt, s.kt);
-    QCOMPARE(back.kolorAD2, 15);
-    QCOMPARE(back.kolorKol, s.kolorKol);
-    QCOMPARE(back.pokazSiatke, false);
-    QCOMPARE(back.paskiCien, true);
-    QCOMPARE(back.pokazRamke, false);
-    QCOMPARE(back.font1, s.font1);
-    QCOMPARE(back.font2, s.font2); // a "|" in the name survives the record
-    QCOMPARE(back.font3, s.font3);
+    QCOMPARE(back.plainBackground, s.plainBackground);
+    QCOMPARE(back.background, s.background);
+    QCOMPARE(back.playbackPanelBackground, s.playbackPanelBackground);
+    QCOMPARE(back.backgroundShadow, s.backgroundShadow);
+    QCOMPARE(back.skinPicture, s.skinPicture);
+    QCOMPARE(back.gaugeLowColour, 1);
+    QCOMPARE(back.infoPanelBackground, 4);
+    QCOMPARE(back.textColours, s.textColours);
+    QCOMPARE(back.todayFrameColour, 15);
+    QCOMPARE(back.markingPrecedence, s.markingPrecedence);
+    QCOMPARE(back.gridLines, false);
+    QCOMPARE(back.shadedGauges, true);
+    QCOMPARE(back.windowFrame, false);
+    QCOMPARE(back.clockFont, s.clockFont);
+    QCOMPARE(back.textPanelFont, s.textPanelFont); // a "|" in the name survives the record
+    QCOMPARE(back.infoLabelFont, s.infoLabelFont);
 }
 
 // Older records have 31 fields (or fewer, or broken tails): the fonts fall
@@ -120,14 +120,14 @@ void TestSchemes::legacyRecord()
     QFETCH(QString, record);
     QFETCH(int, panel);
     MainWindowSettings s = defaults();
-    s.kt[std::size_t(TextElement::Temperature)] = 999;
-    s.font1 = {QStringLiteral("Other"), 20, 0, 1};
+    s.textColours[std::size_t(TextElement::Temperature)] = 999;
+    s.clockFont = {QStringLiteral("Other"), 20, 0, 1};
     applySchemeRecord(record, s);
-    QCOMPARE(s.kolorBPO, panel);
+    QCOMPARE(s.playbackPanelBackground, panel);
     QCOMPARE(s.textColour(TextElement::Temperature), 0);
-    QCOMPARE(s.font1, (FontValue{QStringLiteral("Tahoma"), 11, 1, 238}));
-    QCOMPARE(s.font2, (FontValue{QStringLiteral("Tahoma"), 10, 1, 238}));
-    QCOMPARE(s.font3, (FontValue{QStringLiteral("Tahoma"), 10, 1, 238}));
+    QCOMPARE(s.clockFont, (FontValue{QStringLiteral("Tahoma"), 11, 1, 238}));
+    QCOMPARE(s.textPanelFont, (FontValue{QStringLiteral("Tahoma"), 10, 1, 238}));
+    QCOMPARE(s.infoLabelFont, (FontValue{QStringLiteral("Tahoma"), 10, 1, 238}));
     QCOMPARE(s.textColour(TextElement::Sunday), 255);
 }
 
@@ -149,7 +149,7 @@ void TestSchemes::precedence()
         f[23 + i] = fields.at(i);
     MainWindowSettings s = defaults();
     applySchemeRecord(rec(f), s);
-    QCOMPARE(s.kolorKol, order);
+    QCOMPARE(s.markingPrecedence, order);
 }
 
 void TestSchemes::schemeList()
@@ -285,7 +285,7 @@ void TestSchemes::shippedSchemes()
             QVERIFY2(FontValue::parse(schemeField(record, font)), qPrintable(list[i].name));
         MainWindowSettings s = defaults();
         applySchemeRecord(record, s);
-        QCOMPARE(s.kolorKol, u"1234"_s);
+        QCOMPARE(s.markingPrecedence, u"1234"_s);
         QVERIFY(!list[i].version.isEmpty());
     }
 }

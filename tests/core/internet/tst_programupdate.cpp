@@ -51,7 +51,7 @@ struct TestProgramUpdate::Run {
     Run(const QString& data, bool bySystem = false)
     {
         resetToDefaults(settings);
-        settings.adres = u"http://127.0.0.1:9/serwis.php?l="_s;
+        settings.serviceBase = u"http://127.0.0.1:9/serwis.php?l="_s;
         client.server = [this](const QString&, const QString&) { return FakeRequestClient::ok(answer); };
         downloader.server = [](const QString& url) -> std::optional<QByteArray> {
             if (url.contains(u"brak"_s))

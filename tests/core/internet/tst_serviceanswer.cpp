@@ -132,9 +132,9 @@ void TestServiceAnswer::addresses()
 {
     ServiceSettings s;
     resetToDefaults(s);
-    s.adres = QStringLiteral("http://127.0.0.1:9/serwis.php?l=");
-    s.shoutbox = QStringLiteral("http://127.0.0.1:9/shoutbox.php?w=");
-    s.dodatki = QStringLiteral("http://127.0.0.1:9/dodatki.php?id=");
+    s.serviceBase = QStringLiteral("http://127.0.0.1:9/serwis.php?l=");
+    s.shoutboxBase = QStringLiteral("http://127.0.0.1:9/shoutbox.php?w=");
+    s.addonsBase = QStringLiteral("http://127.0.0.1:9/dodatki.php?id=");
     const ServiceClient c(s, QStringLiteral("ABCD"));
     QCOMPARE(c.endpointUrl(QStringLiteral("/stacje.php")), QStringLiteral("http://127.0.0.1:9/serwis.php?l=/stacje.php"));
     QCOMPARE(c.weatherUrl(QStringLiteral("101"), QDate(2026, 3, 7)),
@@ -181,7 +181,7 @@ void TestServiceAnswer::passwordScrambling()
     QCOMPARE(unscramblePassword(stored), plain);
     ProxySetting s;
     s.setPassword(plain);
-    QCOMPARE(s.haslo, stored);
+    QCOMPARE(s.storedPassword, stored);
     QCOMPARE(s.password(), plain);
 }
 
@@ -209,8 +209,8 @@ void TestServiceAnswer::proxyUse()
     QFETCH(QString, port);
     QFETCH(ProxyUse, use);
     ProxySetting s;
-    s.wlaczone = on;
-    s.autoryzacja = auth;
+    s.enabled = on;
+    s.authorization = auth;
     s.ip = QStringLiteral("proxy.lan");
     s.port = port;
     s.login = QStringLiteral("jan");

@@ -92,7 +92,7 @@ struct TestUpdateCheck::Run {
     explicit Run(const PathTable& paths)
     {
         resetToDefaults(serviceSettings);
-        serviceSettings.adres = kBase;
+        serviceSettings.serviceBase = kBase;
         resetToDefaults(tools);
         resetToDefaults(main);
         client.server = [this](const QString& m, const QString& u) { return server.answer(m, u); };
@@ -140,8 +140,8 @@ void TestUpdateCheck::firstCheckFetchesEveryList()
     QCOMPARE(r.messages, QStringList{QStringLiteral("Zaktualizowano:\n- Pogoda - Lista map\n- Pogoda - Lista miast\n"
                                                     "- Lista w Internet - Różne\n- Lista serwerów synchronizacji czasu\n"
                                                     "- Lista stacji radiowych\n")});
-    QCOMPARE(dateOf(r.tools.aktualizacjaData), QDate(2026, 3, 7));
-    QCOMPARE(fromDayTime(r.main.ostatnioSpr), r.clock.now());
+    QCOMPARE(dateOf(r.tools.lastUpdateCheckDay), QDate(2026, 3, 7));
+    QCOMPARE(fromDayTime(r.main.lastDataCheck), r.clock.now());
     QCOMPARE(r.button, (QList<bool>{false, true}));
     QVERIFY(!r.check->running());
 }
@@ -238,9 +238,9 @@ void TestUpdateCheck::silentFailureRetries()
     QVERIFY(r.retryArmed);
 
     // Automatic checking switched off keeps it waiting.
-    r.tools.aktualizacja = false;
+    r.tools.updateCheck = false;
     QVERIFY(!r.check->retryAvailable());
-    r.tools.aktualizacja = true;
+    r.tools.updateCheck = true;
 
     // The service back: the retry succeeds and is not armed again.
     r.internet = true;
@@ -267,7 +267,7 @@ void TestUpdateCheck::interactiveFailureTellsTheUser()
     QCOMPARE(r.problems, QStringList{QStringLiteral("HTTP 500 Internal Server Error")});
     QVERIFY(!r.retryArmed);
     QCOMPARE(r.button, (QList<bool>{false, true}));
-    QCOMPARE(r.tools.aktualizacjaData, kNever);
+    QCOMPARE(r.tools.lastUpdateCheckDay, kNever);
 }
 
 void TestUpdateCheck::answerWithoutStampLine()
@@ -286,9 +286,9 @@ void TestUpdateCheck::answerWithoutStampLine()
 void TestUpdateCheck::olderStampLocation()
 {
     Run r(*m_paths);
-    r.main.update = QStringLiteral("UPDATE|0|m2|c2|r2|s2|7|t2");
+    r.main.oldDataListState = QStringLiteral("UPDATE|0|m2|c2|r2|s2|7|t2");
     r.check->loadStamps();
-    QCOMPARE(r.check->storedLine(), r.main.update);
+    QCOMPARE(r.check->storedLine(), r.main.oldDataListState);
     // Once "Profile.ini" holds its own line, that one counts.
     storeStampLine(m_paths->path(PathId::Profile), QStringLiteral("UPDATE|0|m3|c2|r2|s2|7|t2"));
     r.check->loadStamps();
@@ -330,9 +330,9 @@ void TestUpdateCheck::dueAtStart()
     QFETCH(QDate, last);
     QFETCH(bool, due);
     Run r(*m_paths);
-    r.tools.aktualizacja = on;
-    r.tools.aktualizacjaCoIle = coIle;
-    r.tools.aktualizacjaData = last.isValid() ? toDayTime(last) : kNever;
+    r.tools.updateCheck = on;
+    r.tools.updateCheckWeekly = coIle;
+    r.tools.lastUpdateCheckDay = last.isValid() ? toDayTime(last) : kNever;
     QCOMPARE(r.check->dueAtStart(), due);
     r.check->startupStep();
     QCOMPARE(r.client.busy(), due);

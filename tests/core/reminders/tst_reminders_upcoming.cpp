@@ -157,9 +157,9 @@ struct Fixture {
     ImportantDaySettings important;
     PrivateDaySettings privateDays;
     UpcomingDatesSettings upcoming;
-    QString niePokazujKom;
-    DayTime ostPokCP = kNever;
-    DailyCheckSettings settings() { return {persons, important, privateDays, upcoming, niePokazujKom, ostPokCP}; }
+    QString todayWindowMutedOn;
+    DayTime upcomingLastShown = kNever;
+    DailyCheckSettings settings() { return {persons, important, privateDays, upcoming, todayWindowMutedOn, upcomingLastShown}; }
 };
 } // namespace
 
@@ -167,7 +167,7 @@ void TestReminderUpcoming::onceADay()
 {
     FakeClock clock(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 0)));
     Fixture f;
-    f.upcoming.pokaz = true;
+    f.upcoming.showByItself = true;
     DailyReminderCheck check(clock, kNever);
 
     auto first = check.start(true, sampleLists(), f.settings());
@@ -178,13 +178,13 @@ void TestReminderUpcoming::onceADay()
     QCOMPARE(check.state(), ReminderCheckState::Running);
     QVERIFY(!check.start(true, sampleLists(), f.settings()));
     check.finish(true, f.settings());
-    QCOMPARE(f.ostPokCP, toDayTime(clock.now()));
+    QCOMPARE(f.upcomingLastShown, toDayTime(clock.now()));
     QVERIFY(!check.start(true, sampleLists(), f.settings()));
 
     // Past midnight the main loop's day change lets the check run again.
     clock.advanceMs(61 * 1000);
     check.reset();
-    f.persons.aktywny = 1; // persons are off by default
+    f.persons.inTodayWindow = 1; // persons are off by default
     auto next = check.start(true, sampleLists(), f.settings());
     QVERIFY(next);
     QVERIFY(next->todayText.startsWith(QStringLiteral("Dzisiaj 27 urodziny obchodzi: Ala")));
@@ -204,7 +204,7 @@ void TestReminderUpcoming::silencedTodayWindow()
     Fixture f;
     DailyReminderCheck check(clock, kNever);
     check.todayWindowClosed(true, f.settings());
-    QCOMPARE(f.niePokazujKom, QStringLiteral("01.01.2027"));
+    QCOMPARE(f.todayWindowMutedOn, QStringLiteral("01.01.2027"));
     QVERIFY(check.start(true, sampleLists(), f.settings())->todayText.isEmpty());
     check.finish(false, f.settings());
 
@@ -213,7 +213,7 @@ void TestReminderUpcoming::silencedTodayWindow()
     check.reset();
     QVERIFY(!check.start(true, sampleLists(), f.settings())->todayText.isEmpty());
     check.todayWindowClosed(false, f.settings());
-    QVERIFY(f.niePokazujKom.isEmpty());
+    QVERIFY(f.todayWindowMutedOn.isEmpty());
 }
 
 void TestReminderUpcoming::upcomingRules_data()
@@ -255,10 +255,10 @@ void TestReminderUpcoming::upcomingRules()
     QFETCH(bool, nothingAhead);
     FakeClock clock(QDateTime(today, QTime(10, 0)));
     Fixture f;
-    f.upcoming.pokaz = pokaz;
-    f.upcoming.raz = raz;
-    f.upcoming.polazDni = polazDni;
-    f.upcoming.pokaz1 = false; // persons out: Ala's birthday would be near too
+    f.upcoming.showByItself = pokaz;
+    f.upcoming.onceADay = raz;
+    f.upcoming.daysAhead = polazDni;
+    f.upcoming.includePersons = false; // persons out: Ala's birthday would be near too
     const DayTime lastShown = lastShownDaysAgo < 0 ? kNever : toDayTime(QDateTime(today.addDays(-lastShownDaysAgo), QTime(7, 0)));
     DailyReminderCheck check(clock, lastShown);
     const auto out = check.start(automatic, sampleLists(), f.settings());
@@ -271,20 +271,20 @@ void TestReminderUpcoming::rememberedShowing()
 {
     FakeClock clock(QDateTime(QDate(2027, 1, 1), QTime(9, 30)));
     Fixture f;
-    f.upcoming.pokaz = true;
-    f.upcoming.raz = false;
+    f.upcoming.showByItself = true;
+    f.upcoming.onceADay = false;
     DailyReminderCheck check(clock, kNever);
     QVERIFY(check.start(true, sampleLists(), f.settings())->showUpcoming);
     check.finish(true, f.settings());
-    QCOMPARE(f.ostPokCP, kNever); // only remembered when once a day
+    QCOMPARE(f.upcomingLastShown, kNever); // only remembered when once a day
 
     // The value read at start-up decides, not one written during this run.
-    f.upcoming.raz = true;
+    f.upcoming.onceADay = true;
     const DayTime earlierRun = toDayTime(QDateTime(QDate(2027, 1, 1), QTime(8, 0)));
     DailyReminderCheck second(clock, earlierRun);
     QVERIFY(!second.start(true, sampleLists(), f.settings())->showUpcoming);
     second.finish(false, f.settings());
-    QCOMPARE(f.ostPokCP, kNever);
+    QCOMPARE(f.upcomingLastShown, kNever);
 }
 
 QTEST_GUILESS_MAIN(TestReminderUpcoming)

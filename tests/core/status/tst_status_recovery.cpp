@@ -30,7 +30,7 @@ struct Run {
         , autosave(clock, uptime, mouse, traffic, czas, ruch, siec, folder + u"/Siec.ini"_s)
     {
         records.events = events(bootRecord);
-        siec.aktywna = true;
+        siec.active = true;
         NetInterfaceRow eth;
         eth.index = 2;
         eth.name = u"enp3s0"_s;
@@ -108,9 +108,9 @@ void TestRecovery::statisticsSwitchedOffTakeNothing()
     const QString folder = dir.path();
     const QString record = folder + u"/Autozapis_Jan.ini"_s;
     Run run(folder, at(u"13.03.2024 08:30:00"_s), {u"S 12.03.2024 07:00:00"_s, u"S 13.03.2024 08:00:00"_s});
-    run.czas.aktywny = false;
-    run.ruch.aktywny = false;
-    run.siec.aktywna = false;
+    run.czas.active = false;
+    run.ruch.active = false;
+    run.siec.active = false;
     QVERIFY(writeBytes(record, "12.03.2024 07:00:00|12.03.2024 11:45:00|1500|3000|700\r\n"));
     QVERIFY(recoverAutosave(record, run.autosave));
     run.uptime.importRuns();

@@ -70,7 +70,7 @@ void TestNetwork::everyList()
         QVERIFY2(sim.start(withMarker ? QStringList{} : QStringList{u"--fault"_s, u"no-marker"_s}), qPrintable(sim.error()));
         ServiceSettings settings;
         resetToDefaults(settings);
-        settings.adres = sim.serviceBase();
+        settings.serviceBase = sim.serviceBase();
         const ServiceClient service(settings, u"T"_s);
         NetworkAccess access;
         const auto client = access.createClient();
@@ -270,10 +270,10 @@ void TestNetwork::proxy()
     QVERIFY2(proxyAsks ? proxy.start(u"jan"_s, u"tajne"_s) : proxy.start(), qPrintable(proxy.error()));
 
     ProxySetting setting;
-    setting.wlaczone = true;
+    setting.enabled = true;
     setting.ip = u"127.0.0.1"_s;
     setting.port = QString::number(proxy.port());
-    setting.autoryzacja = clientSends;
+    setting.authorization = clientSends;
     setting.login = u"jan"_s;
     setting.setPassword(password);
     NetworkAccess access;

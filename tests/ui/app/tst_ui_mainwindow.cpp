@@ -125,12 +125,12 @@ void TestUiMainWindow::sizes()
 
     Fixture f;
     MainWindowSettings& m = f.settings.main;
-    m.panel1 = top;
-    m.panel2 = text;
-    m.panel3 = memory;
-    m.panel4 = cpu;
-    m.panel6 = playback;
-    m.pg = {pg.at(0), pg.at(1), pg.at(2)};
+    m.clockPanelVisible = top;
+    m.textPanelVisible = text;
+    m.memoryPanelsVisible = memory;
+    m.cpuPanelVisible = cpu;
+    m.playbackPanelVisible = playback;
+    m.panelOrder = {pg.at(0), pg.at(1), pg.at(2)};
     MainWindow& w = f.make();
     w.show();
     QCOMPARE(w.size(), QSize(147, height));
@@ -151,7 +151,7 @@ void TestUiMainWindow::sizes()
         QCOMPARE(f.child("PSnd")->size(), QSize(145, 18));
 
     // Changing the settings and re-applying them re-lays out the window.
-    m.panel6 = !playback;
+    m.playbackPanelVisible = !playback;
     w.applySettings();
     QCOMPARE(w.height(), height + (playback ? -19 : 19));
 }
@@ -189,8 +189,8 @@ void TestUiMainWindow::minimizeButton()
     QFETCH(bool, przyciskM);
     QFETCH(bool, shown);
     Fixture f;
-    f.settings.main.kolorTN = trayMode;
-    f.settings.main.przyciskM = przyciskM;
+    f.settings.main.trayIconKind = trayMode;
+    f.settings.main.trayButtonVisible = przyciskM;
     MainWindow& w = f.make();
     w.show();
     auto* button = f.child<QToolButton>("BtnMinimize");
@@ -221,9 +221,9 @@ void TestUiMainWindow::placement()
     QFETCH(int, mode);
     QFETCH(QString, corner);
     Fixture f;
-    f.settings.main.pozycja = mode;
-    f.settings.main.pozycjaX = 40;
-    f.settings.main.pozycjaY = 30;
+    f.settings.main.placement = mode;
+    f.settings.main.left = 40;
+    f.settings.main.top = 30;
     MainWindow& w = f.make();
     const QRect work = w.workArea();
     QVERIFY(work.isValid());
@@ -243,22 +243,22 @@ void TestUiMainWindow::placement()
 void TestUiMainWindow::ownPositionStaysAfterRelayout()
 {
     Fixture f;
-    f.settings.main.pozycja = 5;
-    f.settings.main.pozycjaX = 40;
-    f.settings.main.pozycjaY = 30;
+    f.settings.main.placement = 5;
+    f.settings.main.left = 40;
+    f.settings.main.top = 30;
     MainWindow& w = f.make();
     w.show();
     w.move(100, 120); // dragged by the user
     w.applySettings();
     QCOMPARE(w.pos(), QPoint(100, 120));
-    QCOMPARE(f.settings.main.pozycjaX, 100);
-    QCOMPARE(f.settings.main.pozycjaY, 120);
+    QCOMPARE(f.settings.main.left, 100);
+    QCOMPARE(f.settings.main.top, 120);
 
     // Switching to a corner moves it; back to own, it stays in the corner.
-    f.settings.main.pozycja = 1;
+    f.settings.main.placement = 1;
     w.applyPlacement();
     QCOMPARE(w.pos(), w.workArea().topLeft());
-    f.settings.main.pozycja = 5;
+    f.settings.main.placement = 5;
     w.applyPlacement();
     QCOMPARE(w.pos(), w.workArea().topLeft());
 }
@@ -269,12 +269,12 @@ void TestUiMainWindow::topMost()
     MainWindow& w = f.make();
     w.show();
     QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    f.settings.main.naWierzchu = true;
+    f.settings.main.alwaysOnTop = true;
     w.applyTopMost();
     QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(w.isVisible());
     QVERIFY(w.windowFlags().testFlag(Qt::FramelessWindowHint));
-    f.settings.main.naWierzchu = false;
+    f.settings.main.alwaysOnTop = false;
     w.applyTopMost();
     QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
@@ -293,7 +293,7 @@ void TestUiMainWindow::f5()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(bool, ctrl);
     Fixture f;
-    f.settings.main.blendA = true;
+    f.settings.main.translucent = true;
     MainWindow& w = f.make();
     w.show();
     w.setOpacityLevel(180);
@@ -353,8 +353,8 @@ void TestUiMainWindow::withoutTrayTheWindowStaysReachable()
     QFETCH(bool, viaTaskbar);
     TrayIcon::setSystemTrayProbe([desktopTray] { return desktopTray; });
     Fixture f;
-    f.settings.main.kolorTN = kolorTN;
-    f.settings.main.przyciskM = true;
+    f.settings.main.trayIconKind = kolorTN;
+    f.settings.main.trayButtonVisible = true;
     MainWindow& w = f.make();
     w.show();
 

@@ -132,7 +132,7 @@ void TestUiTray::dayPicturesDiffer()
 void TestUiTray::levelIconsPreparedOncePerModeAndColour()
 {
     Fixture f;
-    f.settings.main.kolorTN = 2;
+    f.settings.main.trayIconKind = 2;
     MainWindow& w = f.make();
     TrayIcon* tray = w.trayIcon();
     FakeValues v;
@@ -145,10 +145,10 @@ void TestUiTray::levelIconsPreparedOncePerModeAndColour()
     }
     QCOMPARE(tray->pictures().levelBuilds(), builds);
 
-    f.settings.main.kolorT2 = 255;
+    f.settings.main.trayFreeRamColour = 255;
     tray->applySettings();
     QCOMPARE(tray->pictures().levelBuilds(), builds + 1);
-    f.settings.main.kolorTN = 1;
+    f.settings.main.trayIconKind = 1;
     tray->applySettings();
     QCOMPARE(tray->pictures().levelBuilds(), builds + 2);
     tray->applySettings();
@@ -158,7 +158,7 @@ void TestUiTray::levelIconsPreparedOncePerModeAndColour()
 void TestUiTray::hintFollowsValues()
 {
     Fixture f;
-    f.tray.podpowiedz = QStringLiteral("Zorvex|RAM: [RAM]|[CPU]");
+    f.tray.hintPattern = QStringLiteral("Zorvex|RAM: [RAM]|[CPU]");
     MainWindow& w = f.make();
     TrayIcon* tray = w.trayIcon();
     QCOMPARE(tray->hint(), QStringLiteral("Zorvex"));
@@ -177,7 +177,7 @@ void TestUiTray::hintFollowsValues()
 void TestUiTray::defaultModeBeforeTheGauges()
 {
     Fixture f;
-    QCOMPARE(f.settings.main.kolorTN, 2);
+    QCOMPARE(f.settings.main.trayIconKind, 2);
     FakeClock clock(QDateTime(QDate(2026, 5, 23), QTime(10, 0)));
     MainWindow& w = f.make();
     TrayIcon* tray = w.trayIcon();
@@ -229,11 +229,11 @@ void TestUiTray::clicks()
 void TestUiTray::noIconMode()
 {
     Fixture f;
-    f.settings.main.kolorTN = 4;
+    f.settings.main.trayIconKind = 4;
     MainWindow& w = f.make();
     QVERIFY(!w.trayIcon()->shown());
     QCOMPARE(w.trayIcon()->choice().kind, TrayIconChoice::None);
-    f.settings.main.kolorTN = 0;
+    f.settings.main.trayIconKind = 0;
     w.applySettings();
     QVERIFY(w.trayIcon()->shown());
     QCOMPARE(w.trayIcon()->choice().kind, TrayIconChoice::Day);

@@ -67,7 +67,7 @@ void TestUiTrayHintEditor::closingWritesThePatternAtOnce()
     editor.close();
 
     const QString expected = QString::fromUtf8("Zorvex|CPU: [CPU]|RAM: [RAM]|Łódź|");
-    QCOMPARE(tray.podpowiedz, expected);
+    QCOMPARE(tray.hintPattern, expected);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(IniFile::load(path).readString(QStringLiteral("Tray"), QStringLiteral("Podpowiedz")), expected);
 }
@@ -82,7 +82,7 @@ void TestUiTrayHintEditor::keepsOtherKeys()
     QVERIFY(before.save(path));
     const SettingsStore store(path);
     TraySettings tray;
-    tray.podpowiedz = QStringLiteral("old");
+    tray.hintPattern = QStringLiteral("old");
     RecordingPrompts prompts;
     TrayHintEditor editor(tray, &store, prompts);
     editor.show();
@@ -96,7 +96,7 @@ void TestUiTrayHintEditor::keepsOtherKeys()
 void TestUiTrayHintEditor::defaultButton()
 {
     TraySettings tray;
-    tray.podpowiedz = QStringLiteral("Tylko [CPU]");
+    tray.hintPattern = QStringLiteral("Tylko [CPU]");
     RecordingPrompts prompts;
     TrayHintEditor editor(tray, nullptr, prompts);
     editor.show();
@@ -105,7 +105,7 @@ void TestUiTrayHintEditor::defaultButton()
     QCOMPARE(button->text(), QString::fromUtf8("Domyślne ustawienia"));
     button->click();
     editor.close();
-    QCOMPARE(tray.podpowiedz, defaultTrayHintPattern());
+    QCOMPARE(tray.hintPattern, defaultTrayHintPattern());
 }
 
 void TestUiTrayHintEditor::memoStopsAt200Characters_data()
@@ -144,12 +144,12 @@ void TestUiTrayHintEditor::memoStopsAt200Characters()
 void TestUiTrayHintEditor::longStoredPatternIsNotCut()
 {
     TraySettings tray;
-    tray.podpowiedz = QString(250, QLatin1Char('z'));
+    tray.hintPattern = QString(250, QLatin1Char('z'));
     RecordingPrompts prompts;
     TrayHintEditor editor(tray, nullptr, prompts);
     editor.show();
     editor.close();
-    QCOMPARE(tray.podpowiedz, QString(250, QLatin1Char('z')));
+    QCOMPARE(tray.hintPattern, QString(250, QLatin1Char('z')));
 }
 
 } // namespace zorvex

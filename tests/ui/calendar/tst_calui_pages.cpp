@@ -123,7 +123,7 @@ void TestCalUiPages::precedenceSetting()
 void TestCalUiPages::precedenceList()
 {
     Page p;
-    p.settings.main.kolorKol = QStringLiteral("4321");
+    p.settings.main.markingPrecedence = QStringLiteral("4321");
     ColoursPage& page = p.make();
     QCOMPARE(p.orderLines(), (QStringList{QStringLiteral("1. Prywatne"), QString::fromUtf8("2. Ważne dni"),
                                           QStringLiteral("3. Imieniny"), QStringLiteral("4. Urodziny")}));
@@ -137,20 +137,20 @@ void TestCalUiPages::precedenceList()
     up->click();
     QCOMPARE(list->currentRow(), 1);
     QCOMPARE(p.orderLines().at(1), QStringLiteral("2. Imieniny"));
-    QCOMPARE(p.settings.main.kolorKol, QStringLiteral("4231"));
+    QCOMPARE(p.settings.main.markingPrecedence, QStringLiteral("4231"));
     QCOMPARE(redraws.size(), 1);
 
     down->click();
     down->click();
     QCOMPARE(list->currentRow(), 3);
-    QCOMPARE(p.settings.main.kolorKol, QStringLiteral("4312"));
+    QCOMPARE(p.settings.main.markingPrecedence, QStringLiteral("4312"));
     QCOMPARE(redraws.size(), 3);
 
     // Nothing moves past either end.
     down->click();
     list->setCurrentRow(0);
     up->click();
-    QCOMPARE(p.settings.main.kolorKol, QStringLiteral("4312"));
+    QCOMPARE(p.settings.main.markingPrecedence, QStringLiteral("4312"));
     QCOMPARE(redraws.size(), 3);
 }
 
@@ -175,7 +175,7 @@ void TestCalUiPages::elementDisplay()
     QFETCH(bool, font);
     Page p;
     for (int i = 0; i < 10; ++i)
-        p.settings.main.kt[size_t(i)] = 1000 + i;
+        p.settings.main.textColours[size_t(i)] = 1000 + i;
     p.make();
     auto* elements = p.child<QComboBox>("ComboBox32");
     QCOMPARE(elements->count(), 10);
@@ -196,14 +196,14 @@ void TestCalUiPages::textColours()
 
     elements->setCurrentIndex(int(TextElement::Sunday));
     emit p.box("ColorBox15")->colourChanged(4321);
-    QCOMPARE(p.settings.main.kt[6], Colour(4321));
+    QCOMPARE(p.settings.main.textColours[6], Colour(4321));
     QCOMPARE(applies.size(), 1);
     QCOMPARE(temperature.size(), 0);
 
     elements->setCurrentIndex(int(TextElement::Temperature));
     QCOMPARE(applies.size(), 1); // showing an element changes nothing
     emit p.box("ColorBox15")->colourChanged(99);
-    QCOMPARE(p.settings.main.kt[9], Colour(99));
+    QCOMPARE(p.settings.main.textColours[9], Colour(99));
     QCOMPARE(temperature.size(), 1);
     QCOMPARE(applies.size(), 2);
 }
@@ -225,7 +225,7 @@ void TestCalUiPages::backgroundControls()
     QVERIFY(p.box("ColorGrid1")->isEnabled());
 
     skin->setChecked(true);
-    QVERIFY(!p.settings.main.kolorBC);
+    QVERIFY(!p.settings.main.plainBackground);
     QVERIFY(!shading->isEnabled());
     QVERIFY(name->isEnabled() && browse->isEnabled());
     QVERIFY(p.box("ColorGrid1")->isEnabled());
@@ -233,27 +233,27 @@ void TestCalUiPages::backgroundControls()
 
     colour->setChecked(true);
     shading->setChecked(false);
-    QVERIFY(p.settings.main.kolorBC);
-    QVERIFY(!p.settings.main.kolorBCC);
+    QVERIFY(p.settings.main.plainBackground);
+    QVERIFY(!p.settings.main.backgroundShadow);
     QCOMPARE(applies.size(), 3);
 
     emit p.box("ColorGrid1")->colourChanged(123456);
-    QCOMPARE(p.settings.main.kolorB, Colour(123456));
+    QCOMPARE(p.settings.main.background, Colour(123456));
     QCOMPARE(applies.size(), 4);
 }
 
 void TestCalUiPages::skinName()
 {
     Page p;
-    p.settings.main.kolorBC = false;
-    p.settings.main.schematNazwa = QStringLiteral("Zima");
+    p.settings.main.plainBackground = false;
+    p.settings.main.colourSchemeName = QStringLiteral("Zima");
     ColoursPage& page = p.make();
     QSignalSpy backgrounds(&page, &ColoursPage::backgroundChanged);
     auto* name = p.child<QLineEdit>("Edit8");
 
     name->setFocus();
     QTest::keyClicks(name, QStringLiteral("tlo.bmp"));
-    QCOMPARE(p.settings.main.kolorBT, QStringLiteral("tlo.bmp"));
+    QCOMPARE(p.settings.main.skinPicture, QStringLiteral("tlo.bmp"));
     QCOMPARE(backgrounds.size(), 0);
     QTest::keyClick(name, Qt::Key_Return);
     QCOMPARE(backgrounds.size(), 1);
@@ -264,18 +264,18 @@ void TestCalUiPages::skinName()
     QVERIFY(QDir().mkpath(scheme));
     p.pickedFile = scheme + QStringLiteral("nowa.png");
     p.child<QToolButton>("BitBtn15")->click();
-    QCOMPARE(p.settings.main.kolorBT, QStringLiteral("nowa.png"));
+    QCOMPARE(p.settings.main.skinPicture, QStringLiteral("nowa.png"));
     QCOMPARE(name->text(), QStringLiteral("nowa.png"));
     QCOMPARE(backgrounds.size(), 2);
     p.pickedFile = p.dir.path() + QStringLiteral("/inna.png");
     p.child<QToolButton>("BitBtn15")->click();
-    QCOMPARE(p.settings.main.kolorBT, p.pickedFile);
+    QCOMPARE(p.settings.main.skinPicture, p.pickedFile);
     // Cancelling the dialog keeps the name.
     p.pickedFile.clear();
     p.child<QToolButton>("BitBtn15")->click();
     QCOMPARE(backgrounds.size(), 3);
 
-    p.settings.main.kolorBT.clear();
+    p.settings.main.skinPicture.clear();
     page.refreshSkinName();
     QCOMPARE(name->text(), QString());
 }
@@ -291,9 +291,9 @@ void TestCalUiPages::markingColoursAndSwitches()
     const struct {
         const char* box;
         Colour MainWindowSettings::*field;
-    } boxes[] = {{"ColorBox6", &MainWindowSettings::kolorAD2},  {"ColorBox11", &MainWindowSettings::kolorUro},
-                 {"ColorBox12", &MainWindowSettings::kolorImi}, {"ColorBox13", &MainWindowSettings::kolorWD2},
-                 {"ColorBox14", &MainWindowSettings::kolorPry}, {"ColorBox8", &MainWindowSettings::kolorBPO}};
+    } boxes[] = {{"ColorBox6", &MainWindowSettings::todayFrameColour},  {"ColorBox11", &MainWindowSettings::birthdayColour},
+                 {"ColorBox12", &MainWindowSettings::nameDayColour}, {"ColorBox13", &MainWindowSettings::importantDayColour},
+                 {"ColorBox14", &MainWindowSettings::privateDayColour}, {"ColorBox8", &MainWindowSettings::playbackPanelBackground}};
     int n = 0;
     for (const auto& b : boxes) {
         emit p.box(b.box)->colourChanged(500 + n);
@@ -303,9 +303,9 @@ void TestCalUiPages::markingColoursAndSwitches()
     QCOMPARE(playback.size(), 1);
 
     p.child<QCheckBox>("CheckBox63")->setChecked(false);
-    QVERIFY(!p.settings.main.pokazSiatke);
+    QVERIFY(!p.settings.main.gridLines);
     p.child<QCheckBox>("CheckBox67")->setChecked(false);
-    QVERIFY(!p.settings.main.pokazRamke);
+    QVERIFY(!p.settings.main.windowFrame);
     QCOMPARE(frames.size(), 2);
     // Showing the model again announces nothing.
     page.load();
@@ -327,19 +327,19 @@ void TestCalUiPages::fonts()
     chosen.setItalic(true);
     p.font = chosen;
     button->click();
-    QCOMPARE(p.settings.main.font2.name, QStringLiteral("DejaVu Sans"));
-    QCOMPARE(p.settings.main.font2.size, 12);
-    QCOMPARE(p.settings.main.font2.style, int(FontValue::Italic));
-    QCOMPARE(p.settings.main.font2.charset, 238);
+    QCOMPARE(p.settings.main.textPanelFont.name, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(p.settings.main.textPanelFont.size, 12);
+    QCOMPARE(p.settings.main.textPanelFont.style, int(FontValue::Italic));
+    QCOMPARE(p.settings.main.textPanelFont.charset, 238);
     QCOMPARE(changes.size(), 1);
     QCOMPARE(changes.at(0).at(0).value<TextElement>(), TextElement::ScrollingText);
 
     // Cancel leaves the font as it was.
     p.font.reset();
     elements->setCurrentIndex(int(TextElement::Clock));
-    const FontValue before = p.settings.main.font1;
+    const FontValue before = p.settings.main.clockFont;
     button->click();
-    QCOMPARE(p.settings.main.font1, before);
+    QCOMPARE(p.settings.main.clockFont, before);
     QCOMPARE(changes.size(), 1);
 }
 
@@ -347,20 +347,20 @@ void TestCalUiPages::defaults()
 {
     Page p;
     MainWindowSettings& m = p.settings.main;
-    m.kolorB = 1;
-    m.kolorBPO = 2;
-    m.kolorAD2 = 3;
-    m.kolorUro = 4;
-    m.kolorBC = false;
-    m.kolorBCC = false;
-    m.pokazSiatke = false;
-    m.pokazRamke = false;
-    m.paskiCien = false;
-    m.kolorPR = 5;
-    m.kt[6] = 6;
-    m.font1 = FontValue{QStringLiteral("Arial"), 20, 0, 1};
-    m.kolorBT = QStringLiteral("tlo.bmp");
-    m.kolorKol = QStringLiteral("4321");
+    m.background = 1;
+    m.playbackPanelBackground = 2;
+    m.todayFrameColour = 3;
+    m.birthdayColour = 4;
+    m.plainBackground = false;
+    m.backgroundShadow = false;
+    m.gridLines = false;
+    m.windowFrame = false;
+    m.shadedGauges = false;
+    m.gaugeLowColour = 5;
+    m.textColours[6] = 6;
+    m.clockFont = FontValue{QStringLiteral("Arial"), 20, 0, 1};
+    m.skinPicture = QStringLiteral("tlo.bmp");
+    m.markingPrecedence = QStringLiteral("4321");
     ColoursPage& page = p.make();
     QSignalSpy applies(&page, &ColoursPage::coloursChanged);
     QSignalSpy gauges(&page, &ColoursPage::gaugeColoursChanged);
@@ -369,31 +369,31 @@ void TestCalUiPages::defaults()
     p.child<QPushButton>("BitBtn4")->click();
     QCOMPARE(p.prompts.asked,
              QStringList{QString::fromUtf8("Domyślne ustawienia: Na pewno przywrócić domyślne ustawienia kolorów?")});
-    QCOMPARE(m.kolorB, Colour(1));
+    QCOMPARE(m.background, Colour(1));
     QCOMPARE(applies.size(), 0);
 
     p.prompts.answer = true;
     p.child<QPushButton>("BitBtn4")->click();
-    QCOMPARE(m.kolorB, Colour(16760400));
-    QCOMPARE(m.kolorBPO, Colour(16760400));
-    QCOMPARE(m.kolorAD2, Colour(16711680));
-    QCOMPARE(m.kolorUro, Colour(65280));
-    QCOMPARE(m.kolorImi, Colour(16776960));
-    QCOMPARE(m.kolorWD2, Colour(7462140));
-    QCOMPARE(m.kolorPry, Colour(16777215));
-    QVERIFY(m.kolorBC && m.kolorBCC && m.pokazSiatke && m.paskiCien);
-    QCOMPARE(m.kolorPR, Colour(255));
-    QCOMPARE(m.kolorPY, Colour(65535));
-    QCOMPARE(m.kolorPG, Colour(65280));
-    QCOMPARE(m.kolorPB, Colour(16777215));
-    QCOMPARE(m.kt, (std::array<Colour, 10>{0, 0, 0, 0, 0, 128, 255, 0, 0, 0}));
-    QCOMPARE(m.font1.format(), QStringLiteral("Tahoma|11|1|238"));
-    QCOMPARE(m.font2.format(), QStringLiteral("Tahoma|10|1|238"));
-    QCOMPARE(m.font3.format(), QStringLiteral("Tahoma|10|1|238"));
+    QCOMPARE(m.background, Colour(16760400));
+    QCOMPARE(m.playbackPanelBackground, Colour(16760400));
+    QCOMPARE(m.todayFrameColour, Colour(16711680));
+    QCOMPARE(m.birthdayColour, Colour(65280));
+    QCOMPARE(m.nameDayColour, Colour(16776960));
+    QCOMPARE(m.importantDayColour, Colour(7462140));
+    QCOMPARE(m.privateDayColour, Colour(16777215));
+    QVERIFY(m.plainBackground && m.backgroundShadow && m.gridLines && m.shadedGauges);
+    QCOMPARE(m.gaugeLowColour, Colour(255));
+    QCOMPARE(m.gaugeMiddleColour, Colour(65535));
+    QCOMPARE(m.gaugeHighColour, Colour(65280));
+    QCOMPARE(m.infoPanelBackground, Colour(16777215));
+    QCOMPARE(m.textColours, (std::array<Colour, 10>{0, 0, 0, 0, 0, 128, 255, 0, 0, 0}));
+    QCOMPARE(m.clockFont.format(), QStringLiteral("Tahoma|11|1|238"));
+    QCOMPARE(m.textPanelFont.format(), QStringLiteral("Tahoma|10|1|238"));
+    QCOMPARE(m.infoLabelFont.format(), QStringLiteral("Tahoma|10|1|238"));
     // Not reset: the frame, the skin name and the precedence.
-    QVERIFY(!m.pokazRamke);
-    QCOMPARE(m.kolorBT, QStringLiteral("tlo.bmp"));
-    QCOMPARE(m.kolorKol, QStringLiteral("4321"));
+    QVERIFY(!m.windowFrame);
+    QCOMPARE(m.skinPicture, QStringLiteral("tlo.bmp"));
+    QCOMPARE(m.markingPrecedence, QStringLiteral("4321"));
     // The controls show the defaults, and the look is re-applied.
     QCOMPARE(p.box("ColorGrid1")->colour(), Colour(16760400));
     QVERIFY(p.child<QRadioButton>("RadioButton10")->isChecked());
@@ -484,7 +484,7 @@ void TestCalUiPages::timeOfDaySets()
     }
     const PathTable paths(data, QStringLiteral("Tester"), QString());
     Settings settings;
-    settings.main.poraStyl = QStringLiteral("Lato");
+    settings.main.timeOfDaySet = QStringLiteral("Lato");
     FakeClock clock(QDateTime::currentDateTime());
     TimeOfDaySetList list(settings, paths, clock);
     QCOMPARE(list.count(), 3);
@@ -494,13 +494,13 @@ void TestCalUiPages::timeOfDaySets()
 
     QSignalSpy changes(&list, &TimeOfDaySetList::setChanged);
     list.setCurrentIndex(0);
-    QCOMPARE(settings.main.poraStyl, QString());
+    QCOMPARE(settings.main.timeOfDaySet, QString());
     list.setCurrentIndex(1);
-    QCOMPARE(settings.main.poraStyl, QString::fromUtf8("Jesień"));
+    QCOMPARE(settings.main.timeOfDaySet, QString::fromUtf8("Jesień"));
     QCOMPARE(changes.size(), 2);
 
     // A set chosen once but gone since selects the built-in pictures.
-    settings.main.poraStyl = QStringLiteral("Zima");
+    settings.main.timeOfDaySet = QStringLiteral("Zima");
     list.reload();
     QCOMPARE(list.currentIndex(), 0);
     QCOMPARE(changes.size(), 2);
@@ -514,7 +514,7 @@ void TestCalUiPages::timeOfDaySets()
     }
     QVERIFY(list.chooseInstalled(QStringLiteral("zima")));
     QCOMPARE(list.currentText(), QStringLiteral("Zima"));
-    QCOMPARE(settings.main.poraStyl, QStringLiteral("Zima"));
+    QCOMPARE(settings.main.timeOfDaySet, QStringLiteral("Zima"));
     QCOMPARE(changes.size(), 3);
     QVERIFY(!list.chooseInstalled(QStringLiteral("Wiosna")));
 }

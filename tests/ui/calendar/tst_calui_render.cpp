@@ -566,26 +566,26 @@ void TestCalUiRender::skinLookup()
     const PathTable paths(data, QStringLiteral("Tester"), QString());
 
     Settings s;
-    s.main.kolorBC = false;
-    s.main.kolorB = colourFromRgb(1, 2, 3);
-    s.main.schematNazwa = QStringLiteral("Zima");
+    s.main.plainBackground = false;
+    s.main.background = colourFromRgb(1, 2, 3);
+    s.main.colourSchemeName = QStringLiteral("Zima");
 
-    s.main.kolorBT = QStringLiteral("skora.png");
+    s.main.skinPicture = QStringLiteral("skora.png");
     BackgroundPicture bg = buildBackground(s.main, paths, 147);
     QVERIFY(bg.skin);
     QCOMPARE(bg.image.size(), QSize(147, 181));
 
-    s.main.schematNazwa = QStringLiteral("Lato"); // no such scheme folder
+    s.main.colourSchemeName = QStringLiteral("Lato"); // no such scheme folder
     bg = buildBackground(s.main, paths, 147);
     QVERIFY(bg.skin);
     QCOMPARE(bg.image.size(), QSize(10, 10));
 
-    s.main.kolorBT = data + QStringLiteral("inna.png");
+    s.main.skinPicture = data + QStringLiteral("inna.png");
     bg = buildBackground(s.main, paths, 147);
     QVERIFY(bg.skin);
     QCOMPARE(bg.image.size(), QSize(20, 20));
 
-    s.main.kolorBT = QStringLiteral("brak.png");
+    s.main.skinPicture = QStringLiteral("brak.png");
     bg = buildBackground(s.main, paths, 147);
     QVERIFY(!bg.skin);
     QVERIFY(bg.clearSkinName);
@@ -593,7 +593,7 @@ void TestCalUiRender::skinLookup()
     COMPARE_PX(bg.image, 70, 90, qRgb(1, 2, 3));
 
     // A file that is there but unreadable is no reason to forget the name.
-    s.main.kolorBT = QStringLiteral("zepsuta.png");
+    s.main.skinPicture = QStringLiteral("zepsuta.png");
     bg = buildBackground(s.main, paths, 147);
     QVERIFY(!bg.skin);
     QVERIFY(!bg.clearSkinName);

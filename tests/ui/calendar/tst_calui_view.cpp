@@ -254,7 +254,7 @@ void TestCalUiView::arrowsSwitchedOffReturnToToday()
     Fixture f;
     CalendarView& v = f.make();
     v.showNextMonth();
-    f.settings.main.przelaczanie = false;
+    f.settings.main.monthArrows = false;
     v.monthArrowsChanged();
     QCOMPARE(f.shown(), QDate(2026, 1, 3));
     QVERIFY(f.window->nextMonthArrow()->isHidden());
@@ -292,11 +292,11 @@ void TestCalUiView::captionFontSize()
     v.redrawCalendar();
     QCOMPARE(f.caption(), QString::fromUtf8("Październik 2026"));
     QCOMPARE(v.captionFontSize(), 9);
-    f.settings.main.przelaczanie = false;
-    f.settings.main.panel1 = false; // the clock goes with the top panel
+    f.settings.main.monthArrows = false;
+    f.settings.main.clockPanelVisible = false; // the clock goes with the top panel
     f.window->relayout();
     v.model().goToToday(); // back to a short caption, arrows off
-    f.settings.main.przelaczanie = true;
+    f.settings.main.monthArrows = true;
     f.window->relayout();
     v.monthArrowsChanged();
     QCOMPARE(v.captionFontSize(), 11); // 12 characters: "Styczeń 2026"
@@ -466,7 +466,7 @@ void TestCalUiView::scrollSpeeds()
     QFETCH(int, step);
     QFETCH(int, interval);
     Fixture f;
-    f.settings.main.imSePredkosc = level;
+    f.settings.main.scrollSpeed = level;
     CalendarView& v = f.make();
     ScrollingText* s = v.scrollingText();
     QCOMPARE(s->timerInterval(), interval);
@@ -526,7 +526,7 @@ void rest(Rest way, Fixture& f, FakeScreenActivity& screen, bool resting)
         break;
     case Rest::WindowHidden: f.window->setVisible(!resting); break;
     case Rest::PanelOff:
-        f.settings.main.panel2 = !resting;
+        f.settings.main.textPanelVisible = !resting;
         f.window->relayout();
         break;
     }
@@ -776,7 +776,7 @@ void TestCalUiView::timeOfDayPictureFollowsTheDayPart()
     TimeOfDaySetList list(f.settings, f.paths, f.clock);
     v.attachTimeOfDaySetList(&list);
     list.setCurrentIndex(1);
-    QCOMPARE(f.settings.main.poraStyl, QStringLiteral("Moje"));
+    QCOMPARE(f.settings.main.timeOfDaySet, QStringLiteral("Moje"));
     QCOMPARE(f.window->timeOfDayPicture()->pixmap().toImage().pixel(10, 30), qRgb(255, 0, 0));
 }
 
@@ -815,9 +815,9 @@ void TestCalUiView::frameShapes()
     QFETCH(QStringList, separators);
 
     Fixture f;
-    f.settings.main.panel1 = top;
-    f.settings.main.pokazSiatke = grid;
-    f.settings.main.pokazRamke = frame;
+    f.settings.main.clockPanelVisible = top;
+    f.settings.main.gridLines = grid;
+    f.settings.main.windowFrame = frame;
     f.make();
     QCOMPARE(f.child("Image3")->isVisible(), corners);
     QCOMPARE(f.child("Image4")->isVisible(), corners);
@@ -841,11 +841,11 @@ void TestCalUiView::coloursPageChangesTheLook()
     ColoursPage& page = f.coloursPage();
 
     emit page.findChild<ColourBox*>(QStringLiteral("ColorBox6"))->colourChanged(255);
-    QCOMPARE(f.settings.main.kolorAD2, Colour(255));
+    QCOMPARE(f.settings.main.todayFrameColour, Colour(255));
     QCOMPARE(v.monthPicture().pixel(106, 12), qRgb(255, 0, 0));
 
     page.findChild<QCheckBox*>(QStringLiteral("CheckBox63"))->setChecked(false);
-    QVERIFY(!f.settings.main.pokazSiatke);
+    QVERIFY(!f.settings.main.gridLines);
     QCOMPARE(qAlpha(v.monthPicture().pixel(20, 50)), 0);
     QVERIFY(!f.child("Shape4")->isVisible());
     // The time-of-day picture lost its right frame line with the grid.
@@ -911,10 +911,10 @@ void TestCalUiView::settingsSurviveRestart()
     QVERIFY(store.save(f.settings));
     Settings reloaded;
     store.load(reloaded);
-    QCOMPARE(reloaded.main.kolorAD2, Colour(4242));
-    QCOMPARE(reloaded.main.pokazRamke, false);
-    QCOMPARE(reloaded.main.kolorKol, QStringLiteral("1243"));
-    QCOMPARE(reloaded.main.kt[7], Colour(777));
+    QCOMPARE(reloaded.main.todayFrameColour, Colour(4242));
+    QCOMPARE(reloaded.main.windowFrame, false);
+    QCOMPARE(reloaded.main.markingPrecedence, QStringLiteral("1243"));
+    QCOMPARE(reloaded.main.textColours[7], Colour(777));
 
     // A new page over the reloaded settings shows the same choices.
     ColoursPage again(reloaded, f.paths, f.prompts);
@@ -932,19 +932,19 @@ void TestCalUiView::colourGuards()
     QSignalSpy adjusted(&v, &CalendarView::settingsAdjusted);
     QSignalSpy applied(&v, &CalendarView::coloursApplied);
 
-    f.settings.main.kolorB = key;
-    f.settings.main.kt[1] = key;
+    f.settings.main.background = key;
+    f.settings.main.textColours[1] = key;
     v.applyColours();
-    QCOMPARE(f.settings.main.kolorB, Colour(0));
-    QCOMPARE(f.settings.main.kt[1], Colour(0));
+    QCOMPARE(f.settings.main.background, Colour(0));
+    QCOMPARE(f.settings.main.textColours[1], Colour(0));
     QCOMPARE(adjusted.size(), 1);
     QCOMPARE(applied.size(), 1);
 
     // With a picture set of its own the zodiac colour may equal the key.
     builtIn = false;
-    f.settings.main.kt[1] = key;
+    f.settings.main.textColours[1] = key;
     v.applyColours();
-    QCOMPARE(f.settings.main.kt[1], key);
+    QCOMPARE(f.settings.main.textColours[1], key);
 }
 
 void TestCalUiView::missingSkin()
@@ -952,12 +952,12 @@ void TestCalUiView::missingSkin()
     Fixture f;
     CalendarView& v = f.make();
     ColoursPage& page = f.coloursPage();
-    f.settings.main.kolorBC = false;
-    f.settings.main.kolorB = colourFromRgb(5, 6, 7);
-    f.settings.main.kolorBT = QStringLiteral("nie_ma.png");
+    f.settings.main.plainBackground = false;
+    f.settings.main.background = colourFromRgb(5, 6, 7);
+    f.settings.main.skinPicture = QStringLiteral("nie_ma.png");
     page.load();
     v.applyColours();
-    QCOMPARE(f.settings.main.kolorBT, QString());
+    QCOMPARE(f.settings.main.skinPicture, QString());
     QCOMPARE(page.findChild<QLineEdit*>(QStringLiteral("Edit8"))->text(), QString());
     const QImage background = v.backgroundPicture()->pixmap().toImage();
     QCOMPARE(background.pixel(0, 0), qRgb(5, 6, 7)); // plain, not shaded

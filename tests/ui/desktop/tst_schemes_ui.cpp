@@ -140,25 +140,25 @@ void TestSchemesUi::savedSchemeRestoresTheWholeLook()
         QSKIP("fonts-dejavu-core is not installed");
     Fixture f;
     QVERIFY(writeFile(f.schemeFolder(u"Mój"_s) + u"/ZorvexTest.ttf"_s, renamedFont()));
-    f.settings.main.schematNazwa = u"Mój"_s;
+    f.settings.main.colourSchemeName = u"Mój"_s;
     f.make();
     QVERIFY(f.schemes->fonts().addedFamilies().contains(u"Zorvex Test Mono"_s));
 
     // A look unlike the default one in every part a scheme holds.
     MainWindowSettings& s = f.settings.main;
-    s.kolorBC = true;
-    s.kolorBCC = false;
-    s.kolorB = colourFromRgb(20, 60, 30);
-    s.kolorBPO = colourFromRgb(90, 10, 10);
+    s.plainBackground = true;
+    s.backgroundShadow = false;
+    s.background = colourFromRgb(20, 60, 30);
+    s.playbackPanelBackground = colourFromRgb(90, 10, 10);
     for (int i = 0; i < kTextElements; ++i)
-        s.kt[std::size_t(i)] = colourFromRgb(200, 200 - 10 * i, 40 + 10 * i);
-    s.kolorAD2 = colourFromRgb(255, 128, 0);
-    s.kolorUro = colourFromRgb(0, 255, 255);
-    s.pokazSiatke = false;
-    s.pokazRamke = false;
-    s.kolorKol = u"4321"_s;
-    s.font1 = {u"Zorvex Test Mono"_s, 13, FontValue::Bold, 238};
-    s.font2 = {u"Zorvex Test Mono"_s, 9, 0, 238};
+        s.textColours[std::size_t(i)] = colourFromRgb(200, 200 - 10 * i, 40 + 10 * i);
+    s.todayFrameColour = colourFromRgb(255, 128, 0);
+    s.birthdayColour = colourFromRgb(0, 255, 255);
+    s.gridLines = false;
+    s.windowFrame = false;
+    s.markingPrecedence = u"4321"_s;
+    s.clockFont = {u"Zorvex Test Mono"_s, 13, FontValue::Bold, 238};
+    s.textPanelFont = {u"Zorvex Test Mono"_s, 9, 0, 238};
     f.schemes->hooks.applyLook();
     QCOMPARE(QFontInfo(f.window->clockLabel()->font()).family(), u"Zorvex Test Mono"_s);
     const QImage mine = f.shot();
@@ -170,12 +170,12 @@ void TestSchemesUi::savedSchemeRestoresTheWholeLook()
 
     f.schemes->applyScheme(0);
     QCOMPARE(f.schemes->lookSchemeList()->currentIndex(), 0);
-    QCOMPARE(f.settings.main.font1.name, u"Tahoma"_s);
+    QCOMPARE(f.settings.main.clockFont.name, u"Tahoma"_s);
     QVERIFY(f.shot() != mine);
 
     f.schemes->applyScheme(index);
-    QCOMPARE(f.settings.main.schematNazwa, u"Mój"_s);
-    QCOMPARE(f.settings.main.kolorSchemat, index);
+    QCOMPARE(f.settings.main.colourSchemeName, u"Mój"_s);
+    QCOMPARE(f.settings.main.colourSchemeIndex, index);
     QCOMPARE(QFontInfo(f.window->clockLabel()->font()).family(), u"Zorvex Test Mono"_s);
     QCOMPARE(f.shot(), mine);
 
@@ -237,7 +237,7 @@ void TestSchemesUi::replacingAnsweredNoKeepsTheWindow()
     f.make();
     QVERIFY(f.schemes->saveSchemeAs(u"Nocny"_s));
     const QByteArray saved = fileBytes(f.schemeFolder(u"Nocny"_s) + u"/Kolory.ini"_s);
-    f.settings.main.kolorB = 42;
+    f.settings.main.background = 42;
     f.answer = false;
     f.schemes->openSaveScheme();
     SchemeSaveDialog* dialog = f.schemes->saveDialog();
@@ -277,8 +277,8 @@ void TestSchemesUi::compositionWithMissingAddon()
     QCOMPARE(f.warnings,
              (QStringList{u"Kompozycja: Wieczór: W wybranej kompozycji brakuje następujących dodatków:\n\nIkona dysku: Stara"_s}));
     QVERIFY(applied.disk.isEmpty()); // the default icon
-    QCOMPARE(f.settings.main.schematNazwa, u"Nocny"_s);
-    QCOMPARE(f.settings.main.kompozycja, line);
+    QCOMPARE(f.settings.main.colourSchemeName, u"Nocny"_s);
+    QCOMPARE(f.settings.main.compositionName, line);
 
     // Deleting it falls back to the default composition and is written with
     // the other settings; one an add-on wrote meanwhile stays.
@@ -288,7 +288,7 @@ void TestSchemesUi::compositionWithMissingAddon()
     f.schemes->deleteComposition();
     QCOMPARE(f.schemes->compositionList()->currentIndex(), 1);
     QCOMPARE(f.schemes->compositionList()->currentText(), u"Obca"_s);
-    QCOMPARE(f.settings.main.schematNazwa, u"Domyślny"_s);
+    QCOMPARE(f.settings.main.colourSchemeName, u"Domyślny"_s);
     f.schemes->writeCompositions();
     QCOMPARE(fileBytes(path), QByteArray("Domy\x9clna\r\nObca\r\n"));
     // Nothing changed since: the writer leaves the file alone.
@@ -307,7 +307,7 @@ void TestSchemesUi::deletingSchemeSelectsNeighbour()
     f.schemes->deleteScheme();
     QVERIFY(!QFileInfo::exists(f.schemeFolder(u"B"_s)));
     QCOMPARE(f.schemes->schemeList()->currentText(), u"A"_s);
-    QCOMPARE(f.settings.main.schematNazwa, u"A"_s);
+    QCOMPARE(f.settings.main.colourSchemeName, u"A"_s);
     QVERIFY(f.schemes->lookSchemeList()->currentIndex() == 1);
 }
 

@@ -74,7 +74,7 @@ struct TestInternetService::Program {
             prompts = std::make_unique<QuietPrompts>();
         else
             prompts = std::make_unique<BoxPrompts>();
-        settings.serwis.adres = serviceBase;
+        settings.serwis.serviceBase = serviceBase;
         InternetContext c{clock, paths, settings, store, desktop, probe, desktopProxy, *prompts, u"ABCDEF"_s,
                           u"/opt/zorvex/zorvex"_s, bySystem, updater};
         service = std::make_unique<InternetService>(c);
@@ -224,7 +224,7 @@ void TestInternetService::backupRestoresAndRestarts()
     Program p(m_data, m_sim->serviceBase(), QString());
     const QString backup = m_dir->filePath(u"kopia.zvx"_s);
     QVERIFY(p.service->backupTo(backup));
-    QCOMPARE(p.settings.tools.kopiaSci, m_dir->path());
+    QCOMPARE(p.settings.tools.backupFolder, m_dir->path());
     QCOMPARE(IniFile::load(m_data + u"Ustawienia_Jan.ini"_s).readString(u"Ustawienia"_s, u"KopiaSci"_s), m_dir->path());
     const QByteArray settingsAtBackup = zorvex::test::fileBytes(m_data + u"Ustawienia_Jan.ini"_s);
 

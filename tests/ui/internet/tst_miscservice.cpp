@@ -104,8 +104,8 @@ struct TestMiscService::Program {
     explicit Program(const QString& data)
         : paths(data, u"Jan"_s, QString())
     {
-        settings.serwis.adres = kBase;
-        settings.serwis.shoutbox = u"https://zorvex.pl/shoutbox.php?w="_s;
+        settings.serwis.serviceBase = kBase;
+        settings.serwis.shoutboxBase = u"https://zorvex.pl/shoutbox.php?w="_s;
         client = std::make_unique<ServiceClient>(settings.serwis, u"ABCDEF"_s);
         service = std::make_unique<MiscService>(MiscContext{clock, paths, settings, probe, *client, prompts});
         service->browser = [this]() -> BrowserFactory* { return browserThere ? &factory : nullptr; };

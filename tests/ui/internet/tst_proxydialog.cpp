@@ -93,7 +93,7 @@ void TestProxyDialog::okStoresTheSetting()
     QCOMPARE(applied.count(), 1);
     QVERIFY(!d.isVisible());
     QCOMPARE(proxyUse(s), (ProxyUse{true, u"proxy.lan"_s, 3128, u"jan"_s, u"zażółć"_s}));
-    QVERIFY(!s.haslo.contains(u"zażółć"_s));
+    QVERIFY(!s.storedPassword.contains(u"zażółć"_s));
 }
 
 void TestProxyDialog::portThatIsNotANumber_data()
@@ -120,7 +120,7 @@ void TestProxyDialog::portThatIsNotANumber()
     child<QPushButton>(d, "OkButton")->click();
     QCOMPARE(applied.count(), 0);
     QVERIFY(d.isVisible());
-    QVERIFY(!s.wlaczone);
+    QVERIFY(!s.enabled);
     QCOMPARE(zorvex::test::messageTexts(), QStringList{u"Zorvex - Błąd: "_s + QString::fromUtf8(kBadProxyPortText)});
     // With the proxy off, the port does not matter.
     zorvex::test::closeMessageWindows();
@@ -152,10 +152,10 @@ void TestProxyDialog::desktopProxy()
     QFETCH(bool, auth);
     ProxySetting s;
     resetToDefaults(s);
-    s.wlaczone = true;
+    s.enabled = true;
     s.ip = u"stary"_s;
     s.port = u"1"_s;
-    s.autoryzacja = true;
+    s.authorization = true;
     zorvex::test::FakeDesktopProxy desktop;
     desktop.reading = reading;
     BoxPrompts prompts;
@@ -196,8 +196,8 @@ void TestProxyDialog::associations()
 {
     QWidget tools;
     AssociationSettings a;
-    a.zvx = true;
-    a.zvxd = false;
+    a.openBackups = true;
+    a.openAddons = false;
     AssociationsDialog d(a);
     QSignalSpy changed(&d, &AssociationsDialog::changed);
     d.openOver(&tools);
@@ -209,8 +209,8 @@ void TestProxyDialog::associations()
     // The close box stores the choice as OK does.
     d.close();
     QCOMPARE(changed.count(), 1);
-    QVERIFY(!a.zvx);
-    QVERIFY(a.zvxd);
+    QVERIFY(!a.openBackups);
+    QVERIFY(a.openAddons);
     QVERIFY(tools.isEnabled());
 }
 

@@ -57,7 +57,7 @@ struct TestWeatherMapsService::Program {
     Program(const QString& data, const QString& cache, int list)
         : paths(data, u"Jan"_s, QString())
     {
-        settings.pogoda.lista = list;
+        settings.pogoda.mapList = list;
         prompts.answer = true;
         service = std::make_unique<WeatherMapsService>(
             WeatherMapsContext{clock, paths, settings, probe, network, cache, prompts});
@@ -170,7 +170,7 @@ void TestWeatherMapsService::noListChosenShowsNothing()
     QVERIFY(p.service->selectedUrl().isEmpty());
     p.page()->standardAction()->trigger();
     QCOMPARE(p.page()->mapBox()->count(), 5);
-    QCOMPARE(p.settings.pogoda.lista, 1);
+    QCOMPARE(p.settings.pogoda.mapList, 1);
 }
 
 void TestWeatherMapsService::userListIsEditedAndSaved()
@@ -179,7 +179,7 @@ void TestWeatherMapsService::userListIsEditedAndSaved()
     QVERIFY(p.page()->addButton()->isHidden());
     QCOMPARE(p.page()->mapBox()->width(), 348);
     p.page()->userAction()->trigger();
-    QCOMPARE(p.settings.pogoda.lista, 2);
+    QCOMPARE(p.settings.pogoda.mapList, 2);
     QVERIFY(!p.page()->addButton()->isHidden());
     QCOMPARE(p.page()->mapBox()->width(), 275);
 
@@ -226,7 +226,7 @@ void TestWeatherMapsService::largeMapDragsAndFits()
 
     p.page()->fitBox()->setChecked(true);
     QCOMPARE(view->label()->size(), view->viewport()->size() - QSize(3, 3));
-    QVERIFY(p.settings.pogoda.dopasuj);
+    QVERIFY(p.settings.pogoda.fitMapToView);
     p.page()->fitBox()->setChecked(false);
     QCOMPARE(view->label()->size(), QSize(800, 600));
 

@@ -77,7 +77,7 @@ struct TestWeatherService::Program {
         : paths(data, u"Jan"_s, QString())
         , store(paths.path(PathId::Ustawienia))
     {
-        settings.serwis.adres = serviceBase;
+        settings.serwis.serviceBase = serviceBase;
         if (adjust)
             adjust(settings);
         client = std::make_unique<ServiceClient>(settings.serwis, u"ABCDEF"_s);
@@ -168,7 +168,7 @@ void TestWeatherService::failedForecastTellsAndEnablesAgain()
 void TestWeatherService::iconRefreshDrawsAndStores()
 {
     QVERIFY2(startSim(), qPrintable(m_sim->error()));
-    Program p(m_data, m_sim->serviceBase(), [](Settings& s) { s.pogoda.ikoPokaz = true; });
+    Program p(m_data, m_sim->serviceBase(), [](Settings& s) { s.pogoda.iconInsteadOfTimeOfDay = true; });
     p.service->refreshIcon(false);
     QVERIFY(!p.service->refreshAvailable());
     QTRY_COMPARE(p.iconsShown, 1);
@@ -190,7 +190,7 @@ void TestWeatherService::iconRefreshDrawsAndStores()
 void TestWeatherService::silentFailureKeepsTheIcon()
 {
     QVERIFY2(startSim({u"--fault"_s, u"http500"_s}), qPrintable(m_sim->error()));
-    Program p(m_data, m_sim->serviceBase(), [](Settings& s) { s.pogoda.ikoPokaz = true; });
+    Program p(m_data, m_sim->serviceBase(), [](Settings& s) { s.pogoda.iconInsteadOfTimeOfDay = true; });
     bool done = false;
     bool ok = true;
     connect(p.service.get(), &WeatherService::iconRefreshed, this, [&](bool r) {
@@ -229,12 +229,12 @@ void TestWeatherService::startDrawsStoredIconOrSchedules()
     QFETCH(bool, scheduled);
     // No request is made at all: the service is not even there.
     Program p(m_data, u"http://127.0.0.1:9/serwis.php?l="_s, [&](Settings& s) {
-        s.pogoda.ikoPokaz = true;
-        s.pogoda.ikoWl = fetchAtStart;
-        s.pogoda.ikoNr = 3;
-        s.pogoda.ikoData = toDayTime(QDateTime(fetched, QTime(7, 0)));
-        s.pogoda.ikoNaDzien = storedDay;
-        s.pogoda.ikoDane = IconData{0, u"5 °C"_s, u"-2 °C"_s, u"Opis"_s, u"Wiatr"_s, u"Warunki"_s, u"Opole"_s}.toText();
+        s.pogoda.iconInsteadOfTimeOfDay = true;
+        s.pogoda.iconFetchAtStart = fetchAtStart;
+        s.pogoda.iconPicture = 3;
+        s.pogoda.iconFetched = toDayTime(QDateTime(fetched, QTime(7, 0)));
+        s.pogoda.iconDataDay = storedDay;
+        s.pogoda.iconData = IconData{0, u"5 °C"_s, u"-2 °C"_s, u"Opis"_s, u"Wiatr"_s, u"Warunki"_s, u"Opole"_s}.toText();
     });
     QCOMPARE(p.iconsShown, drawn ? 1 : 0);
     QCOMPARE(p.service->iconNumber(), drawn ? 3 : 0);
@@ -248,11 +248,11 @@ void TestWeatherService::startDrawsStoredIconOrSchedules()
 void TestWeatherService::iconOffAndOnAgain()
 {
     Program p(m_data, u"http://127.0.0.1:9/serwis.php?l="_s, [](Settings& s) {
-        s.pogoda.ikoPokaz = true;
-        s.pogoda.ikoWl = true;
-        s.pogoda.ikoNr = 5;
-        s.pogoda.ikoData = toDayTime(QDateTime(QDate(2026, 12, 10), QTime(7, 0)));
-        s.pogoda.ikoDane = IconData{0, u"5 °C"_s, u"-2 °C"_s, {}, {}, {}, {}}.toText();
+        s.pogoda.iconInsteadOfTimeOfDay = true;
+        s.pogoda.iconFetchAtStart = true;
+        s.pogoda.iconPicture = 5;
+        s.pogoda.iconFetched = toDayTime(QDateTime(QDate(2026, 12, 10), QTime(7, 0)));
+        s.pogoda.iconData = IconData{0, u"5 °C"_s, u"-2 °C"_s, {}, {}, {}, {}}.toText();
     });
     QCOMPARE(p.service->iconNumber(), 5);
     p.service->setIconShown(false);
@@ -303,7 +303,7 @@ void TestWeatherService::iconSetListAndDeletion()
         }
     }
     zorvex::test::writeFile(sets + u"Zimowy/Wersja.ini"_s, "1.2\r\n");
-    Program p(m_data, u"http://127.0.0.1:9/serwis.php?l="_s, [](Settings& s) { s.pogoda.ikoSchemat = u"Zimowy"_s; });
+    Program p(m_data, u"http://127.0.0.1:9/serwis.php?l="_s, [](Settings& s) { s.pogoda.iconSet = u"Zimowy"_s; });
     QComboBox* box = p.page()->iconSetBox();
     QCOMPARE(box->count(), 2);
     QCOMPARE(box->itemText(1), u"Zimowy"_s);
@@ -323,7 +323,7 @@ void TestWeatherService::iconSetListAndDeletion()
     QVERIFY(!QDir(sets + u"Zimowy"_s).exists());
     QVERIFY(QDir(sets + u"Niepelny"_s).exists());
     QCOMPARE(box->count(), 1);
-    QCOMPARE(p.settings.pogoda.ikoSchemat, u"Domyślny"_s);
+    QCOMPARE(p.settings.pogoda.iconSet, u"Domyślny"_s);
     // The built-in set has no folder to delete.
     QVERIFY(!p.page()->deleteSetButton()->isEnabled());
     p.service->deleteIconSet();

@@ -120,9 +120,9 @@ void MailServiceTest::checkAtStartAnnouncesAndWindowDeletes()
     for (int i = 1; i <= 3; ++i)
         m_dovecot.addMessage(QStringLiteral("jan"), QStringLiteral("200%1.M1P1.test").arg(i), message(i));
     QVERIFY(saveMailAccounts(m_paths->path(PathId::Poczta), {account(QStringLiteral("tajne"))}));
-    m_settings.odswiezUru = true;
-    m_settings.powiadomienie = true;
-    m_settings.scroll = true;
+    m_settings.checkAtStart = true;
+    m_settings.notify = true;
+    m_settings.blinkScrollLock = true;
     auto service = makeService();
     QCOMPARE(service->accounts().size(), 1);
 
@@ -186,9 +186,9 @@ void MailServiceTest::wrongPasswordKeepsTheCount()
     MailAccount a = account(QStringLiteral("zle"));
     a.count = 4;
     QVERIFY(saveMailAccounts(m_paths->path(PathId::Poczta), {a}));
-    m_settings.zadanieGdy = 0;
-    m_settings.odswiezAuto = true;
-    m_settings.powiadomienie = true;
+    m_settings.actWhen = 0;
+    m_settings.autoCheck = true;
+    m_settings.notify = true;
     auto service = makeService();
     QVERIFY(service->checkMail());
     QVERIFY(waitCheck(*service));

@@ -44,8 +44,8 @@ struct Fixture {
             QFile f(paths.inDataFolder(QString::fromLatin1(name)));
             (void)f.open(QIODevice::WriteOnly);
         }
-        mailSound.sciDzwiek = QString::fromLatin1(kDefaultMailSound);
-        pingSettings.sciDzwiek = QString::fromLatin1(kDefaultPingSound);
+        mailSound.soundFile = QString::fromLatin1(kDefaultMailSound);
+        pingSettings.soundFile = QString::fromLatin1(kDefaultPingSound);
         mail = std::make_unique<MailService>(
             MailService::Services{clock, paths, mailSettings, mailSound, prompts, &players, nullptr, {}, nullptr});
         ping = std::make_unique<PingService>(PingService::Services{paths, pingSettings, prompts, &players, nullptr});
@@ -54,7 +54,7 @@ struct Fixture {
     {
         return forMail ? mail->page()->soundChooser() : ping->page()->soundChooser();
     }
-    QString& stored(bool forMail) { return forMail ? mailSound.sciDzwiek : pingSettings.sciDzwiek; }
+    QString& stored(bool forMail) { return forMail ? mailSound.soundFile : pingSettings.soundFile; }
     BassPlay& player(bool forMail) { return players.player(forMail ? BassPlaySet::Mail : BassPlaySet::Ping); }
 };
 
@@ -120,10 +120,10 @@ void NetSoundsTest::testButton()
 void NetSoundsTest::pingAnnouncementPressesTheTest()
 {
     Fixture f;
-    f.pingSettings.dzwiek = true;
-    f.pingSettings.odswiezUru = true;
-    f.pingSettings.czasLacz = 200;
-    const QString file = f.paths.inDataFolder(f.pingSettings.sciDzwiek);
+    f.pingSettings.playSound = true;
+    f.pingSettings.checkAtStart = true;
+    f.pingSettings.timeoutMs = 200;
+    const QString file = f.paths.inDataFolder(f.pingSettings.soundFile);
     const auto check = [&] {
         bool done = false;
         const auto c = connect(f.ping.get(), &PingService::runFinished, this, [&] { done = true; });

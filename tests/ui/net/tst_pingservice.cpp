@@ -61,9 +61,9 @@ void PingServiceTest::init()
     m_paths = std::make_unique<PathTable>(m_data.path(), QStringLiteral("Jan"), QString());
     QFile::remove(m_paths->path(PathId::Ping));
     m_settings = PingSettings();
-    m_settings.czasLacz = 200;
-    m_settings.odswiezUru = true;
-    m_settings.powiadomienie = true;
+    m_settings.timeoutMs = 200;
+    m_settings.checkAtStart = true;
+    m_settings.notify = true;
 }
 
 void PingServiceTest::cleanup()
@@ -113,8 +113,8 @@ void PingServiceTest::laterCheckAnnouncesHostsGoingDown()
 
 void PingServiceTest::noAutomaticOptionNoAnnouncement()
 {
-    m_settings.odswiezUru = false;
-    m_settings.odswiezAuto = false;
+    m_settings.checkAtStart = false;
+    m_settings.autoCheck = false;
     auto s = makeService();
     s->setHosts({{-1, kUp, QString()}});
     QVERIFY(run(*s, [&] { return s->checkAddedHosts(); }));
@@ -125,7 +125,7 @@ void PingServiceTest::noAutomaticOptionNoAnnouncement()
 
 void PingServiceTest::rangeGivenEndFirstScansTheSameAddresses()
 {
-    m_settings.nazwy = false;
+    m_settings.lookUpNames = false;
     auto s = makeService();
     QVERIFY(run(*s, [&] { return s->scanRange(QStringLiteral("127.0.0.3"), QStringLiteral("127.0.0.1")); }));
     QCOMPARE(s->range().size(), 3);

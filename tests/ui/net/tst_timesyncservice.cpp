@@ -83,15 +83,15 @@ bool TimeSyncServiceTest::runAndWait(Rig& rig, const std::function<void()>& star
 
 void TimeSyncServiceTest::interactiveRunShowsAndStoresTheCorrection()
 {
-    m_settings.serwer = QStringLiteral("placeholder");
+    m_settings.server = QStringLiteral("placeholder");
     Rig rig(m_dir->path(), m_settings);
     rig.server.setOffsetMs(-4200);
     rig.service.page()->findChild<QComboBox*>(QStringLiteral("ComboBox25"))->setEditText(rig.server.hostPort());
-    QCOMPARE(m_settings.serwer, rig.server.hostPort());
+    QCOMPARE(m_settings.server, rig.server.hostPort());
     QVERIFY(runAndWait(rig, [&] { QCOMPARE(rig.service.synchronizeNow(), QString()); }));
 
     QCOMPARE(rig.setter.adjustments, std::vector<qint64>{-4200});
-    QCOMPARE(m_settings.skorygowano, 4);
+    QCOMPARE(m_settings.lastCorrection, 4);
     auto* correction = rig.service.page()->findChild<QLabel*>(QStringLiteral("CorrectionLabel"));
     QCOMPARE(correction->text(), QStringLiteral("4 sek."));
     QVERIFY(!correction->isHidden());
@@ -116,12 +116,12 @@ void TimeSyncServiceTest::interactiveFailureSaysServerProblem()
 {
     Rig rig(m_dir->path(), m_settings);
     rig.server.setAnswer(Answer::Leap3);
-    m_settings.serwer = rig.server.hostPort();
-    rig.service.page()->findChild<QComboBox*>(QStringLiteral("ComboBox25"))->setEditText(m_settings.serwer);
+    m_settings.server = rig.server.hostPort();
+    rig.service.page()->findChild<QComboBox*>(QStringLiteral("ComboBox25"))->setEditText(m_settings.server);
     QVERIFY(runAndWait(rig, [&] { rig.service.synchronizeNow(); }));
     QCOMPARE(test::messageWindows().size(), 1);
     QCOMPARE(test::messageWindows().constFirst()->objectName(), QStringLiteral("ServerProblem"));
-    QCOMPARE(m_settings.skorygowano, -1);
+    QCOMPARE(m_settings.lastCorrection, -1);
     QCOMPARE(rig.armed, 0); // interactive runs do not retry
 }
 
@@ -152,7 +152,7 @@ void TimeSyncServiceTest::silentFailuresBackOff()
     QCOMPARE(rig.server.requests(), 4);
     QCOMPARE(rig.armed, 3);
     QCOMPARE(rig.service.backoff().failures(), 0);
-    QCOMPARE(m_settings.skorygowano, 0);
+    QCOMPARE(m_settings.lastCorrection, 0);
 }
 
 void TimeSyncServiceTest::dailyRunOnlyOncePerDay()
@@ -161,7 +161,7 @@ void TimeSyncServiceTest::dailyRunOnlyOncePerDay()
     Rig rig(m_dir->path(), m_settings);
     rig.service.page()->findChild<QComboBox*>(QStringLiteral("ComboBox25"))->setEditText(rig.server.hostPort());
     QVERIFY(runAndWait(rig, [&] { rig.service.runAtStart(rig.clock.now()); }));
-    QCOMPARE(dateOf(m_settings.dzien), rig.clock.now().date());
+    QCOMPARE(dateOf(m_settings.lastDailySync), rig.clock.now().date());
     QCOMPARE(IniFile::load(rig.store.path()).readString(QStringLiteral("Synchro"), QStringLiteral("Dzien")),
              QStringLiteral("09.12.2026"));
     // Started again the same day: nothing is asked.

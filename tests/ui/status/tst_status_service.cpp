@@ -69,7 +69,7 @@ struct Program {
         , paths(folder + u"/"_s, u"Jan"_s, folder + u"/Sentencje.ini"_s)
     {
         records.events = events(bootRecord);
-        settings.siec.aktywna = true;
+        settings.siec.active = true;
         interfaces.table = std::vector<NetInterfaceRow>{ethernet(1000, 100)};
         status = std::make_unique<StatusService>(clock, paths, settings,
                                                  StatusSourceSet{records, pointer, interfaces, cpu, memory, drives});
@@ -236,9 +236,9 @@ void TestStatusService::statisticsOffCountAndWriteNothing()
 {
     QTemporaryDir dir;
     Program p(dir.path(), at(u"12.03.2024 23:59:00"_s), {u"S 12.03.2024 08:00:00"_s});
-    p.settings.czas.aktywny = false;
-    p.settings.ruchMyszy.aktywny = false;
-    p.settings.siec.aktywna = false;
+    p.settings.czas.active = false;
+    p.settings.ruchMyszy.active = false;
+    p.settings.siec.active = false;
     p.start();
     p.moveTo(500, 500);
     p.counters(9000, 900);
@@ -259,10 +259,10 @@ void TestStatusService::trafficWhileSwitchedOffIsNotCounted()
     Program p(dir.path(), at(u"12.03.2024 10:00:00"_s));
     p.start();
     p.counters(2000, 100);
-    p.settings.siec.aktywna = false;
+    p.settings.siec.active = false;
     p.status->applyOptions();
     p.counters(50000, 100);
-    p.settings.siec.aktywna = true;
+    p.settings.siec.active = true;
     p.status->applyOptions();
     p.counters(50000, 100);
     p.counters(50500, 100);
@@ -274,10 +274,10 @@ void TestStatusService::mouseSwitchedOnStartsWherePointerIs()
 {
     QTemporaryDir dir;
     Program p(dir.path(), at(u"12.03.2024 10:00:00"_s));
-    p.settings.ruchMyszy.aktywny = false;
+    p.settings.ruchMyszy.active = false;
     p.start();
     p.moveTo(800, 600);
-    p.settings.ruchMyszy.aktywny = true;
+    p.settings.ruchMyszy.active = true;
     p.status->applyOptions();
     p.run(50);
     QCOMPARE(p.status->mouse().travel(), qint64(0));
@@ -324,7 +324,7 @@ void TestStatusService::trayValues()
     QCOMPARE(p.status->ram()->available, 2LL << 30);
     QCOMPARE(p.status->traffic()->receivedKbPerSecond, qint64(3));
     QCOMPARE(*p.status->uptimeText(), u"02:00:01"_s);
-    p.settings.siec.aktywna = false;
+    p.settings.siec.active = false;
     QVERIFY(!p.status->traffic());
 }
 

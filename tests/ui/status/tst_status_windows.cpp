@@ -39,7 +39,7 @@ struct Fixture {
         eth.received = 1000;
         eth.ipv4 = 0xC0A8010Au;
         interfaces.table = std::vector<NetInterfaceRow>{eth};
-        settings.siec.aktywna = true;
+        settings.siec.active = true;
         service = std::make_unique<StatusService>(clock, paths, settings,
                                                   StatusSourceSet{records, pointer, interfaces, cpu, memory, drives});
     }
@@ -125,8 +125,8 @@ void TestStatusWindows::newestTransferSampleIsInTheLastColumn()
     chart.addSample(2048, 1024); // newest
     const QImage image = chart.picture();
     const int plotBottom = 115 - 15 - 1;
-    const QColor received = toQColor(settings.siecWykres.kolor[2]);
-    const QColor sent = toQColor(settings.siecWykres.kolor[3]);
+    const QColor received = toQColor(settings.siecWykres.colours[2]);
+    const QColor sent = toQColor(settings.siecWykres.colours[3]);
     // The newest sample fills the picture's last column to the top; sent
     // in front up to half the height, received above it.
     QCOMPARE(pixel(image, 234, plotBottom), sent);
@@ -157,14 +157,14 @@ void TestStatusWindows::costFieldsRefuseWhatIsNotANumber()
     QFETCH(QString, shown);
     QFETCH(bool, refused);
     Fixture f;
-    f.settings.uptimeCost.stawka = 0.3;
+    f.settings.uptimeCost.pricePerKwh = 0.3;
     RecordingPrompts prompts;
     UptimePages pages(*f.service, f.settings, prompts);
     auto* price = pages.byMonth()->findChild<QLineEdit*>(u"UptimePrice"_s);
     QVERIFY(price);
     price->setText(typed);
     emit price->editingFinished();
-    QCOMPARE(f.settings.uptimeCost.stawka, stored);
+    QCOMPARE(f.settings.uptimeCost.pricePerKwh, stored);
     QCOMPARE(price->text(), shown);
     QCOMPARE(prompts.messages.size(), refused ? 1 : 0);
     QVERIFY(pages.byMonth()->findChild<QLabel*>(u"UptimeCost"_s)->text().startsWith(u"Razem: "_s));
@@ -193,8 +193,8 @@ void TestStatusWindows::lowRamFillsRedWhicheverAmountTheRowShows()
 {
     QFETCH(bool, showsFree);
     Fixture f;
-    f.settings.main.paskiCien = false;
-    f.settings.main.panelRamW = showsFree;
+    f.settings.main.shadedGauges = false;
+    f.settings.main.ramPanelShowsFree = showsFree;
     f.memory.status = MemoryStatus{{100LL * 1048576, 8LL * 1048576}, {}};
     f.service->applyOptions();
     f.service->start(f.paths.path(PathId::Autozapis), false);
@@ -206,7 +206,7 @@ void TestStatusWindows::lowRamFillsRedWhicheverAmountTheRowShows()
     QCOMPARE(bar->row().label, showsFree ? u"8"_s : u"92"_s);
     QImage image(bar->size(), QImage::Format_RGB32);
     bar->render(&image);
-    QCOMPARE(pixel(image, 3, 7), toQColor(f.settings.main.kolorPR));
+    QCOMPARE(pixel(image, 3, 7), toQColor(f.settings.main.gaugeLowColour));
 }
 
 } // namespace zorvex

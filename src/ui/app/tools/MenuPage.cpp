@@ -158,13 +158,13 @@ MenuPage::MenuPage(Settings& settings, QWidget* parent)
     connect(m_clones, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_settings.main.menuKlony = on;
+        m_settings.main.menuDiscImages = on;
         emit menuListChanged();
     });
     connect(m_desktopIcons, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_settings.main.menuIkonyPulpitu = on;
+        m_settings.main.menuDesktopIcons = on;
         emit menuListChanged();
     });
     connect(edit, &QPushButton::clicked, this, &MenuPage::miscMenuEditorRequested);
@@ -220,15 +220,15 @@ void MenuPage::load()
     m_list->clear();
     // Codes that name no menu entry cannot be shown or run: they are left
     // out and vanish at the next save.
-    for (int code : m_settings.main.m) {
+    for (int code : m_settings.main.menuEntries) {
         if (code >= 0 && findPageCode(code))
             addEntry(code);
     }
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
     m_remove->setEnabled(m_list->count() > 0);
-    m_clones->setChecked(m_settings.main.menuKlony);
-    m_desktopIcons->setChecked(m_settings.main.menuIkonyPulpitu);
+    m_clones->setChecked(m_settings.main.menuDiscImages);
+    m_desktopIcons->setChecked(m_settings.main.menuDesktopIcons);
     updateAddEnabled();
     m_loading = false;
 }
@@ -300,7 +300,7 @@ void MenuPage::commit()
 {
     const std::vector<int> codes = menuCodes();
     for (int i = 0; i < kMenuEntries; ++i)
-        m_settings.main.m[i] = i < int(codes.size()) ? codes[i] : -1;
+        m_settings.main.menuEntries[i] = i < int(codes.size()) ? codes[i] : -1;
     emit menuListChanged();
 }
 

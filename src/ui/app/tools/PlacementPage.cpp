@@ -58,19 +58,19 @@ PlacementPage::PlacementPage(Settings& settings, QWidget* parent)
         updateLockEnabled();
         if (m_loading)
             return;
-        m_settings.main.pozycja = id;
+        m_settings.main.placement = id;
         emit placementChanged();
     });
     connect(m_lock, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_settings.main.pozycjaZ = on;
+        m_settings.main.positionLocked = on;
         emit placementChanged();
     });
     connect(m_topMost, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_settings.main.naWierzchu = on;
+        m_settings.main.alwaysOnTop = on;
         emit topMostChanged();
     });
     load();
@@ -79,10 +79,10 @@ PlacementPage::PlacementPage(Settings& settings, QWidget* parent)
 void PlacementPage::load()
 {
     m_loading = true;
-    const int mode = m_settings.main.pozycja;
+    const int mode = m_settings.main.placement;
     m_corner[mode >= 1 && mode <= 5 ? mode - 1 : 3]->setChecked(true);
-    m_lock->setChecked(m_settings.main.pozycjaZ);
-    m_topMost->setChecked(m_settings.main.naWierzchu);
+    m_lock->setChecked(m_settings.main.positionLocked);
+    m_topMost->setChecked(m_settings.main.alwaysOnTop);
     updateLockEnabled();
     m_loading = false;
 }

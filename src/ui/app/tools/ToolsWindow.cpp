@@ -94,7 +94,7 @@ ToolsWindow::ToolsWindow(Settings& settings, QWidget* parent)
     connect(m_bar, &PageBar::pageChosen, this, [this](int index) { selectTop(index); });
     connect(m_bar, &PageBar::scrollPositionChanged, this, [this](int value) {
         if (!m_restoring)
-            m_settings.main.zakladkaS = value;
+            m_settings.main.toolsButtonBarScroll = value;
     });
     for (QTabWidget* tabs : m_tabs) {
         if (tabs)
@@ -115,7 +115,7 @@ ToolsWindow::ToolsWindow(Settings& settings, QWidget* parent)
     connect(m_windowPage, &WindowPage::priorityChanged, this, &ToolsWindow::priorityChanged);
     connect(m_windowPage, &WindowPage::opacityChanged, this, &ToolsWindow::opacityChanged);
     connect(m_trayPage, &TrayPage::trayChanged, this, [this] {
-        m_windowPage->setTrayIconPresent(hasTrayIcon(m_settings.main.kolorTN));
+        m_windowPage->setTrayIconPresent(hasTrayIcon(m_settings.main.trayIconKind));
         emit trayChanged();
     });
     connect(m_trayPage, &TrayPage::trayOptionsChanged, this, &ToolsWindow::trayOptionsChanged);
@@ -227,12 +227,12 @@ void ToolsWindow::storeTabs()
     indices[0] = m_stack->currentIndex();
     for (int i = 1; i < kTabControlCount; ++i)
         indices[i] = m_tabs[i] ? m_tabs[i]->currentIndex() : 0;
-    m_settings.main.zakladka = formatTabIndices(indices);
+    m_settings.main.toolsPageIndexes = formatTabIndices(indices);
 }
 
 void ToolsWindow::restoreTabs()
 {
-    const TabIndices indices = parseTabIndices(m_settings.main.zakladka);
+    const TabIndices indices = parseTabIndices(m_settings.main.toolsPageIndexes);
     m_restoring = true;
     selectTop(indices[0] < m_stack->count() ? indices[0] : 0);
     for (int i = 1; i < kTabControlCount; ++i) {
@@ -281,7 +281,7 @@ void ToolsWindow::open()
         restoreTabs();
     showCentred();
     if (opening)
-        m_bar->setScrollPosition(m_settings.main.zakladkaS);
+        m_bar->setScrollPosition(m_settings.main.toolsButtonBarScroll);
 }
 
 void ToolsWindow::showCentred()
@@ -324,7 +324,7 @@ void ToolsWindow::showMainWindowPosition(const QRect& window, const QRect& scree
 void ToolsWindow::writeToSettings()
 {
     storeTabs();
-    m_settings.main.zakladkaS = m_bar->scrollPosition();
+    m_settings.main.toolsButtonBarScroll = m_bar->scrollPosition();
 }
 
 void ToolsWindow::reloadFromSettings()
@@ -340,13 +340,13 @@ void ToolsWindow::reloadFromSettings()
 void ToolsWindow::applyLook()
 {
     const ToolsSettings& t = m_settings.tools;
-    m_bar->setListMode(t.lista);
-    m_bar->setLook(t.kolor, t.kolorT, t.cien);
+    m_bar->setListMode(t.pagesAsList);
+    m_bar->setLook(t.background, t.textColour, t.buttonShadow);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(t.kolor));
+    pal.setColor(QPalette::Window, toQColor(t.background));
     // Disabled text keeps the style's grey.
-    pal.setColor(QPalette::Active, QPalette::WindowText, toQColor(t.kolorT));
-    pal.setColor(QPalette::Inactive, QPalette::WindowText, toQColor(t.kolorT));
+    pal.setColor(QPalette::Active, QPalette::WindowText, toQColor(t.textColour));
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, toQColor(t.textColour));
     setPalette(pal);
     setAutoFillBackground(true);
 }

@@ -46,10 +46,10 @@ TrayPage::TrayPage(Settings& settings, QWidget* parent)
         connect(m_colours[i], &ColourBox::colourChanged, this, [this](Colour) {
             if (m_loading)
                 return;
-            m_settings.main.kolorT1 = m_colours[0]->colour();
-            m_settings.main.kolorT2 = m_colours[1]->colour();
-            m_settings.main.kolorT3 = m_colours[2]->colour();
-            m_settings.main.kolorT4 = m_colours[3]->colour();
+            m_settings.main.trayCpuColour = m_colours[0]->colour();
+            m_settings.main.trayFreeRamColour = m_colours[1]->colour();
+            m_settings.main.trayUsedSwapColour = m_colours[2]->colour();
+            m_settings.main.trayTransferTextColour = m_colours[3]->colour();
             emit trayChanged();
         });
     }
@@ -103,21 +103,21 @@ TrayPage::TrayPage(Settings& settings, QWidget* parent)
         updateEnabled();
         if (m_loading)
             return;
-        m_settings.main.kolorTN = id;
+        m_settings.main.trayIconKind = id;
         emit trayChanged();
     });
     connect(m_transfer, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (m_loading || index < 0)
             return;
-        m_settings.main.trayTransfer = index;
+        m_settings.main.trayTransferDirection = index;
         emit trayChanged();
     });
     connect(defaults, &QPushButton::clicked, this, [this] {
         setColours(kDefaultColours);
-        m_settings.main.kolorT1 = kDefaultColours[0];
-        m_settings.main.kolorT2 = kDefaultColours[1];
-        m_settings.main.kolorT3 = kDefaultColours[2];
-        m_settings.main.kolorT4 = kDefaultColours[3];
+        m_settings.main.trayCpuColour = kDefaultColours[0];
+        m_settings.main.trayFreeRamColour = kDefaultColours[1];
+        m_settings.main.trayUsedSwapColour = kDefaultColours[2];
+        m_settings.main.trayTransferTextColour = kDefaultColours[3];
         emit trayChanged();
     });
     connect(m_clickHides, &QCheckBox::toggled, this, [this](bool on) {
@@ -146,9 +146,9 @@ void TrayPage::load()
 {
     m_loading = true;
     const MainWindowSettings& s = m_settings.main;
-    m_modes[s.kolorTN >= 0 && s.kolorTN <= 5 ? s.kolorTN : 2]->setChecked(true);
-    setColours({s.kolorT1, s.kolorT2, s.kolorT3, s.kolorT4});
-    m_transfer->setCurrentIndex(s.trayTransfer == 1 ? 1 : 0);
+    m_modes[s.trayIconKind >= 0 && s.trayIconKind <= 5 ? s.trayIconKind : 2]->setChecked(true);
+    setColours({s.trayCpuColour, s.trayFreeRamColour, s.trayUsedSwapColour, s.trayTransferTextColour});
+    m_transfer->setCurrentIndex(s.trayTransferDirection == 1 ? 1 : 0);
     m_clickHides->setChecked(s.trayMinimize);
     m_protect->setChecked(s.trayIconProtect);
     updateEnabled();

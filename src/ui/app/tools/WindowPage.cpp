@@ -151,7 +151,7 @@ OrderList* WindowPage::orderList(OrderList* list, std::array<int, 3> MainWindowS
 QWidget* WindowPage::buildTextPanelGroup()
 {
     auto* g = group(this, "Panel tekstowy", "GroupTextPanel");
-    auto* visible = boolCheck(g, "Widoczny", "CheckTextPanel", &MainWindowSettings::panel2, &WindowPage::layoutChanged);
+    auto* visible = boolCheck(g, "Widoczny", "CheckTextPanel", &MainWindowSettings::textPanelVisible, &WindowPage::layoutChanged);
     m_scrollSpeed = new QSlider(Qt::Horizontal, g);
     m_scrollSpeed->setObjectName(QStringLiteral("SliderScrollSpeed"));
     m_scrollSpeed->setRange(1, 4);
@@ -161,7 +161,7 @@ QWidget* WindowPage::buildTextPanelGroup()
     connect(m_scrollSpeed, &QSlider::valueChanged, this, [this](int v) {
         if (m_loading)
             return;
-        m_settings.main.imSePredkosc = v;
+        m_settings.main.scrollSpeed = v;
         emit scrollSpeedChanged();
     });
     auto* choose = new QPushButton(QStringLiteral("Wybierz przewijane informacje"), g);
@@ -180,27 +180,27 @@ QWidget* WindowPage::buildInfoPanelGroup()
 {
     auto* g = group(this, "Panel RAM, SWAP, Dyski twarde, Użycie procesora, Transfer", "GroupInfoPanel");
     const QStringList freeUsed = {QStringLiteral("Wolne miejsce"), u("Zajęte miejsce")};
-    auto* ram = boolCombo(g, freeUsed, "ComboRam", &MainWindowSettings::panelRamW, &WindowPage::gaugeModesChanged);
-    auto* swap = boolCombo(g, freeUsed, "ComboSwap", &MainWindowSettings::panelSwapW, &WindowPage::gaugeModesChanged);
-    auto* rows = boolCheck(g, "RAM, SWAP, Dyski twarde", "CheckRamSwapDisks", &MainWindowSettings::panel3,
+    auto* ram = boolCombo(g, freeUsed, "ComboRam", &MainWindowSettings::ramPanelShowsFree, &WindowPage::gaugeModesChanged);
+    auto* swap = boolCombo(g, freeUsed, "ComboSwap", &MainWindowSettings::swapPanelShowsFree, &WindowPage::gaugeModesChanged);
+    auto* rows = boolCheck(g, "RAM, SWAP, Dyski twarde", "CheckRamSwapDisks", &MainWindowSettings::memoryPanelsVisible,
                            &WindowPage::layoutChanged);
-    auto* cpu = boolCheck(g, "Użycie procesora", "CheckCpu", &MainWindowSettings::panel4, &WindowPage::layoutChanged);
+    auto* cpu = boolCheck(g, "Użycie procesora", "CheckCpu", &MainWindowSettings::cpuPanelVisible, &WindowPage::layoutChanged);
     m_infoOrder = orderList(new OrderList(QStringLiteral("ListInfoPanels"), QStringLiteral("ButtonInfoPanelUp"),
                                           QStringLiteral("ButtonInfoPanelDown"), g),
-                            &MainWindowSettings::p);
-    auto* transfer = boolCheck(g, "Transfer / sek.", "CheckTransfer", &MainWindowSettings::panel5,
+                            &MainWindowSettings::infoRows);
+    auto* transfer = boolCheck(g, "Transfer / sek.", "CheckTransfer", &MainWindowSettings::transferPanelVisible,
                                &WindowPage::layoutChanged);
     auto* direction = intCombo(g, {u("Wejście (pobrane)"), u("Wyjście (wysłane)")}, "ComboTransfer",
-                               &MainWindowSettings::panel5a, &WindowPage::gaugeModesChanged);
-    auto* playback = boolCheck(g, "Panel odtwarzania", "CheckPlaybackPanel", &MainWindowSettings::panel6,
+                               &MainWindowSettings::transferPanelDirection, &WindowPage::gaugeModesChanged);
+    auto* playback = boolCheck(g, "Panel odtwarzania", "CheckPlaybackPanel", &MainWindowSettings::playbackPanelVisible,
                                &WindowPage::layoutChanged);
     m_mainOrder = orderList(new OrderList(QStringLiteral("ListMainPanels"), QStringLiteral("ButtonMainPanelUp"),
                                           QStringLiteral("ButtonMainPanelDown"), g),
-                            &MainWindowSettings::pg);
+                            &MainWindowSettings::panelOrder);
     auto* disks = intCombo(g,
                            {QStringLiteral("Wolne miejsce [MB]"), u("Zajęte miejsce [MB]"),
                             QStringLiteral("Wolne miejsce [GB]"), u("Zajęte miejsce [GB]")},
-                           "ComboDisks", &MainWindowSettings::dyski, &WindowPage::gaugeModesChanged);
+                           "ComboDisks", &MainWindowSettings::diskPanelMode, &WindowPage::gaugeModesChanged);
     auto* options = new QPushButton(QStringLiteral("Opcje panelu"), g);
     options->setObjectName(QStringLiteral("BitBtn133"));
     connect(options, &QPushButton::clicked, this, &WindowPage::panelOptionsRequested);
@@ -242,24 +242,24 @@ QWidget* WindowPage::buildRightColumn()
 
     auto* top = group(column, "Panel Pora dnia, Godzina, Znak zodiaku", "GroupTopPanel");
     auto* topLayout = new QVBoxLayout(top);
-    topLayout->addWidget(boolCheck(top, "Pora dnia, Godzina", "CheckDayTimeClock", &MainWindowSettings::panel1,
+    topLayout->addWidget(boolCheck(top, "Pora dnia, Godzina", "CheckDayTimeClock", &MainWindowSettings::clockPanelVisible,
                                    &WindowPage::layoutChanged));
-    topLayout->addWidget(boolCheck(top, "Znak zodiaku", "CheckZodiac", &MainWindowSettings::panel7,
+    topLayout->addWidget(boolCheck(top, "Znak zodiaku", "CheckZodiac", &MainWindowSettings::zodiacVisible,
                                    &WindowPage::layoutChanged));
     v->addWidget(top);
 
     auto* months = group(column, "Przełączanie miesięcy", "GroupMonthSwitching");
     auto* monthsLayout = new QVBoxLayout(months);
-    monthsLayout->addWidget(boolCheck(months, "Pokaż przyciski", "CheckMonthArrows", &MainWindowSettings::przelaczanie,
+    monthsLayout->addWidget(boolCheck(months, "Pokaż przyciski", "CheckMonthArrows", &MainWindowSettings::monthArrows,
                                       &WindowPage::monthArrowsChanged));
     v->addWidget(months);
 
     auto* minimize = group(column, "Minimalizacja (w zakładce Tray nie może być zaznaczone Brak ikony)", "GroupMinimize");
     auto* minimizeLayout = new QVBoxLayout(minimize);
     m_minimizeButton = boolCheck(minimize, "Pokaż przycisk minimalizacji okna do tray'a", "CheckMinimizeButton",
-                                 &MainWindowSettings::przyciskM, &WindowPage::minimizeOptionsChanged);
+                                 &MainWindowSettings::trayButtonVisible, &WindowPage::minimizeOptionsChanged);
     m_startMinimized = boolCheck(minimize, "Uruchamiaj kalendarz zminimalizowany do tray'a", "CheckStartMinimized",
-                                 &MainWindowSettings::uruZmin, &WindowPage::minimizeOptionsChanged);
+                                 &MainWindowSettings::startMinimized, &WindowPage::minimizeOptionsChanged);
     minimizeLayout->addWidget(m_minimizeButton);
     minimizeLayout->addWidget(m_startMinimized);
     v->addWidget(minimize);
@@ -269,7 +269,7 @@ QWidget* WindowPage::buildRightColumn()
                        {QStringLiteral("Automatyczny (zalecany)"), QStringLiteral("Wysoki"), QStringLiteral("Normalny"),
                         QStringLiteral("Niski")},
                        "ComboPriority",
-                       [this](int index) { m_settings.main.priorytet = priorityFromListIndex(index); },
+                       [this](int index) { m_settings.main.priority = priorityFromListIndex(index); },
                        &WindowPage::priorityChanged);
     m_priority->setToolTip(u("Priorytet normalny lub wysoki może spowalniać programy lub gry, zalecany jest "
                              "priorytet automatyczny"));
@@ -291,14 +291,14 @@ QWidget* WindowPage::buildRightColumn()
         updateOpacityControls();
         if (m_loading)
             return;
-        m_settings.main.blendA = on;
+        m_settings.main.translucent = on;
         emit opacityChanged();
     });
     connect(m_opacity, &QSlider::valueChanged, this, [this](int value) {
         m_opacityText->setText(opacityText(value));
         if (m_loading)
             return;
-        m_settings.main.blendW = value;
+        m_settings.main.opacity = value;
         emit opacityChanged();
     });
     auto* blendLayout = new QGridLayout(blend);
@@ -325,20 +325,20 @@ void WindowPage::load()
         combo->setCurrentIndex(s.*field ? 0 : 1);
     for (const auto& [combo, field] : m_intCombos)
         combo->setCurrentIndex(s.*field >= 0 && s.*field < combo->count() ? s.*field : 0);
-    m_scrollSpeed->setValue(s.imSePredkosc);
+    m_scrollSpeed->setValue(s.scrollSpeed);
     std::vector<std::pair<QString, int>> info, panels;
-    for (int kind : s.p)
+    for (int kind : s.infoRows)
         info.emplace_back(infoCaption(kind), kind);
-    for (int kind : s.pg)
+    for (int kind : s.panelOrder)
         panels.emplace_back(mainPanelCaption(kind), kind);
     m_infoOrder->setEntries(info);
     m_mainOrder->setEntries(panels);
-    m_priority->setCurrentIndex(listIndexFromPriority(s.priorytet));
-    m_translucency->setChecked(s.blendA);
-    m_opacity->setValue(s.blendW);
+    m_priority->setCurrentIndex(listIndexFromPriority(s.priority));
+    m_translucency->setChecked(s.translucent);
+    m_opacity->setValue(s.opacity);
     m_opacityText->setText(opacityText(m_opacity->value()));
     updateOpacityControls();
-    setTrayIconPresent(hasTrayIcon(s.kolorTN));
+    setTrayIconPresent(hasTrayIcon(s.trayIconKind));
     m_loading = false;
 }
 

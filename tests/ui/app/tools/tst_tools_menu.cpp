@@ -17,10 +17,10 @@ namespace {
 struct Fixture {
     explicit Fixture(std::initializer_list<int> codes = {1, 5, 13})
     {
-        settings.main.m.fill(-1);
+        settings.main.menuEntries.fill(-1);
         int i = 0;
         for (int c : codes)
-            settings.main.m[i++] = c;
+            settings.main.menuEntries[i++] = c;
         page = std::make_unique<MenuPage>(settings);
         tree = page->findChild<QTreeWidget*>(QStringLiteral("TreePage"));
         list = page->findChild<QListWidget*>(QStringLiteral("ListMenu"));
@@ -50,7 +50,7 @@ struct Fixture {
     QList<int> storedCodes() const
     {
         QList<int> codes;
-        for (int c : settings.main.m) {
+        for (int c : settings.main.menuEntries) {
             if (c != -1)
                 codes << c;
         }
@@ -182,7 +182,7 @@ void TestToolsMenu::remove()
     f.remove->click();
     QCOMPARE(f.listCodes(), left);
     QCOMPARE(f.storedCodes(), left);
-    QCOMPARE(f.settings.main.m[2], -1);
+    QCOMPARE(f.settings.main.menuEntries[2], -1);
     QCOMPARE(f.list->currentRow(), selected);
     QVERIFY(f.remove->isEnabled());
     QCOMPARE(spy.size(), 1);
@@ -250,7 +250,7 @@ void TestToolsMenu::loadSkipsUnknownCodes()
     QCOMPARE(f.listCodes(), (QList<int>{3, 4}));
     QVERIFY(f.remove->isEnabled());
     // The model is rewritten only by an edit.
-    QCOMPARE(f.settings.main.m[0], 99);
+    QCOMPARE(f.settings.main.menuEntries[0], 99);
     f.list->setCurrentRow(0);
     f.down->click();
     QCOMPARE(f.storedCodes(), (QList<int>{4, 3}));
@@ -261,7 +261,7 @@ void TestToolsMenu::fullListTakesNoMore()
     // 43 entries fill M1..M43; a 44th would be lost at the next save.
     Settings s;
     for (int i = 0; i < kMenuEntries; ++i)
-        s.main.m[i] = i + 1; // every code but 44
+        s.main.menuEntries[i] = i + 1; // every code but 44
     Fixture f;
     f.settings = s;
     f.page->load();
@@ -273,7 +273,7 @@ void TestToolsMenu::fullListTakesNoMore()
     f.selectInTree(44);
     QVERIFY(f.add->isEnabled());
     f.add->click();
-    QCOMPARE(f.settings.main.m[42], 44);
+    QCOMPARE(f.settings.main.menuEntries[42], 44);
 }
 
 void TestToolsMenu::selectedEntryColour()

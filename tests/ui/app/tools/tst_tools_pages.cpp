@@ -22,25 +22,25 @@ bool* boolField(Settings& s, const QString& key)
 {
     MainWindowSettings& m = s.main;
     const QHash<QString, bool*> fields = {
-        {QStringLiteral("Panel1"), &m.panel1},
-        {QStringLiteral("Panel2"), &m.panel2},
-        {QStringLiteral("Panel3"), &m.panel3},
-        {QStringLiteral("Panel4"), &m.panel4},
-        {QStringLiteral("Panel5"), &m.panel5},
-        {QStringLiteral("Panel6"), &m.panel6},
-        {QStringLiteral("Panel7"), &m.panel7},
-        {QStringLiteral("Przelaczanie"), &m.przelaczanie},
-        {QStringLiteral("PrzyciskM"), &m.przyciskM},
-        {QStringLiteral("UruZmin"), &m.uruZmin},
-        {QStringLiteral("BlendA"), &m.blendA},
-        {QStringLiteral("NaWierzchu"), &m.naWierzchu},
-        {QStringLiteral("PozycjaZ"), &m.pozycjaZ},
+        {QStringLiteral("Panel1"), &m.clockPanelVisible},
+        {QStringLiteral("Panel2"), &m.textPanelVisible},
+        {QStringLiteral("Panel3"), &m.memoryPanelsVisible},
+        {QStringLiteral("Panel4"), &m.cpuPanelVisible},
+        {QStringLiteral("Panel5"), &m.transferPanelVisible},
+        {QStringLiteral("Panel6"), &m.playbackPanelVisible},
+        {QStringLiteral("Panel7"), &m.zodiacVisible},
+        {QStringLiteral("Przelaczanie"), &m.monthArrows},
+        {QStringLiteral("PrzyciskM"), &m.trayButtonVisible},
+        {QStringLiteral("UruZmin"), &m.startMinimized},
+        {QStringLiteral("BlendA"), &m.translucent},
+        {QStringLiteral("NaWierzchu"), &m.alwaysOnTop},
+        {QStringLiteral("PozycjaZ"), &m.positionLocked},
         {QStringLiteral("TrayMinimize"), &m.trayMinimize},
         {QStringLiteral("TrayIconProtect"), &m.trayIconProtect},
-        {QStringLiteral("Menu_Klony"), &m.menuKlony},
-        {QStringLiteral("Menu_IkonyPulpitu"), &m.menuIkonyPulpitu},
-        {QStringLiteral("PanelRamW"), &m.panelRamW},
-        {QStringLiteral("PanelSwapW"), &m.panelSwapW},
+        {QStringLiteral("Menu_Klony"), &m.menuDiscImages},
+        {QStringLiteral("Menu_IkonyPulpitu"), &m.menuDesktopIcons},
+        {QStringLiteral("PanelRamW"), &m.ramPanelShowsFree},
+        {QStringLiteral("PanelSwapW"), &m.swapPanelShowsFree},
     };
     return fields.value(key);
 }
@@ -49,10 +49,10 @@ int* intField(Settings& s, const QString& key)
 {
     MainWindowSettings& m = s.main;
     const QHash<QString, int*> fields = {
-        {QStringLiteral("Panel5a"), &m.panel5a},   {QStringLiteral("Dyski"), &m.dyski},
-        {QStringLiteral("TrayTransfer"), &m.trayTransfer}, {QStringLiteral("Priorytet"), &m.priorytet},
-        {QStringLiteral("Pozycja"), &m.pozycja},   {QStringLiteral("Kolor_TN"), &m.kolorTN},
-        {QStringLiteral("ImSePredkosc"), &m.imSePredkosc}, {QStringLiteral("BlendW"), &m.blendW},
+        {QStringLiteral("Panel5a"), &m.transferPanelDirection},   {QStringLiteral("Dyski"), &m.diskPanelMode},
+        {QStringLiteral("TrayTransfer"), &m.trayTransferDirection}, {QStringLiteral("Priorytet"), &m.priority},
+        {QStringLiteral("Pozycja"), &m.placement},   {QStringLiteral("Kolor_TN"), &m.trayIconKind},
+        {QStringLiteral("ImSePredkosc"), &m.scrollSpeed}, {QStringLiteral("BlendW"), &m.opacity},
     };
     return fields.value(key);
 }
@@ -203,10 +203,10 @@ void TestToolsPages::priorityShown()
     QFETCH(int, stored);
     QFETCH(int, index);
     Settings s;
-    s.main.priorytet = stored;
+    s.main.priority = stored;
     ToolsWindow w(s);
     QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("ComboPriority"))->currentIndex(), index);
-    QCOMPARE(s.main.priorytet, stored); // showing it changes nothing
+    QCOMPARE(s.main.priority, stored); // showing it changes nothing
 }
 
 void TestToolsPages::sliders_data()
@@ -235,9 +235,9 @@ void TestToolsPages::sliders()
     QFETCH(QByteArray, signal);
 
     Settings s;
-    s.main.blendA = true;
-    s.main.blendW = 200;
-    s.main.imSePredkosc = 1;
+    s.main.translucent = true;
+    s.main.opacity = 200;
+    s.main.scrollSpeed = 1;
     ToolsWindow w(s);
     auto* slider = w.findChild<QSlider*>(name);
     QVERIFY(slider);
@@ -286,7 +286,7 @@ void TestToolsPages::orderLists()
     l->setCurrentRow(row);
     b->click();
     QCOMPARE(spy.size(), changed ? 1 : 0);
-    const auto& stored = list == QLatin1String("ListInfoPanels") ? s.main.p : s.main.pg;
+    const auto& stored = list == QLatin1String("ListInfoPanels") ? s.main.infoRows : s.main.panelOrder;
     QCOMPARE((QList<int>{stored[0], stored[1], stored[2]}), expected);
     // The list shows the stored order.
     for (int i = 0; i < 3; ++i)
@@ -296,7 +296,7 @@ void TestToolsPages::orderLists()
 void TestToolsPages::lockOnlyWithOwnPosition()
 {
     Settings s;
-    s.main.pozycja = 4;
+    s.main.placement = 4;
     ToolsWindow w(s);
     auto* lock = find<QCheckBox>(w, "CheckLockPosition");
     QSignalSpy spy(&w, &ToolsWindow::placementChanged);
@@ -304,7 +304,7 @@ void TestToolsPages::lockOnlyWithOwnPosition()
     const char* radios[] = {"RadioTopLeft", "RadioTopRight", "RadioBottomLeft", "RadioBottomRight", "RadioOwnPosition"};
     for (int i = 0; i < 5; ++i) {
         find<QRadioButton>(w, radios[i])->click();
-        QCOMPARE(s.main.pozycja, i + 1);
+        QCOMPARE(s.main.placement, i + 1);
         QCOMPARE(lock->isEnabled(), i == 4);
     }
     QCOMPARE(spy.size(), 5);
@@ -313,7 +313,7 @@ void TestToolsPages::lockOnlyWithOwnPosition()
 void TestToolsPages::opacitySliderFollowsSwitch()
 {
     Settings s;
-    s.main.blendA = false;
+    s.main.translucent = false;
     ToolsWindow w(s);
     auto* slider = find<QSlider>(w, "TrackBar2");
     auto* on = find<QCheckBox>(w, "CheckTranslucency");
@@ -346,11 +346,11 @@ void TestToolsPages::trayColoursFollowMode()
     QFETCH(QStringList, enabled);
 
     Settings s;
-    s.main.kolorTN = stored == 0 ? 1 : 0;
+    s.main.trayIconKind = stored == 0 ? 1 : 0;
     ToolsWindow w(s);
     QSignalSpy spy(&w, &ToolsWindow::trayChanged);
     w.findChild<QRadioButton*>(mode)->click();
-    QCOMPARE(s.main.kolorTN, stored);
+    QCOMPARE(s.main.trayIconKind, stored);
     QCOMPARE(spy.size(), 1);
     for (const char* name : {"ColourTrayCpu", "ColourTrayRam", "ColourTraySwap", "ColourTrayFont", "ComboTrayTransfer"}) {
         QWidget* widget = w.findChild<QWidget*>(QLatin1String(name));
@@ -363,7 +363,7 @@ void TestToolsPages::minimizeOptionsNeedTrayIcon()
 {
     // With no tray icon nothing could bring a minimized window back.
     Settings s;
-    s.main.kolorTN = 4;
+    s.main.trayIconKind = 4;
     ToolsWindow w(s);
     auto* button = find<QCheckBox>(w, "CheckMinimizeButton");
     auto* start = find<QCheckBox>(w, "CheckStartMinimized");
@@ -380,15 +380,15 @@ void TestToolsPages::minimizeOptionsNeedTrayIcon()
 void TestToolsPages::trayDefaultColours()
 {
     Settings s;
-    s.main.kolorT1 = s.main.kolorT2 = s.main.kolorT3 = s.main.kolorT4 = 123456;
+    s.main.trayCpuColour = s.main.trayFreeRamColour = s.main.trayUsedSwapColour = s.main.trayTransferTextColour = 123456;
     ToolsWindow w(s);
     QSignalSpy spy(&w, &ToolsWindow::trayChanged);
     find<QAbstractButton>(w, "ButtonTrayDefaultColours")->click();
     QCOMPARE(spy.size(), 1);
-    QCOMPARE(s.main.kolorT1, 65280);
-    QCOMPARE(s.main.kolorT2, 65535);
-    QCOMPARE(s.main.kolorT3, 16776960);
-    QCOMPARE(s.main.kolorT4, 0);
+    QCOMPARE(s.main.trayCpuColour, 65280);
+    QCOMPARE(s.main.trayFreeRamColour, 65535);
+    QCOMPARE(s.main.trayUsedSwapColour, 16776960);
+    QCOMPARE(s.main.trayTransferTextColour, 0);
     QCOMPARE(find<ColourBox>(w, "ColourTraySwap")->colour(), 16776960);
 }
 

@@ -176,7 +176,7 @@ void TestToolsWindow::codeWithoutLeafKeepsRestoredTab()
     // Radio (field 10) was left on "Ulubione"; code 36 opens Radio itself and
     // must not reset that choice.
     Settings s;
-    s.main.zakladka = QStringLiteral("0|0|0|0|0|0|0|0|0|0|1");
+    s.main.toolsPageIndexes = QStringLiteral("0|0|0|0|0|0|0|0|0|0|1");
     ToolsWindow w(s);
     QVERIFY(w.openPage(36));
     QVERIFY(codePage(w, 36)->isVisible());
@@ -205,7 +205,7 @@ void TestToolsWindow::restoreTabs()
     QFETCH(QList<int>, expected);
 
     Settings s;
-    s.main.zakladka = zakladka;
+    s.main.toolsPageIndexes = zakladka;
     ToolsWindow w(s);
     w.open();
     QCOMPARE(stack(w)->currentIndex(), expected[0]);
@@ -216,7 +216,7 @@ void TestToolsWindow::restoreTabs()
     QStringList fields;
     for (int v : expected)
         fields << QString::number(v);
-    QCOMPARE(s.main.zakladka, fields.join(QLatin1Char('|')));
+    QCOMPARE(s.main.toolsPageIndexes, fields.join(QLatin1Char('|')));
 }
 
 void TestToolsWindow::closeWritesSelectionBeforeSignal()
@@ -227,7 +227,7 @@ void TestToolsWindow::closeWritesSelectionBeforeSignal()
     tabs(w, 1)->setCurrentIndex(4);
     tabs(w, 4)->setCurrentIndex(2);
     QString seenAtClose;
-    connect(&w, &ToolsWindow::closed, &w, [&] { seenAtClose = s.main.zakladka; });
+    connect(&w, &ToolsWindow::closed, &w, [&] { seenAtClose = s.main.toolsPageIndexes; });
     w.close();
     QVERIFY(!w.isVisible());
     QCOMPARE(seenAtClose, QStringLiteral("10|4|0|0|2|0|0|0|2|0|0"));
@@ -243,13 +243,13 @@ void TestToolsWindow::pageBarScroll()
 {
     // Large buttons make the bar taller than the window.
     Settings s;
-    s.tools.lista = false;
+    s.tools.pagesAsList = false;
     ToolsWindow w(s);
     QVERIFY(w.openPage(28)); // Inne, among the last six: bottom
     QScrollBar* bar = barScroll(w);
     QVERIFY2(bar->maximum() > 0, "the page bar must scroll for this check");
     QCOMPARE(bar->value(), bar->maximum());
-    QCOMPARE(s.main.zakladkaS, bar->maximum());
+    QCOMPARE(s.main.toolsButtonBarScroll, bar->maximum());
     QVERIFY(w.openPage(2)); // Vuzuvured, among the first six: top
     QCOMPARE(bar->value(), bar->minimum());
     QVERIFY(w.openPage(22)); // Napędy CD/DVD, seventh page: bottom
@@ -259,9 +259,9 @@ void TestToolsWindow::pageBarScroll()
     const int middle = bar->maximum() / 2;
     bar->setValue(middle);
     w.close();
-    QCOMPARE(s.main.zakladkaS, middle);
+    QCOMPARE(s.main.toolsButtonBarScroll, middle);
     // Opening without a code shows the stored position.
-    s.main.zakladkaS = middle / 2;
+    s.main.toolsButtonBarScroll = middle / 2;
     w.open();
     QCOMPARE(bar->value(), middle / 2);
 }
@@ -279,10 +279,10 @@ void TestToolsWindow::pageBarMode()
     QFETCH(bool, lista);
     QFETCH(int, style);
     Settings s;
-    s.tools.lista = lista;
+    s.tools.pagesAsList = lista;
     ToolsWindow w(s);
     QCOMPARE(int(pageButton(w, 0)->toolButtonStyle()), style);
-    s.tools.lista = !lista;
+    s.tools.pagesAsList = !lista;
     w.applyLook();
     QVERIFY(int(pageButton(w, 0)->toolButtonStyle()) != style);
 }

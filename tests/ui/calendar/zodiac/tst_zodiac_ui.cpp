@@ -207,7 +207,7 @@ void TstZodiacUi::drawingRules()
     MainWindowSettings s = Settings().main;
 
     // A set's bitmap: exactly the ink takes the colour, magenta vanishes.
-    s.zodiakStyl1 = QStringLiteral("Zestaw");
+    s.zodiacSignSet = QStringLiteral("Zestaw");
     const ZodiacPicture bitmap = zodiacPicture(s, paths, 1, blue, area);
     QImage img = bitmap.image;
     QCOMPARE(img.pixel(0, 0), qRgb(0, 0, 255));
@@ -234,7 +234,7 @@ void TstZodiacUi::drawingRules()
     QCOMPARE(unreadable.image, colouredBuiltInZodiacPicture(4, blue));
     QCOMPARE(unreadable.transparent, std::optional<Colour>(kZodiacBuiltInBackground));
     QVERIFY(unreadable.builtIn);
-    s.zodiakStyl1 = QStringLiteral("Usunięty");
+    s.zodiacSignSet = QStringLiteral("Usunięty");
     QCOMPARE(zodiacPicture(s, paths, 3, blue, QSize(108, 34)).image, builtIn);
     // The main window's area is 115 wide: the picture keeps its 108 pixels
     // (pixel for pixel) rather than being stretched without smoothing.
@@ -243,9 +243,9 @@ void TstZodiacUi::drawingRules()
 
     // The fixed picture, stored relative with either slash: a bitmap keeps
     // its ink and only loses the magenta.
-    s.zodiakTyp = 1;
+    s.zodiacFixedPicture = 1;
     for (const QString& stored : QStringList{u("Gfx\\Zodiak\\stały.bmp"), u("Gfx/Zodiak/stały.bmp"), m_sets + u("stały.bmp")}) {
-        s.zodiakStyl2 = stored;
+        s.zodiacPicture = stored;
         const ZodiacPicture fixed = zodiacPicture(s, paths, 1, blue, area);
         img = fixed.image;
         QVERIFY2(!img.isNull(), qPrintable(stored));
@@ -255,8 +255,8 @@ void TstZodiacUi::drawingRules()
         QVERIFY(!fixed.builtIn);
     }
     // A missing fixed picture shows nothing, even with a set chosen.
-    s.zodiakStyl1 = QStringLiteral("Zestaw");
-    s.zodiakStyl2 = m_data + QStringLiteral("brak.png");
+    s.zodiacSignSet = QStringLiteral("Zestaw");
+    s.zodiacPicture = m_data + QStringLiteral("brak.png");
     const ZodiacPicture none = zodiacPicture(s, paths, 1, blue, area);
     QVERIFY(none.image.isNull());
     QVERIFY(none.movieFile.isEmpty());
@@ -279,7 +279,7 @@ void TstZodiacUi::setList()
     const PathTable paths(m_data, QStringLiteral("Test"), QString());
     const SystemClock clock;
     Settings settings;
-    settings.main.zodiakStyl1 = QStringLiteral("Stary");
+    settings.main.zodiacSignSet = QStringLiteral("Stary");
     RecordingPrompts prompts;
     ZodiacSetList list(settings, paths, clock, prompts);
     QComboBox* c = list.comboBox();
@@ -294,39 +294,39 @@ void TstZodiacUi::setList()
     // A chosen set that is gone selects "Domyślny"; the fixed picture's
     // name shows when the picture exists.
     writeKeyedBitmap(m_sets + QStringLiteral("obraz.bmp"));
-    settings.main.zodiakStyl1 = QStringLiteral("Niepełny");
-    settings.main.zodiakStyl2 = QStringLiteral("Gfx/Zodiak/obraz.bmp");
+    settings.main.zodiacSignSet = QStringLiteral("Niepełny");
+    settings.main.zodiacPicture = QStringLiteral("Gfx/Zodiak/obraz.bmp");
     list.reload();
     QCOMPARE(c->currentIndex(), 0);
     QVERIFY(!list.deleteButton()->isEnabled());
     QCOMPARE(c->itemText(4), u("Stały obrazek: obraz.bmp"));
-    settings.main.zodiakTyp = 1;
+    settings.main.zodiacFixedPicture = 1;
     list.reload();
     QCOMPARE(c->currentIndex(), 4);
 
     // Choosing a set stores it and asks for a redraw.
     QSignalSpy changed(&list, &ZodiacSetList::choiceChanged);
     list.choose(2);
-    QCOMPARE(settings.main.zodiakTyp, 0);
-    QCOMPARE(settings.main.zodiakStyl1, QStringLiteral("Nowy"));
+    QCOMPARE(settings.main.zodiacFixedPicture, 0);
+    QCOMPARE(settings.main.zodiacSignSet, QStringLiteral("Nowy"));
     list.choose(0);
-    QCOMPARE(settings.main.zodiakStyl1, QString());
+    QCOMPARE(settings.main.zodiacSignSet, QString());
     list.choose(4);
-    QCOMPARE(settings.main.zodiakTyp, 1);
+    QCOMPARE(settings.main.zodiacFixedPicture, 1);
     QCOMPARE(changed.count(), 3);
 
     // An add-on just installed is chosen by its name in any letter case; a
     // single picture becomes the fixed one.
     QVERIFY(list.chooseInstalled(QStringLiteral("mieszany")));
-    QCOMPARE(settings.main.zodiakTyp, 0);
-    QCOMPARE(settings.main.zodiakStyl1, QStringLiteral("Mieszany"));
+    QCOMPARE(settings.main.zodiacFixedPicture, 0);
+    QCOMPARE(settings.main.zodiacSignSet, QStringLiteral("Mieszany"));
     QCOMPARE(c->currentText(), QStringLiteral("Mieszany"));
     QVERIFY(list.chooseInstalled(QStringLiteral("obraz.bmp")));
-    QCOMPARE(settings.main.zodiakTyp, 1);
-    QCOMPARE(settings.main.zodiakStyl2, QStringLiteral("Gfx/Zodiak/obraz.bmp"));
+    QCOMPARE(settings.main.zodiacFixedPicture, 1);
+    QCOMPARE(settings.main.zodiacPicture, QStringLiteral("Gfx/Zodiak/obraz.bmp"));
     QCOMPARE(c->currentText(), u("Stały obrazek: obraz.bmp"));
     QVERIFY(!list.chooseInstalled(QStringLiteral("brak")));
-    QCOMPARE(settings.main.zodiakTyp, 1);
+    QCOMPARE(settings.main.zodiacFixedPicture, 1);
     QCOMPARE(changed.count(), 5);
 }
 
@@ -369,7 +369,7 @@ void TstZodiacUi::deleteSet()
     const PathTable paths(m_data, QStringLiteral("Test"), QString());
     const SystemClock clock;
     Settings settings;
-    settings.main.zodiakStyl1 = QStringLiteral("Alfa");
+    settings.main.zodiacSignSet = QStringLiteral("Alfa");
     RecordingPrompts prompts;
     QStringList& asked = prompts.asked;
     bool& answer = prompts.answer;
@@ -389,7 +389,7 @@ void TstZodiacUi::deleteSet()
     QCOMPARE(itemTexts(list.comboBox()),
              (QStringList{u("Domyślny"), u("Beta"), u("Stały obrazek"), u("Wybierz obrazek...")}));
     QCOMPARE(list.comboBox()->currentIndex(), 1);
-    QCOMPARE(settings.main.zodiakStyl1, QStringLiteral("Beta"));
+    QCOMPARE(settings.main.zodiacSignSet, QStringLiteral("Beta"));
     QCOMPARE(changed.count(), 1);
 
     // "Domyślny" and the picture items have no folder: nothing is asked and
@@ -435,8 +435,8 @@ void TstZodiacUi::pickFixedPicture()
     writeKeyedBitmap(m_sets + QStringLiteral("Obraz.BMP"));
     picked = m_sets + QStringLiteral("Obraz.BMP");
     list.choose(pick);
-    QCOMPARE(settings.main.zodiakStyl2, QStringLiteral("Gfx/Zodiak/Obraz.BMP"));
-    QCOMPARE(settings.main.zodiakTyp, 1);
+    QCOMPARE(settings.main.zodiacPicture, QStringLiteral("Gfx/Zodiak/Obraz.BMP"));
+    QCOMPARE(settings.main.zodiacFixedPicture, 1);
     QCOMPARE(list.comboBox()->currentIndex(), pick - 1);
     QCOMPARE(list.comboBox()->currentText(), u("Stały obrazek: Obraz.BMP"));
 
@@ -446,14 +446,14 @@ void TstZodiacUi::pickFixedPicture()
     picked = other;
     list.choose(pick);
     QCOMPARE(QDir::cleanPath(startedIn), QDir::cleanPath(m_sets));
-    QCOMPARE(settings.main.zodiakStyl2, QFileInfo(other).absoluteFilePath());
+    QCOMPARE(settings.main.zodiacPicture, QFileInfo(other).absoluteFilePath());
 
     // Cancelled: the fixed picture stays and is chosen.
-    settings.main.zodiakTyp = 0;
+    settings.main.zodiacFixedPicture = 0;
     picked.clear();
     list.choose(pick);
-    QCOMPARE(settings.main.zodiakStyl2, QFileInfo(other).absoluteFilePath());
-    QCOMPARE(settings.main.zodiakTyp, 1);
+    QCOMPARE(settings.main.zodiacPicture, QFileInfo(other).absoluteFilePath());
+    QCOMPARE(settings.main.zodiacFixedPicture, 1);
 }
 
 void TstZodiacUi::controllerDailyRefresh()
@@ -464,7 +464,7 @@ void TstZodiacUi::controllerDailyRefresh()
           "[Osoba2]\r\nImieNazwisko=Jan\r\nUrodzinyD=1\r\nUrodzinyM=6\r\n");
     FakeClock clock(QDateTime(QDate(2026, 12, 22), QTime(0, 0, 5)));
     Settings settings;
-    settings.main.kt[1] = colourFromRgb(200, 0, 0);
+    settings.main.textColours[1] = colourFromRgb(200, 0, 0);
     QLabel area;
     area.resize(115, 34);
     ZodiacController zodiac(&area, settings, paths, clock);
@@ -473,7 +473,7 @@ void TstZodiacUi::controllerDailyRefresh()
     QVERIFY(zodiac.dailyRefresh());
     QCOMPARE(started.count(), 1);
     QCOMPARE(area.pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
-             colouredBuiltInZodiacPicture(12, settings.main.kt[1]));
+             colouredBuiltInZodiacPicture(12, settings.main.textColours[1]));
     QVERIFY(zodiac.builtInShown());
     QCOMPARE(zodiac.transparentColour(), std::optional<Colour>(kZodiacBuiltInBackground));
     QString expected = zodiacHintFromFile(12, paths.path(PathId::Osoby));
@@ -497,8 +497,8 @@ void TstZodiacUi::controllerDailyRefresh()
     QVERIFY(!area.pixmap().isNull());
 
     // A missing fixed picture empties the area.
-    settings.main.zodiakTyp = 1;
-    settings.main.zodiakStyl2 = QStringLiteral("brak.png");
+    settings.main.zodiacFixedPicture = 1;
+    settings.main.zodiacPicture = QStringLiteral("brak.png");
     zodiac.draw();
     QVERIFY(area.pixmap().isNull());
     QVERIFY(!zodiac.transparentColour());

@@ -877,12 +877,12 @@ private slots:
         const auto field = [&]() -> int {
             const Settings& s = f.settings;
             if (page == Persons)
-                return box == QLatin1String("RemindToday") ? s.solenizant.aktywny
-                     : box == QLatin1String("PanelU")      ? s.solenizant.panelU
-                                                           : s.solenizant.panelI;
+                return box == QLatin1String("RemindToday") ? s.solenizant.inTodayWindow
+                     : box == QLatin1String("PanelU")      ? s.solenizant.birthdaysOnCalendar
+                                                           : s.solenizant.nameDaysOnCalendar;
             if (page == Important)
-                return box == QLatin1String("RemindToday") ? s.inne.aktywne : s.inne.panel;
-            return box == QLatin1String("RemindToday") ? s.prywatne.aktywne : s.prywatne.panel;
+                return box == QLatin1String("RemindToday") ? s.inne.inTodayWindow : s.inne.onCalendar;
+            return box == QLatin1String("RemindToday") ? s.prywatne.inTodayWindow : s.prywatne.onCalendar;
         };
         auto* check = f.get<QCheckBox>(page, box);
         const bool start = field() != 0;

@@ -73,8 +73,8 @@ void TestReminderService::birthdayAddedFromTheCalendarIsAnnounced()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     Run run(dir.path(), QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
-    run.settings.wazneDatyPow.pokaz = true;
-    run.settings.wazneDatyPow.polazDni = 7;
+    run.settings.wazneDatyPow.showByItself = true;
+    run.settings.wazneDatyPow.daysAhead = 7;
     auto service = run.start();
     QSignalSpy changed(service.get(), &ReminderService::remindersChanged);
 
@@ -100,13 +100,13 @@ void TestReminderService::birthdayAddedFromTheCalendarIsAnnounced()
         CalendarMarkSettings::from(run.settings.main, run.settings.solenizant, run.settings.inne,
                                    run.settings.prywatne),
         2026, 12, run.clock.now().date());
-    QCOMPARE(marks.day(14).colour, run.settings.main.kolorUro);
+    QCOMPARE(marks.day(14).colour, run.settings.main.birthdayColour);
     QVERIFY(marks.day(14).hint.contains(QStringLiteral("Urodziny: Łucja Żak")));
     QCOMPARE(marks.day(14).entries.size(), 1);
 
     // The next start: four days ahead is within the seven of the notice.
     Run next(dir.path(), QDateTime(QDate(2026, 12, 10), QTime(10, 0)));
-    next.settings.wazneDatyPow.pokaz = true;
+    next.settings.wazneDatyPow.showByItself = true;
     auto again = next.start();
     again->evaluate();
     QVERIFY(again->upcomingWindow() && again->upcomingWindow()->isVisible());
@@ -125,9 +125,9 @@ void TestReminderService::onceADayAcrossRuns()
         Run seed(dir.path(), QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
         QVERIFY(ImportantDayFile::append(seed.paths.path(PathId::Uroczystosci),
                                          ImportantDayEntry{QStringLiteral("Wigilia"), 24, 12}));
-        seed.settings.wazneDatyPow.pokaz = true;
-        seed.settings.wazneDatyPow.polazDni = 20;
-        seed.settings.wazneDatyPow.raz = true;
+        seed.settings.wazneDatyPow.showByItself = true;
+        seed.settings.wazneDatyPow.daysAhead = 20;
+        seed.settings.wazneDatyPow.onceADay = true;
         QVERIFY(seed.store.save(seed.settings));
     }
     Run first(dir.path(), QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
@@ -180,7 +180,7 @@ void TestReminderService::nothingAheadIsSaidOnlyWhenAsked()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     Run run(dir.path(), QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
-    run.settings.wazneDatyPow.pokaz = true;
+    run.settings.wazneDatyPow.showByItself = true;
     auto service = run.start();
     service->evaluate();
     QVERIFY(!service->upcomingWindow());

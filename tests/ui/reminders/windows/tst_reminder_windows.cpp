@@ -317,9 +317,9 @@ void ReminderWindowsTest::settingsTestButtonNeedsAKind()
 
     // As loaded from the model.
     UpcomingDatesSettings s;
-    s.pokaz1 = persons;
-    s.pokaz2 = important;
-    s.pokaz3 = privateDays;
+    s.includePersons = persons;
+    s.includeImportantDays = important;
+    s.includePrivateDays = privateDays;
     UpcomingSettingsDialog d(s);
     QWidget tools;
     tools.show();
@@ -386,12 +386,12 @@ void ReminderWindowsTest::settingsBlockTheToolsWindow()
 void ReminderWindowsTest::settingsEditTheModel()
 {
     UpcomingDatesSettings s;
-    s.pokaz = false;
-    s.polazDni = 12;
-    s.pokaz1 = true;
-    s.pokaz2 = false;
-    s.pokaz3 = true;
-    s.raz = true;
+    s.showByItself = false;
+    s.daysAhead = 12;
+    s.includePersons = true;
+    s.includeImportantDays = false;
+    s.includePrivateDays = true;
+    s.onceADay = true;
     UpcomingSettingsDialog d(s);
     QWidget tools;
     d.openOver(&tools);
@@ -417,20 +417,20 @@ void ReminderWindowsTest::settingsEditTheModel()
     child<QCheckBox>(d, "Pokaz2")->click();
     child<QCheckBox>(d, "Raz")->click();
     // Written at once, so "Testuj powiadomienie" sees them.
-    QVERIFY(s.pokaz);
-    QCOMPARE(s.polazDni, 13);
-    QVERIFY(!s.pokaz1);
-    QVERIFY(s.pokaz2);
-    QVERIFY(s.pokaz3);
-    QVERIFY(!s.raz);
+    QVERIFY(s.showByItself);
+    QCOMPARE(s.daysAhead, 13);
+    QVERIFY(!s.includePersons);
+    QVERIFY(s.includeImportantDays);
+    QVERIFY(s.includePrivateDays);
+    QVERIFY(!s.onceADay);
 
     // Reopening shows the model as it now stands, changed elsewhere too.
     d.close();
-    s.polazDni = 31;
+    s.daysAhead = 31;
     d.openOver(&tools);
     QCOMPARE(days->value(), 31);
     QTest::keyClick(days, Qt::Key_Up);
-    QCOMPARE(s.polazDni, 31);
+    QCOMPARE(s.daysAhead, 31);
     d.close();
 }
 
