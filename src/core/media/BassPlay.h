@@ -67,7 +67,9 @@ public:
     QString channelName() const { return m_channelName; }
 
     // Opens fileName and plays it. A missing file does nothing and fires no
-    // event; `startOutput` starts the shared output first.
+    // event; `startOutput` starts the shared output first. Both this and
+    // open() wait for the decoder's preroll (up to seconds), so the program's
+    // own sounds go through startFile() instead.
     void play(bool startOutput);
     // Opens fileName ready to play; the caller seeks and resumes before the
     // next end poll, which would otherwise end it.

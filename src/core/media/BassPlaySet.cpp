@@ -10,6 +10,7 @@ BassPlaySet::BassPlaySet(AudioLibrary& library, QObject* parent, PlaybackTiming 
         auto& player = m_players[size_t(i)];
         player = std::make_unique<BassPlay>(library, i + 1, nullptr, timing);
         player->setOthersPlaying([this, self = player.get()] { return playingBesides(self); });
+        connect(player.get(), &BassPlay::fileStarted, this, &BassPlaySet::fileStarted);
     }
 }
 
@@ -50,9 +51,19 @@ void BassPlaySet::stopIfPlaying(BassPlay& p)
 
 void BassPlaySet::playFile(int instance)
 {
-    BassPlay& p = player(instance);
-    stopIfPlaying(p);
-    p.play(!anyPlaying());
+    // Chimes, alarms and alerts start from timer ticks, which must not wait
+    // for a decoder's preroll.
+    m_soundStarts[size_t(std::clamp(instance, 1, kCount) - 1)] = startFile(instance, false);
+}
+
+void BassPlaySet::fileStarted(BassPlay* p, quint64 request, bool ok)
+{
+    quint64& waiting = m_soundStarts[size_t(p->tag() - 1)];
+    if (waiting != request)
+        return;
+    waiting = 0;
+    if (!ok)
+        closeFile(p->tag());
 }
 
 void BassPlaySet::openFile(int instance)

@@ -37,7 +37,9 @@ public:
 
     bool anyPlaying() const;
     // Stops the instance if it plays, then plays its file, starting the
-    // output when nothing else plays.
+    // output when nothing else plays. Returns at once: the decoder opens the
+    // file in the background, and a file that does not start fires no event
+    // but gives the output back.
     void playFile(int instance);
     // The same, opening the file without playing it.
     void openFile(int instance);
@@ -56,8 +58,12 @@ private:
     // Whether an instance other than `except` plays.
     bool playingBesides(const BassPlay* except) const;
 
+    void fileStarted(BassPlay* p, quint64 request, bool ok);
+
     AudioLibrary& m_library;
     std::array<std::unique_ptr<BassPlay>, kCount> m_players;
+    // The start each instance's playFile() is waiting for; 0 for none.
+    std::array<quint64, kCount> m_soundStarts{};
 };
 
 } // namespace zorvex

@@ -97,14 +97,14 @@ void NetSoundsTest::testButton()
 
     test->click();
     QVERIFY(chooser->testRunning());
-    QVERIFY(f.player(forMail).isPlaying());
+    QTRY_VERIFY(f.player(forMail).isPlaying());
     QCOMPARE(f.player(forMail).channelName(), file);
     test->click();
     QVERIFY(!f.player(forMail).isPlaying());
 
     // The sound ends by itself: the button comes up.
     test->click();
-    QVERIFY(f.player(forMail).isPlaying());
+    QTRY_VERIFY(f.player(forMail).isPlaying());
     f.library.stream(file)->finish();
     QVERIFY(QTest::qWaitFor([&] { return !chooser->testRunning(); }, 2000));
 
@@ -135,6 +135,7 @@ void NetSoundsTest::pingAnnouncementPressesTheTest()
     QVERIFY(check());
     QCOMPARE(f.ping->changes().size(), 1);
     QVERIFY(f.chooser(false)->testRunning());
+    QTRY_VERIFY(f.player(false).isPlaying());
     QCOMPARE(f.player(false).channelName(), file);
     const int plays = f.library.stream(file)->playCalls();
 

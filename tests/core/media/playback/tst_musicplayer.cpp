@@ -258,7 +258,7 @@ void TestMusicPlayer::staleAnswerIsDropped()
     if (otherSound) {
         m_set->player(BassPlaySet::Alarm).setFileName(test::soundFile(m_dir, u"alarm.wav"_s));
         m_set->playFile(BassPlaySet::Alarm);
-        QVERIFY(m_set->player(BassPlaySet::Alarm).isPlaying());
+        QTRY_VERIFY(m_set->player(BassPlaySet::Alarm).isPlaying());
     }
     QSignalSpy started(&m_set->player(BassPlaySet::Music), &BassPlay::fileStarted);
     m_list.selectOnly(0);

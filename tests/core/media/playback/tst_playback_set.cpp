@@ -19,6 +19,8 @@ private slots:
     void stoppingMusicSparesTheAlarm();
     void lengthReader();
     void streamGoesThroughTheSet();
+    void soundStartsWithoutWaiting_data();
+    void soundStartsWithoutWaiting();
 
 private:
     QString file(const QString& name);
@@ -49,6 +51,7 @@ void TestBassPlaySet::soundsShareTheOutput()
     // A second sound does not start the output again.
     set.playFile(BassPlaySet::Alarm);
     QCOMPARE(lib.startCalls(), 1);
+    QTRY_VERIFY(set.player(BassPlaySet::Alarm).isPlaying());
 
     // Closing the first leaves the output running for the second.
     set.closeFile(BassPlaySet::Chime);
@@ -72,9 +75,10 @@ void TestBassPlaySet::playFileStopsTheInstanceFirst()
     QSignalSpy stopped(&p, &BassPlay::stopped);
     p.setFileName(file(u"poczta.wav"_s));
     set.playFile(BassPlaySet::Mail);
+    QTRY_VERIFY(p.isPlaying());
     set.playFile(BassPlaySet::Mail);
     QCOMPARE(stopped.count(), 1);
-    QVERIFY(p.isPlaying());
+    QTRY_VERIFY(p.isPlaying());
     QCOMPARE(lib.openStreams(), 1);
 }
 
@@ -86,6 +90,7 @@ void TestBassPlaySet::stoppingMusicSparesTheAlarm()
     set.player(BassPlaySet::Alarm).setFileName(file(u"alarm.mp3"_s));
     set.playFile(BassPlaySet::Music);
     set.playFile(BassPlaySet::Alarm);
+    QTRY_VERIFY(set.player(BassPlaySet::Music).isPlaying() && set.player(BassPlaySet::Alarm).isPlaying());
 
     // The player's Stop closes its component directly; the alarm's output
     // must survive it.
@@ -136,6 +141,49 @@ void TestBassPlaySet::streamGoesThroughTheSet()
     QCOMPARE(lib.startCalls(), 1); // the alarm had started it
     QCOMPARE(lib.lastOptions().proxy, u"proxy.lan:8080"_s);
     QVERIFY(radio.isPlaying());
+}
+
+void TestBassPlaySet::soundStartsWithoutWaiting_data()
+{
+    QTest::addColumn<bool>("decodable");
+    QTest::addColumn<bool>("otherSound");
+    QTest::newRow("plays") << true << false;
+    QTest::newRow("undecodable, alone") << false << false;
+    QTest::newRow("undecodable, beside music") << false << true;
+}
+
+// A chime or an alarm is started from a timer tick: the call returns before
+// the decoder has answered, and a file that cannot play gives the output
+// back unless another sound still uses it.
+void TestBassPlaySet::soundStartsWithoutWaiting()
+{
+    QFETCH(bool, decodable);
+    QFETCH(bool, otherSound);
+    FakeAudioLibrary lib;
+    BassPlaySet set(lib);
+    if (otherSound) {
+        set.player(BassPlaySet::Music).setFileName(file(u"utwor.mp3"_s));
+        set.playFile(BassPlaySet::Music);
+        QTRY_VERIFY(set.player(BassPlaySet::Music).isPlaying());
+    }
+    const QString path = file(u"godzina.mp3"_s);
+    if (!decodable)
+        lib.setUndecodable(path);
+    lib.holdFileOpens(true);
+    BassPlay& chime = set.player(BassPlaySet::Chime);
+    QSignalSpy stopped(&chime, &BassPlay::stopped);
+    chime.setFileName(path);
+    set.playFile(BassPlaySet::Chime);
+    QVERIFY(chime.isStartingFile());
+    QVERIFY(!chime.isPlaying());
+    QVERIFY(set.anyPlaying()); // a second sound meanwhile must not start the output again
+    QCOMPARE(lib.answerFileOpens(path), 1);
+    QTRY_VERIFY(!chime.isStartingFile());
+    QCOMPARE(chime.isPlaying(), decodable);
+    QCOMPARE(lib.outputStarted(), decodable || otherSound);
+    QCOMPARE(stopped.count(), 0);
+    if (otherSound)
+        QVERIFY(set.player(BassPlaySet::Music).isPlaying());
 }
 
 QTEST_GUILESS_MAIN(TestBassPlaySet)
