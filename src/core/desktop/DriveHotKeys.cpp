@@ -18,21 +18,26 @@ namespace {
 struct KeyEntry {
     const char16_t* text;
     quint32 keysym;
+    const char* name; // the keysym's xkbcommon name
 };
 
 // The key table: F1-F12, `, 0-9, the punctuation keys, the editing keys,
 // the arrows and five keys of the numeric keypad.
 constexpr KeyEntry kKeys[kHotKeyCount] = {
-    {u"F1", 0xffbe}, {u"F2", 0xffbf}, {u"F3", 0xffc0}, {u"F4", 0xffc1}, {u"F5", 0xffc2}, {u"F6", 0xffc3},
-    {u"F7", 0xffc4}, {u"F8", 0xffc5}, {u"F9", 0xffc6}, {u"F10", 0xffc7}, {u"F11", 0xffc8}, {u"F12", 0xffc9},
-    {u"`", 0x60},    {u"0", 0x30},    {u"1", 0x31},    {u"2", 0x32},    {u"3", 0x33},    {u"4", 0x34},
-    {u"5", 0x35},    {u"6", 0x36},    {u"7", 0x37},    {u"8", 0x38},    {u"9", 0x39},    {u"-", 0x2d},
-    {u"=", 0x3d},    {u"\\", 0x5c},   {u"[", 0x5b},    {u"]", 0x5d},    {u";", 0x3b},    {u"'", 0x27},
-    {u",", 0x2c},    {u".", 0x2e},    {u"/", 0x2f},    {u"Insert", 0xff63}, {u"Delete", 0xffff},
-    {u"Home", 0xff50}, {u"End", 0xff57}, {u"Page Up", 0xff55}, {u"Page Down", 0xff56},
-    {u"Strzałka w górę", 0xff52}, {u"Strzałka w dół", 0xff54}, {u"Strzałka w lewo", 0xff51},
-    {u"Strzałka w prawo", 0xff53}, {u"Num /", 0xffaf}, {u"Num *", 0xffaa}, {u"Num -", 0xffad},
-    {u"Num +", 0xffab}, {u"Num ,", 0xffae},
+    {u"F1", 0xffbe, "F1"}, {u"F2", 0xffbf, "F2"}, {u"F3", 0xffc0, "F3"}, {u"F4", 0xffc1, "F4"},
+    {u"F5", 0xffc2, "F5"}, {u"F6", 0xffc3, "F6"}, {u"F7", 0xffc4, "F7"}, {u"F8", 0xffc5, "F8"},
+    {u"F9", 0xffc6, "F9"}, {u"F10", 0xffc7, "F10"}, {u"F11", 0xffc8, "F11"}, {u"F12", 0xffc9, "F12"},
+    {u"`", 0x60, "grave"}, {u"0", 0x30, "0"}, {u"1", 0x31, "1"}, {u"2", 0x32, "2"}, {u"3", 0x33, "3"},
+    {u"4", 0x34, "4"}, {u"5", 0x35, "5"}, {u"6", 0x36, "6"}, {u"7", 0x37, "7"}, {u"8", 0x38, "8"},
+    {u"9", 0x39, "9"}, {u"-", 0x2d, "minus"}, {u"=", 0x3d, "equal"}, {u"\\", 0x5c, "backslash"},
+    {u"[", 0x5b, "bracketleft"}, {u"]", 0x5d, "bracketright"}, {u";", 0x3b, "semicolon"},
+    {u"'", 0x27, "apostrophe"}, {u",", 0x2c, "comma"}, {u".", 0x2e, "period"}, {u"/", 0x2f, "slash"},
+    {u"Insert", 0xff63, "Insert"}, {u"Delete", 0xffff, "Delete"}, {u"Home", 0xff50, "Home"},
+    {u"End", 0xff57, "End"}, {u"Page Up", 0xff55, "Page_Up"}, {u"Page Down", 0xff56, "Page_Down"},
+    {u"Strzałka w górę", 0xff52, "Up"}, {u"Strzałka w dół", 0xff54, "Down"},
+    {u"Strzałka w lewo", 0xff51, "Left"}, {u"Strzałka w prawo", 0xff53, "Right"},
+    {u"Num /", 0xffaf, "KP_Divide"}, {u"Num *", 0xffaa, "KP_Multiply"}, {u"Num -", 0xffad, "KP_Subtract"},
+    {u"Num +", 0xffab, "KP_Add"}, {u"Num ,", 0xffae, "KP_Decimal"},
 };
 
 bool readInt(const QString& text, int min, int max, int* out)
@@ -61,6 +66,26 @@ const QStringList& hotKeyTexts()
 quint32 hotKeySym(int key)
 {
     return key >= 0 && key < kHotKeyCount ? kKeys[key].keysym : 0;
+}
+
+QString hotKeyTrigger(HotKeyCombo combo)
+{
+    const unsigned bits = modifierBits(combo.modifier);
+    if (!bits || combo.key < 0 || combo.key >= kHotKeyCount)
+        return {};
+    QString trigger;
+    if (bits & kControl)
+        trigger += QStringLiteral("CTRL+");
+    if (bits & kAlt)
+        trigger += QStringLiteral("ALT+");
+    if (bits & kShift)
+        trigger += QStringLiteral("SHIFT+");
+    return trigger + QLatin1String(kKeys[combo.key].name);
+}
+
+QString hotKeyText(HotKeyCombo combo)
+{
+    return modifierTexts().value(combo.modifier) + QStringLiteral(" + ") + hotKeyTexts().value(combo.key);
 }
 
 unsigned modifierBits(int modifier)

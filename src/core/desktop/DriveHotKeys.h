@@ -35,6 +35,11 @@ quint32 hotKeySym(int key);
 // The modifier set of an index: bits of kShift, kControl, kAlt.
 inline constexpr unsigned kShift = 1, kControl = 2, kAlt = 4;
 unsigned modifierBits(int modifier);
+// The combination as a desktop portal's shortcut trigger ("CTRL+ALT+F5",
+// modifiers and an xkbcommon key name); empty for no hot key.
+QString hotKeyTrigger(HotKeyCombo combo);
+// As the page shows it: "CTRL + SHIFT + F5".
+QString hotKeyText(HotKeyCombo combo);
 
 // One line of `CD_`: a drive letter with its three hot keys.
 struct DriveHotKeyLine {

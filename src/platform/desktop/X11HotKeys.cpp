@@ -37,19 +37,12 @@ QList<uint16_t> masksOf(int modifier)
 
 } // namespace
 
-std::unique_ptr<GlobalHotKeys> makeGlobalHotKeys()
-{
-    return std::make_unique<X11HotKeys>();
-}
-
 X11HotKeys::X11HotKeys(const QByteArray& display, QObject* parent)
     : GlobalHotKeys(parent)
 {
     // Under Wayland an X client's grab sees only keys typed into X windows:
     // no hot key would be system-wide, so there are none.
-    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-                         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (display.isEmpty() && (wayland || qEnvironmentVariableIsEmpty("DISPLAY")))
+    if (display.isEmpty() && (isWaylandSession() || qEnvironmentVariableIsEmpty("DISPLAY")))
         return;
     int screen = 0;
     m_connection = xcb_connect(display.isEmpty() ? nullptr : display.constData(), &screen);

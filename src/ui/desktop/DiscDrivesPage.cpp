@@ -138,11 +138,11 @@ void DiscDrivesPage::updateNotice()
 {
     if (!m_available) {
         m_notice->setText(QStringLiteral("Skróty klawiszowe są niedostępne: ten pulpit nie pozwala programom "
-                                         "na skróty działające w całym systemie (potrzebna jest sesja X11)."));
+                                         "na skróty działające w całym systemie (potrzebna jest sesja X11 albo portal skrótów pulpitu)."));
     } else if (!m_refused.isEmpty()) {
         QStringList names;
         for (const HotKeyCombo& c : m_refused)
-            names << modifierTexts().value(c.modifier) + QStringLiteral(" + ") + hotKeyTexts().value(c.key);
+            names << hotKeyText(c);
         m_notice->setText(QStringLiteral("Tych skrótów używa już inny program: ") + names.join(QStringLiteral(", ")));
     }
     m_notice->setVisible(!m_available || !m_refused.isEmpty());

@@ -58,6 +58,9 @@ DiscService::DiscService(const PathTable& paths, DiscCatalogueSettings& settings
         m_page->setDriveNames(labels);
     });
     connect(&m_hotKeys, &GlobalHotKeys::pressed, this, &DiscService::onHotKey);
+    connect(&m_hotKeys, &GlobalHotKeys::availableChanged, this,
+            [this] { m_page->setHotKeysAvailable(m_hotKeys.available()); });
+    connect(&m_hotKeys, &GlobalHotKeys::refused, m_page, &DiscDrivesPage::showRefused);
 
     m_searchRefresh.setInterval(100);
     connect(&m_searchRefresh, &QTimer::timeout, this, [this] {

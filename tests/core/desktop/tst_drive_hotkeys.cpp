@@ -2,6 +2,7 @@
 
 #include "support/FileFixture.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -135,6 +136,20 @@ void TestDriveHotKeys::keyTable()
     QCOMPARE(modifierTexts().at(2), QStringLiteral("CTRL + ALT lub Prawy ALT"));
     QCOMPARE(modifierBits(4), kControl | kAlt | kShift);
     QCOMPARE(modifierBits(0), 0u);
+    // The portal's triggers: every key has an xkbcommon name, and no hot key
+    // or a key outside the table asks for nothing.
+    QCOMPARE(hotKeyTrigger({1, 0}), QStringLiteral("ALT+SHIFT+F1"));
+    QCOMPARE(hotKeyTrigger({2, 25}), QStringLiteral("CTRL+ALT+backslash"));
+    QCOMPARE(hotKeyTrigger({4, 37}), QStringLiteral("CTRL+ALT+SHIFT+Page_Up"));
+    QCOMPARE(hotKeyTrigger({3, 47}), QStringLiteral("CTRL+SHIFT+KP_Decimal"));
+    QCOMPARE(hotKeyTrigger({0, 4}), QString());
+    QCOMPARE(hotKeyTrigger({2, 48}), QString());
+    const QRegularExpression keyName(QStringLiteral("^CTRL\\+SHIFT\\+[A-Za-z0-9_]+$"));
+    for (int key = 0; key < kHotKeyCount; ++key) {
+        const QString trigger = hotKeyTrigger({3, key});
+        QVERIFY2(keyName.match(trigger).hasMatch(), qPrintable(trigger));
+    }
+    QCOMPARE(hotKeyText({2, 4}), QStringLiteral("CTRL + ALT lub Prawy ALT + F5"));
 }
 
 void TestDriveHotKeys::hotKeyMoves_data()

@@ -1,4 +1,5 @@
 #include "platform/media/MprisService.h"
+#include "support/PrivateBus.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -8,8 +9,9 @@
 #include <QDBusPendingCall>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QProcess>
 #include <QTest>
+
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace zorvex;
@@ -64,22 +66,19 @@ private:
     QVariant property(const QString& name);
 
     QList<QVariantMap> m_changes;
-    QProcess m_daemon;
-    QString m_address;
+    std::unique_ptr<test::PrivateBus> m_bus;
     RecordingControl m_control;
     std::unique_ptr<MprisService> m_service;
 };
 
 void TestMpris::initTestCase()
 {
-    m_daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s});
-    if (!m_daemon.waitForStarted(5000))
+    m_bus = std::make_unique<test::PrivateBus>();
+    if (!m_bus->start())
         QSKIP("dbus-daemon is not installed");
-    QTRY_VERIFY_WITH_TIMEOUT(m_daemon.canReadLine(), 5000);
-    m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    const QDBusConnection server = QDBusConnection::connectToBus(m_address, u"server"_s);
+    const QDBusConnection server = m_bus->connect(u"server"_s);
     QVERIFY(server.isConnected());
-    QVERIFY(QDBusConnection::connectToBus(m_address, u"client"_s).isConnected());
+    QVERIFY(m_bus->connect(u"client"_s).isConnected());
     m_service = std::make_unique<MprisService>(m_control);
     QVERIFY(m_service->start(server));
     QVERIFY(QDBusConnection(u"client"_s).interface()->isServiceRegistered(u"org.mpris.MediaPlayer2.zorvex"_s));
@@ -88,10 +87,7 @@ void TestMpris::initTestCase()
 void TestMpris::cleanupTestCase()
 {
     m_service.reset();
-    QDBusConnection::disconnectFromBus(u"client"_s);
-    QDBusConnection::disconnectFromBus(u"server"_s);
-    m_daemon.terminate();
-    m_daemon.waitForFinished(5000);
+    m_bus.reset();
 }
 
 QDBusMessage TestMpris::call(const QString& interface, const QString& method, const QVariantList& args)

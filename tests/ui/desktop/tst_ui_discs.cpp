@@ -171,6 +171,14 @@ void TestUiDiscs::pageSaysWhenUnavailable()
     auto* notice = s->page()->findChild<QLabel*>(QStringLiteral("SkrotyUwaga"));
     QVERIFY(!notice->isHidden());
     QVERIFY(notice->text().contains(QStringLiteral("niedostępne")));
+    // The desktop's portal answers later: the notice goes, and what it did
+    // not bind is named when it says so.
+    f.keys.isAvailable = true;
+    emit f.keys.availableChanged();
+    QVERIFY(notice->isHidden());
+    emit f.keys.refused({{2, 4}});
+    QVERIFY(!notice->isHidden());
+    QVERIFY(notice->text().endsWith(QStringLiteral("CTRL + ALT lub Prawy ALT + F5")));
 
     Fixture taken;
     taken.keys.refuse = {{1, 0}};
