@@ -7,6 +7,7 @@
 #include "support/FakeMasterVolume.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -76,15 +77,19 @@ struct Folder {
     std::vector<QString> paths;
 };
 
+// ZORVEX_BENCH_MP3_DIR keeps the VBR folder there, for reference tools to
+// read the same files (bench/compare.sh).
 const Folder& folder(Layout layout)
 {
     static std::unique_ptr<Folder> folders[4];
     auto& f = folders[int(layout)];
     if (!f) {
         f = std::make_unique<Folder>();
+        const QString kept = qEnvironmentVariable("ZORVEX_BENCH_MP3_DIR");
+        const QDir dir(layout == Layout::VbrXing && !kept.isEmpty() ? kept : f->dir.path());
         const QByteArray bytes = mp3(layout);
         for (int i = 0; i < kFiles; ++i) {
-            const QString path = f->dir.filePath(QStringLiteral("utwor%1.mp3").arg(i));
+            const QString path = dir.filePath(QStringLiteral("utwor%1.mp3").arg(i));
             QFile file(path);
             if (file.open(QIODevice::WriteOnly))
                 file.write(bytes);
