@@ -230,6 +230,15 @@ void NetCoreTest::pop3Dialogue_data()
         << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 20\r\n", "+OK\r\n1 20\r\n.\r\n",
                           "+OK\r\n1 abc\r\n.\r\n", "+OK\r\nSubject: x\r\n..\r\nFrom: y@z\r\n\r\n.\r\n", "+OK\r\n"}
         << QByteArray("USER u|PASS p|STAT|LIST|UIDL|TOP 1 0|QUIT|") << Pop3Error::None << 1;
+    QTest::newRow("no LIST: messages by number")
+        << false << false
+        << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 40\r\n", "-ERR\r\n", "-ERR\r\n",
+                          "+OK\r\nSubject: a\r\n.\r\n", "+OK\r\nSubject: b\r\n.\r\n", "+OK\r\n"}
+        << QByteArray("USER u|PASS p|STAT|LIST|UIDL|TOP 1 0|TOP 2 0|QUIT|") << Pop3Error::None << 2;
+    // The count is the server's word: it must not be listed up front.
+    QTest::newRow("no LIST, count near the int limit")
+        << false << false << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 2147483647 0\r\n", "-ERR\r\n", "-ERR\r\n"}
+        << QByteArray("USER u|PASS p|STAT|LIST|UIDL|TOP 1 0|") << Pop3Error::None << 2147483647;
     QTest::newRow("deletion without UIDL refused")
         << true << false << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR no uidl\r\n"}
         << QByteArray("USER u|PASS p|UIDL|") << Pop3Error::NoUidl << -1;
