@@ -170,6 +170,8 @@ void NetCoreTest::headerWords_data()
     QTest::newRow("raw UTF-8") << QByteArray("\xC4\x85") << QStringLiteral("ą");
     QTest::newRow("broken word kept") << QByteArray("=?UTF-8?X?abc?=") << QStringLiteral("=?UTF-8?X?abc?=");
     QTest::newRow("windows-1250") << QByteArray("=?windows-1250?Q?=B9?=") << QStringLiteral("ą");
+    QTest::newRow("unclosed words kept") << QByteArray("=?a?q?x=?b?q?y") << QStringLiteral("=?a?q?x=?b?q?y");
+    QTest::newRow("close only before the word") << QByteArray("a?= =?UTF-8?Q?b") << QStringLiteral("a?= =?UTF-8?Q?b");
 }
 
 void NetCoreTest::headerWords()
