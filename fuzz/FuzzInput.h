@@ -11,6 +11,14 @@
 
 namespace zorvex::fuzz {
 
+// The readers turn stored times into local ones: they run in Polish time,
+// with its offset and summer time changes, as the program's users do,
+// whatever zone the machine that fuzzes is set to.
+inline const bool kPolishTime = [] {
+    qputenv("TZ", "Europe/Warsaw");
+    return true;
+}();
+
 // Most readers take a path: the input goes into one scratch file of this
 // process, rewritten for every input.
 inline QString inputFile(const uint8_t* data, size_t size, const QString& name = QStringLiteral("input"))

@@ -1,6 +1,7 @@
-// The reminder lists as the program reads them from disk.
+// The reminder and alarm lists as the program reads them from disk.
 #include "FuzzInput.h"
 
+#include "core/reminders/AlarmEntry.h"
 #include "core/reminders/ReminderFiles.h"
 
 using namespace zorvex;
@@ -14,5 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QStringList lines = PrivateFile::load(path, &ok);
     PrivateFile::addMissingYears(lines, 2026);
     PrivateFile::sort(lines, PrivateSort(0), false);
+    for (const AlarmEntry& a : AlarmFile::load(path, &ok)) {
+        (void)alarmListText(a);
+        (void)alarmStorageProblem(a);
+        (void)AlarmEntry::parse(a.toLine());
+    }
     return 0;
 }

@@ -87,7 +87,11 @@ int compositionAgeHours(const QString& line, const QDateTime& now)
     const qint64 saved = compositionField(line, composition::SavedAt).toLongLong(&ok);
     if (!ok)
         return kNewAddonHours;
-    const QDateTime written = QDateTime::fromSecsSinceEpoch(saved - now.offsetFromUtc());
+    // A time too far out to shift by the offset reads like any other time
+    // out of range: unreadable.
+    qint64 utc = 0;
+    const QDateTime written =
+        qSubOverflow(saved, qint64(now.offsetFromUtc()), &utc) ? QDateTime() : QDateTime::fromSecsSinceEpoch(utc);
     return addonAgeHours(written, now);
 }
 

@@ -66,7 +66,10 @@ QByteArray decodeQ(QByteArrayView text)
 }
 
 // One encoded word at `from`: its decoded text and where it ends.
-bool readEncodedWord(QByteArrayView v, qsizetype from, QString* text, qsizetype* end)
+// `lastClose` is where the value's last "?=" starts: a word that could only
+// end after it is no word, found without looking through the rest again
+// (a long header of unclosed words would otherwise take quadratic time).
+bool readEncodedWord(QByteArrayView v, qsizetype from, qsizetype lastClose, QString* text, qsizetype* end)
 {
     if (!v.sliced(from).startsWith("=?"))
         return false;
@@ -76,7 +79,7 @@ bool readEncodedWord(QByteArrayView v, qsizetype from, QString* text, qsizetype*
     const char encoding = char(v[q1 + 1] | 0x20);
     if (encoding != 'b' && encoding != 'q')
         return false;
-    const qsizetype close = v.indexOf("?=", q1 + 3);
+    const qsizetype close = q1 + 3 <= lastClose ? v.indexOf("?=", q1 + 3) : -1;
     if (close < 0)
         return false;
     QByteArrayView charset = v.sliced(from + 2, q1 - from - 2);
@@ -135,10 +138,11 @@ QString decodeHeaderWords(QByteArrayView v)
     qsizetype i = 0;
     qsizetype plainFrom = 0;
     bool lastWasEncoded = false;
+    const qsizetype lastClose = v.lastIndexOf("?=");
     while (i < v.size()) {
         QString word;
         qsizetype end = 0;
-        if (v[i] == '=' && readEncodedWord(v, i, &word, &end)) {
+        if (v[i] == '=' && readEncodedWord(v, i, lastClose, &word, &end)) {
             QByteArrayView between = v.sliced(plainFrom, i - plainFrom);
             if (!(lastWasEncoded && between.trimmed().isEmpty()))
                 out += decodeRawHeader(between);

@@ -230,7 +230,7 @@ void Pop3Session::multiLineEnded()
         return nextDele();
     case State::Top: {
         Pop3Message m;
-        m.number = m_numbers.value(m_next - 1);
+        m.number = topNumber(m_next - 1);
         m.size = m_sizes.value(m.number);
         m.uidl = m_uidls.value(m.number);
         m.summary = readMailSummary(m_body.join("\r\n"));
@@ -263,16 +263,23 @@ void Pop3Session::afterLogin()
     send("UIDL", State::DeleteUidl, true);
 }
 
+int Pop3Session::topCount() const
+{
+    // No LIST: the messages are 1 … count, numbered on the way rather than
+    // listed, since the count is the server's word and may be any number.
+    return m_sizes.isEmpty() ? qMax(m_result.count, 0) : int(m_numbers.size());
+}
+
+int Pop3Session::topNumber(int index) const
+{
+    return m_sizes.isEmpty() ? index + 1 : m_numbers.value(index);
+}
+
 void Pop3Session::nextTop()
 {
-    if (m_numbers.isEmpty() && m_result.count > 0 && m_sizes.isEmpty()) {
-        // No LIST: the messages are 1 … count.
-        for (int n = 1; n <= m_result.count; ++n)
-            m_numbers << n;
-    }
-    if (m_next >= m_numbers.size())
+    if (m_next >= topCount())
         return quit();
-    const int n = m_numbers.at(m_next++);
+    const int n = topNumber(m_next++);
     send("TOP " + QByteArray::number(n) + " 0", State::Top, true);
 }
 

@@ -109,6 +109,8 @@ private:
     void startLogin();
     void afterLogin();
     void nextTop();
+    int topCount() const;
+    int topNumber(int index) const;
     void nextDele();
     void quit();
     void finish(Pop3Error error, const QString& detail = {});

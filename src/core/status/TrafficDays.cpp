@@ -30,7 +30,12 @@ void add(const QString& siecPath, const QDate& date, qint64 received, qint64 sen
 {
     if (!date.isValid())
         return;
-    IniFile ini = IniFile::load(siecPath);
+    // A file that is there but cannot be read whole keeps its days.
+    bool read = false;
+    FileReadStatus status = FileReadStatus::Missing;
+    IniFile ini = IniFile::load(siecPath, &read, &status);
+    if (!read && status != FileReadStatus::Missing)
+        return;
     const QString key = statusDateText(date);
     const auto [in, out] = storedPair(ini.readString(kSection, key, QStringLiteral("0")));
     const qint64 newIn = qMax<qint64>(0, saturatingAdd(in, received));

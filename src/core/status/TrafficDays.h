@@ -16,7 +16,8 @@ namespace trafficdays {
 
 // A stored pair; a value that is not a number, or negative, counts as 0.
 std::pair<qint64, qint64> storedPair(const QString& text);
-// Adds the bytes to the date's pair. Errors are ignored.
+// Adds the bytes to the date's pair. A file that is there but cannot be
+// read whole is left as it is; errors are ignored.
 void add(const QString& siecPath, const QDate& date, qint64 received, qint64 sent);
 
 } // namespace trafficdays

@@ -2,6 +2,7 @@
 
 #include "core/common/AtomicFile.h"
 #include "core/common/Cp1250.h"
+#include "core/common/DataFile.h"
 #include "core/common/IniFile.h"
 #include "core/common/Text.h"
 #include "core/status/StatusText.h"
@@ -106,8 +107,17 @@ ImportResult importRuns(const QString& czasPath, const QString& czas2Path, const
                         const QDateTime& now)
 {
     ImportResult result;
-    QByteArray oldList;
-    readWholeFile(czas2Path, &oldList);
+    // A file that is there but cannot be read whole is never written over:
+    // "Czas.ini" would lose its days, and without "Czas2.ini" every run
+    // would be counted a second time.
+    const FileRead list = readDataFile(czas2Path);
+    const FileRead czasFile = readDataFile(czasPath);
+    if ((!list.read() && list.status != FileReadStatus::Missing)
+        || (!czasFile.read() && czasFile.status != FileReadStatus::Missing)) {
+        result.failed = true;
+        return result;
+    }
+    const QByteArray& oldList = list.bytes;
     QSet<QString> known;
     for (const QString& line : fromCp1250(oldList).split(QLatin1Char('\n'))) {
         const QString t = line.trimmed();
@@ -115,11 +125,7 @@ ImportResult importRuns(const QString& czasPath, const QString& czas2Path, const
             known.insert(t);
     }
 
-    const QByteArray oldCzas = [&] {
-        QByteArray b;
-        readWholeFile(czasPath, &b);
-        return b;
-    }();
+    const QByteArray& oldCzas = czasFile.bytes;
     IniFile czas = IniFile::fromBytes(oldCzas);
     QByteArray newList;
     for (const UptimeRun& run : runs) {

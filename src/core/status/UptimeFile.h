@@ -28,7 +28,8 @@ struct ImportResult {
     int added = 0;          // run lines written to "Czas.ini"
     bool czasWritten = false;
     bool czas2Written = false;
-    bool failed = false;    // "Czas.ini" could not be written: "Czas2.ini" kept as it was
+    bool failed = false;    // "Czas.ini" could not be written, or one of the two files is there but
+                            // could not be read whole: "Czas2.ini" kept as it was
 };
 
 // Adds the runs not listed in "Czas2.ini" to "Czas.ini", then lists every

@@ -42,6 +42,8 @@ private slots:
     void listStartsWithDefault();
     void storeKeepsVersion();
     void savedLineAndAge();
+    void ageOfStoredTimeOutOfRange_data();
+    void ageOfStoredTimeOutOfRange();
 };
 
 void TestCompositions::plan_data()
@@ -148,6 +150,26 @@ void TestCompositions::savedLineAndAge()
     QCOMPARE(compositionAgeHours(line, now.addSecs(5 * 3600 + 59)), 5);
     QCOMPARE(compositionAgeHours(line, now.addDays(3)), kNewAddonHours);
     QCOMPARE(compositionAgeHours(rec({u"x"_s}), now), kNewAddonHours);
+}
+
+// A hand-edited or damaged saving time counts as unreadable, however far
+// out it is and whichever way the local offset shifts it.
+void TestCompositions::ageOfStoredTimeOutOfRange_data()
+{
+    QTest::addColumn<QString>("savedAt");
+    QTest::addColumn<int>("offsetSeconds");
+    QTest::newRow("lowest number, east of UTC") << u"-9223372036854775808"_s << 3600;
+    QTest::newRow("highest number, west of UTC") << u"9223372036854775807"_s << -5 * 3600;
+    QTest::newRow("past any date") << u"900000000000000000"_s << 3600;
+}
+
+void TestCompositions::ageOfStoredTimeOutOfRange()
+{
+    QFETCH(QString, savedAt);
+    QFETCH(int, offsetSeconds);
+    const QDateTime now(QDate(2026, 12, 11), QTime(10, 0), QTimeZone(offsetSeconds));
+    const QString line = rec({u"K"_s, QString(), QString(), u"0"_s, QString(), QString(), QString(), u"1"_s, savedAt});
+    QCOMPARE(compositionAgeHours(line, now), kNewAddonHours);
 }
 
 QTEST_GUILESS_MAIN(TestCompositions)

@@ -170,6 +170,8 @@ void NetCoreTest::headerWords_data()
     QTest::newRow("raw UTF-8") << QByteArray("\xC4\x85") << QStringLiteral("ą");
     QTest::newRow("broken word kept") << QByteArray("=?UTF-8?X?abc?=") << QStringLiteral("=?UTF-8?X?abc?=");
     QTest::newRow("windows-1250") << QByteArray("=?windows-1250?Q?=B9?=") << QStringLiteral("ą");
+    QTest::newRow("unclosed words kept") << QByteArray("=?a?q?x=?b?q?y") << QStringLiteral("=?a?q?x=?b?q?y");
+    QTest::newRow("close only before the word") << QByteArray("a?= =?UTF-8?Q?b") << QStringLiteral("a?= =?UTF-8?Q?b");
 }
 
 void NetCoreTest::headerWords()
@@ -230,6 +232,15 @@ void NetCoreTest::pop3Dialogue_data()
         << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 20\r\n", "+OK\r\n1 20\r\n.\r\n",
                           "+OK\r\n1 abc\r\n.\r\n", "+OK\r\nSubject: x\r\n..\r\nFrom: y@z\r\n\r\n.\r\n", "+OK\r\n"}
         << QByteArray("USER u|PASS p|STAT|LIST|UIDL|TOP 1 0|QUIT|") << Pop3Error::None << 1;
+    QTest::newRow("no LIST: messages by number")
+        << false << false
+        << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 40\r\n", "-ERR\r\n", "-ERR\r\n",
+                          "+OK\r\nSubject: a\r\n.\r\n", "+OK\r\nSubject: b\r\n.\r\n", "+OK\r\n"}
+        << QByteArray("USER u|PASS p|STAT|LIST|UIDL|TOP 1 0|TOP 2 0|QUIT|") << Pop3Error::None << 2;
+    // The count is the server's word: it must not be listed up front.
+    QTest::newRow("no LIST, count near the int limit")
+        << false << false << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 2147483647 0\r\n", "-ERR\r\n", "-ERR\r\n"}
+        << QByteArray("USER u|PASS p|STAT|LIST|UIDL|TOP 1 0|") << Pop3Error::None << 2147483647;
     QTest::newRow("deletion without UIDL refused")
         << true << false << QByteArrayList{"+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR no uidl\r\n"}
         << QByteArray("USER u|PASS p|UIDL|") << Pop3Error::NoUidl << -1;

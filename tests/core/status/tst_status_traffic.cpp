@@ -1,10 +1,12 @@
 #include "StatusTestUtil.h"
 #include "core/common/Clock.h"
+#include "core/common/DataFile.h"
 #include "core/status/TrafficDays.h"
 #include "core/status/TrafficFormat.h"
 #include "core/status/TrafficMonitor.h"
 #include "support/FakeClock.h"
 #include "support/FakeStatusSources.h"
+#include "support/FileFixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +56,7 @@ private slots:
     void dayChangeRebuildsAndFindsTheInterfaceAgain();
     void ratesOverLongerGaps();
     void siecCommits();
+    void unreadableSiecIsKept();
     void pages();
     void pagesWithoutDays();
 };
@@ -357,6 +360,17 @@ void TestTraffic::siecCommits()
     trafficdays::add(siec, QDate(2024, 3, 11), 0, 0);
     QCOMPARE(bytesOf(siec),
              crlf("[Siec]\n09.03.2024=100|105\n10.03.2024=9223372036854775807|2\n11.03.2024=0|0\n"));
+}
+
+// Too large to read stands for any file that cannot be read whole: written
+// from nothing it would lose every stored day.
+void TestTraffic::unreadableSiecIsKept()
+{
+    QTemporaryDir dir;
+    const QString siec = dir.filePath(u"Siec.ini"_s);
+    QVERIFY(test::makeSparseFile(siec, kMaxDataFileSize + 1));
+    trafficdays::add(siec, QDate(2024, 3, 9), 100, 100);
+    QCOMPARE(QFileInfo(siec).size(), kMaxDataFileSize + 1);
 }
 
 void TestTraffic::pages()

@@ -1,9 +1,11 @@
 #include "StatusTestUtil.h"
 #include "core/common/Clock.h"
+#include "core/common/DataFile.h"
 #include "core/status/UptimeFile.h"
 #include "core/status/UptimeLog.h"
 #include "support/FakeClock.h"
 #include "support/FakeStatusSources.h"
+#include "support/FileFixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -24,6 +26,8 @@ private slots:
     void import();
     void secondImportChangesNothing();
     void czasUnwritableKeepsRunList();
+    void unreadableFileKeepsBoth_data();
+    void unreadableFileKeepsBoth();
     void dayWithGapsKeepsItsLines();
     void pages();
     void emptyMonth();
@@ -185,6 +189,39 @@ void TestUptime::czasUnwritableKeepsRunList()
     QVERIFY(r.failed);
     // Marked as seen it would never reach "Czas.ini".
     QVERIFY(!QFile::exists(czas2));
+}
+
+// A file too large to read stands for any that is there but cannot be read
+// whole: written from what was read, "Czas.ini" would lose its days and an
+// empty run list would count every run again.
+void TestUptime::unreadableFileKeepsBoth_data()
+{
+    QTest::addColumn<QString>("unreadable");
+    QTest::newRow("Czas.ini") << QStringLiteral("Czas.ini");
+    QTest::newRow("Czas2.ini") << QStringLiteral("Czas2.ini");
+}
+
+void TestUptime::unreadableFileKeepsBoth()
+{
+    QFETCH(QString, unreadable);
+    QTemporaryDir dir;
+    const QString czas = dir.filePath(QStringLiteral("Czas.ini"));
+    const QString czas2 = dir.filePath(QStringLiteral("Czas2.ini"));
+    const QByteArray days = crlf("[Daty]\n1=10.03.2024\n\n[10.03.2024]\n0=16200\n1=08:00:00|12:30:00\n");
+    const QByteArray list = crlf("10.03.2024 08:00:00|10.03.2024 12:30:00\n");
+    QVERIFY(writeBytes(czas, days));
+    QVERIFY(writeBytes(czas2, list));
+    QVERIFY(test::makeSparseFile(dir.filePath(unreadable), kMaxDataFileSize + 1));
+    const auto r = uptimefile::importRuns(
+        czas, czas2, runs({u"10.03.2024 08:00:00|10.03.2024 12:30:00"_s, u"11.03.2024 09:00:00|11.03.2024 10:00:00"_s}),
+        at(QStringLiteral("15.03.2024 10:00:00")));
+    QVERIFY(r.failed);
+    QCOMPARE(r.added, 0);
+    QCOMPARE(QFileInfo(dir.filePath(unreadable)).size(), kMaxDataFileSize + 1);
+    if (unreadable != QLatin1String("Czas.ini"))
+        QCOMPARE(bytesOf(czas), days);
+    if (unreadable != QLatin1String("Czas2.ini"))
+        QCOMPARE(bytesOf(czas2), list);
 }
 
 void TestUptime::dayWithGapsKeepsItsLines()
