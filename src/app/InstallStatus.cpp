@@ -8,6 +8,7 @@
 #include "ui/app/TrayIcon.h"
 #include "ui/app/tools/ToolsWindow.h"
 #include "ui/common/HintWindow.h"
+#include "ui/common/Messages.h"
 #include "ui/status/GaugeArea.h"
 #include "ui/status/LinuxStatusSources.h"
 #include "ui/status/MousePages.h"
@@ -32,7 +33,11 @@ void Application::installStatus()
     m_statusSources = std::make_unique<LinuxStatusSources>();
     m_status = std::make_unique<StatusService>(m_clock, m_paths, m_settings, m_statusSources->set());
     // A record a crash left behind is taken over before the runs are read.
-    m_status->start(m_paths.path(PathId::Autozapis), m_settings.tools.autoSave);
+    if (!m_status->start(m_paths.path(PathId::Autozapis), m_settings.tools.autoSave))
+        m_prompts->window(QMessageBox::Warning, QStringLiteral("Zorvex - Statystyka"),
+                          QStringLiteral("Nie udało się odczytać lub zapisać pliku statystyki czasu pracy "
+                                         "(Czas.ini, Czas2.ini). Pliki pozostawiono bez zmian, a nowe uruchomienia "
+                                         "komputera nie zostały dopisane."));
     m_shell->setAutosaveSource(&m_status->autosaveSource());
 
     for (TickStep step : {TickStep::UptimePage, TickStep::CpuSample, TickStep::MouseSample, TickStep::MemorySample})

@@ -30,13 +30,14 @@ QDate StatusService::today() const
     return m_clock.now().date();
 }
 
-void StatusService::start(const QString& autosavePath, bool autosaveOn)
+bool StatusService::start(const QString& autosavePath, bool autosaveOn)
 {
     // The record goes first: its run is what pairs a start without an end.
     if (autosaveOn)
         recoverAutosave(autosavePath, m_autosave);
+    bool imported = true;
     if (m_settings.czas.active)
-        m_uptime.importRuns();
+        imported = !m_uptime.importRuns().failed;
     else
         m_uptime.loadDays();
     m_mouse.loadDays();
@@ -54,6 +55,7 @@ void StatusService::start(const QString& autosavePath, bool autosaveOn)
     m_gauges.sampleMemory();
     m_gauges.sampleCpu();
     m_started = true;
+    return imported;
 }
 
 GaugeOptions StatusService::gaugeOptions() const

@@ -48,8 +48,10 @@ public:
 
     // At the creation of the Tools window: a record left by a crash hands
     // its run and counters over (when the autosave is on), then the runs of
-    // the login records are imported and counting begins.
-    void start(const QString& autosavePath, bool autosaveOn);
+    // the login records are imported and counting begins. False when the
+    // running-time files could not be read whole or written: they are kept
+    // as they were and the new runs are not added.
+    bool start(const QString& autosavePath, bool autosaveOn);
 
     const AutosaveSource& autosaveSource() const { return m_autosave; }
     AutosaveSink& autosaveSink() { return m_autosave; }

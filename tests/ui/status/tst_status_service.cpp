@@ -2,9 +2,11 @@
 #include "core/app/MainLoop.h"
 #include "core/app/Settings.h"
 #include "core/common/PathTable.h"
+#include "core/common/DataFile.h"
 #include "core/shell/Autosave.h"
 #include "support/FakeClock.h"
 #include "support/FakeStatusSources.h"
+#include "support/FileFixture.h"
 #include "ui/status/StatusService.h"
 
 #include <QSignalSpy>
@@ -87,7 +89,7 @@ struct Program {
             r.addShutdown(step, *status);
     }
 
-    void start() { status->start(paths.path(PathId::Autozapis), settings.tools.autoSave); }
+    bool start() { return status->start(paths.path(PathId::Autozapis), settings.tools.autoSave); }
 
     // Timers as the window runs them, for `ms` milliseconds.
     void run(qint64 ms)
@@ -138,6 +140,8 @@ private slots:
     void trafficCountsOnlyWhatPassed();
     void crashRecordLandsAtTheNextStart();
     void statisticsOffCountAndWriteNothing();
+    void unreadableUptimeFileIsReported_data();
+    void unreadableUptimeFileIsReported();
     void trafficWhileSwitchedOffIsNotCounted();
     void mouseSwitchedOnStartsWherePointerIs();
     void gaugesSignalOnlyChanges();
@@ -251,6 +255,30 @@ void TestStatusService::statisticsOffCountAndWriteNothing()
     QVERIFY(!QFile::exists(dir.path() + u"/Siec.ini"_s));
     QCOMPARE(p.records.reads, 0);
     QVERIFY(p.status->uptimeText()->isEmpty());
+}
+
+void TestStatusService::unreadableUptimeFileIsReported_data()
+{
+    QTest::addColumn<bool>("unreadable");
+    QTest::newRow("readable") << false;
+    QTest::newRow("Czas2.ini too large to read") << true;
+}
+
+// The start says so when the running-time files could not be taken in, so
+// the user hears why the new runs are missing; the file stays as it was.
+void TestStatusService::unreadableUptimeFileIsReported()
+{
+    QFETCH(bool, unreadable);
+    QTemporaryDir dir;
+    const QString czas2 = dir.path() + u"/Czas2.ini"_s;
+    if (unreadable)
+        QVERIFY(test::makeSparseFile(czas2, kMaxDataFileSize + 1));
+    Program p(dir.path(), at(u"12.03.2024 10:00:00"_s), {u"S 11.03.2024 08:00:00"_s, u"E 11.03.2024 09:00:00"_s});
+    p.settings.czas.active = true;
+    QCOMPARE(p.start(), !unreadable);
+    QCOMPARE(QFile::exists(dir.path() + u"/Czas.ini"_s), !unreadable);
+    if (unreadable)
+        QCOMPARE(QFileInfo(czas2).size(), kMaxDataFileSize + 1);
 }
 
 void TestStatusService::trafficWhileSwitchedOffIsNotCounted()
