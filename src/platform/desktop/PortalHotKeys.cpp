@@ -1,5 +1,7 @@
 #include "platform/desktop/PortalHotKeys.h"
 
+#include "platform/desktop/PortalShortcut.h"
+
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -17,35 +19,7 @@ const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 
-// One entry of the a(sa{sv}) lists the portal takes and gives.
-struct PortalShortcut {
-    QString id;
-    QVariantMap properties;
-};
-
-QDBusArgument& operator<<(QDBusArgument& arg, const PortalShortcut& s)
-{
-    arg.beginStructure();
-    arg << s.id << s.properties;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, PortalShortcut& s)
-{
-    arg.beginStructure();
-    arg >> s.id >> s.properties;
-    arg.endStructure();
-    return arg;
-}
-
 } // namespace
-
-} // namespace zorvex
-
-Q_DECLARE_METATYPE(zorvex::PortalShortcut)
-
-namespace zorvex {
 
 PortalHotKeys::PortalHotKeys(const QDBusConnection& bus, QObject* parent)
     : GlobalHotKeys(parent)

@@ -1,4 +1,5 @@
 #include "platform/desktop/PortalHotKeys.h"
+#include "platform/desktop/PortalShortcut.h"
 #include "support/PrivateBus.h"
 
 #include <QDBusArgument>
@@ -16,32 +17,6 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace zorvex;
 
-namespace {
-
-struct Shortcut {
-    QString id;
-    QVariantMap properties;
-};
-
-QDBusArgument& operator<<(QDBusArgument& arg, const Shortcut& s)
-{
-    arg.beginStructure();
-    arg << s.id << s.properties;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, Shortcut& s)
-{
-    arg.beginStructure();
-    arg >> s.id >> s.properties;
-    arg.endStructure();
-    return arg;
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(Shortcut)
 Q_DECLARE_METATYPE(zorvex::HotKeyCombo)
 
 namespace {
@@ -73,13 +48,13 @@ public:
             sessions << session;
             respond(m, sender, o.value(u"handle_token"_s).toString(), {{u"session_handle"_s, session}});
         } else if (m.member() == u"BindShortcuts"_s) {
-            const auto asked = qdbus_cast<QList<Shortcut>>(m.arguments().value(1));
-            QList<Shortcut> bound;
+            const auto asked = qdbus_cast<QList<PortalShortcut>>(m.arguments().value(1));
+            QList<PortalShortcut> bound;
             QStringList triggers;
-            for (const Shortcut& s : asked) {
+            for (const PortalShortcut& s : asked) {
                 triggers << s.properties.value(u"preferred_trigger"_s).toString();
                 if (!decline.contains(s.id))
-                    bound << Shortcut{s.id, {{u"trigger_description"_s, triggers.last()}}};
+                    bound << PortalShortcut{s.id, {{u"trigger_description"_s, triggers.last()}}};
             }
             bindings << qMakePair(qdbus_cast<QDBusObjectPath>(m.arguments().value(0)).path(), triggers);
             respond(m, sender, options(3).value(u"handle_token"_s).toString(),
@@ -141,8 +116,8 @@ private:
 
 void TestPortalHotKeys::init()
 {
-    qDBusRegisterMetaType<Shortcut>();
-    qDBusRegisterMetaType<QList<Shortcut>>();
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<QList<PortalShortcut>>();
     m_bus = std::make_unique<test::PrivateBus>();
     if (!m_bus->start())
         QSKIP("dbus-daemon is not installed");
