@@ -24,7 +24,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-# The sounds are played and recorded through GStreamer's own plugins.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-good, gstreamer1.0-plugins-ugly, gstreamer1.0-libav, lame")
+# What the linked libraries do not bring: the window's fixed pixel layout is
+# measured in Tahoma (fonts-wine) with DejaVu Sans Condensed for the bold,
+# and without GStreamer's base plugins (the player element, the converters,
+# the ALSA output) no chime or alarm can sound. A fresh system without them
+# draws the month title over its arrows.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-dejavu-extra, gstreamer1.0-plugins-base")
+# MP3 and the radio's streams, the desktop's sound server, MP3 recording,
+# and Qt's own Polish texts (the buttons of its dialogs).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "gstreamer1.0-plugins-good, gstreamer1.0-plugins-ugly, gstreamer1.0-libav, gstreamer1.0-pulseaudio, lame, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "desktop-file-utils, shared-mime-info")
 include(CPack)
