@@ -25,10 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # What the linked libraries do not bring: the window's fixed pixel layout is
-# measured in Tahoma (fonts-wine) with DejaVu Sans Condensed for the bold,
+# measured in Tahoma (fonts-wine) with DejaVu Sans Condensed for the bold (a
+# fresh system without these fonts draws the month title over its arrows),
 # and without GStreamer's base plugins (the player element, the converters,
-# the ALSA output) no chime or alarm can sound. A fresh system without them
-# draws the month title over its arrows.
+# the ALSA output) no chime or alarm can sound.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-dejavu-extra, gstreamer1.0-plugins-base")
 # MP3 and the radio's streams, the desktop's sound server, MP3 recording,
 # and Qt's own Polish texts (the buttons of its dialogs).
